@@ -1,0 +1,99 @@
+// Resource and command identifiers of Kolbrin. One header for every id the
+// menus, toolbar, accelerators, dialogs, string table and bitmaps use.
+#pragma once
+
+#include <cstdint>
+
+namespace res {
+using Id = std::uint32_t;
+}
+
+// Shared main-frame id: menu, toolbar, accelerators, icon, document string.
+inline constexpr res::Id IDR_MAINFRAME = 128;
+inline constexpr res::Id IDR_TREE_CONTEXT = 133;  // context menu of the drive tree
+
+// Strings
+inline constexpr res::Id IDS_DOCSTRING = 128;
+inline constexpr res::Id IDS_EXCEL_FAILED = 129;      // "Excel kann nicht ausgeführt werden."
+inline constexpr res::Id IDS_APP_TITLE = 130;         // title of every message box
+inline constexpr res::Id IDS_FILE_ERROR = 131;        // "Dateifehler: %s"
+inline constexpr res::Id IDS_EXPORT_ALL = 132;        // "Alle Datensätzen  (Anzahl = %d)"
+inline constexpr res::Id IDS_EXPORT_SELECTED = 133;   // "Alle markierten Datensätze  (Anzahl = %d)"
+inline constexpr res::Id AFX_IDS_APP_TITLE = 57344;
+inline constexpr res::Id AFX_IDS_IDLEMESSAGE = 57345;
+inline constexpr res::Id IDS_OUT_OF_MEMORY = 61000;   // "nicht genug Speicher"
+inline constexpr res::Id IDS_INDICATOR_CAPS = 59137;  // "UF"
+inline constexpr res::Id IDS_INDICATOR_NUM = 59138;   // "NUM"
+inline constexpr res::Id IDS_INDICATOR_SCRL = 59139;  // "RF"
+inline constexpr res::Id IDS_NO_DISPLAY = 61001;      // start without a display
+inline constexpr res::Id IDS_EXPORT_FILTER = 61003;   // save dialog filter text
+inline constexpr res::Id IDS_NAME_DRIVE_TREE = 61010; // accessible names of the panes
+inline constexpr res::Id IDS_NAME_FILE_LIST = 61011;
+inline constexpr res::Id IDS_NAME_DIR_LIST = 61012;
+inline constexpr res::Id IDS_NAME_TOOLBAR = 61013;
+inline constexpr res::Id IDS_NAME_STATUSBAR = 61014;
+inline constexpr res::Id IDS_PRINT_PAGE = 61020;      // "Seite: %2d"
+
+// Drive type texts of the drive information window (61100 + drive type)
+inline constexpr res::Id IDS_DRIVETYPE_BASE = 61100;
+// File-system property lines of the drive information window
+inline constexpr res::Id IDS_FSFLAG_CASE_SENSITIVE = 61110;
+inline constexpr res::Id IDS_FSFLAG_CASE_PRESERVED = 61111;
+inline constexpr res::Id IDS_FSFLAG_UNICODE = 61112;
+inline constexpr res::Id IDS_FSFLAG_ACLS = 61113;
+inline constexpr res::Id IDS_FSFLAG_FILE_COMPRESSION = 61114;
+inline constexpr res::Id IDS_FSFLAG_VOLUME_COMPRESSION = 61115;
+
+// Column headings of the lists
+inline constexpr res::Id IDS_FILECOL_BASE = 61200;  // 6 headings of the file list
+inline constexpr res::Id IDS_DIRCOL_BASE = 61210;   // 6 headings of the directory list
+
+// Commands
+inline constexpr res::Id ID_VIEW_LARGEICON = 110;
+inline constexpr res::Id ID_VIEW_SMALLICON = 111;
+inline constexpr res::Id ID_VIEW_LIST = 112;
+inline constexpr res::Id ID_VIEW_DETAILS = 113;
+inline constexpr res::Id ID_VIEW_DIRSCAN = 32774;
+inline constexpr res::Id ID_VIEW_DRIVEINFO = 32776;
+inline constexpr res::Id ID_EXPORT_FILE = 32779;
+inline constexpr res::Id ID_EXPORT_EXCEL = 32780;
+inline constexpr res::Id ID_FILE_NEW = 57600;
+inline constexpr res::Id ID_FILE_OPEN = 57601;
+inline constexpr res::Id ID_FILE_PRINT_SETUP = 57606;
+inline constexpr res::Id ID_FILE_PRINT = 57607;
+inline constexpr res::Id ID_FILE_PRINT_PREVIEW = 57609;
+inline constexpr res::Id ID_APP_ABOUT = 57664;
+inline constexpr res::Id ID_APP_EXIT = 57665;
+inline constexpr res::Id ID_NEXT_PANE = 57680;
+inline constexpr res::Id ID_PREV_PANE = 57681;
+inline constexpr res::Id ID_VIEW_TOOLBAR = 59392;
+inline constexpr res::Id ID_VIEW_STATUS_BAR = 59393;
+inline constexpr res::Id AFX_IDS_PREVIEW_CLOSE = 61445;
+inline constexpr res::Id ID_SEPARATOR = 0;
+
+// Dialog templates and their controls
+inline constexpr res::Id IDD_ABOUTBOX = 100;
+inline constexpr res::Id IDD_DRIVEINFO = 134;
+inline constexpr res::Id IDD_EXPORT_SELECT = 135;
+inline constexpr res::Id IDOK = 1;
+inline constexpr res::Id IDCANCEL = 2;
+inline constexpr res::Id IDC_STATIC = static_cast<res::Id>(-1);
+inline constexpr res::Id IDC_LIST_DRIVES = 1000;
+inline constexpr res::Id IDC_EDIT_VOLUMENAME = 1002;
+inline constexpr res::Id IDC_EDIT_SERIAL = 1003;
+inline constexpr res::Id IDC_EDIT_FILESYSTEM = 1004;
+inline constexpr res::Id IDC_EDIT_MAXNAMELEN = 1005;
+inline constexpr res::Id IDC_EDIT_FLAGS = 1006;
+inline constexpr res::Id IDC_EDIT_SECTORS = 1007;
+inline constexpr res::Id IDC_EDIT_BYTES = 1008;
+inline constexpr res::Id IDC_EDIT_FREECLUSTERS = 1009;
+inline constexpr res::Id IDC_EDIT_TOTALCLUSTERS = 1010;
+inline constexpr res::Id IDC_RADIO_ALLE = 1007;
+inline constexpr res::Id IDC_RADIO_SEL = 1008;
+
+// Bitmaps and icon
+inline constexpr res::Id IDB_TOOLBAR = 128;
+inline constexpr res::Id IDB_FILE_SMALL = 130;
+inline constexpr res::Id IDB_FILE_LARGE = 131;
+inline constexpr res::Id IDB_TREE_IMAGES = 132;
+inline constexpr res::Id IDI_MAINFRAME = 128;
