@@ -1,0 +1,143 @@
+#include "framework/ui/CommandActions.h"
+
+#include <QAction>
+#include <QBitmap>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QWidget>
+
+#include "framework/StringTable.h"
+#include "framework/ui/ActionCmdUI.h"
+#include "framework/ui/Text.h"
+
+namespace fw::ui {
+
+namespace {
+constexpr char kIdProperty[] = "commandId";
+
+UINT IdOf(const QAction* a) { return a->property(kIdProperty).toUInt(); }
+
+QKeySequence KeyOf(const Accelerator& acc) {
+  int key = acc.key >= kFunctionKeyBase ? Qt::Key_F1 + (acc.key - kFunctionKeyBase - 1) : acc.key;
+  if (acc.modifiers & kCtrl) key |= Qt::CTRL;
+  if (acc.modifiers & kShift) key |= Qt::SHIFT;
+  if (acc.modifiers & kAlt) key |= Qt::ALT;
+  return QKeySequence(key);
+}
+}  // namespace
+
+CommandActions::CommandActions(QWidget* owner, CCmdTarget* route)
+    : QObject(owner), m_owner(owner), m_route(route) {}
+
+QAction* CommandActions::MakeAction(const MenuItem& item, QObject* parent) {
+  auto* a = new QAction(ToQ(item.text), parent);
+  a->setProperty(kIdProperty, item.id);
+  a->setStatusTip(ToQ(PromptText(item.id)));
+  const QString tip = ToQ(TooltipText(item.id));
+  if (!tip.isEmpty()) a->setToolTip(tip);
+  a->setMenuRole(QAction::NoRole);
+  const UINT id = item.id;
+  connect(a, &QAction::triggered, this, [this, id] { Execute(id); });
+  return a;
+}
+
+void CommandActions::WatchMenu(QMenu* menu) {
+  connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateActions(menu->actions()); });
+}
+
+void CommandActions::BuildMenuBar(const MenuTemplate& menu, QMenuBar* bar) {
+  for (const MenuPopup& popup : menu.popups) {
+    QMenu* m = bar->addMenu(ToQ(popup.title));
+    for (const MenuItem& item : popup.items) {
+      if (item.id == ID_SEPARATOR) {
+        m->addSeparator();
+        continue;
+      }
+      QAction* a = MakeAction(item, m_owner);
+      m_main.emplace(item.id, a);
+      m->addAction(a);
+    }
+    WatchMenu(m);
+  }
+}
+
+QMenu* CommandActions::BuildPopup(const MenuPopup& popup, QWidget* parent) {
+  auto* m = new QMenu(ToQ(popup.title), parent);
+  for (const MenuItem& item : popup.items) {
+    if (item.id == ID_SEPARATOR) {
+      m->addSeparator();
+    } else {
+      m->addAction(MakeAction(item, m));
+    }
+  }
+  WatchMenu(m);
+  return m;
+}
+
+void CommandActions::BuildToolBar(const ToolbarTemplate& tb, const QPixmap& strip, QColor key,
+                                  QToolBar* bar) {
+  QPixmap images = strip;
+  images.setMask(images.createMaskFromColor(key, Qt::MaskInColor));
+  int index = 0;
+  for (const res::Id id : tb.buttons) {
+    if (id == ID_SEPARATOR) {
+      bar->addSeparator();
+      continue;
+    }
+    QAction* a = Action(id);
+    if (a == nullptr) a = m_main.emplace(id, MakeAction({"", id}, m_owner)).first->second;
+    a->setIcon(QIcon(images.copy(index * tb.buttonWidth, 0, tb.buttonWidth, tb.buttonHeight)));
+    bar->addAction(a);
+    ++index;
+  }
+}
+
+void CommandActions::AddAccelerators(std::span<const Accelerator> accels) {
+  for (const Accelerator& acc : accels) {
+    QAction* a = Action(acc.id);
+    if (a == nullptr) {
+      // A command with no menu item (next/previous pane) still needs a key.
+      a = MakeAction({"", acc.id}, m_owner);
+      m_owner->addAction(a);
+      m_main.emplace(acc.id, a);
+    }
+    auto keys = a->shortcuts();
+    keys.append(KeyOf(acc));
+    a->setShortcuts(keys);
+    a->setShortcutContext(Qt::WindowShortcut);
+    if (!m_owner->actions().contains(a)) m_owner->addAction(a);
+  }
+}
+
+QAction* CommandActions::Action(UINT id) const {
+  const auto it = m_main.find(id);
+  return it == m_main.end() ? nullptr : it->second;
+}
+
+void CommandActions::UpdateActions(const QList<QAction*>& actions) {
+  if (m_updating) return;  // an update handler must not start another round
+  m_updating = true;
+  for (QAction* a : actions) {
+    if (a->isSeparator() || a->menu() != nullptr) continue;
+    ActionCmdUI ui(IdOf(a), a);
+    ui.DoUpdate(m_route, true);
+    if (ui.m_nCheck == 0 && a->isCheckable()) a->setChecked(false);
+  }
+  m_updating = false;
+}
+
+void CommandActions::UpdateAll() {
+  QList<QAction*> list;
+  for (const auto& [id, a] : m_main) list.append(a);
+  UpdateActions(list);
+}
+
+bool CommandActions::Execute(UINT id) {
+  // Re-check first: a key may arrive before the idle update caught up.
+  if (QAction* a = Action(id)) UpdateActions({a});
+  if (QAction* a = Action(id); a != nullptr && !a->isEnabled()) return false;
+  return m_route->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr);
+}
+
+}  // namespace fw::ui

@@ -1,0 +1,57 @@
+// Menus, toolbar buttons and accelerators as QActions that send command ids
+// into the frame's routing, and keep their enabled state and check marks
+// from update-UI: a menu when it opens, everything else when the
+// application goes idle.
+#pragma once
+
+#include <QObject>
+#include <QPixmap>
+#include <functional>
+#include <map>
+#include <span>
+#include <vector>
+
+#include "framework/CmdTarget.h"
+#include "framework/ResourceTypes.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class QWidget;
+
+namespace fw::ui {
+
+class CommandActions : public QObject {
+ public:
+  // route receives every command; it is the frame's OnCmdMsg target.
+  CommandActions(QWidget* owner, CCmdTarget* route);
+
+  void BuildMenuBar(const MenuTemplate& menu, QMenuBar* bar);
+  // A popup menu of its own (for a context menu); the caller owns it.
+  QMenu* BuildPopup(const MenuPopup& popup, QWidget* parent);
+  // Strip: one image per button, buttonWidth wide; colour key is transparent.
+  void BuildToolBar(const ToolbarTemplate& tb, const QPixmap& strip, QColor key, QToolBar* bar);
+  void AddAccelerators(std::span<const Accelerator> accels);
+
+  // The main action of a command (menu item, toolbar button); null if none.
+  QAction* Action(UINT id) const;
+
+  // Runs update-UI for the given actions, or for every main action.
+  void UpdateActions(const QList<QAction*>& actions);
+  void UpdateAll();
+
+  // Sends a command into the routing; false when nobody handled it.
+  bool Execute(UINT id);
+
+ private:
+  QAction* MakeAction(const MenuItem& item, QObject* parent);
+  void WatchMenu(QMenu* menu);
+
+  QWidget* m_owner;
+  CCmdTarget* m_route;
+  std::map<UINT, QAction*> m_main;
+  bool m_updating = false;
+};
+
+}  // namespace fw::ui

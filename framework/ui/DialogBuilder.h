@@ -1,0 +1,40 @@
+// Lays out a dialog template given in dialog units, using the metrics of the
+// template's font, and creates its controls.
+#pragma once
+
+#include <QDialog>
+#include <QFont>
+#include <map>
+
+#include "framework/DialogUnits.h"
+#include "framework/ResourceTypes.h"
+
+namespace fw::ui {
+
+// Base units of a font: average width of the alphabet and the line height.
+DialogBaseUnits BaseUnitsOf(const QFont& font);
+
+// The template's font ("MS Sans Serif" and friends map to a sans face).
+QFont DialogFont(const DialogTemplate& tpl);
+
+class CDialog : public QDialog {
+ public:
+  CDialog(const DialogTemplate& tpl, QWidget* parent);
+
+  // The control with the given id; null for an unknown id.
+  QWidget* GetDlgItem(res::Id id) const;
+  template <typename T>
+  T* Item(res::Id id) const {
+    return qobject_cast<T*>(GetDlgItem(id));
+  }
+
+  const DialogTemplate& Template() const { return m_template; }
+
+ private:
+  QWidget* CreateControl(const DialogControl& c, const DialogBaseUnits& base);
+
+  const DialogTemplate& m_template;
+  std::map<res::Id, QWidget*> m_items;
+};
+
+}  // namespace fw::ui

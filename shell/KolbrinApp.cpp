@@ -1,0 +1,92 @@
+#include "shell/KolbrinApp.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QTranslator>
+
+#include "shell/AboutDlg.h"
+#include "shell/KolbrinDoc.h"
+#include "shell/MainFrame.h"
+#include "shell/QtMessageBoxPresenter.h"
+#include "shell/SettingsProfile.h"
+
+namespace shell {
+
+namespace {
+CKolbrinApp* g_app = nullptr;
+}
+
+CKolbrinApp::CKolbrinApp(std::unique_ptr<CProfile> profile, platform::FileSystem* fs)
+    : m_profile(profile ? std::move(profile) : std::make_unique<SettingsProfile>()),
+      m_fs(fs != nullptr ? fs : &platform::FileSystem::Native()) {
+  g_app = this;
+}
+
+CKolbrinApp::~CKolbrinApp() {
+  m_frame.reset();
+  m_doc.reset();
+  if (g_app == this) g_app = nullptr;
+}
+
+CKolbrinApp* CKolbrinApp::Instance() { return g_app; }
+
+const fw::RouteMap* CKolbrinApp::GetRouteMap() const {
+  using fw::Route::Command;
+  static const fw::RouteEntry entries[] = {
+      Command<&CKolbrinApp::OnAppAbout>(ID_APP_ABOUT),
+      Command<&CKolbrinApp::OnFileNew>(ID_FILE_NEW),
+      Command<&CKolbrinApp::OnFileOpen>(ID_FILE_OPEN),
+      Command<&CKolbrinApp::OnFilePrintSetup>(ID_FILE_PRINT_SETUP),
+      Command<&CKolbrinApp::OnAppExit>(ID_APP_EXIT),
+  };
+  static const fw::RouteMap map{entries, nullptr};
+  return &map;
+}
+
+bool CKolbrinApp::InitInstance(bool show) {
+  // Standard dialogs speak German too.
+  m_translator = std::make_unique<QTranslator>();
+  if (m_translator->load(QStringLiteral("qtbase_de"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(m_translator.get());
+  }
+  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+  QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+  m_previousPresenter = fw::SetMessageBoxPresenter(QtMessageBoxPresenter());
+
+  m_doc = std::make_unique<CKolbrinDoc>(*m_fs);
+  m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this);
+  if (show) m_frame->ShowRestored();
+  return true;
+}
+
+int CKolbrinApp::ExitInstance() {
+  m_frame.reset();
+  m_doc.reset();
+  fw::SetMessageBoxPresenter(std::move(m_previousPresenter));
+  return 0;
+}
+
+QPrinter& CKolbrinApp::Printer() {
+  if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *m_printer;
+}
+
+void CKolbrinApp::OnAppAbout() {
+  CAboutDlg dlg(m_frame.get());
+  dlg.exec();
+}
+
+void CKolbrinApp::OnAppExit() {
+  if (m_frame) m_frame->close();
+}
+
+void CKolbrinApp::OnFilePrintSetup() {
+  QPageSetupDialog dlg(&Printer(), m_frame.get());
+  dlg.exec();
+}
+
+}  // namespace shell

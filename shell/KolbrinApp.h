@@ -1,0 +1,60 @@
+// The application object: the document, the main frame, the profile, and
+// the application-wide commands (about box, printer setup, exit).
+#pragma once
+
+#include <memory>
+
+#include "framework/FrameWnd.h"
+#include "framework/MessageBox.h"
+
+class QPrinter;
+class QTranslator;
+
+namespace platform {
+class FileSystem;
+}
+
+namespace shell {
+
+class CKolbrinDoc;
+class CMainFrame;
+class CProfile;
+
+class CKolbrinApp : public fw::CWinApp {
+ public:
+  // profile and fs are the user's own settings and file system unless given.
+  explicit CKolbrinApp(std::unique_ptr<CProfile> profile = nullptr,
+                       platform::FileSystem* fs = nullptr);
+  ~CKolbrinApp() override;
+
+  // Creates the document and the main frame and shows it; false on failure.
+  bool InitInstance(bool show = true);
+  int ExitInstance();
+
+  CMainFrame* MainFrame() const { return m_frame.get(); }
+  CKolbrinDoc* Document() const { return m_doc.get(); }
+  CProfile& Profile() const { return *m_profile; }
+  QPrinter& Printer();
+
+  static CKolbrinApp* Instance();
+
+ protected:
+  const fw::RouteMap* GetRouteMap() const override;
+
+ private:
+  void OnAppAbout();
+  void OnAppExit();
+  void OnFilePrintSetup();
+  void OnFileNew() {}
+  void OnFileOpen() {}
+
+  std::unique_ptr<CProfile> m_profile;
+  platform::FileSystem* m_fs;
+  std::unique_ptr<QTranslator> m_translator;
+  std::unique_ptr<CKolbrinDoc> m_doc;
+  std::unique_ptr<CMainFrame> m_frame;
+  std::unique_ptr<QPrinter> m_printer;
+  fw::MessageBoxPresenter m_previousPresenter;
+};
+
+}  // namespace shell

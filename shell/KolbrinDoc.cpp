@@ -1,0 +1,21 @@
+#include "shell/KolbrinDoc.h"
+
+#include "output/FormatSize.h"
+
+namespace shell {
+
+bool CKolbrinDoc::RouteCommandToViews(fw::CView* skip, fw::UINT nID, int nCode, void* pExtra,
+                                      fw::AFX_CMDHANDLERINFO* pHandlerInfo) {
+  // Copy: a handler may change the document's views.
+  const auto views = Views();
+  for (fw::CView* view : views) {
+    if (view != skip && view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return true;
+  }
+  return false;
+}
+
+void CKolbrinDoc::FormatSize(std::uint32_t nLow, std::uint32_t nHigh, std::string& strOut) {
+  output::FormatSize(nLow, nHigh, strOut);
+}
+
+}  // namespace shell

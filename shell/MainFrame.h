@@ -1,0 +1,96 @@
+// The main window: menu, toolbar, status bar, the three panes in two
+// splitters, the placement kept in the profile, and command routing that
+// reaches every view.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "framework/FrameWnd.h"
+
+class QLabel;
+class QSplitter;
+class QToolBar;
+
+namespace fw::ui {
+class CommandActions;
+}
+
+namespace tree {
+class CDriveView;
+}
+namespace lists {
+class CFileView;
+class CDirView;
+}
+
+namespace shell {
+
+class CKolbrinDoc;
+class CProfile;
+struct WindowPlacement;
+
+class CMainFrame : public QMainWindow, public fw::CFrameWnd {
+ public:
+  CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app);
+  ~CMainFrame() override;
+
+  // Framework routing first, then every other view of the document.
+  bool OnCmdMsg(fw::UINT nID, int nCode, void* pExtra, fw::AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+  // Shows the window in the stored state (normal or maximised).
+  void ShowRestored();
+
+  // Pane 0 of the status bar; immediate repaints it at once.
+  void SetMessageText(const QString& text, bool immediate = false);
+  QString MessageText() const;
+
+  fw::ui::CommandActions& Actions() { return *m_actions; }
+  tree::CDriveView* DriveView() const { return m_driveView; }
+  lists::CFileView* FileView() const { return m_fileView; }
+  lists::CDirView* DirView() const { return m_dirView; }
+  QSplitter* OuterSplitter() const { return m_wndSplitter; }
+  QSplitter* RightSplitter() const { return m_wndSplitterRight; }
+  QToolBar* ToolBar() const { return m_wndToolBar; }
+
+  // The pane widgets in view order (tree, file list, directory list).
+  std::array<QWidget*, 3> PaneWidgets() const;
+  // The view whose pane holds w, or null.
+  fw::CView* ViewOfWidget(const QWidget* w) const;
+
+ protected:
+  const fw::RouteMap* GetRouteMap() const override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void OnCreateClient();
+  void CreateBars();
+  void ApplyPlacement(const WindowPlacement& placement);
+  void SaveWindowPlacement();
+  void UpdateIndicators();
+  void MovePaneFocus(int step);
+
+  void OnViewToolBar();
+  void OnUpdateViewToolBar(fw::CCmdUI* ui);
+  void OnViewStatusBar();
+  void OnUpdateViewStatusBar(fw::CCmdUI* ui);
+  void OnNextPane();
+  void OnPrevPane();
+
+  CKolbrinDoc& m_doc;
+  CProfile& m_profile;
+  int m_nShowCmd = 1;
+  bool m_placementSaved = false;
+  fw::ui::CommandActions* m_actions = nullptr;
+  QToolBar* m_wndToolBar = nullptr;
+  QLabel* m_paneText = nullptr;
+  std::array<QLabel*, 3> m_indicators{};
+  QSplitter* m_wndSplitter = nullptr;
+  QSplitter* m_wndSplitterRight = nullptr;
+  tree::CDriveView* m_driveView = nullptr;
+  lists::CFileView* m_fileView = nullptr;
+  lists::CDirView* m_dirView = nullptr;
+};
+
+}  // namespace shell

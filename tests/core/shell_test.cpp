@@ -1,0 +1,134 @@
+// Window placement, splitter sizes, the application's message box and
+// dialog-unit arithmetic.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "framework/DialogUnits.h"
+#include "framework/MessageBox.h"
+#include "shell/AppMessageBox.h"
+#include "shell/WindowPlacement.h"
+
+namespace {
+
+using shell::WindowRect;
+
+class MapProfile : public shell::CProfile {
+ public:
+  std::int32_t GetProfileInt(std::string_view s, std::string_view k, std::int32_t d) override {
+    const auto it = values.find(std::string(s) + "/" + std::string(k));
+    return it == values.end() ? d : it->second;
+  }
+  void WriteProfileInt(std::string_view s, std::string_view k, std::int32_t v) override {
+    values[std::string(s) + "/" + std::string(k)] = v;
+    order.push_back(std::string(k));
+  }
+  void Store(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
+    values = {{"POSITION/X0", x0}, {"POSITION/Y0", y0}, {"POSITION/X1", x1}, {"POSITION/Y1", y1}};
+  }
+  std::map<std::string, std::int32_t> values;
+  std::vector<std::string> order;
+};
+
+TEST(WindowPlacement, FirstStartCoversMiddleEightyPercentNormal) {
+  MapProfile p;
+  const auto wp = shell::RestoreWindowPlacement(p, 1920, 1080);
+  EXPECT_EQ(wp.rcNormal, (WindowRect{192, 108, 1728, 972}));
+  EXPECT_EQ(wp.showCmd, shell::SW_SHOWNORMAL);
+  EXPECT_TRUE(p.order.empty()) << "restoring writes nothing";
+}
+
+TEST(WindowPlacement, GuardKeepsVisibleRectsAndReplacesLostOnes) {
+  const WindowRect def{100, 80, 900, 720};
+  struct Case {
+    WindowRect stored;
+    bool kept;
+  } cases[] = {
+      {{-500, 10, 400, 500}, true},     // left of the screen but reaching into it
+      {{10, 10, 5000, 4000}, true},     // larger than the screen
+      {{949, 10, 1200, 500}, true},     // one short of the 50-pixel edge
+      {{950, 10, 1200, 500}, false},    // starts within 50 pixels of the right edge
+      {{10, 750, 300, 900}, false},     // within 50 pixels of the bottom edge
+      {{-900, 10, -100, 500}, false},   // wholly left of the screen
+      {{10, -700, 300, -20}, false},    // wholly above the screen
+      {{300, 10, 300, 500}, false},     // no width
+      {{300, 400, 600, 100}, false},    // bottom above top
+  };
+  for (const auto& c : cases) {
+    MapProfile p;
+    p.Store(c.stored.left, c.stored.top, c.stored.right, c.stored.bottom);
+    p.values["POSITION/SHOW"] = 3;
+    const auto wp = shell::RestoreWindowPlacement(p, 1000, 800);
+    EXPECT_EQ(wp.rcNormal, c.kept ? c.stored : def) << c.stored.left << "," << c.stored.top;
+    EXPECT_EQ(wp.showCmd, 3) << "the show command is used in either case";
+  }
+}
+
+TEST(WindowPlacement, SaveWritesFiveValuesMinimisedAsNormalMaximisedAsThree) {
+  MapProfile p;
+  shell::SaveWindowPlacement(p, {{1, 2, 3, 4}, shell::SW_SHOWMINIMIZED});
+  EXPECT_EQ(p.order, (std::vector<std::string>{"X0", "Y0", "X1", "Y1", "SHOW"}));
+  EXPECT_EQ(p.values["POSITION/SHOW"], 1);
+  shell::SaveWindowPlacement(p, {{10, 20, 630, 440}, shell::SW_SHOWMAXIMIZED});
+  const auto back = shell::RestoreWindowPlacement(p, 1000, 800);
+  EXPECT_EQ(back.showCmd, 3);
+  EXPECT_EQ(back.rcNormal, (WindowRect{10, 20, 630, 440}));
+}
+
+TEST(WindowPlacement, SplittersForThousandByEightHundred) {
+  const auto s = shell::InitialSplitterSizes(1000, 800);
+  EXPECT_EQ(s.treeWidth, 250);
+  EXPECT_EQ(s.listHeight, 368);
+}
+
+struct RecordingBox : ::testing::Test {
+  void SetUp() override {
+    previous = fw::SetMessageBoxPresenter([this](const fw::MessageBoxRequest& r) {
+      shown.push_back(r);
+      return answer;
+    });
+  }
+  void TearDown() override { fw::SetMessageBoxPresenter(previous); }
+  std::vector<fw::MessageBoxRequest> shown;
+  int answer = fw::IDRESULT_OK;
+  fw::MessageBoxPresenter previous;
+};
+
+TEST_F(RecordingBox, FileErrorShowsFormattedTextUnderAppTitle) {
+  EXPECT_EQ(shell::AppMessageBox(nullptr, shell::MSG_ERROR, IDS_FILE_ERROR, "Zugriff verweigert"), 1);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "Dateifehler: Zugriff verweigert");
+  EXPECT_EQ(shown[0].title, "Kolbrin");
+  EXPECT_EQ(shown[0].icon, fw::MsgIcon::kStop);
+  EXPECT_EQ(shown[0].buttons, fw::MsgButtons::kOk);
+}
+
+TEST_F(RecordingBox, SilentAndUnknownKindsShowNothing) {
+  for (int kind : {0, 3, 7, -1}) {
+    EXPECT_EQ(shell::AppMessageBox(nullptr, kind, IDS_FILE_ERROR, "x"), 0) << kind;
+  }
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(RecordingBox, KindsSelectButtonsAndMissingStringGivesEmptyText) {
+  answer = fw::IDRESULT_CANCEL;
+  EXPECT_EQ(shell::AppMessageBox(nullptr, shell::MSG_YESNOCANCEL, 0), fw::IDRESULT_CANCEL);
+  shell::AppMessageBox(nullptr, shell::MSG_YESNO, 99999);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].buttons, fw::MsgButtons::kYesNoCancel);
+  EXPECT_EQ(shown[0].icon, fw::MsgIcon::kQuestion);
+  EXPECT_EQ(shown[1].buttons, fw::MsgButtons::kYesNo);
+  EXPECT_EQ(shown[1].text, "");
+}
+
+TEST(DialogUnits, ScaleByQuarterWidthAndEighthHeightRounded) {
+  const fw::DialogBaseUnits base{7, 13};
+  // The about box: 217 x 55 units.
+  EXPECT_EQ(fw::DialogRectToPixels(178, 7, 32, 14, base), (fw::PixelRect{312, 11, 56, 23}));
+  EXPECT_EQ(fw::DialogXToPixels(217, base), 380);  // 379.75 rounds up
+  EXPECT_EQ(fw::DialogYToPixels(55, base), 89);    // 89.375 rounds down
+  EXPECT_EQ(fw::DialogXToPixels(-4, base), -7);
+}
+
+}  // namespace
