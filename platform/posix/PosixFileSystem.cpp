@@ -1,0 +1,75 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include <algorithm>
+
+#include "platform/posix/DriveClassifier.h"
+#include "platform/posix/MountTable.h"
+#include "platform/posix/PosixFindHandle.h"
+#include "platform/posix/SystemMountTableSource.h"
+#include "platform/posix/VolumeFacts.h"
+
+namespace platform {
+
+FileSystem& FileSystem::Native() {
+  static posix::PosixFileSystem native;
+  return native;
+}
+
+}  // namespace platform
+
+namespace platform::posix {
+
+PosixFileSystem::PosixFileSystem() : m_source(std::make_shared<SystemMountTableSource>()) {}
+
+PosixFileSystem::PosixFileSystem(std::shared_ptr<MountTableSource> source)
+    : m_source(std::move(source)) {}
+
+std::string PosixFileSystem::DirectoryOfPattern(std::string_view pattern) {
+  constexpr std::string_view kAll = "*.*";
+  if (pattern.ends_with(kAll)) pattern.remove_suffix(kAll.size());
+  if (pattern.empty()) return ".";
+  return std::string(pattern);
+}
+
+std::unique_ptr<FindHandle> PosixFileSystem::FindFirst(std::string_view pattern, FindData& first,
+                                                       FindLevel level) {
+  std::unique_ptr<PosixFindHandle> handle = PosixFindHandle::Open(DirectoryOfPattern(pattern), level);
+  if (!handle || !handle->Next(first)) return nullptr;
+  return handle;
+}
+
+std::vector<std::string> PosixFileSystem::LogicalDriveStrings() {
+  return MountTable(*m_source).DriveRoots();
+}
+
+DriveType PosixFileSystem::GetDriveType(std::string_view root) {
+  const MountTable table(*m_source);
+  if (const MountEntry* mount = table.Find(root)) return DriveClassifier::Classify(*mount, *m_source);
+  return m_source->PathExists(std::string(root)) ? kDriveUnknown : kDriveNoRootDir;
+}
+
+bool PosixFileSystem::GetVolumeInformation(std::string_view root, VolumeInfo& out) {
+  const MountTable table(*m_source);
+  const MountEntry* mount = table.Containing(MountTable::TrimRoot(root));
+  FsStats stats;
+  if (!mount || !m_source->StatFileSystem(std::string(root), stats)) return false;
+  out.volumeName = m_source->ReadLabel(*mount);
+  out.serialNumber = VolumeFacts::Serial(m_source->ReadUuid(*mount), stats.fsid);
+  out.maxComponentLength = static_cast<std::uint32_t>(std::min<std::uint64_t>(stats.nameMax, 0xFFFFFFFFu));
+  out.flags = VolumeFacts::Flags(*mount);
+  out.fileSystemName = mount->fsType;
+  return true;
+}
+
+bool PosixFileSystem::GetDiskFreeSpace(std::string_view root, DiskFreeSpace& out) {
+  const MountTable table(*m_source);
+  const MountEntry* mount = table.Containing(MountTable::TrimRoot(root));
+  FsStats stats;
+  if (!m_source->StatFileSystem(std::string(root), stats)) return false;
+  const std::uint32_t blockSize =
+      mount && mount->major != 0 ? m_source->LogicalBlockSize(mount->major, mount->minor) : 0;
+  out = VolumeFacts::FreeSpace(stats, blockSize);
+  return true;
+}
+
+}  // namespace platform::posix

@@ -1,0 +1,146 @@
+#include "platform/posix/PosixFindHandle.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/posix/UnixTime.h"
+
+namespace platform::posix {
+namespace {
+
+// Big enough for a few hundred entries per system call.
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+constexpr unsigned kFullMask =
+    STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
+constexpr int kNoFollow = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT;
+
+bool IsDotName(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// The listing tells the kind only; permissions are not known, so the
+// entry is not marked read-only.
+unsigned ModeOfDirentType(unsigned char type) {
+  switch (type) {
+    case DT_DIR: return S_IFDIR | S_IWUSR;
+    case DT_LNK: return S_IFLNK | S_IWUSR;
+    case DT_CHR: return S_IFCHR | S_IWUSR;
+    case DT_BLK: return S_IFBLK | S_IWUSR;
+    case DT_FIFO: return S_IFIFO | S_IWUSR;
+    case DT_SOCK: return S_IFSOCK | S_IWUSR;
+    default: return S_IFREG | S_IWUSR;
+  }
+}
+
+FileTime ToFileTime(const statx_timestamp& t) { return FileTimeFromUnix(t.tv_sec, t.tv_nsec); }
+
+}  // namespace
+
+std::unique_ptr<PosixFindHandle> PosixFindHandle::Open(const std::string& directory,
+                                                       FindLevel level) {
+  // O_DIRECTORY makes the open fail at once for a FIFO or device instead of
+  // waiting for a writer; O_NONBLOCK is a second guard.
+  const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return nullptr;
+  auto handle = std::make_unique<PosixFindHandle>(Key{}, fd, level);
+  if (level == FindLevel::kFull) {
+    struct statx self {};
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_TYPE, &self) == 0) {
+      handle->m_devMajor = self.stx_dev_major;
+      handle->m_devMinor = self.stx_dev_minor;
+    }
+  }
+  return handle;
+}
+
+PosixFindHandle::PosixFindHandle(Key, int fd, FindLevel level)
+    : m_fd(fd), m_level(level), m_buffer(std::make_unique_for_overwrite<std::byte[]>(kBufferSize)) {}
+
+PosixFindHandle::~PosixFindHandle() { ::close(m_fd); }
+
+bool PosixFindHandle::Refill() {
+  const ssize_t n = ::getdents64(m_fd, m_buffer.get(), kBufferSize);
+  if (n <= 0) return false;
+  m_used = static_cast<std::size_t>(n);
+  m_pos = 0;
+  return true;
+}
+
+bool PosixFindHandle::Next(FindData& out) {
+  for (;;) {
+    if (m_pos >= m_used && !Refill()) return false;
+    // Fields are read by offset: a record is shorter than struct dirent64.
+    const std::byte* record = m_buffer.get() + m_pos;
+    unsigned short length = 0;
+    std::memcpy(&length, record + offsetof(struct dirent64, d_reclen), sizeof length);
+    if (length == 0) return false;
+    m_pos += length;
+    const auto type = static_cast<unsigned char>(record[offsetof(struct dirent64, d_type)]);
+    const char* name = reinterpret_cast<const char*>(record + offsetof(struct dirent64, d_name));
+    if (Describe(name, type, out)) return true;
+  }
+}
+
+bool PosixFindHandle::Describe(const char* name, unsigned char type, FindData& out) const {
+  out.name.assign(name);
+  out.size = 0;
+  out.creation = out.lastAccess = out.lastWrite = FileTime{};
+  out.flags = 0;
+  if (IsDotName(name)) {
+    out.attributes = kAttrDirectory | kAttrHidden;
+    return true;
+  }
+  if (m_level == FindLevel::kFull || type == DT_UNKNOWN) return DescribeFull(name, type, out);
+  out.attributes = AttributesOf(ModeOfDirentType(type), name, 0);
+  return true;
+}
+
+bool PosixFindHandle::DescribeFull(const char* name, unsigned char type, FindData& out) const {
+  struct statx st {};
+  const unsigned mask = m_level == FindLevel::kFull ? kFullMask : STATX_TYPE | STATX_MODE;
+  if (::statx(m_fd, name, kNoFollow, mask, &st) != 0) {
+    if (errno == ENOENT) return false;  // removed since it was listed
+    out.attributes = AttributesOf(ModeOfDirentType(type), name, 0);
+    return true;
+  }
+  out.attributes = AttributesOf(st.stx_mode, name, st.stx_attributes);
+  if (m_level != FindLevel::kFull) return true;
+  out.size = st.stx_size;
+  out.lastWrite = ToFileTime(st.stx_mtime);
+  out.lastAccess = ToFileTime(st.stx_atime);
+  if (st.stx_mask & STATX_BTIME) out.creation = ToFileTime(st.stx_btime);
+  if (S_ISDIR(st.stx_mode)) {
+    const bool mountRoot = (st.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+                               ? (st.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0
+                               : st.stx_dev_major != m_devMajor || st.stx_dev_minor != m_devMinor;
+    if (mountRoot) out.flags |= kEntryMountRoot;
+  }
+  return true;
+}
+
+std::uint32_t PosixFindHandle::AttributesOf(unsigned mode, const char* name,
+                                            std::uint64_t statxAttributes) {
+  std::uint32_t attributes = 0;
+  switch (mode & S_IFMT) {
+    case S_IFDIR: attributes |= kAttrDirectory; break;
+    case S_IFREG:
+    case S_IFLNK: attributes |= kAttrArchive; break;
+    case S_IFCHR:
+    case S_IFBLK:
+    case S_IFIFO:
+    case S_IFSOCK: attributes |= kAttrSystem; break;
+    default: break;
+  }
+  if (!(mode & S_IWUSR)) attributes |= kAttrReadOnly;
+  if (name[0] == '.') attributes |= kAttrHidden;
+  if (statxAttributes & STATX_ATTR_COMPRESSED) attributes |= kAttrCompressed;
+  return attributes;
+}
+
+}  // namespace platform::posix

@@ -1,0 +1,56 @@
+// Directory enumeration on Linux: getdents64 over one open directory
+// descriptor with a large reused buffer, and statx relative to it for the
+// full level. Only the directory itself is opened; entries are never
+// opened and symlinks never followed.
+//
+// "." and ".." are reported as the kernel lists them, with the directory
+// and hidden bits only (no statx for them), so an empty directory still
+// yields entries and FindFirst fails only for a directory that cannot be
+// read.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace platform::posix {
+
+class PosixFindHandle : public FindHandle {
+  struct Key {
+    explicit Key() = default;
+  };
+
+ public:
+  // Null when the directory cannot be opened.
+  static std::unique_ptr<PosixFindHandle> Open(const std::string& directory, FindLevel level);
+
+  // Only Open makes handles; it takes over the descriptor.
+  PosixFindHandle(Key, int fd, FindLevel level);
+  ~PosixFindHandle() override;
+  PosixFindHandle(const PosixFindHandle&) = delete;
+  PosixFindHandle& operator=(const PosixFindHandle&) = delete;
+
+  bool Next(FindData& out) override;
+
+  // The attribute word of an entry from its mode bits, name and statx
+  // attribute bits.
+  static std::uint32_t AttributesOf(unsigned mode, const char* name, std::uint64_t statxAttributes);
+
+ private:
+  bool Refill();
+  // Fills out from one listed entry; false when the entry vanished.
+  bool Describe(const char* name, unsigned char type, FindData& out) const;
+  bool DescribeFull(const char* name, unsigned char type, FindData& out) const;
+
+  int m_fd;
+  FindLevel m_level;
+  unsigned m_devMajor = 0;  // device of the listed directory itself
+  unsigned m_devMinor = 0;
+  std::unique_ptr<std::byte[]> m_buffer;
+  std::size_t m_used = 0;
+  std::size_t m_pos = 0;
+};
+
+}  // namespace platform::posix
