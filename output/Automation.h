@@ -1,0 +1,78 @@
+// Late-bound automation in the terms of a spreadsheet's object model: objects
+// answer calls by dispatch id, with tagged values as arguments and result.
+// The export speaks only this; what stands behind "Excel.Application" is a
+// component (see XlsxWorkbookServer) or, in tests, a recording one.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace output {
+
+using DispId = std::int32_t;
+
+// Call kinds; a property get is made as method | get.
+enum InvokeFlags : unsigned short {
+  DISPATCH_METHOD = 1,
+  DISPATCH_PROPERTYGET = 2,
+  DISPATCH_PROPERTYPUT = 4,
+};
+
+enum VarType : unsigned short {
+  VT_EMPTY = 0,
+  VT_I2 = 2,
+  VT_BSTR = 8,
+  VT_DISPATCH = 9,
+  VT_BOOL = 11,
+};
+
+class IDispatchTarget;
+
+// A small tagged value. Strings are UTF-8.
+struct Variant {
+  VarType vt = VT_EMPTY;
+  short iVal = 0;        // VT_I2, and VT_BOOL (1 for true, as the export passes it)
+  std::string bstrVal;   // VT_BSTR
+  std::shared_ptr<IDispatchTarget> pdispVal;  // VT_DISPATCH
+
+  static Variant Bool(short value);
+  static Variant I2(short value);
+  static Variant Str(std::string value);
+  static Variant Dispatch(std::shared_ptr<IDispatchTarget> object);
+};
+
+// A call that failed. The description of kCallFailed is the system's or the
+// component's own and is shown to the user; kUnavailable means the component
+// cannot do its work at all and is reported like a failed creation (its
+// description is only for the developer).
+class AutomationError : public std::runtime_error {
+ public:
+  enum class Kind { kCallFailed, kUnavailable };
+  explicit AutomationError(const std::string& description, Kind kind = Kind::kCallFailed)
+      : std::runtime_error(description), m_kind(kind) {}
+  Kind kind() const { return m_kind; }
+
+ private:
+  Kind m_kind;
+};
+
+// One automation object. Invoke throws AutomationError when the call fails.
+class IDispatchTarget {
+ public:
+  virtual ~IDispatchTarget() = default;
+  virtual Variant Invoke(DispId dispid, unsigned short flags, const std::vector<Variant>& args) = 0;
+};
+
+// Creates the application object of a programmatic identifier; null when
+// the component cannot be created.
+class AutomationServer {
+ public:
+  virtual ~AutomationServer() = default;
+  virtual std::shared_ptr<IDispatchTarget> CreateDispatch(std::string_view progId) = 0;
+};
+
+}  // namespace output
