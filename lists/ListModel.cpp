@@ -1,0 +1,58 @@
+#include "lists/ListModel.h"
+
+#include "framework/ui/Text.h"
+#include "output/PrintDC.h"
+
+namespace lists {
+
+ListModel::ListModel(CListViewBase& view, std::span<const ColumnSpec> columns, QObject* parent)
+    : QAbstractTableModel(parent), m_view(view), m_columns(columns.begin(), columns.end()) {}
+
+int ListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : m_view.RowCount();
+}
+
+int ListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
+}
+
+namespace {
+Qt::Alignment AlignmentOf(unsigned format) {
+  switch (format & output::LVCFMT_JUSTIFYMASK) {
+    case output::LVCFMT_RIGHT: return Qt::AlignRight | Qt::AlignVCenter;
+    case output::LVCFMT_CENTER: return Qt::AlignHCenter | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
+}  // namespace
+
+QVariant ListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+      return fw::ui::DisplayText(m_view.CellText(index.row(), index.column()));
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(AlignmentOf(m_columns[static_cast<size_t>(index.column())].format));
+    case Qt::DecorationRole:
+      if (index.column() == 0) {
+        const QIcon icon = m_view.RowIcon(index.row(), m_largeIcons);
+        if (!icon.isNull()) return icon;
+      }
+      return {};
+    default: return {};
+  }
+}
+
+QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 ||
+      section >= static_cast<int>(m_columns.size())) {
+    return {};
+  }
+  const ColumnSpec& c = m_columns[static_cast<size_t>(section)];
+  if (role == Qt::DisplayRole) return fw::ui::ResString(c.title);
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(AlignmentOf(c.format));
+  return {};
+}
+
+}  // namespace lists

@@ -1,0 +1,35 @@
+// The item model of a list pane: no stored texts, every cell is asked of the
+// view when it is drawn or read.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <span>
+#include <vector>
+
+#include "lists/ListViewBase.h"
+
+namespace lists {
+
+class ListModel : public QAbstractTableModel {
+ public:
+  ListModel(CListViewBase& view, std::span<const ColumnSpec> columns, QObject* parent);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  const std::vector<ColumnSpec>& Columns() const { return m_columns; }
+  void Reset() {
+    beginResetModel();
+    endResetModel();
+  }
+  void SetLargeIcons(bool large) { m_largeIcons = large; }
+
+ private:
+  CListViewBase& m_view;
+  std::vector<ColumnSpec> m_columns;
+  bool m_largeIcons = false;
+};
+
+}  // namespace lists

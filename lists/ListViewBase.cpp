@@ -1,0 +1,115 @@
+#include "lists/ListViewBase.h"
+
+#include <QHeaderView>
+#include <QListView>
+#include <QTreeView>
+
+#include "framework/ui/Text.h"
+#include "lists/ListModel.h"
+#include "shell/KolbrinDoc.h"
+
+namespace lists {
+
+CListViewBase::CListViewBase(shell::CKolbrinDoc& doc, QWidget* parent,
+                             std::span<const ColumnSpec> columns)
+    : QStackedWidget(parent),
+      m_model(new ListModel(*this, columns, this)),
+      m_details(new QTreeView(this)),
+      m_icons(new QListView(this)) {
+  SetDocument(&doc);
+  m_details->setRootIsDecorated(false);
+  m_details->setItemsExpandable(false);
+  m_details->setUniformRowHeights(true);  // keeps huge lists fast
+  m_details->setAllColumnsShowFocus(true);
+  m_details->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  m_details->setModel(m_model);
+  m_details->setContextMenuPolicy(Qt::NoContextMenu);
+  QHeaderView* header = m_details->header();
+  header->setSectionsClickable(true);
+  header->setStretchLastSection(false);
+  header->setSectionsMovable(false);
+  header->setMinimumSectionSize(0);
+  for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+    header->resizeSection(i, columns[static_cast<size_t>(i)].width);
+  }
+  connect(header, &QHeaderView::sectionClicked, this, [this](int c) { OnColumnClick(c); });
+
+  // The icon and list styles share the model and the selection.
+  m_icons->setModel(m_model);
+  m_icons->setSelectionModel(m_details->selectionModel());
+  m_icons->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  m_icons->setUniformItemSizes(true);
+  m_icons->setContextMenuPolicy(Qt::NoContextMenu);
+  m_icons->setResizeMode(QListView::Adjust);
+  m_icons->setMovement(QListView::Static);
+
+  addWidget(m_details);
+  addWidget(m_icons);
+  setCurrentWidget(m_details);
+  setFocusProxy(m_details);
+}
+
+CListViewBase::~CListViewBase() = default;
+
+shell::CKolbrinDoc& CListViewBase::Doc() const {
+  return *static_cast<shell::CKolbrinDoc*>(GetDocument());
+}
+
+bool CListViewBase::GetColumn(int index, output::ListColumn& out) const {
+  const auto& cols = m_model->Columns();
+  if (index < 0 || index >= static_cast<int>(cols.size())) return false;
+  out.width = m_details->header()->sectionSize(index);
+  out.title = fw::ui::FromQ(fw::ui::ResString(cols[static_cast<size_t>(index)].title));
+  out.format = cols[static_cast<size_t>(index)].format;
+  return true;
+}
+
+int CListViewBase::ColumnCount() const { return static_cast<int>(m_model->Columns().size()); }
+
+int CListViewBase::SelectedCount() const {
+  return static_cast<int>(m_details->selectionModel()->selectedRows().size());
+}
+
+bool CListViewBase::IsRowSelected(int row) const {
+  return m_details->selectionModel()->isRowSelected(row, {});
+}
+
+std::vector<int> CListViewBase::SelectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& i : m_details->selectionModel()->selectedRows()) rows.push_back(i.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void CListViewBase::RowsReset() { m_model->Reset(); }
+
+void CListViewBase::SelectRows(std::span<const int> rows) {
+  QItemSelection sel;
+  const int last = m_model->columnCount() - 1;
+  for (int r : rows) sel.select(m_model->index(r, 0), m_model->index(r, last));
+  m_details->selectionModel()->select(sel, QItemSelectionModel::ClearAndSelect);
+}
+
+void CListViewBase::SetListStyle(int style) {
+  m_style = style & 3;
+  if (m_style == LVS_REPORT) {
+    setCurrentWidget(m_details);
+    setFocusProxy(m_details);
+    return;
+  }
+  const bool large = m_style == LVS_ICON;
+  m_model->SetLargeIcons(large);
+  m_icons->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+  m_icons->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+  // Small icons run in rows, the list style in columns.
+  m_icons->setFlow(m_style == LVS_LIST ? QListView::TopToBottom : QListView::LeftToRight);
+  m_icons->setWrapping(true);
+  m_icons->setGridSize(large ? QSize(96, 64) : QSize());
+  m_icons->setSpacing(large ? 0 : 2);
+  m_icons->setWordWrap(large);
+  m_icons->reset();
+  setCurrentWidget(m_icons);
+  setFocusProxy(m_icons);
+}
+
+}  // namespace lists

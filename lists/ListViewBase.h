@@ -1,0 +1,77 @@
+// The common body of the two list panes: a list control whose rows are the
+// derived view's records, with cell texts made on demand. Details style is
+// a QTreeView with a header; the icon and list styles are a QListView over
+// the same model and the same selection.
+#pragma once
+
+#include <QIcon>
+#include <QStackedWidget>
+#include <span>
+#include <string>
+
+#include "framework/View.h"
+#include "lists/ListContents.h"
+#include "res/resource.h"
+
+class QListView;
+class QTreeView;
+
+namespace shell {
+class CKolbrinDoc;
+}
+
+namespace lists {
+
+class ListModel;
+
+// List styles, as the style bits of a list control.
+enum ListStyle : int { LVS_ICON = 0, LVS_REPORT = 1, LVS_SMALLICON = 2, LVS_LIST = 3 };
+
+struct ColumnSpec {
+  res::Id title;    // string id of the heading
+  int width;        // pixels
+  unsigned format;  // output::LVCFMT_LEFT / RIGHT / CENTER
+};
+
+class CListViewBase : public QStackedWidget, public fw::CView, public CListContents {
+ public:
+  CListViewBase(shell::CKolbrinDoc& doc, QWidget* parent, std::span<const ColumnSpec> columns);
+  ~CListViewBase() override;
+
+  shell::CKolbrinDoc& Doc() const;
+
+  // The derived view's rows.
+  int RowCount() const override = 0;
+  std::string CellText(int row, int column) const override = 0;
+  virtual QIcon RowIcon(int /*row*/, bool /*large*/) const { return {}; }
+
+  // CListContents
+  bool GetColumn(int index, output::ListColumn& out) const override;
+  int ColumnCount() const override;
+  int SelectedCount() const override;
+  bool IsRowSelected(int row) const override;
+
+  int GetListStyle() const { return m_style; }
+  void SetListStyle(int style);
+
+  QTreeView* DetailsView() const { return m_details; }
+  QListView* IconView() const { return m_icons; }
+
+ protected:
+  // Call after the rows changed (refill, sort). The selection is dropped
+  // unless keepSelection lists the rows to select afterwards.
+  void RowsReset();
+  void SelectRows(std::span<const int> rows);
+  std::vector<int> SelectedRows() const;
+
+  // A click on a column heading.
+  virtual void OnColumnClick(int column) = 0;
+
+ private:
+  ListModel* m_model;
+  QTreeView* m_details;
+  QListView* m_icons;
+  int m_style = LVS_REPORT;
+};
+
+}  // namespace lists
