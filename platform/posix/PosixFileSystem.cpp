@@ -45,7 +45,8 @@ std::vector<std::string> PosixFileSystem::LogicalDriveStrings() {
 DriveType PosixFileSystem::GetDriveType(std::string_view root) {
   const MountTable table(*m_source);
   if (const MountEntry* mount = table.Find(root)) return DriveClassifier::Classify(*mount, *m_source);
-  return m_source->PathExists(std::string(root)) ? kDriveUnknown : kDriveNoRootDir;
+  return m_source->PathExists(std::string(MountTable::TrimRoot(root))) ? kDriveUnknown
+                                                                        : kDriveNoRootDir;
 }
 
 bool PosixFileSystem::GetVolumeInformation(std::string_view root, VolumeInfo& out) {

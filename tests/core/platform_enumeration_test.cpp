@@ -1,0 +1,194 @@
+// Directory enumeration of the Linux file system against a real temporary
+// directory: attribute words, sizes, exact names, special files.
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "platform/PathStyle.h"
+#include "platform/posix/PosixFileSystem.h"
+
+namespace {
+
+using platform::FindData;
+using platform::FindLevel;
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kolbrin-enum-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) m_path = pattern;
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+  }
+  const std::string& path() const { return m_path; }
+  std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+
+ private:
+  std::string m_path;
+};
+
+void WriteFile(const std::string& path, std::size_t bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ASSERT_GE(fd, 0) << path;
+  const std::string data(bytes, 'x');
+  ASSERT_EQ(::write(fd, data.data(), data.size()), static_cast<ssize_t>(bytes));
+  ::close(fd);
+}
+
+// Every entry of a directory by name, the dots included.
+std::map<std::string, FindData> ListAll(const std::string& dir, FindLevel level) {
+  std::map<std::string, FindData> entries;
+  platform::posix::PosixFileSystem fs;
+  FindData data;
+  auto handle = fs.FindFirst(platform::SearchPattern(dir), data, level);
+  if (!handle) return entries;
+  do entries[data.name] = data;
+  while (handle->Next(data));
+  return entries;
+}
+
+class EnumerationTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_FALSE(m_dir.path().empty()); }
+  TempDir m_dir;
+};
+
+TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntry) {
+  WriteFile(m_dir / "plain.txt", 3);
+  WriteFile(m_dir / "locked.txt", 1);
+  ASSERT_EQ(::chmod((m_dir / "locked.txt").c_str(), 0444), 0);
+  WriteFile(m_dir / ".hidden", 0);
+  ASSERT_EQ(::mkdir((m_dir / "sub").c_str(), 0755), 0);
+  ASSERT_EQ(::mkfifo((m_dir / "pipe").c_str(), 0644), 0);
+  ASSERT_EQ(::symlink("sub", (m_dir / "link").c_str()), 0);
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  const std::string sockPath = m_dir / "sock";
+  ASSERT_LT(sockPath.size(), sizeof addr.sun_path);
+  sockPath.copy(addr.sun_path, sockPath.size());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+
+  auto entries = ListAll(m_dir.path(), FindLevel::kFull);
+  ::close(sock);
+  EXPECT_EQ(entries["plain.txt"].attributes, platform::kAttrArchive);
+  EXPECT_EQ(entries["plain.txt"].size, 3u);
+  EXPECT_EQ(entries["locked.txt"].attributes, platform::kAttrArchive | platform::kAttrReadOnly);
+  EXPECT_EQ(entries[".hidden"].attributes, platform::kAttrArchive | platform::kAttrHidden);
+  EXPECT_EQ(entries["sub"].attributes, platform::kAttrDirectory);
+  EXPECT_EQ(entries["pipe"].attributes, platform::kAttrSystem);
+  EXPECT_EQ(entries["sock"].attributes, platform::kAttrSystem);
+  // The link is listed as itself, never followed into the directory.
+  EXPECT_EQ(entries["link"].attributes, platform::kAttrArchive);
+  EXPECT_EQ(entries["link"].size, 3u);  // length of the target text "sub"
+  EXPECT_EQ(entries["."].attributes & platform::kAttrDirectory, platform::kAttrDirectory);
+  EXPECT_EQ(entries[".."].attributes & platform::kAttrDirectory, platform::kAttrDirectory);
+  EXPECT_EQ(entries.size(), 9u);
+}
+
+TEST_F(EnumerationTest, NamesAndTypeLevelGivesTheDirectoryBit) {
+  ASSERT_EQ(::mkdir((m_dir / "sub").c_str(), 0755), 0);
+  WriteFile(m_dir / "file", 10);
+  ASSERT_EQ(::symlink("sub", (m_dir / "link").c_str()), 0);
+  auto entries = ListAll(m_dir.path(), FindLevel::kNamesAndType);
+  EXPECT_TRUE(entries["sub"].attributes & platform::kAttrDirectory);
+  EXPECT_FALSE(entries["file"].attributes & platform::kAttrDirectory);
+  EXPECT_FALSE(entries["link"].attributes & platform::kAttrDirectory);
+}
+
+TEST_F(EnumerationTest, TimesAreFileTimesOfTheEntry) {
+  WriteFile(m_dir / "dated", 1);
+  const timespec times[2] = {{1000000000, 0}, {1200000000, 500}};  // access, write
+  ASSERT_EQ(::utimensat(AT_FDCWD, (m_dir / "dated").c_str(), times, 0), 0);
+  auto entries = ListAll(m_dir.path(), FindLevel::kFull);
+  constexpr std::uint64_t kEpoch = 116444736000000000ull;
+  EXPECT_EQ(entries["dated"].lastAccess.value, kEpoch + 1000000000ull * 10000000ull);
+  EXPECT_EQ(entries["dated"].lastWrite.value, kEpoch + 1200000000ull * 10000000ull + 5);
+}
+
+TEST_F(EnumerationTest, SparseFileOverFourGibibytesKeepsItsFullSize) {
+  const std::string path = m_dir / "sparse.bin";
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+  ASSERT_GE(fd, 0);
+  constexpr off_t kSize = (off_t{5} << 30) + 7;
+  ASSERT_EQ(::ftruncate(fd, kSize), 0);
+  ::close(fd);
+  EXPECT_EQ(ListAll(m_dir.path(), FindLevel::kFull)["sparse.bin"].size,
+            static_cast<std::uint64_t>(kSize));
+}
+
+TEST_F(EnumerationTest, OddNamesComeBackByteForByte) {
+  const std::string names[] = {std::string("bad\xff\xfe utf8"), "semi;colon", "tab\there",
+                               "new\nline", "amp&sand", "..dots"};
+  for (const std::string& name : names) WriteFile(m_dir / name, 1);
+  auto entries = ListAll(m_dir.path(), FindLevel::kFull);
+  for (const std::string& name : names) EXPECT_EQ(entries.count(name), 1u) << name;
+  EXPECT_EQ(entries.size(), std::size(names) + 2);
+}
+
+TEST_F(EnumerationTest, ManyEntriesSpanSeveralBufferFills) {
+  constexpr int kCount = 3000;  // names long enough to need several getdents calls
+  for (int i = 0; i < kCount; ++i)
+    WriteFile(m_dir / ("entry-with-a-fairly-long-name-number-" + std::to_string(i)), 0);
+  EXPECT_EQ(ListAll(m_dir.path(), FindLevel::kFull).size(), kCount + 2u);
+}
+
+TEST_F(EnumerationTest, EmptyDirectoryStillListsItsDots) {
+  auto entries = ListAll(m_dir.path(), FindLevel::kFull);
+  EXPECT_EQ(entries.size(), 2u);
+}
+
+TEST_F(EnumerationTest, UnlistablePathsGiveNoHandleAndNeverBlock) {
+  ASSERT_EQ(::mkfifo((m_dir / "pipe").c_str(), 0644), 0);
+  WriteFile(m_dir / "file", 1);
+  ASSERT_EQ(::symlink("nowhere", (m_dir / "dangling").c_str()), 0);
+  platform::posix::PosixFileSystem fs;
+  FindData data;
+  for (const char* name : {"pipe", "file", "missing", "dangling"})
+    EXPECT_EQ(fs.FindFirst(platform::SearchPattern(m_dir / name), data, FindLevel::kFull), nullptr)
+        << name;
+  // A path longer than PATH_MAX fails even for root.
+  EXPECT_EQ(fs.FindFirst(platform::SearchPattern("/" + std::string(5000, 'a')), data, FindLevel::kFull),
+            nullptr);
+}
+
+TEST_F(EnumerationTest, DirectoryReachedThroughASymlinkIsListed) {
+  ASSERT_EQ(::mkdir((m_dir / "real").c_str(), 0755), 0);
+  WriteFile(m_dir / "real/inside", 1);
+  ASSERT_EQ(::symlink("real", (m_dir / "alias").c_str()), 0);
+  EXPECT_EQ(ListAll(m_dir / "alias", FindLevel::kFull).count("inside"), 1u);
+}
+
+TEST(PatternTest, DirectoryOfPattern) {
+  using platform::posix::PosixFileSystem;
+  EXPECT_EQ(PosixFileSystem::DirectoryOfPattern("/*.*"), "/");
+  EXPECT_EQ(PosixFileSystem::DirectoryOfPattern("*.*"), ".");
+  EXPECT_EQ(PosixFileSystem::DirectoryOfPattern("/home/user/*.*"), "/home/user/");
+  EXPECT_EQ(PosixFileSystem::DirectoryOfPattern("/home/user"), "/home/user");
+}
+
+TEST_F(EnumerationTest, MountPointInsideTheTreeIsFlagged) {
+  const std::string point = m_dir / "mnt";
+  ASSERT_EQ(::mkdir(point.c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir((m_dir / "plain").c_str(), 0755), 0);
+  if (::mount("kolbrin-test", point.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "mounting a tmpfs is not allowed here";
+  auto entries = ListAll(m_dir.path(), FindLevel::kFull);
+  ::umount2(point.c_str(), MNT_DETACH);
+  EXPECT_EQ(entries["mnt"].flags, platform::kEntryMountRoot);
+  EXPECT_EQ(entries["plain"].flags, 0u);
+}
+
+}  // namespace
