@@ -1,0 +1,104 @@
+// The file list's cell texts: attribute letters, time texts across a
+// daylight-saving change, sizes, exact name bytes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lists/FileCellText.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+using lists::AttributeLetters;
+using lists::FileCellText;
+using lists::FileTimeText;
+
+std::string Letters(std::uint32_t attributes) {
+  std::string out = "stale";
+  AttributeLetters(attributes, out);
+  return out;
+}
+
+// 100-ns units since 1601 of a UTC calendar second (days from civil).
+platform::FileTime Utc(int y, unsigned m, unsigned d, int hh, int mm, int ss) {
+  y -= m <= 2;
+  const long era = (y >= 0 ? y : y - 399) / 400;
+  const unsigned yoe = static_cast<unsigned>(y - era * 400);
+  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  const long days = era * 146097 + static_cast<long>(doe) - 719468;
+  const long long unix = days * 86400LL + hh * 3600 + mm * 60 + ss;
+  return {static_cast<std::uint64_t>((unix + 11644473600LL) * 10000000LL)};
+}
+
+std::string TimeText(platform::FileTime t) {
+  std::string out = "stale";
+  FileTimeText(t, out);
+  return out;
+}
+
+TEST(FileListCells, AttributeLettersInTheirFixedOrder) {
+  EXPECT_EQ(Letters(0), "");
+  EXPECT_EQ(Letters(0x80), "");  // normal file
+  EXPECT_EQ(Letters(0x10), "");  // directory bit adds no letter
+  EXPECT_EQ(Letters(0x20 | 0x1), "AR");
+  EXPECT_EQ(Letters(0x1 | 0x4 | 0x1000), "OSR");
+  EXPECT_EQ(Letters(0x1000 | 0x800 | 0x100 | 0x20 | 0x4 | 0x2 | 0x1), "OCTASHR");
+  EXPECT_EQ(Letters(0xFFFFFFFFu), "OCTASHR");
+}
+
+class FileListTimes : public ::testing::Test {
+ protected:
+  void SetUp() override { platform::SetTimeZoneForTesting("Europe/Berlin"); }
+  void TearDown() override { platform::SetTimeZoneForTesting(""); }
+};
+
+TEST_F(FileListTimes, EachTimeUsesTheOffsetInForceAtThatTime) {
+  // 5 March 2003, winter time (UTC+1).
+  EXPECT_EQ(TimeText(Utc(2003, 3, 5, 13, 7, 9)), "05.03.2003  14:07:09");
+  // Summer time (UTC+2), whatever the season of today.
+  EXPECT_EQ(TimeText(Utc(2003, 7, 1, 10, 0, 0)), "01.07.2003  12:00:00");
+  // Spring forward on 30 March 2003 at 01:00 UTC: 01:59:59 then 03:00:00.
+  EXPECT_EQ(TimeText(Utc(2003, 3, 30, 0, 59, 59)), "30.03.2003  01:59:59");
+  EXPECT_EQ(TimeText(Utc(2003, 3, 30, 1, 0, 0)), "30.03.2003  03:00:00");
+  // Fall back on 26 October 2003 at 01:00 UTC: 02:xx twice.
+  EXPECT_EQ(TimeText(Utc(2003, 10, 26, 0, 30, 0)), "26.10.2003  02:30:00");
+  EXPECT_EQ(TimeText(Utc(2003, 10, 26, 1, 30, 0)), "26.10.2003  02:30:00");
+  EXPECT_EQ(TimeText(Utc(2003, 10, 26, 2, 0, 0)), "26.10.2003  03:00:00");
+}
+
+TEST_F(FileListTimes, TimesThatCannotBeConvertedGiveAnEmptyCell) {
+  EXPECT_EQ(TimeText(platform::FileTime{0}), "");
+  TimeText(platform::FileTime{~std::uint64_t{0}});  // far future: must not fail
+  // Before 1970 and after 2038 still convert.
+  EXPECT_EQ(TimeText(Utc(1969, 12, 31, 22, 0, 0)), "31.12.1969  23:00:00");
+  EXPECT_EQ(TimeText(Utc(2100, 1, 1, 0, 0, 0)), "01.01.2100  01:00:00");
+}
+
+TEST_F(FileListTimes, EveryColumnOfARecord) {
+  lists::CFileRecord r;
+  r.m_strName = std::string("a;b\tc\nd&e\xff\xfe", 11);
+  r.m_nSizeLow = 0x2A;
+  r.m_nSizeHigh = 1;  // 4 GiB + 42
+  r.m_dwAttributes = 0x20 | 0x2;
+  r.m_ftLastWrite = Utc(2003, 3, 5, 13, 7, 9);
+  r.m_ftCreation = platform::FileTime{0};
+  r.m_ftLastAccess = Utc(2003, 7, 1, 10, 0, 0);
+  std::string out;
+  FileCellText(r, 0, out);
+  EXPECT_EQ(out, r.m_strName);
+  FileCellText(r, 1, out);
+  EXPECT_EQ(out, "4.294.967.338 Byte");
+  FileCellText(r, 2, out);
+  EXPECT_EQ(out, "AH");
+  FileCellText(r, 3, out);
+  EXPECT_EQ(out, "05.03.2003  14:07:09");
+  FileCellText(r, 4, out);
+  EXPECT_EQ(out, "");
+  FileCellText(r, 5, out);
+  EXPECT_EQ(out, "01.07.2003  12:00:00");
+  FileCellText(r, 6, out);
+  EXPECT_EQ(out, "");
+}
+
+}  // namespace
