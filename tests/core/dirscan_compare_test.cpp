@@ -1,0 +1,90 @@
+// Order of the directory list's rows: the sort key and the comparison of
+// two records, and the merge sort over a comparison that is no ordering.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <span>
+#include <vector>
+
+#include "lists/DirCompare.h"
+#include "lists/MergeSort.h"
+
+namespace {
+
+using lists::CDirRecord;
+using lists::CompareDirRows;
+using lists::DirSortParam;
+
+CDirRecord Dir(std::string path, std::uint64_t total = 0, std::uint32_t subdirs = 0) {
+  CDirRecord r;
+  r.m_strDirPath = std::move(path);
+  r.m_nTotalSize = total;
+  r.m_nOwnSize = total;
+  r.m_nSubdirs = subdirs;
+  r.m_nTotalFiles = subdirs;
+  r.m_nOwnFiles = subdirs;
+  return r;
+}
+
+TEST(DirCompare, SortKeyHoldsColumnAndSignedDirection) {
+  EXPECT_EQ(DirSortParam(0, 1), 0x10000);
+  EXPECT_EQ(static_cast<std::uint32_t>(DirSortParam(4, -1)), 0xFFFF0004u);
+}
+
+TEST(DirCompare, PathsCompareWholeTextFoldingOnlyAsciiLetters) {
+  const auto up = DirSortParam(0, 1);
+  EXPECT_LT(CompareDirRows(Dir("/a-z"), Dir("/a/b"), up), 0);  // '-' sorts before '/'
+  EXPECT_LT(CompareDirRows(Dir("/abc"), Dir("/ABD"), up), 0);
+  EXPECT_EQ(CompareDirRows(Dir("/Temp"), Dir("/tEMP"), up), 0);
+  EXPECT_LT(CompareDirRows(Dir("/a"), Dir("/a/b"), up), 0);
+  EXPECT_GT(CompareDirRows(Dir("/\xC3\x84"), Dir("/z"), up), 0);  // other bytes by their code
+  EXPECT_NE(CompareDirRows(Dir("/\xC3\x84"), Dir("/\xC3\xA4"), up), 0);
+  EXPECT_GT(CompareDirRows(Dir("/a-z"), Dir("/a/b"), DirSortParam(0, -1)), 0);
+}
+
+TEST(DirCompare, SizesAreNeverEqualAndCompareAllSixtyFourBits) {
+  for (int column : {2, 4}) {
+    const auto up = DirSortParam(column, 1);
+    const auto down = DirSortParam(column, -1);
+    EXPECT_EQ(CompareDirRows(Dir("/x", 7), Dir("/y", 7), up), -1);
+    EXPECT_EQ(CompareDirRows(Dir("/x", 7), Dir("/y", 7), down), 1);
+    EXPECT_EQ(CompareDirRows(Dir("/x", 1ull << 32), Dir("/y", 0xFFFFFFFFu), up), 1);
+    EXPECT_EQ(CompareDirRows(Dir("/x", 1ull << 32), Dir("/y", 0xFFFFFFFFu), down), -1);
+  }
+}
+
+TEST(DirCompare, CountsCompareByTheirSignedDifference) {
+  for (int column : {1, 3, 5}) {
+    const auto up = DirSortParam(column, 1);
+    EXPECT_LT(CompareDirRows(Dir("/x", 0, 2), Dir("/y", 0, 5), up), 0);
+    EXPECT_EQ(CompareDirRows(Dir("/x", 0, 5), Dir("/y", 0, 5), up), 0);
+    EXPECT_GT(CompareDirRows(Dir("/x", 0, 2), Dir("/y", 0, 5), DirSortParam(column, -1)), 0);
+    // The difference wraps as a 32-bit signed number, and negating it stays defined.
+    EXPECT_LT(CompareDirRows(Dir("/x", 0, 0x80000000u), Dir("/y", 0, 0), up), 0);
+    EXPECT_GT(CompareDirRows(Dir("/x", 0, 0x80000000u), Dir("/y", 0, 0), DirSortParam(column, -1)), 0);
+  }
+}
+
+TEST(DirCompare, MergeSortKeepsEveryRowWhenSizesAreEqual) {
+  std::vector<CDirRecord> rows;
+  for (int i = 0; i < 100; ++i) rows.push_back(Dir("/d" + std::to_string(i), static_cast<std::uint64_t>(i % 3)));
+  std::vector<const CDirRecord*> order;
+  for (const auto& r : rows) order.push_back(&r);
+  for (int direction : {1, -1}) {
+    const auto key = DirSortParam(2, direction);
+    lists::MergeSort(std::span(order), [key](const CDirRecord* a, const CDirRecord* b) {
+      return CompareDirRows(*a, *b, key);
+    });
+    auto sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
+    for (std::size_t i = 1; i < order.size(); ++i) {
+      const auto before = order[i - 1]->m_nTotalSize;
+      const auto after = order[i]->m_nTotalSize;
+      EXPECT_TRUE(direction > 0 ? before <= after : before >= after) << i;
+    }
+  }
+}
+
+}  // namespace
