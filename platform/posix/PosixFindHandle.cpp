@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "platform/posix/UnixTime.h"
 
@@ -40,6 +42,37 @@ unsigned ModeOfDirentType(unsigned char type) {
 
 FileTime ToFileTime(const statx_timestamp& t) { return FileTimeFromUnix(t.tv_sec, t.tv_nsec); }
 
+// Listing buffers are handed from one handle to the next: a recursive scan
+// opens one directory after another, and fresh buffers would cost page
+// faults each time.
+class BufferPool {
+ public:
+  static BufferPool& Instance() {
+    static BufferPool pool;
+    return pool;
+  }
+  std::unique_ptr<std::byte[]> Take() {
+    {
+      std::lock_guard lock(m_mutex);
+      if (!m_free.empty()) {
+        auto buffer = std::move(m_free.back());
+        m_free.pop_back();
+        return buffer;
+      }
+    }
+    return std::make_unique_for_overwrite<std::byte[]>(kBufferSize);
+  }
+  void Give(std::unique_ptr<std::byte[]> buffer) {
+    constexpr std::size_t kKept = 8;
+    std::lock_guard lock(m_mutex);
+    if (buffer && m_free.size() < kKept) m_free.push_back(std::move(buffer));
+  }
+
+ private:
+  std::mutex m_mutex;
+  std::vector<std::unique_ptr<std::byte[]>> m_free;
+};
+
 }  // namespace
 
 std::unique_ptr<PosixFindHandle> PosixFindHandle::Open(const std::string& directory,
@@ -48,21 +81,27 @@ std::unique_ptr<PosixFindHandle> PosixFindHandle::Open(const std::string& direct
   // waiting for a writer; O_NONBLOCK is a second guard.
   const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
-  auto handle = std::make_unique<PosixFindHandle>(Key{}, fd, level);
-  if (level == FindLevel::kFull) {
+  return std::make_unique<PosixFindHandle>(Key{}, fd, level);
+}
+
+bool PosixFindHandle::OnOtherDevice(unsigned major, unsigned minor) const {
+  if (!m_ownDeviceKnown) {
     struct statx self {};
-    if (::statx(fd, "", AT_EMPTY_PATH, STATX_TYPE, &self) == 0) {
-      handle->m_devMajor = self.stx_dev_major;
-      handle->m_devMinor = self.stx_dev_minor;
-    }
+    if (::statx(m_fd, "", AT_EMPTY_PATH, STATX_TYPE, &self) != 0) return false;
+    m_devMajor = self.stx_dev_major;
+    m_devMinor = self.stx_dev_minor;
+    m_ownDeviceKnown = true;
   }
-  return handle;
+  return major != m_devMajor || minor != m_devMinor;
 }
 
 PosixFindHandle::PosixFindHandle(Key, int fd, FindLevel level)
-    : m_fd(fd), m_level(level), m_buffer(std::make_unique_for_overwrite<std::byte[]>(kBufferSize)) {}
+    : m_fd(fd), m_level(level), m_buffer(BufferPool::Instance().Take()) {}
 
-PosixFindHandle::~PosixFindHandle() { ::close(m_fd); }
+PosixFindHandle::~PosixFindHandle() {
+  ::close(m_fd);
+  BufferPool::Instance().Give(std::move(m_buffer));
+}
 
 bool PosixFindHandle::Refill() {
   const ssize_t n = ::getdents64(m_fd, m_buffer.get(), kBufferSize);
@@ -116,9 +155,10 @@ bool PosixFindHandle::DescribeFull(const char* name, unsigned char type, FindDat
   out.lastAccess = ToFileTime(st.stx_atime);
   if (st.stx_mask & STATX_BTIME) out.creation = ToFileTime(st.stx_btime);
   if (S_ISDIR(st.stx_mode)) {
+    // Kernels before 5.8 do not report mount roots; a change of device tells.
     const bool mountRoot = (st.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
                                ? (st.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0
-                               : st.stx_dev_major != m_devMajor || st.stx_dev_minor != m_devMinor;
+                               : OnOtherDevice(st.stx_dev_major, st.stx_dev_minor);
     if (mountRoot) out.flags |= kEntryMountRoot;
   }
   return true;

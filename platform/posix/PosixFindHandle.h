@@ -44,10 +44,14 @@ class PosixFindHandle : public FindHandle {
   bool Describe(const char* name, unsigned char type, FindData& out) const;
   bool DescribeFull(const char* name, unsigned char type, FindData& out) const;
 
+  // Whether a device differs from the listed directory's own (read once).
+  bool OnOtherDevice(unsigned major, unsigned minor) const;
+
   int m_fd;
   FindLevel m_level;
-  unsigned m_devMajor = 0;  // device of the listed directory itself
-  unsigned m_devMinor = 0;
+  mutable bool m_ownDeviceKnown = false;
+  mutable unsigned m_devMajor = 0;
+  mutable unsigned m_devMinor = 0;
   std::unique_ptr<std::byte[]> m_buffer;
   std::size_t m_used = 0;
   std::size_t m_pos = 0;
