@@ -1,0 +1,270 @@
+// The drive tree's logic against a plain tree control and an in-memory file
+// system: which drives appear and which are read, lazy listing, refusal of
+// empty expansions, and the paths that selections put into the document.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "tests/support/FakeFileSystem.h"
+#include "tree/DriveTree.h"
+
+namespace {
+
+using tree::ExpandAction;
+using tree::HTREEITEM;
+
+// A tree control as plain nodes; Expand asks the logic first, like the view.
+class FakeTreeControl : public tree::CTreeControl {
+ public:
+  struct Node {
+    Node* parent = nullptr;
+    std::vector<std::unique_ptr<Node>> children;
+    std::string text;
+    int image = -1;
+    int selectedImage = -1;
+    bool expanded = false;
+  };
+
+  tree::CDriveTree* logic = nullptr;
+  Node root;
+
+  static Node* N(HTREEITEM item) { return reinterpret_cast<Node*>(item); }
+  Node* Of(HTREEITEM item) const { return item ? N(item) : const_cast<Node*>(&root); }
+  static HTREEITEM H(Node* node) { return reinterpret_cast<HTREEITEM>(node); }
+
+  HTREEITEM InsertItem(std::string_view text, int image, int selectedImage, HTREEITEM parent,
+                       tree::InsertAt where) override {
+    Node* p = Of(parent);
+    auto node = std::make_unique<Node>();
+    node->parent = p;
+    node->text = text;
+    node->image = image;
+    node->selectedImage = selectedImage;
+    auto at = p->children.end();
+    if (where == tree::InsertAt::kSort) {
+      at = std::upper_bound(p->children.begin(), p->children.end(), node->text,
+                            [](const std::string& t, const auto& n) { return t < n->text; });
+    }
+    return H(p->children.insert(at, std::move(node))->get());
+  }
+  void DeleteItem(HTREEITEM item) override {
+    auto& siblings = N(item)->parent->children;
+    std::erase_if(siblings, [&](const auto& n) { return n.get() == N(item); });
+  }
+  HTREEITEM GetParentItem(HTREEITEM item) const override {
+    Node* p = N(item)->parent;
+    return p == &root ? nullptr : H(p);
+  }
+  HTREEITEM GetChildItem(HTREEITEM item) const override {
+    Node* n = Of(item);
+    return n->children.empty() ? nullptr : H(n->children.front().get());
+  }
+  HTREEITEM GetNextSiblingItem(HTREEITEM item) const override {
+    auto& siblings = N(item)->parent->children;
+    for (size_t i = 0; i + 1 < siblings.size(); ++i)
+      if (siblings[i].get() == N(item)) return H(siblings[i + 1].get());
+    return nullptr;
+  }
+  std::string GetItemText(HTREEITEM item) const override { return N(item)->text; }
+  void Expand(HTREEITEM item) override {
+    if (N(item)->children.empty() || N(item)->expanded) return;
+    if (!logic->OnItemExpanding(item, ExpandAction::kExpand)) N(item)->expanded = true;
+  }
+  void Collapse(HTREEITEM item) {
+    N(item)->expanded = false;
+    logic->OnItemExpanding(item, ExpandAction::kCollapse);
+  }
+
+  std::vector<std::string> TopTexts() { return Texts(H(&root)); }
+  HTREEITEM Top(size_t i) const { return H(root.children.at(i).get()); }
+  static HTREEITEM Child(HTREEITEM item, size_t i) { return H(N(item)->children.at(i).get()); }
+  static std::vector<std::string> Texts(HTREEITEM item) {
+    std::vector<std::string> out;
+    for (const auto& c : N(item)->children) out.push_back(c->text);
+    return out;
+  }
+  static bool HasPlaceholderOnly(HTREEITEM item) {
+    const Node* n = N(item);
+    return n->children.size() == 1 && n->children[0]->text.empty() && n->children[0]->children.empty();
+  }
+};
+
+// The fake file system with a drive whose medium can be taken out.
+class MediumFileSystem : public test_support::FakeFileSystem {
+ public:
+  std::string noMedium;  // a pattern that cannot be listed while set
+  std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, platform::FindData& first,
+                                                  platform::FindLevel level) override {
+    if (!noMedium.empty() && pattern == noMedium) return nullptr;
+    return FakeFileSystem::FindFirst(pattern, first, level);
+  }
+};
+
+struct Fixture {
+  MediumFileSystem fs;
+  FakeTreeControl control;
+  tree::CDriveTree logic{control, fs};
+  Fixture() { control.logic = &logic; }
+};
+
+TEST(DriveTree, DrivesInOrderOnlyFirstFixedOpenRemovableAndOpticalUnread) {
+  Fixture f;
+  f.fs.AddDrive("/media/stick/", platform::kDriveRemovable);
+  f.fs.AddDrive("/", platform::kDriveFixed);
+  f.fs.AddDrive("/mnt/disk2/", platform::kDriveFixed);
+  f.fs.AddDrive("/proc/", platform::kDriveUnknown);
+  f.fs.AddDrive("/media/cd/", platform::kDriveCdRom);
+  f.fs.AddDirectory("/media/stick/inside");
+  f.fs.AddDirectory("/media/cd/inside");
+  f.fs.AddDirectory("/usr/lib");
+  f.fs.AddDirectory("/mnt/disk2/docs");
+  f.fs.AddFile("/etc.txt", 1);
+
+  EXPECT_EQ(f.logic.AddDrives(), 5);
+  ASSERT_EQ(f.control.TopTexts(),
+            (std::vector<std::string>{"/media/stick/", "/", "/mnt/disk2/", "/media/cd/"}));
+  const int images[] = {tree::kImageFloppy, tree::kImageHardDisk, tree::kImageHardDisk, tree::kImageCdRom};
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(FakeTreeControl::N(f.control.Top(i))->image, images[i]) << i;
+
+  // Only "/" is open, with its directories and not its files.
+  EXPECT_TRUE(FakeTreeControl::N(f.control.Top(1))->expanded);
+  EXPECT_EQ(FakeTreeControl::Texts(f.control.Top(1)), (std::vector<std::string>{"media", "mnt", "usr"}));
+  EXPECT_FALSE(FakeTreeControl::N(f.control.Top(2))->expanded);
+  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(f.control.Top(2)));
+  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(f.control.Top(0)));
+  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(f.control.Top(3)));
+  EXPECT_EQ(f.fs.FindFirstCalls("/media/stick/*.*"), 0);
+  EXPECT_EQ(f.fs.FindFirstCalls("/media/cd/*.*"), 0);
+  EXPECT_EQ(f.fs.FindFirstCalls("/mnt/disk2/*.*"), 1);  // the probe of the second fixed drive
+
+  // Directory items: closed folder, open folder when selected.
+  const auto* usr = FakeTreeControl::N(FakeTreeControl::Child(f.control.Top(1), 2));
+  ASSERT_EQ(usr->text, "usr");
+  EXPECT_EQ(usr->image, tree::kImageFolder);
+  EXPECT_EQ(usr->selectedImage, tree::kImageOpenFolder);
+}
+
+TEST(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
+  Fixture f;
+  f.fs.AddDrive("/", platform::kDriveRemovable);
+  for (const char* name : {"c", "a", "b"}) f.fs.AddDirectory(std::string("/d/") + name + "/deeper/x");
+  f.fs.AddDirectory("/d/leaf");
+  f.fs.AddFile("/d/file", 3);
+  f.logic.AddDrives();
+  f.control.Expand(f.control.Top(0));
+  const HTREEITEM d = FakeTreeControl::Child(f.control.Top(0), 0);
+  f.fs.ResetCounts();
+
+  f.control.Expand(d);
+  EXPECT_EQ(FakeTreeControl::Texts(d), (std::vector<std::string>{"a", "b", "c", "leaf"}));
+  EXPECT_EQ(f.fs.FullListings("/d/*.*"), 1);
+  for (const char* name : {"a", "b", "c"}) {
+    EXPECT_EQ(f.fs.PartialListings(std::string("/d/") + name + "/*.*"), 1) << name;
+  }
+  EXPECT_EQ(f.fs.FindFirstCalls("/d/leaf/*.*"), 1);
+  EXPECT_EQ(f.fs.TotalFindFirstCalls(), 5);
+  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(FakeTreeControl::Child(d, 0)));
+  EXPECT_TRUE(FakeTreeControl::N(FakeTreeControl::Child(d, 3))->children.empty());
+
+  // Collapsing throws the subtree away; the next expansion reads again.
+  f.control.Expand(FakeTreeControl::Child(d, 0));
+  f.control.Collapse(d);
+  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(d));
+  f.control.Expand(d);
+  EXPECT_EQ(f.fs.FullListings("/d/*.*"), 2);
+  EXPECT_EQ(FakeTreeControl::Texts(d).size(), 4u);
+}
+
+TEST(DriveTree, EmptyExpansionsAreRefused) {
+  Fixture f;
+  f.fs.AddDrive("/", platform::kDriveFixed);
+  f.fs.AddDrive("/media/floppy/", platform::kDriveRemovable);
+  f.fs.AddDirectory("/gone/only");
+  f.fs.AddDirectory("/media/floppy");
+  f.fs.AddFile("/media/floppy/readme.txt", 5);
+  f.logic.AddDrives();
+  const HTREEITEM gone = FakeTreeControl::Child(f.control.Top(0), 0);
+  ASSERT_TRUE(FakeTreeControl::HasPlaceholderOnly(gone));
+
+  // The only subdirectory went away after the probe: refused, now a leaf.
+  f.fs.AddFile("/gone/only", 0);
+  EXPECT_TRUE(f.logic.OnItemExpanding(gone, ExpandAction::kExpand));
+  EXPECT_TRUE(FakeTreeControl::N(gone)->children.empty());
+
+  // A drive whose listing cannot start gets its placeholder back.
+  const HTREEITEM floppy = f.control.Top(1);
+  f.fs.noMedium = "/media/floppy/*.*";
+  EXPECT_TRUE(f.logic.OnItemExpanding(floppy, ExpandAction::kExpand));
+  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(floppy));
+  // With a medium that holds files only, the button goes for good.
+  f.fs.noMedium.clear();
+  EXPECT_TRUE(f.logic.OnItemExpanding(floppy, ExpandAction::kExpand));
+  EXPECT_TRUE(FakeTreeControl::N(floppy)->children.empty());
+
+  // A directory whose listing cannot start loses its button.
+  f.fs.AddDirectory("/locked/inner");
+  f.control.Collapse(f.control.Top(0));
+  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(f.control.Top(0)));
+  EXPECT_EQ(f.fs.FindFirstCalls("/*.*"), 2);  // a drive is not probed when it closes
+  f.control.Expand(f.control.Top(0));
+  const HTREEITEM locked = FakeTreeControl::Child(f.control.Top(0), 1);
+  ASSERT_EQ(FakeTreeControl::N(locked)->text, "locked");
+  f.fs.FailListing("/locked");
+  EXPECT_TRUE(f.logic.OnItemExpanding(locked, ExpandAction::kExpand));
+  EXPECT_TRUE(FakeTreeControl::N(locked)->children.empty());
+}
+
+TEST(DriveTree, CollapseProbesDirectoriesAgain) {
+  Fixture f;
+  f.fs.AddDrive("/", platform::kDriveFixed);
+  f.fs.AddDirectory("/a/b/c");
+  f.logic.AddDrives();
+  const HTREEITEM a = FakeTreeControl::Child(f.control.Top(0), 0);
+  f.control.Expand(a);
+  ASSERT_EQ(FakeTreeControl::Texts(a), std::vector<std::string>{"b"});
+  f.control.Collapse(a);
+  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(a));
+  f.control.Expand(a);
+  f.fs.AddFile("/a/b", 0);  // its last subdirectory disappears while open
+  f.control.Collapse(a);
+  EXPECT_TRUE(FakeTreeControl::N(a)->children.empty());
+}
+
+TEST(DriveTree, DotNamesAndExactBytes) {
+  Fixture f;
+  f.fs.AddDrive("/", platform::kDriveFixed);
+  const std::string latin1 = "M\xfcll";  // not valid UTF-8
+  for (const std::string& name : {std::string(".x"), std::string("..x"), latin1, std::string("a;b\tc")})
+    f.fs.AddDirectory("/" + name);
+  f.fs.AddDirectory("/.hidden", platform::kAttrDirectory | platform::kAttrHidden);
+  f.logic.AddDrives();
+  EXPECT_EQ(FakeTreeControl::Texts(f.control.Top(0)),
+            (std::vector<std::string>{"..x", ".hidden", ".x", latin1, "a;b\tc"}));
+  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(f.control.Top(0), 3)), "/" + latin1);
+}
+
+TEST(DriveTree, ItemPathsUseSingleSeparators) {
+  Fixture f;
+  f.fs.AddDrive("/", platform::kDriveFixed);
+  f.fs.AddDrive("/mnt/data/", platform::kDriveRemote);
+  f.fs.AddDirectory("/name/sub/deep");
+  f.fs.AddDirectory("/mnt/data/sub");
+  f.logic.AddDrives();
+  const HTREEITEM root = f.control.Top(0);
+  EXPECT_EQ(f.logic.GetItemPath(root), "/");
+  const HTREEITEM name = FakeTreeControl::Child(root, 1);
+  EXPECT_EQ(f.logic.GetItemPath(name), "/name");
+  f.control.Expand(name);
+  const HTREEITEM sub = FakeTreeControl::Child(name, 0);
+  f.control.Expand(sub);
+  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(sub, 0)), "/name/sub/deep");
+
+  const HTREEITEM data = f.control.Top(1);
+  EXPECT_EQ(f.logic.GetItemPath(data), "/mnt/data/");
+  f.control.Expand(data);
+  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(data, 0)), "/mnt/data/sub");
+}
+
+}  // namespace

@@ -1,0 +1,44 @@
+// What the drive tree needs from a tree control: items with a name, an image
+// and a selected image, navigation by parent, first child and next sibling,
+// deletion with the subtree, and an expansion that asks the tree first.
+// The widget implements it; tests put a plain structure behind it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tree {
+
+struct TreeItemTag;
+// An item of the control; null stands for the invisible root.
+using HTREEITEM = TreeItemTag*;
+inline constexpr HTREEITEM TVI_ROOT = nullptr;
+
+// Where a new item goes among its siblings.
+enum class InsertAt { kLast, kSort };
+
+// What an expansion notification announces.
+enum class ExpandAction { kExpand, kCollapse };
+
+class CTreeControl {
+ public:
+  virtual ~CTreeControl() = default;
+
+  // text is the item's name as exact bytes.
+  virtual HTREEITEM InsertItem(std::string_view text, int image, int selectedImage,
+                               HTREEITEM parent, InsertAt where) = 0;
+  // Deletes the item with its whole subtree.
+  virtual void DeleteItem(HTREEITEM item) = 0;
+
+  // Null when there is none.
+  virtual HTREEITEM GetParentItem(HTREEITEM item) const = 0;
+  virtual HTREEITEM GetChildItem(HTREEITEM item) const = 0;
+  virtual HTREEITEM GetNextSiblingItem(HTREEITEM item) const = 0;
+  virtual std::string GetItemText(HTREEITEM item) const = 0;
+
+  // Opens the item as a user would: the expansion notification comes first
+  // and may refuse it.
+  virtual void Expand(HTREEITEM item) = 0;
+};
+
+}  // namespace tree
