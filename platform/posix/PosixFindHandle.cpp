@@ -15,8 +15,9 @@
 namespace platform::posix {
 namespace {
 
-// Big enough for a few hundred entries per system call.
-constexpr std::size_t kBufferSize = 64 * 1024;
+// Several hundred entries per system call, yet small enough that one
+// buffer per level of a deep recursive scan stays affordable.
+constexpr std::size_t kBufferSize = 32 * 1024;
 
 constexpr unsigned kFullMask =
     STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
