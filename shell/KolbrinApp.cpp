@@ -13,6 +13,9 @@
 #include "shell/QtMessageBoxPresenter.h"
 #include "shell/SettingsProfile.h"
 
+// The resources live in a static library: pull them in explicitly.
+static void InitKolbrinResources() { Q_INIT_RESOURCE(kolbrin); }
+
 namespace shell {
 
 namespace {
@@ -22,6 +25,7 @@ CKolbrinApp* g_app = nullptr;
 CKolbrinApp::CKolbrinApp(std::unique_ptr<CProfile> profile, platform::FileSystem* fs)
     : m_profile(profile ? std::move(profile) : std::make_unique<SettingsProfile>()),
       m_fs(fs != nullptr ? fs : &platform::FileSystem::Native()) {
+  InitKolbrinResources();
   g_app = this;
 }
 

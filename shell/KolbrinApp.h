@@ -6,6 +6,7 @@
 
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
+#include "shell/Profile.h"
 
 class QPrinter;
 class QTranslator;
@@ -18,7 +19,6 @@ namespace shell {
 
 class CKolbrinDoc;
 class CMainFrame;
-class CProfile;
 
 class CKolbrinApp : public fw::CWinApp {
  public:
