@@ -29,6 +29,7 @@ CListViewBase::CListViewBase(shell::CKolbrinDoc& doc, QWidget* parent,
   header->setStretchLastSection(false);
   header->setSectionsMovable(false);
   header->setMinimumSectionSize(0);
+  header->setTextElideMode(Qt::ElideRight);
   for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
     header->resizeSection(i, columns[static_cast<size_t>(i)].width);
   }
@@ -83,11 +84,29 @@ std::vector<int> CListViewBase::SelectedRows() const {
 
 void CListViewBase::RowsReset() { m_model->Reset(); }
 
-void CListViewBase::SelectRows(std::span<const int> rows) {
+void CListViewBase::BeginRowsReset() { m_model->BeginReset(); }
+void CListViewBase::EndRowsReset() { m_model->EndReset(); }
+
+int CListViewBase::CurrentRow() const {
+  const QModelIndex current = m_details->selectionModel()->currentIndex();
+  return current.isValid() ? current.row() : -1;
+}
+
+void CListViewBase::SelectRows(std::span<const int> rows, int current) {
+  QItemSelectionModel* selection = m_details->selectionModel();
+  if (current >= 0 && current < m_model->rowCount()) {
+    selection->setCurrentIndex(m_model->index(current, 0), QItemSelectionModel::NoUpdate);
+  }
+  // One range per run of neighbouring rows keeps a large selection cheap.
   QItemSelection sel;
   const int last = m_model->columnCount() - 1;
-  for (int r : rows) sel.select(m_model->index(r, 0), m_model->index(r, last));
-  m_details->selectionModel()->select(sel, QItemSelectionModel::ClearAndSelect);
+  for (std::size_t i = 0; i < rows.size();) {
+    std::size_t end = i + 1;
+    while (end < rows.size() && rows[end] == rows[end - 1] + 1) ++end;
+    sel.select(m_model->index(rows[i], 0), m_model->index(rows[end - 1], last));
+    i = end;
+  }
+  selection->select(sel, QItemSelectionModel::ClearAndSelect);
 }
 
 void CListViewBase::SetListStyle(int style) {

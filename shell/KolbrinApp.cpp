@@ -59,6 +59,11 @@ bool CKolbrinApp::InitInstance(bool show) {
   }
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
   QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+  // The panes' fixed column widths are made for an 8-point interface font.
+  QFont uiFont(QStringLiteral("Liberation Sans"));
+  uiFont.setStyleHint(QFont::SansSerif);
+  uiFont.setPointSize(8);
+  QApplication::setFont(uiFont);
   m_previousPresenter = fw::SetMessageBoxPresenter(QtMessageBoxPresenter());
 
   m_doc = std::make_unique<CKolbrinDoc>(*m_fs);

@@ -154,7 +154,10 @@ bool PosixFindHandle::DescribeFull(const char* name, unsigned char type, FindDat
   out.size = st.stx_size;
   out.lastWrite = ToFileTime(st.stx_mtime);
   out.lastAccess = ToFileTime(st.stx_atime);
-  if (st.stx_mask & STATX_BTIME) out.creation = ToFileTime(st.stx_btime);
+  // Some file systems claim a birth time and report the epoch: not recorded.
+  const bool hasBirth = (st.stx_mask & STATX_BTIME) != 0 &&
+                        (st.stx_btime.tv_sec != 0 || st.stx_btime.tv_nsec != 0);
+  if (hasBirth) out.creation = ToFileTime(st.stx_btime);
   if (S_ISDIR(st.stx_mode)) {
     // Kernels before 5.8 do not report mount roots; a change of device tells.
     const bool mountRoot = (st.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
