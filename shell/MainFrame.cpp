@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "driveinfo/DriveInfoDlg.h"
 #include "framework/CmdUI.h"
 #include "framework/ui/CommandActions.h"
 #include "framework/ui/Text.h"
@@ -65,6 +66,8 @@ const fw::RouteMap* CMainFrame::GetRouteMap() const {
       Update<&CMainFrame::OnUpdateViewStatusBar>(ID_VIEW_STATUS_BAR),
       Command<&CMainFrame::OnNextPane>(ID_NEXT_PANE),
       Command<&CMainFrame::OnPrevPane>(ID_PREV_PANE),
+      Command<&CMainFrame::OnDriveInfo>(ID_VIEW_DRIVEINFO),
+      Update<&CMainFrame::OnUpdateDriveInfo>(ID_VIEW_DRIVEINFO),
   };
   static const fw::RouteMap map{entries, nullptr};
   return &map;
@@ -210,5 +213,23 @@ void CMainFrame::OnViewToolBar() { m_wndToolBar->setVisible(m_wndToolBar->isHidd
 void CMainFrame::OnUpdateViewToolBar(fw::CCmdUI* ui) { ui->SetCheck(!m_wndToolBar->isHidden()); }
 void CMainFrame::OnViewStatusBar() { statusBar()->setVisible(statusBar()->isHidden()); }
 void CMainFrame::OnUpdateViewStatusBar(fw::CCmdUI* ui) { ui->SetCheck(!statusBar()->isHidden()); }
+
+// Opens the drive information window, or closes it when it is open.
+void CMainFrame::OnDriveInfo() {
+  m_bDriveInfo = !m_bDriveInfo;
+  if (!m_bDriveInfo) {
+    m_dlgDriveInfo.reset();
+    return;
+  }
+  m_dlgDriveInfo = std::make_unique<driveinfo::CDriveInfoDlg>(m_doc.FileSystem(), this);
+  m_dlgDriveInfo->SetOnClosed([this] {
+    m_bDriveInfo = false;
+    // The window closed itself from one of its own handlers: let it go after.
+    if (m_dlgDriveInfo) m_dlgDriveInfo.release()->deleteLater();
+  });
+  m_dlgDriveInfo->show();
+}
+
+void CMainFrame::OnUpdateDriveInfo(fw::CCmdUI* ui) { ui->SetCheck(m_bDriveInfo); }
 
 }  // namespace shell

@@ -24,6 +24,9 @@ namespace lists {
 class CFileView;
 class CDirView;
 }
+namespace driveinfo {
+class CDriveInfoDlg;
+}
 
 namespace shell {
 
@@ -53,6 +56,8 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd {
   QSplitter* OuterSplitter() const { return m_wndSplitter; }
   QSplitter* RightSplitter() const { return m_wndSplitterRight; }
   QToolBar* ToolBar() const { return m_wndToolBar; }
+  // The drive information window while it is open, else null.
+  driveinfo::CDriveInfoDlg* DriveInfoDlg() const { return m_dlgDriveInfo.get(); }
 
   // The pane widgets in view order (tree, file list, directory list).
   std::array<QWidget*, 3> PaneWidgets() const;
@@ -77,10 +82,14 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd {
   void OnUpdateViewStatusBar(fw::CCmdUI* ui);
   void OnNextPane();
   void OnPrevPane();
+  void OnDriveInfo();
+  void OnUpdateDriveInfo(fw::CCmdUI* ui);
 
   CKolbrinDoc& m_doc;
   CProfile& m_profile;
   int m_nShowCmd = 1;
+  std::unique_ptr<driveinfo::CDriveInfoDlg> m_dlgDriveInfo;  // exists only while shown
+  bool m_bDriveInfo = false;                                 // the window is open
   bool m_placementSaved = false;
   fw::ui::CommandActions* m_actions = nullptr;
   QToolBar* m_wndToolBar = nullptr;

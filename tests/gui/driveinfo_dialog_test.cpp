@@ -1,0 +1,190 @@
+// The drive information window as a user meets it: opened and closed by its
+// command with the check mark in step, closed by Esc, Enter and the close
+// box, the first fixed drive shown at once, the types under "Typ".
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <functional>
+
+#include "driveinfo/DriveInfoDlg.h"
+#include "tests/support/FakeFileSystem.h"
+#include "tests/support/GuiHarness.h"
+
+namespace {
+
+using driveinfo::CDriveInfoDlg;
+
+class DriveInfoWindow : public ::testing::Test {
+ protected:
+  DriveInfoWindow() {
+    fs.AddDrive("/", platform::kDriveFixed);
+    fs.AddDrive("/media/cdrom", platform::kDriveCdRom);
+    fs.AddDrive("/home", platform::kDriveFixed);
+    fs.AddDirectory("/");
+    fs.SetVolumeInfo("/", {"system", 0xFFFFFFFFu, 255, 0x1 | 0x2 | 0x8000, "btrfs"});
+    fs.SetDiskFreeSpace("/", {8, 512, 1000, 4000});
+    fs.SetVolumeInfo("/home", {"home", 0x7FFFFFFFu, 255, 0x20, "ext4"});
+    fs.FailVolumeInfo("/media/cdrom");
+    fs.FailDiskFreeSpace("/media/cdrom");
+  }
+
+  CDriveInfoDlg* Open(testsupport::GuiHarness& h) {
+    h.action(ID_VIEW_DRIVEINFO)->trigger();
+    return h.frame()->DriveInfoDlg();
+  }
+  static QString Field(CDriveInfoDlg* d, res::Id id) { return d->Item<QLineEdit>(id)->text(); }
+  static QString Flags(CDriveInfoDlg* d) {
+    return d->Item<QPlainTextEdit>(IDC_EDIT_FLAGS)->toPlainText();
+  }
+  static void Press(QWidget* w, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+  }
+  static QString CurrentLine(CDriveInfoDlg* d) {
+    QListWidgetItem* item = d->DriveList()->currentItem();
+    return item != nullptr && item->isSelected() ? item->text() : QString();
+  }
+
+  test_support::FakeFileSystem fs;
+};
+
+TEST_F(DriveInfoWindow, CommandTogglesWindowAndCheckMark) {
+  testsupport::GuiHarness h(&fs);
+  EXPECT_FALSE(h.updated(ID_VIEW_DRIVEINFO)->isChecked());
+  EXPECT_TRUE(h.action(ID_VIEW_DRIVEINFO)->isEnabled());
+  CDriveInfoDlg* d = Open(h);
+  ASSERT_NE(d, nullptr);
+  EXPECT_TRUE(d->isVisible());
+  EXPECT_FALSE(d->isModal());
+  EXPECT_EQ(d->windowTitle(), "Laufwerksinformation");
+  EXPECT_TRUE(h.updated(ID_VIEW_DRIVEINFO)->isChecked());
+
+  d->DriveList()->setCurrentRow(2);  // the user picks /media/cdrom
+  EXPECT_EQ(CurrentLine(d), "/media/cdrom\tCD-ROM-Laufwerk");
+  h.action(ID_VIEW_DRIVEINFO)->trigger();
+  EXPECT_EQ(h.frame()->DriveInfoDlg(), nullptr);
+  EXPECT_FALSE(h.updated(ID_VIEW_DRIVEINFO)->isChecked());
+
+  d = Open(h);  // opened anew: drives read again, first fixed drive chosen
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(CurrentLine(d), "/\tFestplattenlaufwerk");
+  EXPECT_TRUE(h.updated(ID_VIEW_DRIVEINFO)->isChecked());
+}
+
+TEST_F(DriveInfoWindow, EscEnterAndCloseBoxClearTheFlagAndTheNextCommandReopens) {
+  testsupport::GuiHarness h(&fs);
+  const std::function<void(CDriveInfoDlg*)> closers[] = {
+      [](CDriveInfoDlg* d) { Press(d->DriveList(), Qt::Key_Escape); },
+      [](CDriveInfoDlg* d) { Press(d->DriveList(), Qt::Key_Return); },
+      [](CDriveInfoDlg* d) { Press(d->Item<QLineEdit>(IDC_EDIT_SERIAL), Qt::Key_Enter); },
+      [](CDriveInfoDlg* d) { Press(d->Item<QPlainTextEdit>(IDC_EDIT_FLAGS), Qt::Key_Return); },
+      [](CDriveInfoDlg* d) { d->close(); },
+  };
+  int n = 0;
+  for (const auto& close : closers) {
+    SCOPED_TRACE(n++);
+    CDriveInfoDlg* d = Open(h);
+    ASSERT_NE(d, nullptr);
+    d->DriveList()->setCurrentRow(1);
+    close(d);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_FALSE(h.updated(ID_VIEW_DRIVEINFO)->isChecked());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(h.frame()->DriveInfoDlg(), nullptr);
+    // The next command opens it again rather than trying to close it.
+    d = Open(h);
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(CurrentLine(d), "/\tFestplattenlaufwerk");
+    EXPECT_TRUE(h.updated(ID_VIEW_DRIVEINFO)->isChecked());
+    h.action(ID_VIEW_DRIVEINFO)->trigger();
+    EXPECT_EQ(h.frame()->DriveInfoDlg(), nullptr);
+  }
+}
+
+TEST_F(DriveInfoWindow, ShowsTheChosenDrivesFiguresAndEmptyFieldsForAFailingDrive) {
+  testsupport::GuiHarness h(&fs);
+  CDriveInfoDlg* d = Open(h);
+  ASSERT_NE(d, nullptr);
+  QListWidget* list = d->DriveList();
+  ASSERT_EQ(list->count(), 3);
+  EXPECT_EQ(list->item(0)->text(), "/\tFestplattenlaufwerk");
+  EXPECT_EQ(list->item(1)->text(), "/home\tFestplattenlaufwerk");
+  EXPECT_EQ(list->item(2)->text(), "/media/cdrom\tCD-ROM-Laufwerk");
+  EXPECT_EQ(Field(d, IDC_EDIT_VOLUMENAME), "system");
+  EXPECT_EQ(Field(d, IDC_EDIT_SERIAL), "-1");
+  EXPECT_EQ(Field(d, IDC_EDIT_FILESYSTEM), "btrfs");
+  EXPECT_EQ(Field(d, IDC_EDIT_MAXNAMELEN), "255");
+  EXPECT_EQ(Flags(d), "Unterscheidet Dateinamen mit Groß- und Kleinschreibung\n"
+                      "Speichert Dateinamen mit Groß- und Kleinschreibung\n"
+                      "Unterstützt Komprimierung auf Laufwerksebene\n");
+  EXPECT_EQ(Field(d, IDC_EDIT_SECTORS), "8");
+  EXPECT_EQ(Field(d, IDC_EDIT_BYTES), "512");
+  EXPECT_EQ(Field(d, IDC_EDIT_FREECLUSTERS), "1000");
+  EXPECT_EQ(Field(d, IDC_EDIT_TOTALCLUSTERS), "4000");
+
+  list->setCurrentRow(1);
+  EXPECT_EQ(Field(d, IDC_EDIT_SERIAL), "2147483647");
+  EXPECT_EQ(Flags(d), "") << "0x20 is not a property the window shows";
+  EXPECT_EQ(Field(d, IDC_EDIT_SECTORS), "0");
+
+  list->setCurrentRow(2);
+  for (const res::Id id : {IDC_EDIT_VOLUMENAME, IDC_EDIT_FILESYSTEM}) EXPECT_EQ(Field(d, id), "");
+  for (const res::Id id : {IDC_EDIT_SERIAL, IDC_EDIT_MAXNAMELEN, IDC_EDIT_SECTORS, IDC_EDIT_BYTES,
+                           IDC_EDIT_FREECLUSTERS, IDC_EDIT_TOTALCLUSTERS})
+    EXPECT_EQ(Field(d, id), "0");
+  EXPECT_EQ(Flags(d), "");
+}
+
+TEST_F(DriveInfoWindow, WithoutFixedDriveNothingIsSelected) {
+  test_support::FakeFileSystem removable;
+  removable.AddDrive("/media/stick", platform::kDriveRemovable);
+  removable.AddDirectory("/media/stick");
+  removable.SetVolumeInfo("/media/stick", {"STICK", 5, 255, 0x6, "vfat"});
+  testsupport::GuiHarness h(&removable);
+  CDriveInfoDlg* d = Open(h);
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->DriveList()->count(), 1);
+  EXPECT_EQ(CurrentLine(d), "");
+  EXPECT_EQ(Field(d, IDC_EDIT_VOLUMENAME), "");
+  EXPECT_EQ(Field(d, IDC_EDIT_SERIAL), "0");
+  EXPECT_EQ(Flags(d), "");
+}
+
+// The type texts start under the "Typ" heading; no control covers another.
+TEST_F(DriveInfoWindow, LayoutLinesTypesUpUnderTheHeading) {
+  testsupport::GuiHarness h(&fs);
+  CDriveInfoDlg* d = Open(h);
+  ASSERT_NE(d, nullptr);
+  QApplication::processEvents();
+  QLabel* typ = nullptr;
+  for (QLabel* l : d->findChildren<QLabel*>())
+    if (l->text() == "Typ") typ = l;
+  ASSERT_NE(typ, nullptr);
+  QListWidget* list = d->DriveList();
+  const QRect item = list->visualItemRect(list->item(0));
+  const int typeX = list->viewport()->mapTo(d, QPoint(item.left() + d->TypeTabStop(), 0)).x();
+  EXPECT_NEAR(typeX, typ->x(), 3);
+
+  const auto children = d->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (QWidget* a : children) {
+    if (qobject_cast<QGroupBox*>(a) != nullptr) continue;
+    EXPECT_TRUE(d->rect().contains(a->geometry())) << a->metaObject()->className();
+    for (QWidget* b : children) {
+      if (a == b || qobject_cast<QGroupBox*>(b) != nullptr) continue;
+      EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+          << a->metaObject()->className() << " " << b->metaObject()->className();
+    }
+  }
+  QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));
+  EXPECT_TRUE(d->grab().save(QStringLiteral(KOLBRIN_TEST_OUTPUT "/driveinfo.png")));
+}
+
+}  // namespace
