@@ -1,11 +1,98 @@
 #include "lists/FileView.h"
 
+#include <QBitmap>
+#include <QPixmap>
+#include <QTreeView>
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "lists/FileCellText.h"
+#include "output/PrintDC.h"
+#include "res/resource.h"
 #include "shell/KolbrinDoc.h"
 
 namespace lists {
+namespace {
 
-CFileView::CFileView(shell::CKolbrinDoc& doc, QWidget* parent) : QTreeView(parent) {
-  SetDocument(&doc);
+constexpr std::array<ColumnSpec, kFileColumnCount> kColumns{{
+    {IDS_FILECOL_BASE + 0, 192, output::LVCFMT_LEFT},
+    {IDS_FILECOL_BASE + 1, 128, output::LVCFMT_RIGHT},
+    {IDS_FILECOL_BASE + 2, 60, output::LVCFMT_RIGHT},
+    {IDS_FILECOL_BASE + 3, 128, output::LVCFMT_CENTER},
+    {IDS_FILECOL_BASE + 4, 128, output::LVCFMT_CENTER},
+    {IDS_FILECOL_BASE + 5, 128, output::LVCFMT_CENTER},
+}};
+
+// The sheet symbol with its magenta background made transparent.
+QIcon SheetIcon(const QString& resource) {
+  QPixmap pixmap(resource);
+  pixmap.setMask(pixmap.createMaskFromColor(QColor(255, 0, 255), Qt::MaskInColor));
+  return QIcon(pixmap);
+}
+
+}  // namespace
+
+CFileView::CFileView(shell::CKolbrinDoc& doc, QWidget* parent)
+    : CListViewBase(doc, parent, kColumns),
+      m_iconSmall(SheetIcon(QStringLiteral(":/res/bitmap130.xpm"))),
+      m_iconLarge(SheetIcon(QStringLiteral(":/res/bitmap131.xpm"))) {}
+
+CFileView::~CFileView() = default;
+
+void CFileView::OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintObject) {
+  if (hint == 0) {
+    CListViewBase::OnUpdate(sender, hint, hintObject);
+    return;
+  }
+  FillFileList(reinterpret_cast<const char*>(hint));
+}
+
+void CFileView::FillFileList(const char* path) {
+  // One model reset around freeing, listing and sorting: the views drop
+  // every index into the old rows before their records go.
+  BeginRowsReset();
+  m_rows.Refill(Doc().FileSystem(), path);
+  EndRowsReset();
+}
+
+int CFileView::RowCount() const { return m_rows.Count(); }
+
+std::string CFileView::CellText(int row, int column) const {
+  std::string text;
+  if (const CFileRecord* r = m_rows.Row(row)) FileCellText(*r, column, text);
+  return text;
+}
+
+QIcon CFileView::RowIcon(int row, bool large) const {
+  if (m_rows.Row(row) == nullptr) return {};
+  return large ? m_iconLarge : m_iconSmall;
+}
+
+void CFileView::OnColumnClick(int column) {
+  // The selection follows its records to their new rows.
+  std::vector<const CFileRecord*> selected;
+  for (int row : SelectedRows()) selected.push_back(m_rows.Row(row));
+  const CFileRecord* current = m_rows.Row(CurrentRow());
+  std::sort(selected.begin(), selected.end());
+
+  BeginRowsReset();
+  m_rows.OnColumnClick(column);
+  EndRowsReset();
+
+  std::vector<int> rows;
+  rows.reserve(selected.size());
+  int currentRow = -1;
+  for (int i = 0; i < m_rows.Count(); ++i) {
+    const CFileRecord* r = m_rows.Row(i);
+    if (r == current) currentRow = i;
+    if (std::binary_search(selected.begin(), selected.end(), r)) rows.push_back(i);
+  }
+  SelectRows(rows, currentRow);
+}
+
+void CFileView::Invalidate() {
+  if (auto* view = qobject_cast<QAbstractItemView*>(currentWidget())) view->viewport()->update();
 }
 
 }  // namespace lists

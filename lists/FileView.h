@@ -1,9 +1,13 @@
-// The file list pane.
+// The file list pane: the files of the directory selected in the tree,
+// one row per file, cell texts made on demand, sorted by a click on a
+// column heading.
 #pragma once
 
-#include <QTreeView>
+#include <QIcon>
+#include <string>
 
-#include "framework/View.h"
+#include "lists/FileRows.h"
+#include "lists/ListViewBase.h"
 
 namespace shell {
 class CKolbrinDoc;
@@ -11,9 +15,30 @@ class CKolbrinDoc;
 
 namespace lists {
 
-class CFileView : public QTreeView, public fw::CView {
+class CFileView : public CListViewBase {
  public:
   CFileView(shell::CKolbrinDoc& doc, QWidget* parent);
+  ~CFileView() override;
+
+  // Hint 0 repaints; any other hint is the NUL-terminated path to list.
+  void OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintObject) override;
+
+  int RowCount() const override;
+  std::string CellText(int row, int column) const override;
+  QIcon RowIcon(int row, bool large) const override;
+
+  const CFileRows& Rows() const { return m_rows; }
+
+ protected:
+  void OnColumnClick(int column) override;
+  void Invalidate() override;
+
+ private:
+  void FillFileList(const char* path);
+
+  CFileRows m_rows;
+  QIcon m_iconSmall;
+  QIcon m_iconLarge;
 };
 
 }  // namespace lists

@@ -24,6 +24,9 @@ class ListModel : public QAbstractTableModel {
     beginResetModel();
     endResetModel();
   }
+  // The same in two halves, around a change of the rows.
+  void BeginReset() { beginResetModel(); }
+  void EndReset() { endResetModel(); }
   void SetLargeIcons(bool large) { m_largeIcons = large; }
 
  private:

@@ -61,8 +61,15 @@ class CListViewBase : public QStackedWidget, public fw::CView, public CListConte
   // Call after the rows changed (refill, sort). The selection is dropped
   // unless keepSelection lists the rows to select afterwards.
   void RowsReset();
-  void SelectRows(std::span<const int> rows);
+  // The same in two halves around the change, so that no view reads a row
+  // while records are being replaced.
+  void BeginRowsReset();
+  void EndRowsReset();
+  // Selects the rows (runs of neighbours as one range) and makes current
+  // the given row, if any.
+  void SelectRows(std::span<const int> rows, int current = -1);
   std::vector<int> SelectedRows() const;
+  int CurrentRow() const;  // -1 for none
 
   // A click on a column heading.
   virtual void OnColumnClick(int column) = 0;

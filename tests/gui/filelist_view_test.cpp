@@ -1,0 +1,212 @@
+// The file list pane offscreen, in the real frame: columns, cell texts,
+// refill, heading clicks, selection across a sort, odd names, failures.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <string>
+#include <vector>
+
+#include "framework/MessageBox.h"
+#include "lists/FileView.h"
+#include "shell/KolbrinDoc.h"
+#include "tests/support/FakeFileSystem.h"
+#include "tests/support/GuiHarness.h"
+
+namespace {
+
+class FileListView : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs.AddFile("/d/b.txt", 300);
+    fs.AddFile("/d/C.txt", 100).creation = {30};
+    fs.AddFile("/d/.hidden", 200, platform::kAttrArchive | platform::kAttrHidden).creation = {10};
+    fs.AddDirectory("/d/sub");
+    fs.AddFile("/d/a.txt", (5ull << 32) + 7, platform::kAttrArchive | platform::kAttrReadOnly)
+        .creation = {20};
+    h = std::make_unique<testsupport::GuiHarness>(&fs);
+    view = h->frame()->FileView();
+    previous = fw::SetMessageBoxPresenter([this](const fw::MessageBoxRequest&) {
+      ++messages;
+      return fw::IDRESULT_OK;
+    });
+  }
+  void TearDown() override {
+    fw::SetMessageBoxPresenter(previous);
+    h.reset();
+  }
+
+  // What the tree does when the user selects a directory.
+  void Select(const std::string& path) {
+    shell::CKolbrinDoc* doc = h->app->Document();
+    doc->m_strPath = path;
+    doc->UpdateAllViews(nullptr, reinterpret_cast<fw::LPARAM>(doc->m_strPath.c_str()));
+  }
+  void Click(int column) { emit view->DetailsView()->header()->sectionClicked(column); }
+  QString Shown(int row, int column) {
+    QAbstractItemModel* m = view->DetailsView()->model();
+    return m->data(m->index(row, column), Qt::DisplayRole).toString();
+  }
+  std::vector<std::string> Names() {
+    std::vector<std::string> out;
+    for (int r = 0; r < view->RowCount(); ++r) out.push_back(view->CellText(r, 0));
+    return out;
+  }
+
+  test_support::FakeFileSystem fs;
+  std::unique_ptr<testsupport::GuiHarness> h;
+  lists::CFileView* view = nullptr;
+  fw::MessageBoxPresenter previous;
+  int messages = 0;
+};
+
+TEST_F(FileListView, ColumnsAsTheUserSeesThem) {
+  EXPECT_EQ(view->GetListStyle(), lists::LVS_REPORT);
+  EXPECT_EQ(view->currentWidget(), view->DetailsView());
+  const QStringList titles{"Dateiname", "Dateigröße", "Attribute", "Letzte Änderung", "Hergestellt",
+                           "Letzter Zugriff"};
+  const int widths[] = {192, 128, 60, 128, 128, 128};
+  const Qt::Alignment align[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight,
+                                 Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter};
+  QAbstractItemModel* m = view->DetailsView()->model();
+  ASSERT_EQ(m->columnCount(), 6);
+  Select("/d");
+  for (int c = 0; c < 6; ++c) {
+    EXPECT_EQ(m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), titles[c]);
+    EXPECT_EQ(view->DetailsView()->header()->sectionSize(c), widths[c]);
+    const auto a = m->data(m->index(0, c), Qt::TextAlignmentRole).value<Qt::Alignment>();
+    EXPECT_TRUE(a & align[c]) << c;
+  }
+  EXPECT_EQ(view->DetailsView()->selectionMode(), QAbstractItemView::ExtendedSelection);
+}
+
+TEST_F(FileListView, ListsFilesSortedByNameWithTheirTexts) {
+  Select("/d");
+  EXPECT_EQ(Names(), (std::vector<std::string>{".hidden", "a.txt", "b.txt", "C.txt"}));
+  EXPECT_EQ(Shown(1, 1), "21.474.836.487 Byte");  // over 4 GiB, in full
+  EXPECT_EQ(Shown(1, 2), "AR");
+  EXPECT_EQ(Shown(0, 2), "AH");
+  EXPECT_EQ(Shown(1, 3), "");  // no time recorded
+  EXPECT_EQ(view->CellText(99, 0), "");
+  EXPECT_EQ(messages, 0);
+}
+
+TEST_F(FileListView, FirstClickDescendsThenAlternatesAndARefillResetsEveryColumn) {
+  Select("/d");
+  Click(1);
+  EXPECT_EQ(view->CellText(0, 0), "a.txt");  // largest first
+  Click(1);
+  EXPECT_EQ(view->CellText(0, 0), "C.txt");  // smallest first
+  Click(4);
+  Click(0);
+  Click(4);  // creation ascending (b.txt has none)
+  EXPECT_EQ(Names(), (std::vector<std::string>{"b.txt", ".hidden", "a.txt", "C.txt"}));
+
+  Select("/d");
+  for (int c = 0; c < 10; ++c) EXPECT_EQ(view->Rows().SortDirection(c), 1) << c;
+  Click(0);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"C.txt", "b.txt", "a.txt", ".hidden"}));
+  Click(1);
+  EXPECT_EQ(view->CellText(0, 0), "a.txt");
+}
+
+TEST_F(FileListView, SelectionStaysOnTheSameFilesAcrossASort) {
+  Select("/d");
+  view->DetailsView()->selectionModel()->select(
+      view->DetailsView()->model()->index(1, 0),
+      QItemSelectionModel::Select | QItemSelectionModel::Rows);  // a.txt
+  view->DetailsView()->selectionModel()->select(
+      view->DetailsView()->model()->index(3, 0),
+      QItemSelectionModel::Select | QItemSelectionModel::Rows);  // C.txt
+  Click(1);  // a.txt, b.txt, .hidden, C.txt
+  EXPECT_EQ(view->SelectedCount(), 2);
+  EXPECT_TRUE(view->IsRowSelected(0));
+  EXPECT_TRUE(view->IsRowSelected(3));
+  Select("/d");
+  EXPECT_EQ(view->SelectedCount(), 0);
+}
+
+TEST_F(FileListView, EqualSizesNeitherCrashNorLoop) {
+  for (int i = 0; i < 2000; ++i) fs.AddFile("/same/f" + std::to_string(i), 42);
+  Select("/same");
+  for (int i = 0; i < 3; ++i) Click(1);
+  EXPECT_EQ(view->RowCount(), 2000);
+  auto names = Names();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(std::unique(names.begin(), names.end()), names.end());
+}
+
+TEST_F(FileListView, SubdirectoriesOnlyOrUnreadableGiveAnEmptyListAndNoMessage) {
+  fs.AddDirectory("/dirs/x");
+  fs.AddDirectory("/dirs/y");
+  fs.FailListing("/locked");
+  Select("/d");
+  Select("/dirs");
+  EXPECT_EQ(view->RowCount(), 0);
+  Select("/d");
+  Select("/locked");
+  EXPECT_EQ(view->RowCount(), 0);
+  EXPECT_EQ(view->DetailsView()->model()->rowCount(), 0);
+  EXPECT_EQ(messages, 0);
+}
+
+TEST_F(FileListView, OddNamesKeepTheirExactBytes) {
+  const std::string odd = std::string("x;y\tz\n&\xff\xfe.txt", 13);
+  fs.AddFile("/odd/" + odd, 1);
+  fs.AddFile("/odd/Gr\xC3\xB6\xC3\x9F" "e & Co.txt", 2);
+  Select("/odd");
+  ASSERT_EQ(view->RowCount(), 2);
+  EXPECT_EQ(view->CellText(1, 0), odd);
+  EXPECT_EQ(Shown(1, 0), QString::fromUtf8("x;y\tz\n&\uFFFD\uFFFD.txt"));
+  EXPECT_EQ(Shown(0, 0), QString::fromUtf8("Größe & Co.txt"));
+}
+
+TEST_F(FileListView, HintZeroOnlyRepaints) {
+  Select("/d");
+  Click(1);
+  h->app->Document()->UpdateAllViews(nullptr, 0);
+  EXPECT_EQ(view->RowCount(), 4);
+  EXPECT_EQ(view->CellText(0, 0), "a.txt");
+}
+
+TEST_F(FileListView, SheetSymbolsWithTransparentBackground) {
+  Select("/d");
+  for (bool large : {false, true}) {
+    const QIcon icon = view->RowIcon(0, large);
+    ASSERT_FALSE(icon.isNull());
+    const int size = large ? 32 : 16;
+    const QImage image = icon.pixmap(size, size).toImage();
+    EXPECT_EQ(image.size(), QSize(size, size));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);  // magenta corner shows through
+    EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255);
+  }
+  EXPECT_TRUE(view->RowIcon(99, false).isNull());
+}
+
+TEST(FileListViewNative, ListsARealDirectory) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QDir(dir.path()).mkdir(QStringLiteral("sub"));
+  for (const char* name : {"one.txt", "Two.bin", ".dot"}) {
+    QFile f(dir.filePath(QString::fromUtf8(name)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("12345");
+  }
+  testsupport::GuiHarness h;
+  lists::CFileView* view = h.frame()->FileView();
+  shell::CKolbrinDoc* doc = h.app->Document();
+  doc->m_strPath = dir.path().toStdString();
+  doc->UpdateAllViews(nullptr, reinterpret_cast<fw::LPARAM>(doc->m_strPath.c_str()));
+  ASSERT_EQ(view->RowCount(), 3);
+  EXPECT_EQ(view->CellText(0, 0), ".dot");
+  EXPECT_EQ(view->CellText(1, 0), "one.txt");
+  EXPECT_EQ(view->CellText(2, 1), "5 Byte");
+  EXPECT_EQ(view->CellText(0, 2), "AH");
+  EXPECT_EQ(view->CellText(1, 3).size(), 20u);  // "dd.mm.yyyy  hh:mm:ss"
+}
+
+}  // namespace
