@@ -1,10 +1,22 @@
-// The drive tree: the left pane.
+// The drive tree: the left pane. Lists the drives, reads a directory's
+// subdirectories only when it is expanded, and puts the selected item's
+// full path into the document, which tells both lists.
+//
+// Qt's tree would open an item by itself. Here the view never does: every
+// road that opens an item (button click, double click, Right, '+', '*', a
+// call of Expand) goes through ExpandItem, which asks the expansion
+// notification first and leaves the item closed when it refuses.
 #pragma once
 
 #include <QTreeView>
+#include <string>
 
 #include "framework/View.h"
+#include "tree/DriveTree.h"
 
+namespace fw {
+class CCmdUI;
+}
 namespace fw::ui {
 class CommandActions;
 }
@@ -14,18 +26,61 @@ class CKolbrinDoc;
 
 namespace tree {
 
+class DriveTreeModel;
+
 class CDriveView : public QTreeView, public fw::CView {
  public:
   CDriveView(shell::CKolbrinDoc& doc, QWidget* parent);
+  ~CDriveView() override;
 
   // The frame's commands, for the context menu.
   void SetCommandActions(fw::ui::CommandActions* actions) { m_actions = actions; }
-  // Selects the selected item once more, so that the lists get the first
-  // selection when the frame is complete.
-  void ReselectCurrent() {}
+  // Gives the lists the first selection once the frame is complete: the
+  // first drive becomes the selected item unless one already is.
+  void ReselectCurrent();
+
+  // Opens an item after the expansion notification agreed; false when it
+  // refused or there was nothing to open.
+  bool ExpandItem(const QModelIndex& index);
+  // Closes an item and throws its subtree away.
+  void CollapseItem(const QModelIndex& index);
+
+  DriveTreeModel* Model() const { return m_model; }
+  // The full path of an item as exact bytes.
+  std::string GetItemPath(const QModelIndex& index) const;
+
+ protected:
+  const fw::RouteMap* GetRouteMap() const override;
+  void Invalidate() override;
+  // Stores the path in the document and tells the other views.
+  virtual void SetDocumentPath(const std::string& path);
+
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override;
 
  private:
+  void OnSelChanged(const QModelIndex& current);
+  void OnRButtonDown(const QPoint& point);
+  void OnUpdatePrint(fw::CCmdUI* ui);
+  void ShowContextMenu(const QPoint& globalPos);
+
+  bool HandleExpansionKey(int key);
+  void ToggleItem(const QModelIndex& index);
+  QRect ButtonRect(const QModelIndex& index) const;
+  bool IsBelow(const QModelIndex& ancestor, const QModelIndex& index) const;
+  void OnExpandedElsewhere(const QModelIndex& index);
+  void OnCollapsedElsewhere(const QModelIndex& index);
+
+  shell::CKolbrinDoc& m_doc;
+  DriveTreeModel* m_model;
+  CDriveTree m_tree;
   fw::ui::CommandActions* m_actions = nullptr;
+  // Set while this view itself opens or closes an item.
+  bool m_ownExpansion = false;
 };
 
 }  // namespace tree

@@ -1,0 +1,71 @@
+// The drive tree's items for Qt's tree view. Each item keeps its name as
+// exact bytes (shown through DisplayText) and its two image indexes; the
+// item that is the tree's caret shows its selected image. Sorted insertion
+// orders siblings as a file manager does: locale-aware, case-insensitive,
+// numbers by value, exact bytes as the last word.
+#pragma once
+
+#include <QAbstractItemModel>
+#include <QCollator>
+#include <QIcon>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "tree/TreeControl.h"
+
+namespace tree {
+
+class DriveTreeModel : public QAbstractItemModel, public CTreeControl {
+ public:
+  // The item's name bytes as a QByteArray.
+  static constexpr int kNameBytesRole = Qt::UserRole + 1;
+
+  explicit DriveTreeModel(QObject* parent = nullptr);
+  ~DriveTreeModel() override;
+
+  // The images by index, in the order of the tree's image strip.
+  void SetImages(std::vector<QIcon> images) { m_images = std::move(images); }
+  // Called for Expand; the view runs the expansion notification there.
+  void SetExpandHandler(std::function<void(HTREEITEM)> handler) { m_expand = std::move(handler); }
+  // The item that shows its selected image.
+  void SetCaret(HTREEITEM item);
+
+  QModelIndex IndexOf(HTREEITEM item) const;
+  static HTREEITEM ItemOf(const QModelIndex& index);
+
+  // CTreeControl
+  HTREEITEM InsertItem(std::string_view text, int image, int selectedImage, HTREEITEM parent,
+                       InsertAt where) override;
+  void DeleteItem(HTREEITEM item) override;
+  HTREEITEM GetParentItem(HTREEITEM item) const override;
+  HTREEITEM GetChildItem(HTREEITEM item) const override;
+  HTREEITEM GetNextSiblingItem(HTREEITEM item) const override;
+  std::string GetItemText(HTREEITEM item) const override;
+  void Expand(HTREEITEM item) override;
+
+  // QAbstractItemModel
+  QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+  QModelIndex parent(const QModelIndex& child) const override;
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  bool hasChildren(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+ private:
+  struct Node;
+
+  Node* NodeOf(HTREEITEM item) const;
+  static HTREEITEM Handle(Node* node);
+  static int RowOf(const Node* node);
+  int SortedRow(const Node& parent, const Node& node) const;
+
+  std::unique_ptr<Node> m_root;
+  QCollator m_collator;
+  std::vector<QIcon> m_images;
+  std::function<void(HTREEITEM)> m_expand;
+  Node* m_caret = nullptr;
+};
+
+}  // namespace tree
