@@ -28,14 +28,12 @@ constexpr unsigned kLastDriveType = platform::kDriveRamDisk;
 
 // The list box's order: letters compared without regard to case, then bytes.
 bool LineLess(const std::string& a, const std::string& b) {
-  const auto lower = [](char c) {
-    return static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c)));
-  };
-  const bool less = std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) < lower(y); });
-  const bool greater = std::lexicographical_compare(
-      b.begin(), b.end(), a.begin(), a.end(), [&](char x, char y) { return lower(x) < lower(y); });
-  return less || (!greater && a < b);
+  const auto fold = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    if (fold(a[i]) != fold(b[i])) return fold(a[i]) < fold(b[i]);
+  }
+  return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 }  // namespace

@@ -160,6 +160,9 @@ TEST_F(DriveInfoWindow, WithoutFixedDriveNothingIsSelected) {
 
 // The type texts start under the "Typ" heading; no control covers another.
 TEST_F(DriveInfoWindow, LayoutLinesTypesUpUnderTheHeading) {
+  // A long mount point is shortened in its column, not pushed over the type.
+  fs.AddDrive("/run/media/benutzer/SEHR_LANGER_NAME_DES_STICKS/", platform::kDriveRemovable);
+  fs.AddDrive("/mnt/line\nbreak\xff/", platform::kDriveRemote);
   testsupport::GuiHarness h(&fs);
   CDriveInfoDlg* d = Open(h);
   ASSERT_NE(d, nullptr);
@@ -183,6 +186,7 @@ TEST_F(DriveInfoWindow, LayoutLinesTypesUpUnderTheHeading) {
           << a->metaObject()->className() << " " << b->metaObject()->className();
     }
   }
+  list->scrollToBottom();  // the long mount point in sight
   QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));
   EXPECT_TRUE(d->grab().save(QStringLiteral(KOLBRIN_TEST_OUTPUT "/driveinfo.png")));
 }
