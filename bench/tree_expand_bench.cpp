@@ -1,0 +1,131 @@
+// Times the drive tree expanding one directory with many subdirectories,
+// through the real view offscreen, beside find listing the same two levels.
+//
+//   tree_expand_bench DIR [rounds]
+//
+// DIR is shown as the only drive (removable, so nothing is read at start).
+// Each round expands it (one full listing plus one probe per subdirectory,
+// the layout and a paint included) and closes it again; find runs as
+// "find DIR -mindepth 1 -maxdepth 2 -type d". The best round of each counts.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "shell/KolbrinDoc.h"
+#include "tree/DriveTreeModel.h"
+#include "tree/DriveView.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The system's file system with DIR as the one drive.
+class OneDriveFileSystem : public platform::FileSystem {
+ public:
+  explicit OneDriveFileSystem(std::string root) : m_root(std::move(root)) {}
+  std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, platform::FindData& first,
+                                                  platform::FindLevel level) override {
+    return Native().FindFirst(pattern, first, level);
+  }
+  std::vector<std::string> LogicalDriveStrings() override { return {m_root}; }
+  platform::DriveType GetDriveType(std::string_view) override { return platform::kDriveRemovable; }
+  bool GetVolumeInformation(std::string_view root, platform::VolumeInfo& out) override {
+    return Native().GetVolumeInformation(root, out);
+  }
+  bool GetDiskFreeSpace(std::string_view root, platform::DiskFreeSpace& out) override {
+    return Native().GetDiskFreeSpace(root, out);
+  }
+
+ private:
+  std::string m_root;
+};
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// One run of find with its output thrown away; -1 when it could not run.
+double TimeFind(const std::string& dir) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  std::string args[] = {"find", dir, "-mindepth", "1", "-maxdepth", "2", "-type", "d"};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const auto start = Clock::now();
+  pid_t pid = 0;
+  int status = 0;
+  const bool ran = posix_spawnp(&pid, "find", &actions, nullptr, argv.data(), environ) == 0 &&
+                   waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  const auto end = Clock::now();
+  posix_spawn_file_actions_destroy(&actions);
+  return ran ? Seconds(end - start) : -1.0;
+}
+
+// One expansion through the view, laid out and painted; returns the time
+// and the number of items it listed, and the time of closing it again.
+double TimeExpand(tree::CDriveView& view, int& items, double& collapse) {
+  const QModelIndex drive = view.Model()->index(0, 0);
+  const auto start = Clock::now();
+  view.ExpandItem(drive);
+  view.viewport()->repaint();
+  QApplication::processEvents();
+  const auto end = Clock::now();
+  items = view.Model()->rowCount(drive);
+  const auto closing = Clock::now();
+  view.CollapseItem(drive);
+  view.viewport()->repaint();
+  QApplication::processEvents();
+  collapse = Seconds(Clock::now() - closing);
+  return Seconds(end - start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s DIR [rounds]\n", argv[0]);
+    return 2;
+  }
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  std::string dir = argv[1];
+  const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  OneDriveFileSystem fs(dir.back() == '/' ? dir : dir + '/');
+  shell::CKolbrinDoc doc(fs);
+  tree::CDriveView view(doc, nullptr);
+  view.resize(400, 800);
+  view.show();
+  QApplication::processEvents();
+
+  double bestTree = 1e9;
+  double bestFind = 1e9;
+  double bestCollapse = 1e9;
+  int items = 0;
+  TimeFind(dir);  // both start from a warm cache
+  for (int i = 0; i < rounds; ++i) {
+    double collapse = 0;
+    bestTree = std::min(bestTree, TimeExpand(view, items, collapse));
+    bestCollapse = std::min(bestCollapse, collapse);
+    const double find = TimeFind(dir);
+    if (find < 0) {
+      std::fprintf(stderr, "find could not run\n");
+      return 1;
+    }
+    bestFind = std::min(bestFind, find);
+  }
+  std::printf("tree expand: %8.1f ms  (%d subdirectories listed and probed)\n", bestTree * 1e3, items);
+  std::printf("find       : %8.1f ms  (-mindepth 1 -maxdepth 2 -type d)\n", bestFind * 1e3);
+  std::printf("collapse   : %8.1f ms  (not compared)\n", bestCollapse * 1e3);
+  std::printf("ratio      : %8.2f  (target: 2.00 or less)\n", bestTree / bestFind);
+  return 0;
+}
