@@ -166,8 +166,8 @@ bool CDriveView::HandleExpansionKey(int key) {
     case Qt::Key_Right:
       if (!isExpanded(current)) {
         ExpandItem(current);
-      } else {
-        setCurrentIndex(m_model->index(0, 0, current));
+      } else if (const QModelIndex child = m_model->index(0, 0, current); child.isValid()) {
+        setCurrentIndex(child);
       }
       return true;
     case Qt::Key_Left:
