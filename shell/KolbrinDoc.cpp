@@ -1,5 +1,6 @@
 #include "shell/KolbrinDoc.h"
 
+#include "output/ExportCommand.h"
 #include "output/FormatSize.h"
 
 namespace shell {
@@ -16,6 +17,11 @@ bool CKolbrinDoc::RouteCommandToViews(fw::CView* skip, fw::UINT nID, int nCode, 
 
 void CKolbrinDoc::FormatSize(std::uint32_t nLow, std::uint32_t nHigh, std::string& strOut) {
   output::FormatSize(nLow, nHigh, strOut);
+}
+
+void CKolbrinDoc::ExportList(lists::CListContents& list, int nMode) {
+  static_assert(EXPORT_TO_FILE == output::EXPORT_TO_FILE && EXPORT_TO_EXCEL == output::EXPORT_TO_EXCEL);
+  if (m_exportUi != nullptr) output::RunExport(list, nMode, *m_exportUi);
 }
 
 }  // namespace shell

@@ -8,6 +8,13 @@
 #include "framework/View.h"
 #include "platform/FileSystem.h"
 
+namespace lists {
+class CListContents;
+}
+namespace output {
+class ExportUi;
+}
+
 namespace shell {
 
 class CKolbrinDoc : public fw::CDocument {
@@ -24,12 +31,25 @@ class CKolbrinDoc : public fw::CDocument {
 
   platform::FileSystem& FileSystem() const { return *m_fs; }
 
+  // Modes of ExportList.
+  static constexpr int EXPORT_TO_FILE = 1;
+  static constexpr int EXPORT_TO_EXCEL = 2;
+
+  // Exports the rows of a list pane (every row, or after asking only the
+  // selected ones) to a text file or a new workbook. Does nothing until an
+  // export interface is set.
+  void ExportList(lists::CListContents& list, int nMode);
+
+  // The dialogs and spreadsheet component the export uses; not owned.
+  void SetExportUi(output::ExportUi* ui) { m_exportUi = ui; }
+
   // Full path selected in the tree; empty until the first selection. A
   // drive root ends in the separator, every other path has none.
   std::string m_strPath;
 
  private:
   platform::FileSystem* m_fs;
+  output::ExportUi* m_exportUi = nullptr;
 };
 
 }  // namespace shell

@@ -1,0 +1,28 @@
+// What the export asks of the user interface: the record selection, the
+// target file, and the component behind "Excel.Application". The program's
+// own answers come from Qt dialogs; tests give their own.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "output/Automation.h"
+
+namespace output {
+
+class ExportUi {
+ public:
+  virtual ~ExportUi() = default;
+
+  // "Datensatzauswahl": true for the selected rows only, false for every
+  // row; nothing when the user cancels.
+  virtual std::optional<bool> AskSelection(int total, int selected) = 0;
+
+  // The full path of the text file to write, asked for by a save dialog
+  // that confirms before replacing a file; nothing when the user cancels.
+  virtual std::optional<std::string> AskSaveFile() = 0;
+
+  virtual AutomationServer& Server() = 0;
+};
+
+}  // namespace output

@@ -1,0 +1,50 @@
+#include "output/QtExportUi.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QUrl>
+#include <utility>
+
+#include "framework/ui/Text.h"
+#include "output/ExportSelectDlg.h"
+#include "res/resource.h"
+
+namespace output {
+
+bool OpenWithDesktop(const std::string& path) {
+  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(name));
+}
+
+CQtExportUi::CQtExportUi(QWidget* parent, XlsxWorkbookServer::Opener opener,
+                         std::filesystem::path directory)
+    : m_parent(parent), m_server(std::move(opener), std::move(directory)) {}
+
+std::optional<bool> CQtExportUi::AskSelection(int total, int selected) {
+  CExportSelectDlg dlg(m_parent);
+  dlg.m_nTotal = total;
+  dlg.m_nSelected = selected;
+  if (dlg.DoModal() != IDOK) return std::nullopt;
+  return dlg.m_nSelection == 1;
+}
+
+void CQtExportUi::SetUpSaveDialog(QFileDialog& dialog) {
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(fw::ui::ResString(IDS_EXPORT_FILTER));
+  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+}
+
+std::optional<std::string> CQtExportUi::AskSaveFile() {
+  QFileDialog dialog(m_parent);
+  SetUpSaveDialog(dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
+  // The full path, as bytes of the file system's encoding.
+  return QFile::encodeName(files.front()).toStdString();
+}
+
+}  // namespace output
