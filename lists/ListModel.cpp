@@ -9,7 +9,7 @@ ListModel::ListModel(CListViewBase& view, std::span<const ColumnSpec> columns, Q
     : QAbstractTableModel(parent), m_view(view), m_columns(columns.begin(), columns.end()) {}
 
 int ListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : m_view.RowCount();
+  return parent.isValid() || m_detached ? 0 : m_view.RowCount();
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const {
@@ -27,7 +27,7 @@ Qt::Alignment AlignmentOf(unsigned format) {
 }  // namespace
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid()) return {};
+  if (!index.isValid() || m_detached) return {};
   switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:

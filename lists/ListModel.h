@@ -28,11 +28,19 @@ class ListModel : public QAbstractTableModel {
   void BeginReset() { beginResetModel(); }
   void EndReset() { endResetModel(); }
   void SetLargeIcons(bool large) { m_largeIcons = large; }
+  // From now on the model is empty and never calls the view again: the
+  // view is being destroyed, but its child widgets may still ask.
+  void Detach() {
+    m_detached = true;  // first: the views may ask while they let go of the rows
+    beginResetModel();
+    endResetModel();
+  }
 
  private:
   CListViewBase& m_view;
   std::vector<ColumnSpec> m_columns;
   bool m_largeIcons = false;
+  bool m_detached = false;
 };
 
 }  // namespace lists

@@ -50,7 +50,9 @@ CListViewBase::CListViewBase(shell::CKolbrinDoc& doc, QWidget* parent,
   setFocusProxy(m_details);
 }
 
-CListViewBase::~CListViewBase() = default;
+// The derived view's rows are gone by now; the base widget's destructor
+// still hides the child views, which would ask the model for them.
+CListViewBase::~CListViewBase() { m_model->Detach(); }
 
 shell::CKolbrinDoc& CListViewBase::Doc() const {
   return *static_cast<shell::CKolbrinDoc*>(GetDocument());

@@ -2,6 +2,7 @@
 // refill, heading clicks, selection across a sort, odd names, failures.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -207,6 +208,26 @@ TEST(FileListViewNative, ListsARealDirectory) {
   EXPECT_EQ(view->CellText(2, 1), "5 Byte");
   EXPECT_EQ(view->CellText(0, 2), "AH");
   EXPECT_EQ(view->CellText(1, 3).size(), 20u);  // "dd.mm.yyyy  hh:mm:ss"
+}
+
+}  // namespace
+
+namespace {
+
+// A shown top-level pane destroyed with rows: its child views are hidden
+// after the rows are gone and must not ask for them.
+TEST(FileListViewLifetime, DestroyedWhileShownWithRows) {
+  test_support::FakeFileSystem fs;
+  for (int i = 0; i < 50; ++i) fs.AddFile("/d/f" + std::to_string(i), 1);
+  shell::CKolbrinDoc doc(fs);
+  auto view = std::make_unique<lists::CFileView>(doc, nullptr);
+  view->show();
+  doc.m_strPath = "/d";
+  doc.UpdateAllViews(nullptr, reinterpret_cast<fw::LPARAM>(doc.m_strPath.c_str()));
+  QApplication::processEvents();
+  EXPECT_EQ(view->RowCount(), 50);
+  view.reset();
+  EXPECT_TRUE(doc.Views().empty());
 }
 
 }  // namespace
