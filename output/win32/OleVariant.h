@@ -1,0 +1,41 @@
+// Conversions between the export's tagged values and OLE's VARIANTs, and
+// between UTF-8 and the UTF-16 of BSTRs and identifiers.
+//
+// output/Automation.h names its call kinds like the macros of <oleauto.h>,
+// so it is included first and those names are not used after this header.
+#pragma once
+
+#include "output/Automation.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <ole2.h>
+#include <oleauto.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace output::win32 {
+
+class ComApartment;
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(const wchar_t* text, std::size_t length);
+
+// Fills out (initialised, empty) from in. A boolean is VARIANT_TRUE for any
+// non-zero value. Throws AutomationError for an object not made by OLE.
+void ToVariant(const Variant& in, VARIANT& out);
+
+// The value of a call's result; objects keep apartment alive. Values of
+// types the export does not use come back as text where OLE can convert
+// them, else empty.
+Variant FromVariant(const VARIANT& in, const std::shared_ptr<ComApartment>& apartment);
+
+// The component's description of a failed call, else the system's text for
+// the error code, else the code in hexadecimal. Frees the EXCEPINFO strings.
+std::string DescribeFailure(HRESULT result, EXCEPINFO& info);
+
+}  // namespace output::win32

@@ -1,0 +1,86 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include "platform/win32/Win32Api.h"
+
+#include "platform/win32/Win32FindHandle.h"
+
+namespace platform {
+
+FileSystem& FileSystem::Native() {
+  static win32::Win32FileSystem native;
+  return native;
+}
+
+}  // namespace platform
+
+namespace platform::win32 {
+namespace {
+
+// The system's calls take NUL-terminated text; views need not be.
+std::string Terminated(std::string_view text) { return std::string(text); }
+
+}  // namespace
+
+std::unique_ptr<FindHandle> Win32FileSystem::FindFirst(std::string_view pattern, FindData& first,
+                                                       FindLevel /*level*/) {
+  return Win32FindHandle::Open(Terminated(pattern), first);
+}
+
+std::vector<std::string> Win32FileSystem::SplitDriveStrings(std::string_view buffer) {
+  std::vector<std::string> roots;
+  while (!buffer.empty() && buffer.front() != '\0') {
+    const std::size_t end = buffer.find('\0');
+    roots.emplace_back(buffer.substr(0, end));
+    if (end == std::string_view::npos) break;
+    buffer.remove_prefix(end + 1);
+  }
+  return roots;
+}
+
+std::vector<std::string> Win32FileSystem::LogicalDriveStrings() {
+  // 26 roots of four characters and the closing NUL fit; the loop covers
+  // a drive appearing between the two calls.
+  std::string buffer(4 * 26 + 1, '\0');
+  for (;;) {
+    const DWORD needed = ::GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (needed == 0) return {};
+    if (needed < buffer.size()) return SplitDriveStrings(std::string_view(buffer.data(), needed));
+    buffer.assign(needed + 1, '\0');
+  }
+}
+
+DriveType Win32FileSystem::GetDriveType(std::string_view root) {
+  const UINT type = ::GetDriveTypeA(Terminated(root).c_str());
+  return type <= kDriveRamDisk ? static_cast<DriveType>(type) : kDriveUnknown;
+}
+
+bool Win32FileSystem::GetVolumeInformation(std::string_view root, VolumeInfo& out) {
+  char name[MAX_PATH + 1] = {};
+  char fsName[MAX_PATH + 1] = {};
+  DWORD serial = 0, maxComponent = 0, flags = 0;
+  if (!::GetVolumeInformationA(Terminated(root).c_str(), name, sizeof name, &serial, &maxComponent,
+                               &flags, fsName, sizeof fsName)) {
+    return false;
+  }
+  out.volumeName = name;
+  out.serialNumber = serial;
+  out.maxComponentLength = maxComponent;
+  out.flags = flags;
+  out.fileSystemName = fsName;
+  return true;
+}
+
+bool Win32FileSystem::GetDiskFreeSpace(std::string_view root, DiskFreeSpace& out) {
+  DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+  if (!::GetDiskFreeSpaceA(Terminated(root).c_str(), &sectorsPerCluster, &bytesPerSector,
+                           &freeClusters, &totalClusters)) {
+    return false;
+  }
+  out.sectorsPerCluster = sectorsPerCluster;
+  out.bytesPerSector = bytesPerSector;
+  out.freeClusters = freeClusters;
+  out.totalClusters = totalClusters;
+  return true;
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,41 @@
+// Directory enumeration on Windows: FindFirstFileA / FindNextFileA /
+// FindClose over a "<directory>\*.*" pattern. The system fills every field
+// at once, so both levels report everything.
+//
+// Directories that are reparse points standing for another place (volume
+// mount points, junctions, directory symbolic links) carry kEntryMountRoot:
+// a scan counts them but does not enter them, as on Linux, where mounts are
+// not entered and symbolic links are not followed. That also keeps a link
+// back to an ancestor from making the scan endless.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace platform::win32 {
+
+class Win32FindHandle : public FindHandle {
+  struct Key {
+    explicit Key() = default;
+  };
+
+ public:
+  // Starts the listing and fills first; null when it cannot be started or
+  // lists nothing.
+  static std::unique_ptr<Win32FindHandle> Open(const std::string& pattern, FindData& first);
+
+  // Only Open makes handles; it takes over the search handle.
+  Win32FindHandle(Key, void* handle);
+  ~Win32FindHandle() override;
+  Win32FindHandle(const Win32FindHandle&) = delete;
+  Win32FindHandle& operator=(const Win32FindHandle&) = delete;
+
+  bool Next(FindData& out) override;
+
+ private:
+  void* m_handle;
+};
+
+}  // namespace platform::win32
