@@ -1,0 +1,125 @@
+// Stand-ins for the export tests: a list with fixed texts, scripted answers
+// for the export's questions, an automation server that records every call,
+// and a catcher for message boxes.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/MessageBox.h"
+#include "lists/ListContents.h"
+#include "output/Automation.h"
+#include "output/ExportUi.h"
+
+namespace exporttest {
+
+class FakeList : public lists::CListContents {
+ public:
+  std::vector<output::ListColumn> columns;
+  std::vector<std::vector<std::string>> cells;
+  std::set<int> selected;
+  mutable int cellReads = 0;
+
+  int RowCount() const override { return static_cast<int>(cells.size()); }
+  bool GetColumn(int index, output::ListColumn& out) const override {
+    if (index < 0 || index >= ColumnCount()) return false;
+    out = columns[static_cast<std::size_t>(index)];
+    return true;
+  }
+  std::string CellText(int row, int column) const override {
+    ++cellReads;
+    return cells.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
+  }
+  int ColumnCount() const override { return static_cast<int>(columns.size()); }
+  int SelectedCount() const override { return static_cast<int>(selected.size()); }
+  bool IsRowSelected(int row) const override { return selected.count(row) != 0; }
+};
+
+// Every call and release as a readable line: "sheet get 197 BSTR:A1".
+class Recorder : public output::IDispatchTarget {
+ public:
+  Recorder(std::shared_ptr<std::vector<std::string>> log, std::string name)
+      : m_log(std::move(log)), m_name(std::move(name)) {}
+  ~Recorder() override { m_log->push_back("release " + m_name); }
+
+  output::Variant Invoke(output::DispId dispid, unsigned short flags,
+                         const std::vector<output::Variant>& args) override {
+    using namespace output;
+    std::string line = m_name + (flags == 3 ? " get " : flags == 1 ? " method " : " put ") +
+                       std::to_string(dispid);
+    for (const Variant& a : args) {
+      line += a.vt == VT_BOOL ? " BOOL:" + std::to_string(a.iVal)
+              : a.vt == VT_I2 ? " I2:" + std::to_string(a.iVal)
+              : a.vt == VT_BSTR ? " BSTR:" + a.bstrVal
+                                : std::string(" ?");
+    }
+    m_log->push_back(line);
+    if (flags == DISPATCH_PROPERTYPUT) return {};
+    const std::string child = dispid == 0xC5 ? "range " + args.at(0).bstrVal
+                              : dispid == 0x23C ? "books"
+                              : dispid == 0xB5 ? "book"
+                                               : "sheet";
+    return Variant::Dispatch(std::make_shared<Recorder>(m_log, child));
+  }
+
+ private:
+  std::shared_ptr<std::vector<std::string>> m_log;
+  std::string m_name;
+};
+
+class RecordingServer : public output::AutomationServer {
+ public:
+  std::shared_ptr<output::IDispatchTarget> CreateDispatch(std::string_view progId) override {
+    log->push_back("create " + std::string(progId));
+    return std::make_shared<Recorder>(log, "app");
+  }
+  std::shared_ptr<std::vector<std::string>> log = std::make_shared<std::vector<std::string>>();
+};
+
+// Answers the export's questions as scripted and counts them.
+class ScriptedUi : public output::ExportUi {
+ public:
+  explicit ScriptedUi(output::AutomationServer& server) : m_server(&server) {}
+
+  std::optional<bool> selection = false;  // nullopt: Cancel
+  std::optional<std::string> file;        // nullopt: Cancel
+  std::vector<std::pair<int, int>> selectionAsked;  // (total, selected)
+  int fileAsked = 0;
+
+  std::optional<bool> AskSelection(int total, int selectedCount) override {
+    selectionAsked.emplace_back(total, selectedCount);
+    return selection;
+  }
+  std::optional<std::string> AskSaveFile() override {
+    ++fileAsked;
+    return file;
+  }
+  output::AutomationServer& Server() override { return *m_server; }
+
+ private:
+  output::AutomationServer* m_server;
+};
+
+// Collects the message boxes shown while it lives.
+class MessageCatcher {
+ public:
+  MessageCatcher()
+      : m_previous(fw::SetMessageBoxPresenter([this](const fw::MessageBoxRequest& r) {
+          boxes.push_back(r);
+          return fw::IDRESULT_OK;
+        })) {}
+  ~MessageCatcher() { fw::SetMessageBoxPresenter(m_previous); }
+  MessageCatcher(const MessageCatcher&) = delete;
+  MessageCatcher& operator=(const MessageCatcher&) = delete;
+
+  std::vector<fw::MessageBoxRequest> boxes;
+
+ private:
+  fw::MessageBoxPresenter m_previous;
+};
+
+}  // namespace exporttest
