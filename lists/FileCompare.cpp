@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 #include "lists/MergeSort.h"
@@ -39,11 +40,15 @@ int RawCompare(const CFileRecord& r1, const CFileRecord& r2, int column) {
   }
 }
 
-// A row with its sort value copied out of the record, so that most
+// Rows with their sort value copied out of the record, so that most
 // comparisons touch only this small array instead of the records.
-struct KeyedRow {
+struct NumberRow {
   std::uint64_t key;
-  std::uint64_t key2;  // names: bytes 8-15
+  const CFileRecord* rec;
+};
+struct NameRow {
+  std::uint64_t key;   // folded bytes 0-7
+  std::uint64_t key2;  // folded bytes 8-15
   const CFileRecord* rec;
 };
 
@@ -58,26 +63,73 @@ std::uint64_t NamePrefix(const std::string& name, std::size_t from) {
   return v;
 }
 
-KeyedRow MakeKeyed(const CFileRecord* r, int column) {
+std::uint64_t NumberKey(const CFileRecord& r, int column) {
   switch (column) {
-    case 0: return {NamePrefix(r->m_strName, 0), NamePrefix(r->m_strName, 8), r};
-    case 1: return {r->Size(), 0, r};
-    case 2: return {r->m_dwAttributes, 0, r};
-    case 3: return {r->m_ftLastWrite.value, 0, r};
-    case 4: return {r->m_ftCreation.value, 0, r};
-    default: return {r->m_ftLastAccess.value, 0, r};
+    case 1: return r.Size();
+    case 2: return r.m_dwAttributes;
+    case 3: return r.m_ftLastWrite.value;
+    case 4: return r.m_ftCreation.value;
+    default: return r.m_ftLastAccess.value;
   }
 }
 
-int ThreeWay(std::uint64_t a, std::uint64_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
+// Sorts the keyed rows with before(later, earlier) meaning exactly
+// "CompareRows(later, earlier, key) < 0", then writes the new order back.
+// The rows' records lie in listing order while the rows are in some other:
+// reading them is a chain of cache misses, so each record (and, for names,
+// the name's bytes) is fetched a few rows ahead of its use.
+constexpr std::size_t kRecordAhead = 16;
+constexpr std::size_t kNameAhead = 8;
 
-template <class Compare>
-void SortKeyed(std::span<const CFileRecord*> rows, int column, Compare cmp) {
-  std::vector<KeyedRow> keyed;
-  keyed.reserve(rows.size());
-  for (const CFileRecord* r : rows) keyed.push_back(MakeKeyed(r, column));
-  MergeSort(std::span<KeyedRow>(keyed), cmp);
+template <class Row, class Make, class Before>
+void SortKeyed(std::span<const CFileRecord*> rows, Make make, Before before) {
+  constexpr bool kNames = std::is_same_v<Row, NameRow>;
+  const std::size_t n = rows.size();
+  std::vector<Row> keyed;
+  keyed.reserve(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i + kRecordAhead < n) {
+      const char* ahead = reinterpret_cast<const char*>(rows[i + kRecordAhead]);
+      __builtin_prefetch(ahead);
+      __builtin_prefetch(ahead + sizeof(CFileRecord) - 1);
+    }
+    if (kNames && i + kNameAhead < n) __builtin_prefetch(rows[i + kNameAhead]->m_strName.data());
+    keyed.push_back(make(rows[i]));
+  }
+  MergeSortBy(std::span<Row>(keyed), before);
   for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = keyed[i].rec;
+}
+
+void SortByName(std::span<const CFileRecord*> rows, std::int32_t sortKey, int dir) {
+  auto make = [](const CFileRecord* r) {
+    return NameRow{NamePrefix(r->m_strName, 0), NamePrefix(r->m_strName, 8), r};
+  };
+  auto before = [sortKey, dir](const NameRow& a, const NameRow& b) {
+    if (a.key != b.key) return (a.key < b.key) == (dir > 0);
+    if (a.key2 != b.key2) return (a.key2 < b.key2) == (dir > 0);
+    return CompareRows(a.rec, b.rec, sortKey) < 0;
+  };
+  SortKeyed<NameRow>(rows, make, before);
+}
+
+void SortByNumber(std::span<const CFileRecord*> rows, int column, int dir) {
+  auto make = [column](const CFileRecord* r) { return NumberRow{NumberKey(*r, column), r}; };
+  using R = const NumberRow&;
+  if (column == 1 && dir > 0) {  // +1 when larger, else -1: equal sizes count as smaller
+    SortKeyed<NumberRow>(rows, make, [](R a, R b) { return a.key <= b.key; });
+  } else if (column == 1) {
+    SortKeyed<NumberRow>(rows, make, [](R a, R b) { return a.key > b.key; });
+  } else if (column == 2) {
+    SortKeyed<NumberRow>(rows, make, [dir](R a, R b) {
+      const int raw = RawAttributeDifference(static_cast<std::uint32_t>(a.key),
+                                             static_cast<std::uint32_t>(b.key));
+      return Directed(raw, dir) < 0;
+    });
+  } else if (dir > 0) {
+    SortKeyed<NumberRow>(rows, make, [](R a, R b) { return a.key < b.key; });
+  } else {
+    SortKeyed<NumberRow>(rows, make, [](R a, R b) { return a.key > b.key; });
+  }
 }
 
 }  // namespace
@@ -103,29 +155,10 @@ void SortFileRows(std::span<const CFileRecord*> rows, std::int32_t sortKey) {
   const int column = SortKeyColumn(sortKey);
   const int dir = SortKeyDirection(sortKey);
   if (column > 5 || dir == 0) return;  // everything compares equal: the order stays
-  switch (column) {
-    case 0:
-      SortKeyed(rows, column, [sortKey, dir](const KeyedRow& a, const KeyedRow& b) {
-        if (a.key != b.key) return ThreeWay(a.key, b.key) * dir;
-        if (a.key2 != b.key2) return ThreeWay(a.key2, b.key2) * dir;
-        return CompareRows(a.rec, b.rec, sortKey);
-      });
-      break;
-    case 1:
-      SortKeyed(rows, column,
-                [dir](const KeyedRow& a, const KeyedRow& b) { return (a.key > b.key ? 1 : -1) * dir; });
-      break;
-    case 2:
-      SortKeyed(rows, column, [dir](const KeyedRow& a, const KeyedRow& b) {
-        return Directed(RawAttributeDifference(static_cast<std::uint32_t>(a.key),
-                                               static_cast<std::uint32_t>(b.key)),
-                        dir);
-      });
-      break;
-    default:
-      SortKeyed(rows, column,
-                [dir](const KeyedRow& a, const KeyedRow& b) { return ThreeWay(a.key, b.key) * dir; });
-      break;
+  if (column == 0) {
+    SortByName(rows, sortKey, dir);
+  } else {
+    SortByNumber(rows, column, dir < 0 ? -1 : 1);
   }
 }
 

@@ -19,12 +19,12 @@ namespace detail {
 // never past the start of its run.
 inline constexpr std::size_t kInsertionRun = 24;
 
-template <class T, class Compare>
-void InsertionSortRun(T* first, T* last, Compare& cmp) {
+template <class T, class Before>
+void InsertionSortRun(T* first, T* last, Before& before) {
   for (T* it = first + 1; it < last; ++it) {
     T value = std::move(*it);
     T* hole = it;
-    while (hole > first && cmp(value, *(hole - 1)) < 0) {
+    while (hole > first && before(value, *(hole - 1))) {
       *hole = std::move(*(hole - 1));
       --hole;
     }
@@ -34,28 +34,36 @@ void InsertionSortRun(T* first, T* last, Compare& cmp) {
 
 // Merges [lo, mid) and [mid, hi) of src into dst; the right element goes
 // first only when it compares smaller, so equal elements keep their order.
-template <class T, class Compare>
+// Written without a branch on the comparison, which a random order makes
+// unpredictable.
+template <class T, class Before>
 void MergeRuns(const T* src, T* dst, std::size_t lo, std::size_t mid, std::size_t hi,
-               Compare& cmp) {
+               Before& before) {
   std::size_t i = lo;
   std::size_t j = mid;
   std::size_t out = lo;
-  while (i < mid && j < hi) dst[out++] = cmp(src[j], src[i]) < 0 ? src[j++] : src[i++];
+  while (i < mid && j < hi) {
+    const bool right = before(src[j], src[i]);
+    dst[out++] = *(right ? &src[j] : &src[i]);
+    j += right;
+    i += !right;
+  }
   while (i < mid) dst[out++] = src[i++];
   while (j < hi) dst[out++] = src[j++];
 }
 
 }  // namespace detail
 
-// Sorts items so that an element precedes another unless cmp(later, earlier)
-// is negative. T should be cheap to copy (pointers or small keyed rows).
-template <class T, class Compare>
-void MergeSort(std::span<T> items, Compare cmp) {
+// Sorts items so that an element moves ahead of an earlier one only when
+// before(element, earlier) holds. T should be cheap to copy (pointers or
+// small keyed rows).
+template <class T, class Before>
+void MergeSortBy(std::span<T> items, Before before) {
   const std::size_t n = items.size();
   if (n < 2) return;
   for (std::size_t lo = 0; lo < n; lo += detail::kInsertionRun) {
     detail::InsertionSortRun(items.data() + lo,
-                             items.data() + std::min(n, lo + detail::kInsertionRun), cmp);
+                             items.data() + std::min(n, lo + detail::kInsertionRun), before);
   }
   if (n <= detail::kInsertionRun) return;
   std::vector<T> buffer(n);
@@ -65,11 +73,18 @@ void MergeSort(std::span<T> items, Compare cmp) {
     for (std::size_t lo = 0; lo < n; lo += 2 * width) {
       const std::size_t mid = std::min(n, lo + width);
       const std::size_t hi = std::min(n, lo + 2 * width);
-      detail::MergeRuns(src, dst, lo, mid, hi, cmp);
+      detail::MergeRuns(src, dst, lo, mid, hi, before);
     }
     std::swap(src, dst);
   }
   if (src != items.data()) std::copy(src, src + n, items.data());
+}
+
+// The same with a three-way comparison: an element moves ahead of an
+// earlier one only when cmp(element, earlier) is negative.
+template <class T, class Compare>
+void MergeSort(std::span<T> items, Compare cmp) {
+  MergeSortBy(items, [&cmp](const T& a, const T& b) { return cmp(a, b) < 0; });
 }
 
 }  // namespace lists
