@@ -15,7 +15,8 @@ bool RunExport(const lists::CListContents& list, int mode, ExportUi& ui) {
     if (!choice) return false;
     selectedOnly = *choice;
   }
-  if (mode == EXPORT_TO_EXCEL) return ExportToExcel(BuildExportRows(list, selectedOnly), ui.Server());
+  if (mode == EXPORT_TO_EXCEL)
+    return ExportToExcel(BuildExportRows(list, selectedOnly), ui.Server());
 
   // The file goes exactly where the user chose; the current directory is
   // neither used nor changed.

@@ -19,8 +19,13 @@ namespace fs = std::filesystem;
 using exporttest::FakeList;
 using shell::CKolbrinDoc;
 
-const std::vector<std::string> kTitles = {"Dateiname", "Dateigr\xc3\xb6\xc3\x9f" "e", "Attribute",
-                                          "Letzte \xc3\x84nderung", "Hergestellt", "Letzter Zugriff"};
+const std::vector<std::string> kTitles = {"Dateiname",
+                                          "Dateigr\xc3\xb6\xc3\x9f"
+                                          "e",
+                                          "Attribute",
+                                          "Letzte \xc3\x84nderung",
+                                          "Hergestellt",
+                                          "Letzter Zugriff"};
 
 class ExportCommand : public ::testing::Test {
  protected:
@@ -30,7 +35,8 @@ class ExportCommand : public ::testing::Test {
     }
     doc.SetExportUi(&ui);
     dir = fs::temp_directory_path() /
-          ("kolbrin-export-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+          ("kolbrin-export-" +
+           std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir);
     fs::create_directories(dir);
   }
@@ -65,18 +71,21 @@ TEST_F(ExportCommand, WorkbookCallsForSixColumnsAndTwoRows) {
   doc.ExportList(list, CKolbrinDoc::EXPORT_TO_EXCEL);
   EXPECT_TRUE(ui.selectionAsked.empty());
   EXPECT_EQ(ui.fileAsked, 0);
-  std::vector<std::string> expected = {"create Excel.Application", "app put 558 BOOL:1", "app get 572",
-                                       "books method 181 I2:-4167", "book get 494 I2:1"};
+  std::vector<std::string> expected = {"create Excel.Application", "app put 558 BOOL:1",
+                                       "app get 572", "books method 181 I2:-4167",
+                                       "book get 494 I2:1"};
   for (int i = 0; i < 3; ++i) {
     for (int k = 0; k < 6; ++k) {
       const std::string cell = std::string(1, static_cast<char>('A' + k)) + std::to_string(i + 1);
       const std::string text = i == 0 ? kTitles[static_cast<std::size_t>(k)] : list.cells[i - 1][k];
       if (i == 0) {
-        expected.insert(expected.end(), {"sheet get 197 BSTR:" + cell, "range " + cell + " put 242 I2:20",
-                                         "release range " + cell});
+        expected.insert(expected.end(),
+                        {"sheet get 197 BSTR:" + cell, "range " + cell + " put 242 I2:20",
+                         "release range " + cell});
       }
-      expected.insert(expected.end(), {"sheet get 197 BSTR:" + cell, "range " + cell + " put 6 BSTR:" + text,
-                                       "release range " + cell});
+      expected.insert(expected.end(),
+                      {"sheet get 197 BSTR:" + cell, "range " + cell + " put 6 BSTR:" + text,
+                       "release range " + cell});
     }
   }
   expected.insert(expected.end(), {"book put 298 BOOL:1", "release sheet", "release book",
@@ -144,7 +153,8 @@ TEST_F(ExportCommand, TextFileGoesToTheChosenPathWithEveryColumn) {
   EXPECT_EQ(ui.fileAsked, 1);
   EXPECT_TRUE(server.log->empty());
   const std::string expected =
-      "Dateiname;Dateigr\xc3\xb6\xc3\x9f" "e;Attribute;Letzte \xc3\x84nderung;Hergestellt;Letzter Zugriff\r\n"
+      "Dateiname;Dateigr\xc3\xb6\xc3\x9f"
+      "e;Attribute;Letzte \xc3\x84nderung;Hergestellt;Letzter Zugriff\r\n"
       "brief.txt;1.234 Byte;A;05.12.2026  17:08:06;;x\r\n"
       "\"a;b\xff.txt\";0 Byte;;;;\r\n";
   EXPECT_EQ(Slurp(dir / "sub folder" / "liste.txt"), expected);
@@ -157,7 +167,8 @@ TEST_F(ExportCommand, EmptyListWritesTheTitleLineAlone) {
   doc.ExportList(list, CKolbrinDoc::EXPORT_TO_FILE);
   EXPECT_TRUE(ui.selectionAsked.empty());
   EXPECT_EQ(Slurp(dir / "leer.txt"),
-            "Dateiname;Dateigr\xc3\xb6\xc3\x9f" "e;Attribute;Letzte \xc3\x84nderung;Hergestellt;Letzter Zugriff\r\n");
+            "Dateiname;Dateigr\xc3\xb6\xc3\x9f"
+            "e;Attribute;Letzte \xc3\x84nderung;Hergestellt;Letzter Zugriff\r\n");
 }
 
 TEST_F(ExportCommand, FileErrorIsReportedOnce) {

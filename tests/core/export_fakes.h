@@ -13,6 +13,7 @@
 #include "framework/MessageBox.h"
 #include "lists/ListContents.h"
 #include "output/Automation.h"
+#include "output/ExcelExport.h"
 #include "output/ExportUi.h"
 
 namespace exporttest {
@@ -49,20 +50,23 @@ class Recorder : public output::IDispatchTarget {
   output::Variant Invoke(output::DispId dispid, unsigned short flags,
                          const std::vector<output::Variant>& args) override {
     using namespace output;
-    std::string line = m_name + (flags == 3 ? " get " : flags == 1 ? " method " : " put ") +
+    std::string line = m_name +
+                       (flags == xl::kGet          ? " get "
+                        : flags == DISPATCH_METHOD ? " method "
+                                                   : " put ") +
                        std::to_string(dispid);
     for (const Variant& a : args) {
-      line += a.vt == VT_BOOL ? " BOOL:" + std::to_string(a.iVal)
-              : a.vt == VT_I2 ? " I2:" + std::to_string(a.iVal)
+      line += a.vt == VT_BOOL   ? " BOOL:" + std::to_string(a.iVal)
+              : a.vt == VT_I2   ? " I2:" + std::to_string(a.iVal)
               : a.vt == VT_BSTR ? " BSTR:" + a.bstrVal
                                 : std::string(" ?");
     }
     m_log->push_back(line);
     if (flags == DISPATCH_PROPERTYPUT) return {};
-    const std::string child = dispid == 0xC5 ? "range " + args.at(0).bstrVal
-                              : dispid == 0x23C ? "books"
-                              : dispid == 0xB5 ? "book"
-                                               : "sheet";
+    const std::string child = dispid == xl::kWorksheetRange         ? "range " + args.at(0).bstrVal
+                              : dispid == xl::kApplicationWorkbooks ? "books"
+                              : dispid == xl::kWorkbooksAdd         ? "book"
+                                                                    : "sheet";
     return Variant::Dispatch(std::make_shared<Recorder>(m_log, child));
   }
 
@@ -85,8 +89,8 @@ class ScriptedUi : public output::ExportUi {
  public:
   explicit ScriptedUi(output::AutomationServer& server) : m_server(&server) {}
 
-  std::optional<bool> selection = false;  // nullopt: Cancel
-  std::optional<std::string> file;        // nullopt: Cancel
+  std::optional<bool> selection = false;            // nullopt: Cancel
+  std::optional<std::string> file;                  // nullopt: Cancel
   std::vector<std::pair<int, int>> selectionAsked;  // (total, selected)
   int fileAsked = 0;
 
