@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QTranslator>
 
+#include "output/QtExportUi.h"
 #include "shell/AboutDlg.h"
 #include "shell/KolbrinDoc.h"
 #include "shell/MainFrame.h"
@@ -32,6 +33,7 @@ CKolbrinApp::CKolbrinApp(std::unique_ptr<CProfile> profile, platform::FileSystem
 CKolbrinApp::~CKolbrinApp() {
   m_frame.reset();
   m_doc.reset();
+  m_exportUi.reset();
   if (g_app == this) g_app = nullptr;
 }
 
@@ -68,6 +70,8 @@ bool CKolbrinApp::InitInstance(bool show) {
 
   m_doc = std::make_unique<CKolbrinDoc>(*m_fs);
   m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this);
+  m_exportUi = std::make_unique<output::CQtExportUi>(m_frame.get());
+  m_doc->SetExportUi(m_exportUi.get());
   if (show) m_frame->ShowRestored();
   return true;
 }
@@ -75,6 +79,7 @@ bool CKolbrinApp::InitInstance(bool show) {
 int CKolbrinApp::ExitInstance() {
   m_frame.reset();
   m_doc.reset();
+  m_exportUi.reset();
   fw::SetMessageBoxPresenter(std::move(m_previousPresenter));
   return 0;
 }

@@ -14,6 +14,9 @@ class QTranslator;
 namespace platform {
 class FileSystem;
 }
+namespace output {
+class CQtExportUi;
+}
 
 namespace shell {
 
@@ -51,6 +54,7 @@ class CKolbrinApp : public fw::CWinApp {
   std::unique_ptr<CProfile> m_profile;
   platform::FileSystem* m_fs;
   std::unique_ptr<QTranslator> m_translator;
+  std::unique_ptr<output::CQtExportUi> m_exportUi;  // outlives the document that uses it
   std::unique_ptr<CKolbrinDoc> m_doc;
   std::unique_ptr<CMainFrame> m_frame;
   std::unique_ptr<QPrinter> m_printer;
