@@ -48,6 +48,23 @@ std::string SizeText(std::uint64_t bytes) {
   return text;
 }
 
+// The rows' positions in sorted order; the rows themselves stay put.
+std::vector<std::uint32_t> SortOrder(const std::vector<std::unique_ptr<CDirRecord>>& rows,
+                                     std::int32_t sortParam) {
+  std::vector<std::uint32_t> order(rows.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+  MergeSort(std::span<std::uint32_t>(order), [&rows, sortParam](std::uint32_t a, std::uint32_t b) {
+    return CompareDirRows(*rows[a], *rows[b], sortParam);
+  });
+  return order;
+}
+
+// Moves the rows into to (already sized) in the given order; allocates nothing.
+void ApplyOrder(std::vector<std::unique_ptr<CDirRecord>>& from, const std::vector<std::uint32_t>& order,
+                std::vector<std::unique_ptr<CDirRecord>>& to) noexcept {
+  for (std::size_t i = 0; i < order.size(); ++i) to[i] = std::move(from[order[i]]);
+}
+
 }  // namespace
 
 CDirView::CDirView(shell::CKolbrinDoc& doc, QWidget* parent) : CListViewBase(doc, parent, kColumns) {}
@@ -74,13 +91,20 @@ void CDirView::OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintObj
     return;
   }
   if (!m_bDirScan) return;
-  RunDirScan(reinterpret_cast<const char*>(hint));
-  SortRows(DirSortParam(0, 1));  // by path; the columns' directions stay as they are
+  Rows rows = RunDirScan(reinterpret_cast<const char*>(hint));
+  // By path; the columns' directions stay as they are. The list takes the
+  // sorted rows in one reset.
+  const auto order = SortOrder(rows, DirSortParam(0, 1));
+  Rows sorted(rows.size());
+  BeginRowsReset();
+  ApplyOrder(rows, order, sorted);
+  m_rows.swap(sorted);
+  EndRowsReset();
 }
 
-// One whole scan of path. The rows are collected apart and handed to the
-// list once at the end, so the model never sees a half-made list.
-void CDirView::RunDirScan(const char* path) {
+// One whole scan of path; the rows in visiting order. They are collected
+// apart from the list, so the model never sees a half-made list.
+CDirView::Rows CDirView::RunDirScan(const char* path) {
   m_nSortDir.fill(1);
   WaitCursor wait;
   Rows rows;
@@ -95,10 +119,8 @@ void CDirView::RunDirScan(const char* path) {
     // The scan's own bookkeeping ran out: keep what was found so far.
     fw::AfxMessageBox(IDS_OUT_OF_MEMORY);
   }
-  BeginRowsReset();
-  m_rows = std::move(rows);
-  EndRowsReset();
   SetStatusText(QString());
+  return rows;
 }
 
 // The directory being entered, shown and painted at a bounded rate.
@@ -153,15 +175,11 @@ void CDirView::SortRows(std::int32_t sortParam) {
   for (int row : SelectedRows()) selected.insert(&Record(row));
   const int currentRow = CurrentRow();
   const CDirRecord* current = currentRow >= 0 ? &Record(currentRow) : nullptr;
-  std::vector<std::uint32_t> order(m_rows.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-  MergeSort(std::span<std::uint32_t>(order), [this, sortParam](std::uint32_t a, std::uint32_t b) {
-    return CompareDirRows(*m_rows[a], *m_rows[b], sortParam);
-  });
+  const auto order = SortOrder(m_rows, sortParam);
   Rows sorted(m_rows.size());
   BeginRowsReset();
-  for (std::size_t i = 0; i < order.size(); ++i) sorted[i] = std::move(m_rows[order[i]]);
-  m_rows = std::move(sorted);
+  ApplyOrder(m_rows, order, sorted);
+  m_rows.swap(sorted);
   EndRowsReset();
   if (selected.empty() && current == nullptr) return;
   std::vector<int> keep;

@@ -45,12 +45,12 @@ class CDirView : public CListViewBase {
   void Invalidate() override;
 
  private:
-  void RunDirScan(const char* path);
+  using Rows = std::vector<std::unique_ptr<CDirRecord>>;
+
+  Rows RunDirScan(const char* path);
   void ShowProgress(const std::string& path);
   void SetStatusText(const QString& text);
   void SortRows(std::int32_t sortParam);
-
-  using Rows = std::vector<std::unique_ptr<CDirRecord>>;
 
   bool m_bDirScan = false;
   std::array<signed char, 10> m_nSortDir{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};

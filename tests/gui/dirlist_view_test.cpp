@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QHeaderView>
 #include <QTreeView>
 #include <new>
@@ -108,6 +109,9 @@ TEST_F(DirListTest, CommandFromTheTreeScansSortsAndEmptiesAgain) {
   EXPECT_EQ(fs.seen.size(), 4);
   EXPECT_EQ(h->frame()->MessageText(), "");
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+  QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));
+  EXPECT_TRUE(h->frame()->grab().save(QStringLiteral(KOLBRIN_TEST_OUTPUT "/dirlist.png")));
 
   Select("/A/B");  // a new selection while on scans again
   EXPECT_EQ(Column(0), (QStringList{"/A/B", "/A/B/C"}));
