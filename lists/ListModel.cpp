@@ -1,5 +1,9 @@
 #include "lists/ListModel.h"
 
+#include <QHeaderView>
+#include <QStyle>
+#include <QTreeView>
+
 #include "framework/ui/Text.h"
 #include "output/PrintDC.h"
 
@@ -51,7 +55,19 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
   }
   const ColumnSpec& c = m_columns[static_cast<size_t>(section)];
   if (role == Qt::DisplayRole) return fw::ui::ResString(c.title);
-  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(AlignmentOf(c.format));
+  if (role == Qt::TextAlignmentRole) {
+    // A heading wider than its column shows its beginning, not its end.
+    const QTreeView* details = m_detached ? nullptr : m_view.DetailsView();
+    if (details == nullptr) return QVariant::fromValue(AlignmentOf(c.format));
+    const QHeaderView* header = details->header();
+    const QString title = fw::ui::ResString(c.title);
+    const int room = header->sectionSize(section) - 2 * header->style()->pixelMetric(
+                                                         QStyle::PM_HeaderMargin, nullptr, header);
+    if (header->fontMetrics().horizontalAdvance(title) > room) {
+      return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+    }
+    return QVariant::fromValue(AlignmentOf(c.format));
+  }
   return {};
 }
 
