@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "framework/CmdUI.h"
 #include "lists/FileCellText.h"
 #include "output/PrintDC.h"
 #include "res/resource.h"
@@ -24,6 +25,12 @@ constexpr std::array<ColumnSpec, kFileColumnCount> kColumns{{
     {IDS_FILECOL_BASE + 5, 128, output::LVCFMT_CENTER},
 }};
 
+// The styles of ID_VIEW_LARGEICON to ID_VIEW_DETAILS, in id order.
+constexpr std::array<int, 4> kViewStyles{LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+static_assert(ID_VIEW_DETAILS - ID_VIEW_LARGEICON + 1 == kViewStyles.size());
+
+int StyleOfCommand(fw::UINT id) { return kViewStyles[id - ID_VIEW_LARGEICON]; }
+
 // The sheet symbol with its magenta background made transparent.
 QIcon SheetIcon(const QString& resource) {
   QPixmap pixmap(resource);
@@ -39,6 +46,23 @@ CFileView::CFileView(shell::CKolbrinDoc& doc, QWidget* parent)
       m_iconLarge(SheetIcon(QStringLiteral(":/res/bitmap131.xpm"))) {}
 
 CFileView::~CFileView() = default;
+
+const fw::RouteMap* CFileView::GetRouteMap() const {
+  static const fw::RouteEntry entries[] = {
+      fw::Route::CommandRange<&CFileView::OnViewStyle>(ID_VIEW_LARGEICON, ID_VIEW_DETAILS),
+      fw::Route::UpdateRange<&CFileView::OnUpdateViewStyle>(ID_VIEW_LARGEICON, ID_VIEW_DETAILS),
+  };
+  static const fw::RouteMap map{entries, CListViewBase::GetRouteMap()};
+  return &map;
+}
+
+// Rows, records, selection and sort order stay as they are.
+void CFileView::OnViewStyle(fw::UINT id) { SetListStyle(StyleOfCommand(id)); }
+
+// A check mark, never disabled.
+void CFileView::OnUpdateViewStyle(fw::CCmdUI* ui) {
+  ui->SetCheck(GetListStyle() == StyleOfCommand(ui->m_nID) ? 1 : 0);
+}
 
 void CFileView::OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintObject) {
   if (hint == 0) {

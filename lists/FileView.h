@@ -29,7 +29,13 @@ class CFileView : public CListViewBase {
 
   const CFileRows& Rows() const { return m_rows; }
 
+  // "Große Symbole" to "Details": the list style, with a check mark on the
+  // current one.
+  void OnViewStyle(fw::UINT id);
+  void OnUpdateViewStyle(fw::CCmdUI* ui);
+
  protected:
+  const fw::RouteMap* GetRouteMap() const override;
   void OnColumnClick(int column) override;
   void Invalidate() override;
 

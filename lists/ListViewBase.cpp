@@ -4,8 +4,11 @@
 #include <QListView>
 #include <QTreeView>
 
+#include "framework/CmdUI.h"
 #include "framework/ui/Text.h"
 #include "lists/ListModel.h"
+#include "output/ListPrinter.h"
+#include "shell/KolbrinApp.h"
 #include "shell/KolbrinDoc.h"
 
 namespace lists {
@@ -53,6 +56,43 @@ CListViewBase::CListViewBase(shell::CKolbrinDoc& doc, QWidget* parent,
 // The derived view's rows are gone by now; the base widget's destructor
 // still hides the child views, which would ask the model for them.
 CListViewBase::~CListViewBase() { m_model->Detach(); }
+
+const fw::RouteMap* CListViewBase::GetRouteMap() const {
+  using fw::Route::Command;
+  using fw::Route::Update;
+  static const fw::RouteEntry entries[] = {
+      Update<&CListViewBase::OnUpdateListCommand>(ID_FILE_PRINT),
+      Update<&CListViewBase::OnUpdateListCommand>(ID_FILE_PRINT_PREVIEW),
+      Update<&CListViewBase::OnUpdateListCommand>(ID_EXPORT_FILE),
+      Update<&CListViewBase::OnUpdateListCommand>(ID_EXPORT_EXCEL),
+      Command<&CListViewBase::OnFilePrint>(ID_FILE_PRINT),
+      Command<&CListViewBase::OnFilePrintPreview>(ID_FILE_PRINT_PREVIEW),
+      Command<&CListViewBase::OnExportFile>(ID_EXPORT_FILE),
+      Command<&CListViewBase::OnExportExcel>(ID_EXPORT_EXCEL),
+  };
+  static const fw::RouteMap map{entries, fw::CView::GetRouteMap()};
+  return &map;
+}
+
+// Whether rows are selected plays no part: the export asks which to take.
+void CListViewBase::OnUpdateListCommand(fw::CCmdUI* ui) { ui->Enable(RowCount() > 0); }
+
+// The application's printer, so that the printer setup applies.
+void CListViewBase::OnFilePrint() {
+  if (auto* app = shell::CKolbrinApp::Instance()) {
+    output::ListPrinter(Doc(), *this).Print(app->Printer(), window());
+  }
+}
+
+void CListViewBase::OnFilePrintPreview() {
+  if (auto* app = shell::CKolbrinApp::Instance()) {
+    output::ListPrinter(Doc(), *this).Preview(app->Printer(), window());
+  }
+}
+
+void CListViewBase::OnExportFile() { Doc().ExportList(*this, shell::CKolbrinDoc::EXPORT_TO_FILE); }
+
+void CListViewBase::OnExportExcel() { Doc().ExportList(*this, shell::CKolbrinDoc::EXPORT_TO_EXCEL); }
 
 shell::CKolbrinDoc& CListViewBase::Doc() const {
   return *static_cast<shell::CKolbrinDoc*>(GetDocument());

@@ -57,7 +57,17 @@ class CListViewBase : public QStackedWidget, public fw::CView, public CListConte
   QTreeView* DetailsView() const { return m_details; }
   QListView* IconView() const { return m_icons; }
 
+  // The commands both lists share: print, preview and the two exports,
+  // enabled only while the list has rows.
+  void OnUpdateListCommand(fw::CCmdUI* ui);
+  void OnFilePrint();
+  void OnFilePrintPreview();
+  void OnExportFile();
+  void OnExportExcel();
+
  protected:
+  const fw::RouteMap* GetRouteMap() const override;
+
   // Call after the rows changed (refill, sort). The selection is dropped
   // unless keepSelection lists the rows to select afterwards.
   void RowsReset();

@@ -24,4 +24,14 @@ void CKolbrinDoc::ExportList(lists::CListContents& list, int nMode) {
   if (m_exportUi != nullptr) output::RunExport(list, nMode, *m_exportUi);
 }
 
+int CKolbrinDoc::BeginPrinting(const output::PrintSource& list, output::PrintDC& dc) {
+  return m_print.BeginPrinting(list, dc);
+}
+
+void CKolbrinDoc::PrintPage(const output::PrintSource& list, output::PrintDC& dc, int page) const {
+  m_print.PrintPage(list, dc, page);
+}
+
+void CKolbrinDoc::EndPrinting() { m_print.EndPrinting(); }
+
 }  // namespace shell

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/View.h"
+#include "output/PrintJob.h"
 #include "platform/FileSystem.h"
 
 namespace lists {
@@ -43,6 +44,14 @@ class CKolbrinDoc : public fw::CDocument {
   // The dialogs and spreadsheet component the export uses; not owned.
   void SetExportUi(output::ExportUi* ui) { m_exportUi = ui; }
 
+  // One print job of a list pane, shared by both lists: BeginPrinting makes
+  // the print font and the page measurements for dc and returns the page
+  // count; PrintPage draws page (from 1); EndPrinting gives up the font.
+  int BeginPrinting(const output::PrintSource& list, output::PrintDC& dc);
+  void PrintPage(const output::PrintSource& list, output::PrintDC& dc, int page) const;
+  void EndPrinting();
+  const output::PrintJob& PrintState() const { return m_print; }
+
   // Full path selected in the tree; empty until the first selection. A
   // drive root ends in the separator, every other path has none.
   std::string m_strPath;
@@ -50,6 +59,7 @@ class CKolbrinDoc : public fw::CDocument {
  private:
   platform::FileSystem* m_fs;
   output::ExportUi* m_exportUi = nullptr;
+  output::PrintJob m_print;
 };
 
 }  // namespace shell

@@ -1,0 +1,48 @@
+// Printing a list pane: the print dialog, the preview window and the print
+// cycle between them. Every page goes through the document's print job
+// (BeginPrinting, PrintPage for each page, EndPrinting) on a QPainter over
+// the printer, so the preview shows exactly the printed pages.
+#pragma once
+
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace shell {
+class CKolbrinDoc;
+}
+
+namespace output {
+
+class PrintSource;
+
+class ListPrinter {
+ public:
+  ListPrinter(shell::CKolbrinDoc& doc, const PrintSource& list) : m_doc(doc), m_list(list) {}
+
+  // The print command: the print dialog (printer, page range, file), then
+  // the job. False when the user cancels or the printer cannot start.
+  bool Print(QPrinter& printer, QWidget* parent) const;
+
+  // The preview command: the same pages in a preview window.
+  void Preview(QPrinter& printer, QWidget* parent) const;
+
+  // Prints without asking: the pages of the printer's page range, or all
+  // of them when it names none. False when the printer cannot start.
+  bool PrintTo(QPrinter& printer) const;
+
+  // Draws every page onto printer (as the preview asks); the page count.
+  int RenderAll(QPrinter& printer) const;
+
+  // The pages of a job of pageCount pages that printer's range selects.
+  static std::vector<int> PagesToPrint(const QPrinter& printer, int pageCount);
+
+ private:
+  bool Run(QPrinter& printer, bool wholeJob, int* pageCount) const;
+
+  shell::CKolbrinDoc& m_doc;
+  const PrintSource& m_list;
+};
+
+}  // namespace output
