@@ -1,0 +1,130 @@
+// The print device context over a QPainter, drawn into an image: device
+// measurements, the print font through the app's substitution, the text
+// flags, '&' as underline mark, clipping to the cell, rules.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+
+#include "output/QtPrintDC.h"
+#include "tests/support/GuiHarness.h"
+
+namespace {
+
+using namespace output;
+
+// The rectangle holding every dark pixel; empty when there is none.
+QRect Ink(const QImage& img) {
+  QRect box;
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = 0; x < img.width(); ++x) {
+      if (qGray(img.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
+    }
+  }
+  return box;
+}
+
+class QtPrintDCTest : public ::testing::Test {
+ protected:
+  QtPrintDCTest() : img(800, 300, QImage::Format_RGB32) {
+    img.setDotsPerMeterX(11811);  // 300 dpi
+    img.setDotsPerMeterY(11811);
+    img.fill(Qt::white);
+  }
+  // Draws text with flags into a fresh image through the context.
+  QRect Draw(std::string_view text, const Rect& cell, unsigned flags) {
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    QtPrintDC dc(painter, img);
+    const FontSpec previous = dc.SelectFont({"Arial", -(8 * 300 / 72), 400});
+    dc.DrawText(text, cell, flags);
+    dc.SelectFont(previous);
+    painter.end();
+    return Ink(img);
+  }
+
+  testsupport::GuiHarness h{nullptr, false};  // the app's font substitution
+  QImage img;
+};
+
+TEST_F(QtPrintDCTest, MeasurementsComeFromTheDevice) {
+  QPainter painter;
+  QtPrintDC dc(painter, img);
+  EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 800);
+  EXPECT_EQ(dc.GetDeviceCaps(VERTRES), 300);
+  EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSX), 300);
+  EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), 300);
+  // 8 points at 300 dpi, Arial as the app maps it.
+  const FontSpec arial{"Arial", -33, 400};
+  EXPECT_EQ(dc.FontHeight(arial), -33);
+  EXPECT_EQ(QFontInfo(dc.ToQFont(arial)).family(), QStringLiteral("Liberation Sans"));
+}
+
+TEST_F(QtPrintDCTest, FlagsMapOntoQtAlignment) {
+  const auto flags = [](unsigned dt) { return QtPrintDC::QtTextFlags(dt); };
+  EXPECT_EQ(flags(DT_SINGLELINE | DT_VCENTER | DT_RIGHT),
+            Qt::TextShowMnemonic | Qt::TextSingleLine | Qt::AlignVCenter | Qt::AlignRight);
+  EXPECT_EQ(flags(DT_CENTER | DT_SINGLELINE | DT_VCENTER),
+            Qt::TextShowMnemonic | Qt::TextSingleLine | Qt::AlignVCenter | Qt::AlignHCenter);
+  // Text that may wrap starts at the top whatever the vertical flag says.
+  EXPECT_EQ(flags(DT_LEFT | DT_WORDBREAK | DT_VCENTER),
+            Qt::TextShowMnemonic | Qt::TextWordWrap | Qt::AlignTop | Qt::AlignLeft);
+}
+
+TEST_F(QtPrintDCTest, AlignmentWithinTheCell) {
+  const Rect cell{100, 50, 700, 150};
+  const QRect left = Draw("Name", cell, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+  const QRect right = Draw("Name", cell, DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
+  const QRect centre = Draw("Name", cell, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+  EXPECT_LT(left.left() - 100, 6);
+  EXPECT_LT(700 - right.right(), 8);
+  EXPECT_NEAR(centre.center().x(), 400, 4);
+  EXPECT_NEAR(left.center().y(), 100, 8);  // vertically centred
+}
+
+TEST_F(QtPrintDCTest, AmpersandUnderlinesTheNextCharacter) {
+  const Rect cell{10, 10, 790, 290};
+  const QRect marked = Draw("R&D", cell, DT_LEFT | DT_SINGLELINE);
+  QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));
+  img.copy(0, 0, 200, 80).save(QStringLiteral(KOLBRIN_TEST_OUTPUT "/print_mnemonic.png"));
+  const QRect plain = Draw("RD", cell, DT_LEFT | DT_SINGLELINE);
+  const QRect literal = Draw("R&&D", cell, DT_LEFT | DT_SINGLELINE);  // "&&" prints one '&'
+  EXPECT_NEAR(marked.width(), plain.width(), 2);  // no '&' drawn
+  EXPECT_GT(literal.width(), plain.width() + 10);
+  EXPECT_GT(marked.bottom(), plain.bottom());  // the underline below the baseline
+}
+
+TEST_F(QtPrintDCTest, TextStaysInsideItsCell) {
+  const Rect cell{100, 100, 200, 130};
+  const QRect ink = Draw("WWWWWWWWWWWWWWWWWWWW", cell, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+  EXPECT_FALSE(ink.isEmpty());
+  EXPECT_TRUE(QRect(100, 100, 100, 30).contains(ink)) << ink.x() << "," << ink.right();
+  EXPECT_TRUE(Draw("Text", {300, 100, 300, 130}, DT_LEFT).isEmpty());  // an empty cell shows nothing
+}
+
+TEST_F(QtPrintDCTest, LongTitleWrapsWithinItsBand) {
+  // Two lines of 8 points (44 px each) in a column too narrow for the title.
+  const Rect band{100, 100, 420, 188};
+  const QRect ink = Draw("Dateianzahl einschl. aller Unterverz", band, DT_LEFT | DT_WORDBREAK | DT_VCENTER);
+  EXPECT_TRUE(QRect(100, 100, 320, 88).contains(ink));
+  EXPECT_LT(ink.top(), 112);     // starts at the top
+  EXPECT_GT(ink.bottom(), 150);  // the second line is used
+}
+
+TEST_F(QtPrintDCTest, RulesFollowMoveToAndLineTo) {
+  QPainter painter(&img);
+  QtPrintDC dc(painter, img);
+  dc.MoveTo(50, 20);
+  dc.LineTo(50, 220);
+  dc.LineTo(250, 220);  // continues from the last point
+  painter.end();
+  EXPECT_EQ(Ink(img), QRect(QPoint(50, 20), QPoint(250, 220)));
+  EXPECT_LT(qGray(img.pixel(50, 120)), 128);
+  EXPECT_LT(qGray(img.pixel(150, 220)), 128);
+  EXPECT_GT(qGray(img.pixel(150, 120)), 128);
+}
+
+}  // namespace
