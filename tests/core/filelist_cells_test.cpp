@@ -2,7 +2,9 @@
 // daylight-saving change, sizes, exact name bytes.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <utility>
 
 #include "lists/FileCellText.h"
 #include "platform/FileSystem.h"
@@ -19,16 +21,11 @@ std::string Letters(std::uint32_t attributes) {
   return out;
 }
 
-// 100-ns units since 1601 of a UTC calendar second (days from civil).
+// 100-ns units since 1601 of a UTC calendar second.
 platform::FileTime Utc(int y, unsigned m, unsigned d, int hh, int mm, int ss) {
-  y -= m <= 2;
-  const long era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  const long days = era * 146097 + static_cast<long>(doe) - 719468;
-  const long long unix = days * 86400LL + hh * 3600 + mm * 60 + ss;
-  return {static_cast<std::uint64_t>((unix + 11644473600LL) * 10000000LL)};
+  using namespace std::chrono;
+  const sys_seconds t = sys_days{year{y} / month{m} / day{d}} + hours{hh} + minutes{mm} + seconds{ss};
+  return {static_cast<std::uint64_t>((t.time_since_epoch().count() + 11644473600LL) * 10000000LL)};
 }
 
 std::string TimeText(platform::FileTime t) {
@@ -38,13 +35,10 @@ std::string TimeText(platform::FileTime t) {
 }
 
 TEST(FileListCells, AttributeLettersInTheirFixedOrder) {
-  EXPECT_EQ(Letters(0), "");
-  EXPECT_EQ(Letters(0x80), "");  // normal file
-  EXPECT_EQ(Letters(0x10), "");  // directory bit adds no letter
-  EXPECT_EQ(Letters(0x20 | 0x1), "AR");
-  EXPECT_EQ(Letters(0x1 | 0x4 | 0x1000), "OSR");
-  EXPECT_EQ(Letters(0x1000 | 0x800 | 0x100 | 0x20 | 0x4 | 0x2 | 0x1), "OCTASHR");
-  EXPECT_EQ(Letters(0xFFFFFFFFu), "OCTASHR");
+  const std::pair<std::uint32_t, const char*> cases[] = {
+      {0, ""}, {0x80, ""}, {0x10, ""},  // normal file; the directory bit adds no letter
+      {0x20 | 0x1, "AR"}, {0x1 | 0x4 | 0x1000, "OSR"}, {0xFFFFFFFFu, "OCTASHR"}};
+  for (const auto& [attributes, letters] : cases) EXPECT_EQ(Letters(attributes), letters) << attributes;
 }
 
 class FileListTimes : public ::testing::Test {
@@ -84,21 +78,13 @@ TEST_F(FileListTimes, EveryColumnOfARecord) {
   r.m_ftLastWrite = Utc(2003, 3, 5, 13, 7, 9);
   r.m_ftCreation = platform::FileTime{0};
   r.m_ftLastAccess = Utc(2003, 7, 1, 10, 0, 0);
-  std::string out;
-  FileCellText(r, 0, out);
-  EXPECT_EQ(out, r.m_strName);
-  FileCellText(r, 1, out);
-  EXPECT_EQ(out, "4.294.967.338 Byte");
-  FileCellText(r, 2, out);
-  EXPECT_EQ(out, "AH");
-  FileCellText(r, 3, out);
-  EXPECT_EQ(out, "05.03.2003  14:07:09");
-  FileCellText(r, 4, out);
-  EXPECT_EQ(out, "");
-  FileCellText(r, 5, out);
-  EXPECT_EQ(out, "01.07.2003  12:00:00");
-  FileCellText(r, 6, out);
-  EXPECT_EQ(out, "");
+  const std::string expected[] = {r.m_strName, "4.294.967.338 Byte", "AH", "05.03.2003  14:07:09",
+                                 "", "01.07.2003  12:00:00", ""};
+  for (int column = 0; column < 7; ++column) {
+    std::string out = "stale";
+    FileCellText(r, column, out);
+    EXPECT_EQ(out, expected[column]) << column;
+  }
 }
 
 }  // namespace
