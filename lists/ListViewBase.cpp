@@ -168,7 +168,10 @@ void CListViewBase::SetListStyle(int style) {
   m_icons->setGridSize(large ? QSize(96, 64) : QSize());
   m_icons->setSpacing(large ? 0 : 2);
   m_icons->setWordWrap(large);
-  m_icons->reset();
+  // Lay the items out anew for the new symbols; a reset would also clear
+  // the selection and current row, which the two views share.
+  m_icons->doItemsLayout();
+  m_icons->viewport()->update();
   setCurrentWidget(m_icons);
   setFocusProxy(m_icons);
 }
