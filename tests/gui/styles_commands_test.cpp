@@ -1,0 +1,261 @@
+// The list commands in the real frame: the four styles of the file list
+// from every pane with their check marks, what switching keeps, how the
+// icon styles lay out, when print, preview and the exports are enabled and
+// which list they act on, and the right mouse button in a list.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QHeaderView>
+#include <QListView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTreeView>
+#include <array>
+#include <cstdio>
+#include <vector>
+
+#include "lists/DirView.h"
+#include "lists/FileView.h"
+#include "shell/KolbrinDoc.h"
+#include "tests/core/export_fakes.h"
+#include "tests/support/FakeFileSystem.h"
+#include "tests/support/GuiHarness.h"
+#include "tree/DriveView.h"
+
+namespace {
+
+using lists::LVS_ICON;
+using lists::LVS_LIST;
+using lists::LVS_REPORT;
+using lists::LVS_SMALLICON;
+
+struct StyleCommand {
+  unsigned id;
+  int style;
+};
+constexpr std::array<StyleCommand, 4> kStyles{{{ID_VIEW_LARGEICON, LVS_ICON},
+                                               {ID_VIEW_SMALLICON, LVS_SMALLICON},
+                                               {ID_VIEW_LIST, LVS_LIST},
+                                               {ID_VIEW_DETAILS, LVS_REPORT}}};
+constexpr std::array<unsigned, 4> kListCommands{ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EXPORT_FILE,
+                                                ID_EXPORT_EXCEL};
+
+class ListCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs.AddDrive("/", platform::kDriveFixed);
+    char name[32];
+    for (int i = 0; i < 30; ++i) {
+      std::snprintf(name, sizeof name, "/d/file %02d.txt", i);
+      fs.AddFile(name, static_cast<std::uint64_t>((i * 7919) % 1000));
+    }
+    fs.AddFile("/d/sub/inner.txt", 1);
+    fs.AddDirectory("/empty");
+    h = std::make_unique<testsupport::GuiHarness>(&fs);
+    h->frame()->resize(900, 600);
+    tree = h->frame()->DriveView();
+    files = h->frame()->FileView();
+    dirs = h->frame()->DirView();
+  }
+
+  void Select(const std::string& path) {
+    shell::CKolbrinDoc* doc = h->app->Document();
+    doc->m_strPath = path;
+    doc->UpdateAllViews(tree, reinterpret_cast<fw::LPARAM>(doc->m_strPath.c_str()));
+  }
+  // Makes a pane the active one as a click into it would.
+  void Activate(QWidget* pane, fw::CView* view) {
+    pane->setFocus();
+    h->frame()->SetActiveView(view);
+  }
+  std::vector<std::pair<QWidget*, fw::CView*>> Panes() {
+    return {{tree, tree}, {files, files}, {dirs, dirs}};
+  }
+  bool Enabled(unsigned id) { return h->updated(id)->isEnabled(); }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> out;
+    for (int r = 0; r < files->RowCount(); ++r) out.push_back(files->CellText(r, 0));
+    return out;
+  }
+
+  test_support::FakeFileSystem fs;
+  std::unique_ptr<testsupport::GuiHarness> h;
+  tree::CDriveView* tree = nullptr;
+  lists::CFileView* files = nullptr;
+  lists::CDirView* dirs = nullptr;
+};
+
+TEST_F(ListCommands, StylesActOnTheFileListFromEveryPane) {
+  Select("/d");
+  for (auto [pane, view] : Panes()) {
+    Activate(pane, view);
+    for (const StyleCommand& command : kStyles) {
+      h->action(command.id)->trigger();
+      EXPECT_EQ(files->GetListStyle(), command.style) << command.id;
+      EXPECT_EQ(dirs->GetListStyle(), LVS_REPORT);
+      EXPECT_EQ(dirs->currentWidget(), dirs->DetailsView());
+      for (const StyleCommand& other : kStyles) {
+        QAction* a = h->updated(other.id);
+        EXPECT_TRUE(a->isEnabled());
+        EXPECT_TRUE(a->isCheckable());
+        EXPECT_EQ(a->isChecked(), other.id == command.id) << command.id << " / " << other.id;
+      }
+    }
+  }
+}
+
+TEST_F(ListCommands, SwitchingKeepsRowsSelectionSortAndFocus) {
+  Select("/d");
+  emit files->DetailsView()->header()->sectionClicked(1);  // by size
+  const std::vector<std::string> order = Names();
+  QAbstractItemModel* model = files->DetailsView()->model();
+  auto* selection = files->DetailsView()->selectionModel();
+  for (int row : {2, 3, 17}) {
+    selection->select(model->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+  selection->setCurrentIndex(model->index(17, 0), QItemSelectionModel::NoUpdate);
+  Activate(files, files);
+  for (const StyleCommand& command : {kStyles[0], kStyles[1], kStyles[2], kStyles[3], kStyles[0]}) {
+    h->action(command.id)->trigger();
+    EXPECT_EQ(Names(), order);
+    EXPECT_EQ(files->SelectedCount(), 3);
+    for (int row : {2, 3, 17}) EXPECT_TRUE(files->IsRowSelected(row)) << row;
+    EXPECT_EQ(selection->currentIndex().row(), 17);
+    EXPECT_EQ(h->frame()->GetActiveView(), files);
+    EXPECT_TRUE(files->currentWidget()->hasFocus()) << command.id;
+  }
+  EXPECT_EQ(files->IconView()->model()->rowCount(), 30);
+  EXPECT_EQ(files->IconView()->selectionModel(), selection);
+}
+
+// Large icons: the 32-pixel sheet with the name under it, in a grid filled
+// row by row; small icons: the 16-pixel sheet in rows; list: in columns.
+TEST_F(ListCommands, IconStylesLayOutAsExpected) {
+  Select("/d");
+  h->frame()->show();
+  QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));
+  struct Expect {
+    unsigned id;
+    int iconSize;
+    bool rows;  // the second item right of the first, else below it
+    const char* png;
+  };
+  for (const Expect& e : {Expect{ID_VIEW_LARGEICON, 32, true, "/styles_large.png"},
+                          Expect{ID_VIEW_SMALLICON, 16, true, "/styles_small.png"},
+                          Expect{ID_VIEW_LIST, 16, false, "/styles_list.png"}}) {
+    h->action(e.id)->trigger();
+    QApplication::processEvents();
+    QListView* list = files->IconView();
+    EXPECT_EQ(files->currentWidget(), list);
+    EXPECT_EQ(list->iconSize(), QSize(e.iconSize, e.iconSize));
+    const QRect first = list->visualRect(list->model()->index(0, 0));
+    const QRect second = list->visualRect(list->model()->index(1, 0));
+    if (e.rows) {
+      EXPECT_EQ(first.top(), second.top()) << e.id;
+      EXPECT_GT(second.left(), first.left()) << e.id;
+    } else {
+      EXPECT_EQ(first.left(), second.left());
+      EXPECT_GT(second.top(), first.top());
+    }
+    if (e.id == ID_VIEW_LARGEICON) {
+      EXPECT_GT(first.height(), 32 + 8);  // the name under the symbol
+    } else {
+      EXPECT_LT(first.height(), 32);
+    }
+    EXPECT_TRUE(files->grab().save(QStringLiteral(KOLBRIN_TEST_OUTPUT) + QString::fromLatin1(e.png)));
+  }
+}
+
+TEST_F(ListCommands, ListCommandsNeedRowsInTheListThatReceivesThem) {
+  // Nothing listed yet: off everywhere.
+  for (auto [pane, view] : Panes()) {
+    Activate(pane, view);
+    for (unsigned id : kListCommands) EXPECT_FALSE(Enabled(id)) << id;
+  }
+  Select("/d");  // file rows; the directory information is off, so no directory rows
+  ASSERT_GT(files->RowCount(), 0);
+  ASSERT_EQ(dirs->RowCount(), 0);
+  Activate(files, files);
+  for (unsigned id : kListCommands) EXPECT_TRUE(Enabled(id)) << id;
+  Activate(dirs, dirs);
+  for (unsigned id : kListCommands) EXPECT_FALSE(Enabled(id)) << id;
+  // The tree does not print; the exports reach the file list.
+  Activate(tree, tree);
+  EXPECT_FALSE(Enabled(ID_FILE_PRINT));
+  EXPECT_FALSE(Enabled(ID_FILE_PRINT_PREVIEW));
+  EXPECT_TRUE(Enabled(ID_EXPORT_FILE));
+  EXPECT_TRUE(Enabled(ID_EXPORT_EXCEL));
+
+  h->action(ID_VIEW_DIRSCAN)->trigger();
+  Select("/d");
+  ASSERT_GT(dirs->RowCount(), 0);
+  Activate(dirs, dirs);
+  for (unsigned id : kListCommands) EXPECT_TRUE(Enabled(id)) << id;
+
+  Select("/empty");  // one directory row, no files
+  Activate(tree, tree);
+  EXPECT_FALSE(Enabled(ID_EXPORT_FILE));
+  EXPECT_FALSE(Enabled(ID_EXPORT_EXCEL));
+}
+
+TEST_F(ListCommands, ExportsActOnTheListThatReceivesThem) {
+  h->action(ID_VIEW_DIRSCAN)->trigger();
+  Select("/d");
+  ASSERT_NE(files->RowCount(), dirs->RowCount());
+  exporttest::RecordingServer server;
+  exporttest::ScriptedUi ui(server);
+  ui.selection = std::nullopt;  // the user cancels at the record selection
+  shell::CKolbrinDoc* doc = h->app->Document();
+  doc->SetExportUi(&ui);
+  for (lists::CListViewBase* list : {static_cast<lists::CListViewBase*>(files),
+                                     static_cast<lists::CListViewBase*>(dirs)}) {
+    QAbstractItemModel* m = list->DetailsView()->model();
+    list->DetailsView()->selectionModel()->select(m->index(0, 0), QItemSelectionModel::Select |
+                                                                         QItemSelectionModel::Rows);
+  }
+  const std::vector<std::tuple<QWidget*, fw::CView*, unsigned, int>> cases{
+      {tree, tree, ID_EXPORT_FILE, files->RowCount()},
+      {tree, tree, ID_EXPORT_EXCEL, files->RowCount()},
+      {files, files, ID_EXPORT_FILE, files->RowCount()},
+      {dirs, dirs, ID_EXPORT_EXCEL, dirs->RowCount()},
+      {dirs, dirs, ID_EXPORT_FILE, dirs->RowCount()}};
+  for (const auto& [pane, view, id, rows] : cases) {
+    ui.selectionAsked.clear();
+    Activate(pane, view);
+    ASSERT_TRUE(Enabled(id));
+    h->action(id)->trigger();
+    ASSERT_EQ(ui.selectionAsked.size(), 1u) << id;
+    EXPECT_EQ(ui.selectionAsked[0], std::make_pair(rows, 1)) << id;
+  }
+  EXPECT_TRUE(server.log->empty());  // cancelled before anything was started
+  doc->SetExportUi(nullptr);
+}
+
+TEST_F(ListCommands, RightClickInAListShowsNoMenu) {
+  Select("/d");
+  h->frame()->show();
+  for (lists::CListViewBase* list : {static_cast<lists::CListViewBase*>(files),
+                                     static_cast<lists::CListViewBase*>(dirs)}) {
+    for (int style : {LVS_REPORT, LVS_ICON}) {
+      list->SetListStyle(style);
+      auto* itemView = qobject_cast<QAbstractItemView*>(list->currentWidget());
+      QWidget* viewport = itemView->viewport();
+      const QPoint at(10, 10);
+      QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::RightButton,
+                        Qt::RightButton, Qt::NoModifier);
+      QApplication::sendEvent(viewport, &press);
+      QContextMenuEvent menu(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+      QApplication::sendEvent(viewport, &menu);
+      QApplication::processEvents();
+      EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        EXPECT_FALSE(qobject_cast<QMenu*>(w) != nullptr && w->isVisible());
+      }
+    }
+    list->SetListStyle(LVS_REPORT);
+  }
+}
+
+}  // namespace
