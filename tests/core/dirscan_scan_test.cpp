@@ -1,12 +1,11 @@
-// The recursive directory scan: rows in visiting order, the sums, and the
-// directories that are shown with zeros and not counted (not listable,
-// another mount, no memory for the record).
-#include <sys/stat.h>
-
+// The recursive directory scan on the in-memory file system: rows in
+// visiting order, the sums, and the directories that are shown with zeros
+// and not counted (not listable, another mount, no memory for the record).
+// Paths are written the POSIX way and given to the scan in the system's
+// spelling (NativePath).
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <new>
 #include <string>
 #include <vector>
@@ -14,55 +13,16 @@
 #include "framework/MessageBox.h"
 #include "lists/DirScan.h"
 #include "platform/FileSystem.h"
+#include "tests/core/dirscan_run.h"
 #include "tests/support/FakeFileSystem.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using dirscantest::Row;
+using dirscantest::Scan;
+using dirscantest::ScanResult;
 using lists::CDirRecord;
-
-struct Row {
-  std::string path;
-  std::uint32_t subdirs;
-  std::uint64_t totalSize;
-  std::uint32_t totalFiles;
-  std::uint64_t ownSize;
-  std::uint32_t ownFiles;
-  bool operator==(const Row&) const = default;
-};
-
-void PrintTo(const Row& r, std::ostream* os) {
-  *os << r.path << " " << r.subdirs << "/" << r.totalSize << "/" << r.totalFiles << "/" << r.ownSize
-      << "/" << r.ownFiles;
-}
-
-// Runs a scan and gives the rows as inserted, with every message shown.
-struct ScanResult {
-  std::vector<Row> rows;
-  std::vector<std::string> entered;
-  std::vector<std::string> messages;
-};
-
-ScanResult Scan(platform::FileSystem& files, const std::string& path,
-                std::function<void()> beforeAllocate = {}) {
-  ScanResult result;
-  std::vector<std::unique_ptr<CDirRecord>> records;
-  auto previous = fw::SetMessageBoxPresenter([&](const fw::MessageBoxRequest& r) {
-    result.messages.push_back(r.text);
-    return fw::IDRESULT_OK;
-  });
-  lists::DirScanCallbacks callbacks;
-  callbacks.insertRow = [&](std::unique_ptr<CDirRecord> r) { records.push_back(std::move(r)); };
-  callbacks.enterDirectory = [&](const std::string& p) { result.entered.push_back(p); };
-  callbacks.beforeAllocate = std::move(beforeAllocate);
-  lists::CDirScan(files, std::move(callbacks)).Run(path);
-  fw::SetMessageBoxPresenter(std::move(previous));
-  for (const auto& r : records) {
-    result.rows.push_back({r->m_strDirPath, r->m_nSubdirs, r->m_nTotalSize, r->m_nTotalFiles,
-                           r->m_nOwnSize, r->m_nOwnFiles});
-  }
-  return result;
-}
+using test_support::NativePath;
 
 test_support::FakeFileSystem ExampleTree() {
   test_support::FakeFileSystem f;
@@ -75,11 +35,12 @@ test_support::FakeFileSystem ExampleTree() {
 
 TEST(DirScan, ExampleTreeGivesThreeRowsInVisitingOrder) {
   auto f = ExampleTree();
-  const ScanResult r = Scan(f, "/A");
-  EXPECT_EQ(r.rows, (std::vector<Row>{{"/A", 2, 35, 3, 30, 2},
-                                      {"/A/B", 1, 5, 1, 5, 1},
-                                      {"/A/B/C", 0, 0, 0, 0, 0}}));
-  EXPECT_EQ(r.entered, (std::vector<std::string>{"/A", "/A/B", "/A/B/C"}));
+  const ScanResult r = Scan(f, NativePath("/A"));
+  EXPECT_EQ(r.rows, (std::vector<Row>{{NativePath("/A"), 2, 35, 3, 30, 2},
+                                      {NativePath("/A/B"), 1, 5, 1, 5, 1},
+                                      {NativePath("/A/B/C"), 0, 0, 0, 0, 0}}));
+  EXPECT_EQ(r.entered,
+            (std::vector<std::string>{NativePath("/A"), NativePath("/A/B"), NativePath("/A/B/C")}));
   EXPECT_TRUE(r.messages.empty());
   // Every directory is listed once, to its end.
   EXPECT_EQ(f.TotalFindFirstCalls(), 3);
@@ -93,12 +54,12 @@ TEST(DirScan, ChildrenInListingOrderEachSubtreeBeforeTheNextSibling) {
   f.AddFile("/r/file", 1);
   f.AddDirectory("/r/a");
   f.AddFile("/r/...", 7);  // only "." and ".." are skipped, byte for byte
-  const ScanResult r = Scan(f, "/r/");
+  const ScanResult r = Scan(f, NativePath("/r/"));
   ASSERT_EQ(r.rows.size(), 4u);
-  EXPECT_EQ(r.rows[0], (Row{"/r/", 3, 8, 2, 8, 2}));  // no doubled separator below
-  EXPECT_EQ(r.rows[1].path, "/r/z");
-  EXPECT_EQ(r.rows[2].path, "/r/z/deep");
-  EXPECT_EQ(r.rows[3].path, "/r/a");
+  EXPECT_EQ(r.rows[0], (Row{NativePath("/r/"), 3, 8, 2, 8, 2}));  // no doubled separator below
+  EXPECT_EQ(r.rows[1].path, NativePath("/r/z"));
+  EXPECT_EQ(r.rows[2].path, NativePath("/r/z/deep"));
+  EXPECT_EQ(r.rows[3].path, NativePath("/r/a"));
 }
 
 TEST(DirScan, UnlistableDirectoryKeepsZerosAndIsNotCountedAbove) {
@@ -107,11 +68,11 @@ TEST(DirScan, UnlistableDirectoryKeepsZerosAndIsNotCountedAbove) {
   f.AddFile("/t/mid/locked/secret", 1000);
   f.AddDirectory("/t/mid/locked/below");
   f.FailListing("/t/mid/locked");
-  const ScanResult r = Scan(f, "/t");
-  EXPECT_EQ(r.rows, (std::vector<Row>{{"/t", 2, 3, 1, 0, 0},
-                                      {"/t/ok", 0, 3, 1, 3, 1},
-                                      {"/t/mid", 0, 0, 0, 0, 0},
-                                      {"/t/mid/locked", 0, 0, 0, 0, 0}}));
+  const ScanResult r = Scan(f, NativePath("/t"));
+  EXPECT_EQ(r.rows, (std::vector<Row>{{NativePath("/t"), 2, 3, 1, 0, 0},
+                                      {NativePath("/t/ok"), 0, 3, 1, 3, 1},
+                                      {NativePath("/t/mid"), 0, 0, 0, 0, 0},
+                                      {NativePath("/t/mid/locked"), 0, 0, 0, 0, 0}}));
   EXPECT_EQ(f.FindFirstCalls("/t/mid/locked/below/*.*"), 0);
 }
 
@@ -121,14 +82,14 @@ TEST(DirScan, ListingErrorEndsThatListingAndKeepsWhatWasCounted) {
   f.AddFile("/e/two", 2);
   f.AddFile("/e/three", 4);
   f.FailListingAfter("/e", 4);  // ".", "..", one, two
-  const ScanResult r = Scan(f, "/e");
-  EXPECT_EQ(r.rows, (std::vector<Row>{{"/e", 0, 3, 2, 3, 2}}));
+  const ScanResult r = Scan(f, NativePath("/e"));
+  EXPECT_EQ(r.rows, (std::vector<Row>{{NativePath("/e"), 0, 3, 2, 3, 2}}));
 }
 
 TEST(DirScan, TopThatCannotBeListedIsOneRowOfZeros) {
   test_support::FakeFileSystem f;
-  const ScanResult r = Scan(f, "/missing");
-  EXPECT_EQ(r.rows, (std::vector<Row>{{"/missing", 0, 0, 0, 0, 0}}));
+  const ScanResult r = Scan(f, NativePath("/missing"));
+  EXPECT_EQ(r.rows, (std::vector<Row>{{NativePath("/missing"), 0, 0, 0, 0, 0}}));
 }
 
 TEST(DirScan, MountRootInsideTheTreeIsNotEntered) {
@@ -137,8 +98,9 @@ TEST(DirScan, MountRootInsideTheTreeIsNotEntered) {
   f.AddFile("/m/proc/kcore", 140737471590400ull);
   f.AddDirectory("/m/proc/sys");
   f.Entry("/m/proc").flags |= platform::kEntryMountRoot;
-  const ScanResult r = Scan(f, "/m");
-  EXPECT_EQ(r.rows, (std::vector<Row>{{"/m", 0, 1, 1, 1, 1}, {"/m/proc", 0, 0, 0, 0, 0}}));
+  const ScanResult r = Scan(f, NativePath("/m"));
+  EXPECT_EQ(r.rows,
+            (std::vector<Row>{{NativePath("/m"), 0, 1, 1, 1, 1}, {NativePath("/m/proc"), 0, 0, 0, 0, 0}}));
   EXPECT_EQ(f.FindFirstCalls("/m/proc/*.*"), 0);
 }
 
@@ -149,7 +111,9 @@ TEST(DirScan, EmptyPathScansTheRootWithAnEmptyTopPath) {
   f.AddFile("/usr/x", 9);
   f.AddFile("/top", 1);
   const ScanResult r = Scan(f, "");
-  EXPECT_EQ(r.rows, (std::vector<Row>{{"", 1, 10, 2, 1, 1}, {"/usr", 0, 9, 1, 9, 1}}));
+  // Below the empty top the path starts with the bare separator.
+  const std::string usr = platform::kPathSeparator + std::string("usr");
+  EXPECT_EQ(r.rows, (std::vector<Row>{{"", 1, 10, 2, 1, 1}, {usr, 0, 9, 1, 9, 1}}));
   EXPECT_EQ(f.FindFirstCalls("/*.*"), 1);
 }
 
@@ -161,13 +125,13 @@ TEST(DirScan, OutOfMemoryForARecordTellsTheUserAndGoesOn) {
   f.AddFile("/o/c/w", 8);
   int made = 0;
   // The third record (for /o/b) cannot be made.
-  const ScanResult r = Scan(f, "/o", [&made] {
+  const ScanResult r = Scan(f, NativePath("/o"), [&made] {
     if (++made == 3) throw std::bad_alloc();
   });
   EXPECT_EQ(r.messages, std::vector<std::string>{"nicht genug Speicher"});
-  EXPECT_EQ(r.rows, (std::vector<Row>{{"/o", 2, 9, 2, 0, 0},
-                                      {"/o/a", 0, 1, 1, 1, 1},
-                                      {"/o/c", 0, 8, 1, 8, 1}}));
+  EXPECT_EQ(r.rows, (std::vector<Row>{{NativePath("/o"), 2, 9, 2, 0, 0},
+                                      {NativePath("/o/a"), 0, 1, 1, 1, 1},
+                                      {NativePath("/o/c"), 0, 8, 1, 8, 1}}));
   EXPECT_EQ(f.FindFirstCalls("/o/b/*.*"), 0);
 }
 
@@ -183,10 +147,10 @@ TEST(DirScan, RowInsertThatFailsCountsAsNoRecord) {
   });
   lists::DirScanCallbacks callbacks;
   callbacks.insertRow = [&](std::unique_ptr<CDirRecord> rec) {
-    if (rec->m_strDirPath == "/i/a") throw std::bad_alloc();
+    if (rec->m_strDirPath == NativePath("/i/a")) throw std::bad_alloc();
     rows.push_back(std::move(rec));
   };
-  const CDirRecord* top = lists::CDirScan(f, std::move(callbacks)).Run("/i");
+  const CDirRecord* top = lists::CDirScan(f, std::move(callbacks)).Run(NativePath("/i"));
   fw::SetMessageBoxPresenter(std::move(previous));
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(top, rows[0].get());
@@ -231,60 +195,11 @@ TEST(DirScan, VeryDeepTreeScansWithOneListingOpenAtATime) {
   for (int i = 0; i < 5000; ++i) path += "/d";
   f.AddFile(path + "/leaf", 3);
   OpenCounter counter(f);
-  const ScanResult r = Scan(counter, "/deep");
+  const ScanResult r = Scan(counter, NativePath("/deep"));
   ASSERT_EQ(r.rows.size(), 5001u);
-  EXPECT_EQ(r.rows.front(), (Row{"/deep", 5000, 3, 1, 0, 0}));
-  EXPECT_EQ(r.rows.back(), (Row{path, 0, 3, 1, 3, 1}));
+  EXPECT_EQ(r.rows.front(), (Row{NativePath("/deep"), 5000, 3, 1, 0, 0}));
+  EXPECT_EQ(r.rows.back(), (Row{NativePath(path), 0, 3, 1, 3, 1}));
   EXPECT_EQ(counter.maxOpen, 1);
-}
-
-// Real directories in a temporary place.
-class DirScanDisk : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_root = fs::temp_directory_path() / ("kolbrin-dirscan-" + std::to_string(::getpid()));
-    fs::remove_all(m_root);
-    fs::create_directories(m_root);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(m_root, ignored);
-  }
-  static void Write(const fs::path& p, std::size_t bytes) { std::ofstream(p) << std::string(bytes, 'x'); }
-  fs::path m_root;
-};
-
-TEST_F(DirScanDisk, SparseHiddenAndSpecialEntries) {
-  Write(m_root / ".hidden", 7);
-  fs::create_directory(m_root / ".cache");
-  Write(m_root / ".cache" / "c", 11);
-  std::ofstream(m_root / "sparse").close();
-  fs::resize_file(m_root / "sparse", (5ull << 30) + 1);  // a hole: no disk space used
-  ASSERT_EQ(::mkfifo((m_root / "fifo").c_str(), 0644), 0);
-  fs::create_directory_symlink(".", m_root / "loop");  // not followed
-  const std::uint64_t linkSize = 1;                      // the link's own text "."
-  const ScanResult r = Scan(platform::FileSystem::Native(), m_root.string());
-  ASSERT_EQ(r.rows.size(), 2u);
-  const std::uint64_t own = 7 + (5ull << 30) + 1 + linkSize;
-  EXPECT_EQ(r.rows[0], (Row{m_root.string(), 1, own + 11, 5, own, 4}));
-  EXPECT_EQ(r.rows[1], (Row{(m_root / ".cache").string(), 0, 11, 1, 11, 1}));
-}
-
-TEST_F(DirScanDisk, ThreeHundredLevelsDeep) {
-  fs::path p = m_root;
-  for (int i = 0; i < 300; ++i) p /= "d";
-  fs::create_directories(p);
-  Write(p / "f", 2);
-  const ScanResult r = Scan(platform::FileSystem::Native(), m_root.string());
-  ASSERT_EQ(r.rows.size(), 301u);
-  EXPECT_EQ(r.rows.front(), (Row{m_root.string(), 300, 2, 1, 0, 0}));
-  EXPECT_EQ(r.rows.back(), (Row{p.string(), 0, 2, 1, 2, 1}));
-}
-
-TEST_F(DirScanDisk, PathLongerThanTheSystemAllowsIsARowOfZeros) {
-  const std::string tooLong = (m_root / std::string(300, 'n')).string();
-  const ScanResult r = Scan(platform::FileSystem::Native(), tooLong);
-  EXPECT_EQ(r.rows, (std::vector<Row>{{tooLong, 0, 0, 0, 0, 0}}));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 namespace {
 
+using test_support::NativePath;
 using tree::ExpandAction;
 using tree::HTREEITEM;
 
@@ -91,7 +92,9 @@ class FakeTreeControl : public tree::CTreeControl {
   }
 };
 
-// The fake file system with a drive whose medium can be taken out.
+// The fake file system with a drive whose medium can be taken out. Drive
+// roots reach the tree as they are given, so the tests give them in the
+// system's spelling (NativePath), as the real drive list would.
 class MediumFileSystem : public test_support::FakeFileSystem {
  public:
   std::string noMedium;  // a pattern that cannot be listed while set
@@ -111,11 +114,11 @@ struct Fixture {
 
 TEST(DriveTree, DrivesInOrderOnlyFirstFixedOpenRemovableAndOpticalUnread) {
   Fixture f;
-  f.fs.AddDrive("/media/stick/", platform::kDriveRemovable);
-  f.fs.AddDrive("/", platform::kDriveFixed);
-  f.fs.AddDrive("/mnt/disk2/", platform::kDriveFixed);
-  f.fs.AddDrive("/proc/", platform::kDriveUnknown);
-  f.fs.AddDrive("/media/cd/", platform::kDriveCdRom);
+  f.fs.AddDrive(NativePath("/media/stick/"), platform::kDriveRemovable);
+  f.fs.AddDrive(NativePath("/"), platform::kDriveFixed);
+  f.fs.AddDrive(NativePath("/mnt/disk2/"), platform::kDriveFixed);
+  f.fs.AddDrive(NativePath("/proc/"), platform::kDriveUnknown);
+  f.fs.AddDrive(NativePath("/media/cd/"), platform::kDriveCdRom);
   f.fs.AddDirectory("/media/stick/inside");
   f.fs.AddDirectory("/media/cd/inside");
   f.fs.AddDirectory("/usr/lib");
@@ -124,7 +127,8 @@ TEST(DriveTree, DrivesInOrderOnlyFirstFixedOpenRemovableAndOpticalUnread) {
 
   EXPECT_EQ(f.logic.AddDrives(), 5);
   ASSERT_EQ(f.control.TopTexts(),
-            (std::vector<std::string>{"/media/stick/", "/", "/mnt/disk2/", "/media/cd/"}));
+            (std::vector<std::string>{NativePath("/media/stick/"), NativePath("/"), NativePath("/mnt/disk2/"),
+                                      NativePath("/media/cd/")}));
   const int images[] = {tree::kImageFloppy, tree::kImageHardDisk, tree::kImageHardDisk, tree::kImageCdRom};
   for (size_t i = 0; i < 4; ++i) EXPECT_EQ(FakeTreeControl::N(f.control.Top(i))->image, images[i]) << i;
 
@@ -148,7 +152,7 @@ TEST(DriveTree, DrivesInOrderOnlyFirstFixedOpenRemovableAndOpticalUnread) {
 
 TEST(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
   Fixture f;
-  f.fs.AddDrive("/", platform::kDriveRemovable);
+  f.fs.AddDrive(NativePath("/"), platform::kDriveRemovable);
   for (const char* name : {"c", "a", "b"}) f.fs.AddDirectory(std::string("/d/") + name + "/deeper/x");
   f.fs.AddDirectory("/d/leaf");
   f.fs.AddFile("/d/file", 3);
@@ -179,8 +183,8 @@ TEST(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
 
 TEST(DriveTree, EmptyExpansionsAreRefused) {
   Fixture f;
-  f.fs.AddDrive("/", platform::kDriveFixed);
-  f.fs.AddDrive("/media/floppy/", platform::kDriveRemovable);
+  f.fs.AddDrive(NativePath("/"), platform::kDriveFixed);
+  f.fs.AddDrive(NativePath("/media/floppy/"), platform::kDriveRemovable);
   f.fs.AddDirectory("/gone/only");
   f.fs.AddDirectory("/media/floppy");
   f.fs.AddFile("/media/floppy/readme.txt", 5);
@@ -195,7 +199,7 @@ TEST(DriveTree, EmptyExpansionsAreRefused) {
 
   // A drive whose listing cannot start gets its placeholder back.
   const HTREEITEM floppy = f.control.Top(1);
-  f.fs.noMedium = "/media/floppy/*.*";
+  f.fs.noMedium = NativePath("/media/floppy/*.*");
   EXPECT_TRUE(f.logic.OnItemExpanding(floppy, ExpandAction::kExpand));
   EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(floppy));
   // With a medium that holds files only, the button goes for good.
@@ -218,7 +222,7 @@ TEST(DriveTree, EmptyExpansionsAreRefused) {
 
 TEST(DriveTree, CollapseProbesDirectoriesAgain) {
   Fixture f;
-  f.fs.AddDrive("/", platform::kDriveFixed);
+  f.fs.AddDrive(NativePath("/"), platform::kDriveFixed);
   f.fs.AddDirectory("/a/b/c");
   f.logic.AddDrives();
   const HTREEITEM a = FakeTreeControl::Child(f.control.Top(0), 0);
@@ -234,7 +238,7 @@ TEST(DriveTree, CollapseProbesDirectoriesAgain) {
 
 TEST(DriveTree, DotNamesAndExactBytes) {
   Fixture f;
-  f.fs.AddDrive("/", platform::kDriveFixed);
+  f.fs.AddDrive(NativePath("/"), platform::kDriveFixed);
   const std::string latin1 = "M\xfcll";  // not valid UTF-8
   for (const std::string& name : {std::string(".x"), std::string("..x"), latin1, std::string("a;b\tc")})
     f.fs.AddDirectory("/" + name);
@@ -242,29 +246,29 @@ TEST(DriveTree, DotNamesAndExactBytes) {
   f.logic.AddDrives();
   EXPECT_EQ(FakeTreeControl::Texts(f.control.Top(0)),
             (std::vector<std::string>{"..x", ".hidden", ".x", latin1, "a;b\tc"}));
-  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(f.control.Top(0), 3)), "/" + latin1);
+  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(f.control.Top(0), 3)), NativePath("/" + latin1));
 }
 
 TEST(DriveTree, ItemPathsUseSingleSeparators) {
   Fixture f;
-  f.fs.AddDrive("/", platform::kDriveFixed);
-  f.fs.AddDrive("/mnt/data/", platform::kDriveRemote);
+  f.fs.AddDrive(NativePath("/"), platform::kDriveFixed);
+  f.fs.AddDrive(NativePath("/mnt/data/"), platform::kDriveRemote);
   f.fs.AddDirectory("/name/sub/deep");
   f.fs.AddDirectory("/mnt/data/sub");
   f.logic.AddDrives();
   const HTREEITEM root = f.control.Top(0);
-  EXPECT_EQ(f.logic.GetItemPath(root), "/");
+  EXPECT_EQ(f.logic.GetItemPath(root), NativePath("/"));
   const HTREEITEM name = FakeTreeControl::Child(root, 1);
-  EXPECT_EQ(f.logic.GetItemPath(name), "/name");
+  EXPECT_EQ(f.logic.GetItemPath(name), NativePath("/name"));
   f.control.Expand(name);
   const HTREEITEM sub = FakeTreeControl::Child(name, 0);
   f.control.Expand(sub);
-  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(sub, 0)), "/name/sub/deep");
+  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(sub, 0)), NativePath("/name/sub/deep"));
 
   const HTREEITEM data = f.control.Top(1);
-  EXPECT_EQ(f.logic.GetItemPath(data), "/mnt/data/");
+  EXPECT_EQ(f.logic.GetItemPath(data), NativePath("/mnt/data/"));
   f.control.Expand(data);
-  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(data, 0)), "/mnt/data/sub");
+  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(data, 0)), NativePath("/mnt/data/sub"));
 }
 
 }  // namespace

@@ -14,14 +14,21 @@
 //   EXPECT_EQ(fs.FullListings("/data/*.*"), 1);     // read to the end
 //   EXPECT_EQ(fs.PartialListings("/data/*.*"), 0);  // closed early
 //
-// Paths use '/' and are stored without a trailing separator ("/" stays).
-// A listing gives "." and ".." first (directory bit set, as the real
-// systems do) and then the children in the order they were added. Patterns
-// are "<dir>/*.*" as platform::SearchPattern builds them. Handles must not
-// outlive the fake. Drives without SetVolumeInfo / SetDiskFreeSpace answer
-// with default-constructed figures; unknown roots fail.
+// Paths may be written the POSIX way: '/' becomes the system's separator
+// and, on Windows, a path from the root ("/x", "\x") is on drive C:, so
+// "/d/x" is stored as "C:\d\x" there (NativePath spells it). Paths are
+// stored without a trailing separator (roots keep theirs). A listing gives
+// "." and ".." first (directory bit set, as the real systems do) and then the
+// children in the order they were added. Patterns are "<dir><sep>*.*" as
+// platform::SearchPattern builds them; the call counters compare them after
+// NativePath, so "/d/*.*" counts the code's "/d\*.*" on Windows while a
+// doubled separator still counts apart. Drive roots (AddDrive and the
+// drive queries) are taken byte for byte. Handles must not outlive the fake.
+// Drives without SetVolumeInfo / SetDiskFreeSpace answer with
+// default-constructed figures; unknown roots fail.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <memory>
@@ -34,6 +41,21 @@
 #include "platform/PathStyle.h"
 
 namespace test_support {
+
+// A path written with '/' in the system's spelling: unchanged on POSIX;
+// on Windows "/" becomes "C:\" and "/d/x" becomes "C:\d\x".
+inline std::string NativePath(std::string_view path) {
+  std::string p(path);
+  std::replace(p.begin(), p.end(), '/', platform::kPathSeparator);
+  if constexpr (platform::kPathSeparator == '\\') {
+    // The root of the current drive; "\\server" names stay as they are.
+    if (!p.empty() && p[0] == '\\' && (p.size() == 1 || p[1] != '\\')) p.insert(0, "C:");
+  }
+  return p;
+}
+
+// The root of the system's file tree: "/" on POSIX, "C:\" on Windows.
+inline std::string SystemRoot() { return NativePath("/"); }
 
 class FakeFileSystem : public platform::FileSystem {
  public:
@@ -90,7 +112,7 @@ class FakeFileSystem : public platform::FileSystem {
 
   std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, platform::FindData& first,
                                                   platform::FindLevel) override {
-    Counts& counts = m_stats[std::string(pattern)];
+    Counts& counts = m_stats[NativePath(pattern)];
     ++counts.calls;
     auto it = m_dirs.find(DirOfPattern(pattern));
     if (it == m_dirs.end() || it->second.failOpen) return nullptr;
@@ -171,9 +193,7 @@ class FakeFileSystem : public platform::FileSystem {
   };
 
   static std::string Normal(std::string_view path) {
-    std::string p(path);
-    for (char& c : p)
-      if (c == '/') c = platform::kPathSeparator;
+    std::string p = NativePath(path);
     while (p.size() > 1 && p.back() == platform::kPathSeparator && p[p.size() - 2] != ':') p.pop_back();
     return p;
   }
@@ -194,8 +214,12 @@ class FakeFileSystem : public platform::FileSystem {
   platform::FindData& AddEntry(std::string_view path, std::uint32_t attributes, std::uint64_t size) {
     const std::string p = Normal(path);
     const std::string parent = Parent(p);
-    if (parent != p && m_dirs.find(parent) == m_dirs.end() && Parent(parent) != parent)
-      AddDirectory(parent);
+    // Missing ancestors from the top down, without recursion: deep trees
+    // must fit Windows' 1 MiB stack.
+    std::vector<std::string> missing;
+    for (std::string up = parent; m_dirs.find(up) == m_dirs.end() && Parent(up) != up; up = Parent(up))
+      missing.push_back(up);
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) AddDirectory(*it);
     std::deque<platform::FindData>& entries = m_dirs[parent].entries;
     platform::FindData* entry = nullptr;
     for (platform::FindData& e : entries)
@@ -208,7 +232,7 @@ class FakeFileSystem : public platform::FileSystem {
   }
 
   Counts Stat(const std::string& pattern) const {
-    auto it = m_stats.find(pattern);
+    auto it = m_stats.find(NativePath(pattern));
     return it == m_stats.end() ? Counts{} : it->second;
   }
 
