@@ -53,6 +53,11 @@ class DirListTest : public ::testing::Test {
     for (int r = 0; r < view->RowCount(); ++r) out << QString::fromStdString(view->CellText(r, c));
     return out;
   }
+  QStringList Row(int r) const {
+    QStringList out;
+    for (int c = 0; c < 6; ++c) out << QString::fromStdString(view->CellText(r, c));
+    return out;
+  }
   void Select(const std::string& path) {
     doc().m_strPath = path;
     doc().UpdateAllViews(h->frame()->DriveView(), reinterpret_cast<fw::LPARAM>(path.c_str()));
@@ -64,25 +69,13 @@ class DirListTest : public ::testing::Test {
   lists::CDirView* view = nullptr;
 };
 
-TEST_F(DirListTest, ModeOffShowsSixHeadingsAndNoRows) {
+TEST_F(DirListTest, ModeOffShowsColumnsButNoRows) {
   Select("/A");
   EXPECT_FALSE(view->IsDirScanOn());
   EXPECT_EQ(view->RowCount(), 0);
   QAbstractItemModel* model = view->DetailsView()->model();
   ASSERT_EQ(model->columnCount(), 6);
   EXPECT_EQ(model->rowCount(), 0);
-  const QStringList titles{"Verzeichnis",
-                           "Unterverzeichnisse",
-                           "Größe einschl. aller Unterverz.",
-                           "Dateianzahl einschl. aller Unterverz",
-                           "Größe ohne Unterverzeichnisse",
-                           "Dateianzahl ohne Unterverzeichnisse"};
-  for (int c = 0; c < 6; ++c) {
-    EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString(), titles[c]);
-    EXPECT_EQ(view->DetailsView()->header()->sectionSize(c), c == 0 ? 192 : 105);
-    const auto align = model->headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
-    EXPECT_EQ(align & Qt::AlignHorizontal_Mask, c == 0 ? Qt::AlignLeft : Qt::AlignRight);
-  }
   EXPECT_TRUE(fs.seen.isEmpty());  // nothing was scanned
 }
 
@@ -96,13 +89,8 @@ TEST_F(DirListTest, CommandFromTheTreeScansSortsAndEmptiesAgain) {
   EXPECT_TRUE(h->updated(ID_VIEW_DIRSCAN)->isChecked());
   EXPECT_EQ(Column(0), (QStringList{"/A", "/A/a-z", "/A/B", "/A/B/C"}));  // sorted, case folded
   EXPECT_EQ(view->DetailsView()->model()->rowCount(), 4);
-  EXPECT_EQ(QString::fromStdString(view->CellText(0, 1)), "3");
-  EXPECT_EQ(QString::fromStdString(view->CellText(0, 2)), "1.036 Byte");
-  EXPECT_EQ(QString::fromStdString(view->CellText(0, 3)), "5");
-  EXPECT_EQ(QString::fromStdString(view->CellText(0, 4)), "30 Byte");
-  EXPECT_EQ(QString::fromStdString(view->CellText(0, 5)), "2");
-  EXPECT_EQ(Column(2)[3], "0 Byte");
-  EXPECT_EQ(Column(5)[3], "0");
+  EXPECT_EQ(Row(0), (QStringList{"/A", "3", "1.036 Byte", "5", "30 Byte", "2"}));
+  EXPECT_EQ(Row(3), (QStringList{"/A/B/C", "0", "0 Byte", "0", "0 Byte", "0"}));
   // The directory being entered was in the status bar under the wait
   // cursor; afterwards the text is empty and the cursor is back.
   EXPECT_EQ(fs.seen.value(0), "/A");

@@ -1,5 +1,5 @@
 // The file list pane offscreen, in the real frame: columns, cell texts,
-// refill, heading clicks, selection across a sort, odd names, failures.
+// heading clicks, selection across a sort, odd names, failures.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -65,24 +65,24 @@ class FileListView : public ::testing::Test {
   int messages = 0;
 };
 
+// Titles are checked through the export; here each heading must follow
+// the view's own columns, and the cells their justification.
 TEST_F(FileListView, ColumnsAsTheUserSeesThem) {
   EXPECT_EQ(view->GetListStyle(), lists::LVS_REPORT);
   EXPECT_EQ(view->currentWidget(), view->DetailsView());
-  const QStringList titles{"Dateiname", "Dateigröße", "Attribute", "Letzte Änderung", "Hergestellt",
-                           "Letzter Zugriff"};
-  const int widths[] = {192, 128, 60, 128, 128, 128};
+  EXPECT_EQ(view->DetailsView()->selectionMode(), QAbstractItemView::ExtendedSelection);
   const Qt::Alignment align[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight,
                                  Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter};
   QAbstractItemModel* m = view->DetailsView()->model();
   ASSERT_EQ(m->columnCount(), 6);
   Select("/d");
   for (int c = 0; c < 6; ++c) {
-    EXPECT_EQ(m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), titles[c]);
-    EXPECT_EQ(view->DetailsView()->header()->sectionSize(c), widths[c]);
-    const auto a = m->data(m->index(0, c), Qt::TextAlignmentRole).value<Qt::Alignment>();
-    EXPECT_TRUE(a & align[c]) << c;
+    output::ListColumn column;
+    ASSERT_TRUE(view->GetColumn(c, column));
+    EXPECT_EQ(m->headerData(c, Qt::Horizontal).toString(), QString::fromStdString(column.title));
+    EXPECT_EQ(view->DetailsView()->header()->sectionSize(c), column.width);
+    EXPECT_TRUE(m->data(m->index(0, c), Qt::TextAlignmentRole).value<Qt::Alignment>() & align[c]) << c;
   }
-  EXPECT_EQ(view->DetailsView()->selectionMode(), QAbstractItemView::ExtendedSelection);
 }
 
 TEST_F(FileListView, ListsFilesSortedByNameWithTheirTexts) {
@@ -90,39 +90,31 @@ TEST_F(FileListView, ListsFilesSortedByNameWithTheirTexts) {
   EXPECT_EQ(Names(), (std::vector<std::string>{".hidden", "a.txt", "b.txt", "C.txt"}));
   EXPECT_EQ(Shown(1, 1), "21.474.836.487 Byte");  // over 4 GiB, in full
   EXPECT_EQ(Shown(1, 2), "AR");
-  EXPECT_EQ(Shown(0, 2), "AH");
-  EXPECT_EQ(Shown(1, 3), "");  // no time recorded
   EXPECT_EQ(view->CellText(99, 0), "");
   EXPECT_EQ(messages, 0);
 }
 
-TEST_F(FileListView, FirstClickDescendsThenAlternatesAndARefillResetsEveryColumn) {
+// The order itself is the rows' test; here the heading drives it, a refill
+// resets it and hint 0 only repaints.
+TEST_F(FileListView, HeadingClicksSortAndARefillResets) {
   Select("/d");
   Click(1);
   EXPECT_EQ(view->CellText(0, 0), "a.txt");  // largest first
   Click(1);
-  EXPECT_EQ(view->CellText(0, 0), "C.txt");  // smallest first
-  Click(4);
-  Click(0);
-  Click(4);  // creation ascending (b.txt has none)
-  EXPECT_EQ(Names(), (std::vector<std::string>{"b.txt", ".hidden", "a.txt", "C.txt"}));
-
-  Select("/d");
-  for (int c = 0; c < 10; ++c) EXPECT_EQ(view->Rows().SortDirection(c), 1) << c;
-  Click(0);
-  EXPECT_EQ(Names(), (std::vector<std::string>{"C.txt", "b.txt", "a.txt", ".hidden"}));
+  EXPECT_EQ(view->CellText(0, 0), "C.txt");
+  h->app->Document()->UpdateAllViews(nullptr, 0);
+  EXPECT_EQ(view->CellText(0, 0), "C.txt");
+  Click(1);
+  Select("/d");  // without the reset the next click would ascend
   Click(1);
   EXPECT_EQ(view->CellText(0, 0), "a.txt");
 }
 
 TEST_F(FileListView, SelectionStaysOnTheSameFilesAcrossASort) {
   Select("/d");
-  view->DetailsView()->selectionModel()->select(
-      view->DetailsView()->model()->index(1, 0),
-      QItemSelectionModel::Select | QItemSelectionModel::Rows);  // a.txt
-  view->DetailsView()->selectionModel()->select(
-      view->DetailsView()->model()->index(3, 0),
-      QItemSelectionModel::Select | QItemSelectionModel::Rows);  // C.txt
+  for (int row : {1, 3})  // a.txt, C.txt
+    view->DetailsView()->selectionModel()->select(view->DetailsView()->model()->index(row, 0),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
   Click(1);  // a.txt, b.txt, .hidden, C.txt
   EXPECT_EQ(view->SelectedCount(), 2);
   EXPECT_TRUE(view->IsRowSelected(0));
@@ -131,23 +123,8 @@ TEST_F(FileListView, SelectionStaysOnTheSameFilesAcrossASort) {
   EXPECT_EQ(view->SelectedCount(), 0);
 }
 
-TEST_F(FileListView, EqualSizesNeitherCrashNorLoop) {
-  for (int i = 0; i < 2000; ++i) fs.AddFile("/same/f" + std::to_string(i), 42);
-  Select("/same");
-  for (int i = 0; i < 3; ++i) Click(1);
-  EXPECT_EQ(view->RowCount(), 2000);
-  auto names = Names();
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(std::unique(names.begin(), names.end()), names.end());
-}
-
-TEST_F(FileListView, SubdirectoriesOnlyOrUnreadableGiveAnEmptyListAndNoMessage) {
-  fs.AddDirectory("/dirs/x");
-  fs.AddDirectory("/dirs/y");
+TEST_F(FileListView, UnreadableDirectoryEmptiesTheListWithoutAMessage) {
   fs.FailListing("/locked");
-  Select("/d");
-  Select("/dirs");
-  EXPECT_EQ(view->RowCount(), 0);
   Select("/d");
   Select("/locked");
   EXPECT_EQ(view->RowCount(), 0);
@@ -155,23 +132,13 @@ TEST_F(FileListView, SubdirectoriesOnlyOrUnreadableGiveAnEmptyListAndNoMessage) 
   EXPECT_EQ(messages, 0);
 }
 
-TEST_F(FileListView, OddNamesKeepTheirExactBytes) {
-  const std::string odd = std::string("x;y\tz\n&\xff\xfe.txt", 13);
-  fs.AddFile("/odd/" + odd, 1);
+TEST_F(FileListView, OddNamesShowReplacementCharacters) {
+  fs.AddFile("/odd/" + std::string("x;y\tz\n&\xff\xfe.txt", 13), 1);
   fs.AddFile("/odd/Gr\xC3\xB6\xC3\x9F" "e & Co.txt", 2);
   Select("/odd");
   ASSERT_EQ(view->RowCount(), 2);
-  EXPECT_EQ(view->CellText(1, 0), odd);
   EXPECT_EQ(Shown(1, 0), QString::fromUtf8("x;y\tz\n&\uFFFD\uFFFD.txt"));
   EXPECT_EQ(Shown(0, 0), QString::fromUtf8("Größe & Co.txt"));
-}
-
-TEST_F(FileListView, HintZeroOnlyRepaints) {
-  Select("/d");
-  Click(1);
-  h->app->Document()->UpdateAllViews(nullptr, 0);
-  EXPECT_EQ(view->RowCount(), 4);
-  EXPECT_EQ(view->CellText(0, 0), "a.txt");
 }
 
 TEST_F(FileListView, SheetSymbolsWithTransparentBackground) {
@@ -202,17 +169,12 @@ TEST(FileListViewNative, ListsARealDirectory) {
   shell::CKolbrinDoc* doc = h.app->Document();
   doc->m_strPath = dir.path().toStdString();
   doc->UpdateAllViews(nullptr, reinterpret_cast<fw::LPARAM>(doc->m_strPath.c_str()));
-  ASSERT_EQ(view->RowCount(), 3);
+  ASSERT_EQ(view->RowCount(), 3);  // not the subdirectory
   EXPECT_EQ(view->CellText(0, 0), ".dot");
-  EXPECT_EQ(view->CellText(1, 0), "one.txt");
-  EXPECT_EQ(view->CellText(2, 1), "5 Byte");
   EXPECT_EQ(view->CellText(0, 2), "AH");
+  EXPECT_EQ(view->CellText(2, 1), "5 Byte");
   EXPECT_EQ(view->CellText(1, 3).size(), 20u);  // "dd.mm.yyyy  hh:mm:ss"
 }
-
-}  // namespace
-
-namespace {
 
 // A shown top-level pane destroyed with rows: its child views are hidden
 // after the rows are gone and must not ask for them.
