@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/MessageBox.h"
 #include "output/ExcelExport.h"
 #include "output/XlsxFile.h"
 #include "output/XlsxWorkbookServer.h"
+#include "tests/core/export_fakes.h"
 
 namespace {
 
@@ -42,42 +42,34 @@ std::vector<std::string> ReadBack(const fs::path& workbook, const fs::path& list
 class XlsxServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (!XlsxWorkbookServer::Available()) GTEST_SKIP() << "built without the xlsx writer";
     m_dir = fs::temp_directory_path() /
             ("kolbrin-xlsx-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(m_dir);
     fs::create_directories(m_dir / "out");
-    m_previous = fw::SetMessageBoxPresenter([this](const fw::MessageBoxRequest& r) {
-      m_boxes.push_back(r);
-      return fw::IDRESULT_OK;
-    });
   }
-  void TearDown() override {
-    fw::SetMessageBoxPresenter(m_previous);
-    fs::remove_all(m_dir);
-  }
-  XlsxWorkbookServer Server(bool canOpen) {
+  void TearDown() override { fs::remove_all(m_dir); }
+  XlsxWorkbookServer Server(bool canOpen, const std::string& folder = "out") {
     return XlsxWorkbookServer(
         [this, canOpen](const std::string& path) {
           m_opened.push_back(path);
           return canOpen;
         },
-        m_dir / "out");
+        m_dir / folder);
   }
 
   fs::path m_dir;
   std::vector<std::string> m_opened;
-  std::vector<fw::MessageBoxRequest> m_boxes;
-  fw::MessageBoxPresenter m_previous;
+  exporttest::MessageCatcher m_messages;
 };
 
 TEST_F(XlsxServerTest, WritesEveryCellAsTextAndOpensTheWorkbook) {
-  if (!XlsxWorkbookServer::Available()) GTEST_SKIP() << "built without the xlsx writer";
   const ExportRows rows = {{"Dateiname", "Dateigr\xc3\xb6\xc3\x9f" "e", "Anzahl"},
                            {"brief.txt", "1.234 Byte", "42"},
                            {"", "tab\there", "\xff" "bad"}};
   auto server = Server(true);
   ASSERT_TRUE(ExportToExcel(rows, server));
-  ASSERT_TRUE(m_boxes.empty());
+  ASSERT_TRUE(m_messages.boxes.empty());
   ASSERT_EQ(m_opened.size(), 1u);
   const fs::path book(m_opened[0]);
   EXPECT_EQ(book.parent_path(), m_dir / "out");
@@ -94,7 +86,6 @@ TEST_F(XlsxServerTest, WritesEveryCellAsTextAndOpensTheWorkbook) {
 }
 
 TEST_F(XlsxServerTest, EachExportGetsItsOwnFile) {
-  if (!XlsxWorkbookServer::Available()) GTEST_SKIP() << "built without the xlsx writer";
   auto server = Server(true);
   ASSERT_TRUE(ExportToExcel({{"a"}}, server));
   ASSERT_TRUE(ExportToExcel({{"b"}}, server));
@@ -105,26 +96,23 @@ TEST_F(XlsxServerTest, EachExportGetsItsOwnFile) {
 }
 
 TEST_F(XlsxServerTest, NoProgramToOpenItReportsExcelFailedAndLeavesNoFile) {
-  if (!XlsxWorkbookServer::Available()) GTEST_SKIP() << "built without the xlsx writer";
   auto server = Server(false);
   EXPECT_FALSE(ExportToExcel({{"a"}, {"b"}}, server));
-  ASSERT_EQ(m_boxes.size(), 1u);
-  EXPECT_EQ(m_boxes[0].text, "Excel kann nicht ausgef\xc3\xbchrt werden.");
+  ASSERT_EQ(m_messages.boxes.size(), 1u);
+  EXPECT_EQ(m_messages.boxes[0].text, "Excel kann nicht ausgef\xc3\xbchrt werden.");
   EXPECT_TRUE(fs::is_empty(m_dir / "out"));
 }
 
 TEST_F(XlsxServerTest, UnwritableFolderIsReportedWithoutOpening) {
-  if (!XlsxWorkbookServer::Available()) GTEST_SKIP() << "built without the xlsx writer";
-  XlsxWorkbookServer server([this](const std::string& p) { m_opened.push_back(p); return true; },
-                            m_dir / "missing");
+  auto server = Server(true, "missing");
   EXPECT_FALSE(ExportToExcel({{"a"}}, server));
   EXPECT_TRUE(m_opened.empty());
-  ASSERT_EQ(m_boxes.size(), 1u);
-  EXPECT_EQ(m_boxes[0].text, std::strerror(ENOENT));
+  ASSERT_EQ(m_messages.boxes.size(), 1u);
+  EXPECT_EQ(m_messages.boxes[0].text, std::strerror(ENOENT));
 }
 
-TEST_F(XlsxServerTest, OnlyTheSpreadsheetIdentifierIsServed) {
-  auto server = Server(true);
+TEST(XlsxServer, OnlyTheSpreadsheetIdentifierIsServed) {
+  XlsxWorkbookServer server([](const std::string&) { return true; }, fs::temp_directory_path());
   EXPECT_EQ(server.CreateDispatch("Word.Application"), nullptr);
   EXPECT_EQ(server.CreateDispatch("Excel.Application") != nullptr, XlsxWorkbookServer::Available());
 }
