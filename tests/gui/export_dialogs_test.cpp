@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <utility>
 
 #include "output/ExportSelectDlg.h"
 #include "output/QtExportUi.h"
@@ -39,39 +40,27 @@ void WhenModal(std::function<void(T*)> act) {
 
 QRadioButton* Radio(const CExportSelectDlg& dlg, res::Id id) { return dlg.Item<QRadioButton>(id); }
 
-TEST(ExportSelectDialog, CaptionsCarryTheCountsAndTheSelectedRowsArePreselected) {
-  CExportSelectDlg dlg;
-  EXPECT_EQ(dlg.m_nSelection, -1);
-  EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Datensatzauswahl"));
-  dlg.m_nTotal = 12;
-  dlg.m_nSelected = 3;
-  dlg.OnInitDialog();
-  ASSERT_NE(Radio(dlg, IDC_RADIO_ALLE), nullptr);
-  ASSERT_NE(Radio(dlg, IDC_RADIO_SEL), nullptr);
-  EXPECT_EQ(Radio(dlg, IDC_RADIO_ALLE)->text(), QStringLiteral("Alle Datensätzen  (Anzahl = 12)"));
-  EXPECT_EQ(Radio(dlg, IDC_RADIO_SEL)->text(),
-            QStringLiteral("Alle markierten Datensätze  (Anzahl = 3)"));
-  EXPECT_EQ(dlg.m_nSelection, 1);
-  EXPECT_FALSE(Radio(dlg, IDC_RADIO_ALLE)->isChecked());
-  EXPECT_TRUE(Radio(dlg, IDC_RADIO_SEL)->isChecked());
-  dlg.show();
-  dlg.grab().save(QDir::temp().filePath(QStringLiteral("kolbrin-export-select.png")));
-
-  // The user turns on the first button and confirms.
-  Radio(dlg, IDC_RADIO_ALLE)->click();
-  EXPECT_FALSE(Radio(dlg, IDC_RADIO_SEL)->isChecked());
-  dlg.accept();
-  EXPECT_EQ(dlg.m_nSelection, 0);
-}
-
-TEST(ExportSelectDialog, WithoutSelectedRowsTheFirstButtonIsOn) {
-  CExportSelectDlg dlg;
-  dlg.m_nTotal = 4;
-  dlg.OnInitDialog();
-  EXPECT_EQ(dlg.m_nSelection, 0);
-  EXPECT_TRUE(Radio(dlg, IDC_RADIO_ALLE)->isChecked());
-  EXPECT_EQ(Radio(dlg, IDC_RADIO_SEL)->text(),
-            QStringLiteral("Alle markierten Datensätze  (Anzahl = 0)"));
+TEST(ExportSelectDialog, CaptionsCarryTheCountsAndSelectedRowsPreselectTheSecondButton) {
+  for (const auto& [total, selected] : {std::pair{12, 3}, {4, 0}}) {
+    CExportSelectDlg dlg;
+    EXPECT_EQ(dlg.m_nSelection, -1);
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Datensatzauswahl"));
+    dlg.m_nTotal = total;
+    dlg.m_nSelected = selected;
+    dlg.OnInitDialog();
+    ASSERT_NE(Radio(dlg, IDC_RADIO_ALLE), nullptr);
+    ASSERT_NE(Radio(dlg, IDC_RADIO_SEL), nullptr);
+    EXPECT_EQ(Radio(dlg, IDC_RADIO_ALLE)->text(), QStringLiteral("Alle Datensätzen  (Anzahl = %1)").arg(total));
+    EXPECT_EQ(Radio(dlg, IDC_RADIO_SEL)->text(),
+              QStringLiteral("Alle markierten Datensätze  (Anzahl = %1)").arg(selected));
+    EXPECT_EQ(dlg.m_nSelection, selected > 0 ? 1 : 0);
+    EXPECT_EQ(Radio(dlg, IDC_RADIO_SEL)->isChecked(), selected > 0);
+    EXPECT_EQ(Radio(dlg, IDC_RADIO_ALLE)->isChecked(), selected == 0);
+    if (selected > 0) {
+      dlg.show();
+      dlg.grab().save(QDir::temp().filePath(QStringLiteral("kolbrin-export-select.png")));
+    }
+  }
 }
 
 TEST(ExportSelectDialog, AskSelectionReturnsTheChoiceOrNothingOnCancel) {
@@ -101,7 +90,7 @@ class SaveDialog : public ::testing::Test {
   output::CQtExportUi ui{&parent, [](const std::string&) { return false; }};
 };
 
-TEST_F(SaveDialog, AsksForATextFileAndGivesTheFullPathWithExtension) {
+TEST_F(SaveDialog, AsksForATextFileAndGivesTheFullPathWithExtensionOrNothingOnCancel) {
   WhenModal<QFileDialog>([this](QFileDialog* d) {
     EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(d->nameFilters(), QStringList{QStringLiteral("Textdatei (*.txt)")});
@@ -114,9 +103,7 @@ TEST_F(SaveDialog, AsksForATextFileAndGivesTheFullPathWithExtension) {
   ASSERT_TRUE(path.has_value());
   EXPECT_EQ(*path, QFile::encodeName(dir.filePath(QStringLiteral("liste.txt"))).toStdString());
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("liste.txt"))));
-}
 
-TEST_F(SaveDialog, CancelGivesNothing) {
   WhenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
   EXPECT_EQ(ui.AskSaveFile(), std::nullopt);
 }
