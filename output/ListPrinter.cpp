@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "output/QtPrintDC.h"
+#include "shell/AppMessageBox.h"
 #include "shell/KolbrinDoc.h"
 
 namespace output {
@@ -61,7 +62,10 @@ bool ListPrinter::Print(QPrinter& printer, QWidget* parent) const {
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
   if (dialog.exec() != QDialog::Accepted) return false;
-  return PrintTo(printer);
+  if (PrintTo(printer)) return true;
+  // A printer or file that cannot be opened must not pass for a printout.
+  shell::AppMessageBox(nullptr, shell::MSG_ERROR, IDS_PRINT_FAILED);
+  return false;
 }
 
 void ListPrinter::Preview(QPrinter& printer, QWidget* parent) const {

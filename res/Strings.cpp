@@ -26,6 +26,7 @@ constexpr StringEntry kStrings[] = {
     {IDS_NAME_TOOLBAR, "Symbolleiste"},
     {IDS_NAME_STATUSBAR, "Statusleiste"},
     {IDS_PRINT_PAGE, "Seite: %2d"},
+    {IDS_PRINT_FAILED, "Der Druckvorgang konnte nicht gestartet werden."},
 
     {ID_VIEW_DIRSCAN, "Bestimmen der Verzeichnisinformationen (z.B. Verzeichnisgröße)\nVerzeichnisinformation"},
     {ID_VIEW_DRIVEINFO, "Fenster zum Anzeigen von Laufwerksinformationen\nLaufwerksinformation"},

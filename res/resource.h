@@ -33,6 +33,7 @@ inline constexpr res::Id IDS_NAME_DIR_LIST = 61012;
 inline constexpr res::Id IDS_NAME_TOOLBAR = 61013;
 inline constexpr res::Id IDS_NAME_STATUSBAR = 61014;
 inline constexpr res::Id IDS_PRINT_PAGE = 61020;      // "Seite: %2d"
+inline constexpr res::Id IDS_PRINT_FAILED = 61021;    // the printer could not start
 
 // Drive type texts of the drive information window (61100 + drive type)
 inline constexpr res::Id IDS_DRIVETYPE_BASE = 61100;

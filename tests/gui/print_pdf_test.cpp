@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/MessageBox.h"
 #include "framework/ui/Text.h"
 #include "lists/FileView.h"
 #include "output/ListPrinter.h"
@@ -187,6 +188,20 @@ TEST_F(PrintToPdf, UnwritableFileIsReportedAsFailure) {
   printer().setOutputFileName(tmp.filePath(QStringLiteral("no/such/dir/list.pdf")));
   EXPECT_FALSE(output::ListPrinter(*doc, *view).PrintTo(printer()));
   EXPECT_FALSE(doc->PrintState().Font().has_value());
+
+  // Through the print command the user is told; nothing passes for a printout.
+  std::vector<std::string> shown;
+  auto previous = fw::SetMessageBoxPresenter([&](const fw::MessageBoxRequest& r) {
+    shown.push_back(r.text);
+    return fw::IDRESULT_OK;
+  });
+  h->frame()->SetActiveView(view);
+  QTimer::singleShot(0, [] {
+    if (auto* dlg = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) dlg->accept();
+  });
+  h->action(ID_FILE_PRINT)->trigger();
+  fw::SetMessageBoxPresenter(previous);
+  EXPECT_EQ(shown, std::vector<std::string>{"Der Druckvorgang konnte nicht gestartet werden."});
 }
 
 // The print command from the menu: its dialog, accepted as it stands,
