@@ -73,10 +73,13 @@ class FakeList : public PrintSource {
                                      {100, "Datum", LVCFMT_CENTER}};
 };
 
-TEST(PrintJobTest, WorkedExampleMeasurements) {
+struct PrintJobTest : ::testing::Test {
   RecordingDC dc;
   FakeList list;
   PrintJob job;
+};
+
+TEST_F(PrintJobTest, WorkedExampleMeasurements) {
   EXPECT_EQ(job.BeginPrinting(list, dc), 3);
   const PrintMetrics& m = job.Metrics();
   EXPECT_EQ(m.marginLeft, 160);
@@ -92,11 +95,8 @@ TEST(PrintJobTest, WorkedExampleMeasurements) {
   EXPECT_FALSE(job.Font().has_value());
 }
 
-TEST(PrintJobTest, WorkedExamplePageLayout) {
-  RecordingDC dc;
-  FakeList list;
+TEST_F(PrintJobTest, WorkedExamplePageLayout) {
   list.columns = {{100, "Name", LVCFMT_LEFT}, {100, "Gr\xc3\xb6\xc3\x9f" "e", LVCFMT_RIGHT}};
-  PrintJob job;
   job.BeginPrinting(list, dc);
   job.PrintPage(list, dc, 1);
   ASSERT_GE(dc.texts.size(), 3u);
@@ -124,10 +124,7 @@ TEST(PrintJobTest, WorkedExamplePageLayout) {
   EXPECT_EQ(dc.current, (FontSpec{"System", 12, 400}));
 }
 
-TEST(PrintJobTest, PageCountAlwaysHasRoomForALastPage) {
-  RecordingDC dc;
-  FakeList list;
-  PrintJob job;
+TEST_F(PrintJobTest, PageCountAlwaysHasRoomForALastPage) {
   const int r = 69;
   for (const auto& [rows, pages] : std::vector<std::pair<int, int>>{
            {0, 1}, {1, 1}, {r - 1, 1}, {r, 2}, {r + 1, 2}, {2 * r, 3}}) {
@@ -136,22 +133,16 @@ TEST(PrintJobTest, PageCountAlwaysHasRoomForALastPage) {
   }
 }
 
-TEST(PrintJobTest, TinyPageStillPrintsOneRowPerPage) {
-  RecordingDC dc;
+TEST_F(PrintJobTest, TinyPageStillPrintsOneRowPerPage) {
   dc.v = 100;  // a page height of 91 pixels: one line, less one, leaves none
-  FakeList list;
   list.rows = 5;
-  PrintJob job;
   EXPECT_EQ(job.BeginPrinting(list, dc), 6);
   EXPECT_EQ(job.Metrics().rowsPerPage, 1);
 }
 
-TEST(PrintJobTest, NarrowColumnsAreDroppedAndTheOthersWiden) {
-  RecordingDC dc;
-  FakeList list;
+TEST_F(PrintJobTest, NarrowColumnsAreDroppedAndTheOthersWiden) {
   list.columns = {{300, "A", LVCFMT_LEFT}, {15, "hidden", LVCFMT_LEFT},
                   {100, "B", LVCFMT_RIGHT | LVCFMT_CENTER}, {16, "C", LVCFMT_CENTER}};
-  PrintJob job;
   job.BeginPrinting(list, dc);
   const std::vector<PrintColumn> columns = job.LayoutColumns(list);
   ASSERT_EQ(columns.size(), 3u);
@@ -168,19 +159,13 @@ TEST(PrintJobTest, NarrowColumnsAreDroppedAndTheOthersWiden) {
   for (const TextCall& t : dc.texts) EXPECT_EQ(t.text.find("c1"), std::string::npos) << t.text;
 }
 
-TEST(PrintJobTest, ManyColumnsAreAllPrinted) {
-  RecordingDC dc;
-  FakeList list;
+TEST_F(PrintJobTest, ManyColumnsAreAllPrinted) {
   list.columns.assign(60, {20, "T", LVCFMT_LEFT});
-  PrintJob job;
   job.BeginPrinting(list, dc);
   EXPECT_EQ(job.LayoutColumns(list).size(), 60u);
 }
 
-TEST(PrintJobTest, LaterPagesShowTheirOwnRows) {
-  RecordingDC dc;
-  FakeList list;
-  PrintJob job;
+TEST_F(PrintJobTest, LaterPagesShowTheirOwnRows) {
   ASSERT_EQ(job.BeginPrinting(list, dc), 3);
   job.PrintPage(list, dc, 2);
   EXPECT_EQ(dc.texts[0].text, "Seite:  2");
@@ -205,12 +190,9 @@ TEST(PrintJobTest, LaterPagesShowTheirOwnRows) {
   EXPECT_EQ(dc.texts[0].text, "Seite: 100");
 }
 
-TEST(PrintJobTest, LongTextsAreCutBeforeNineHundredNinetyNineCharacters) {
-  RecordingDC dc;
-  FakeList list;
+TEST_F(PrintJobTest, LongTextsAreCutBeforeNineHundredNinetyNineCharacters) {
   list.rows = 1;
   list.columns = {{100, std::string(997, 'x') + "\xc3\xa4" + "tail", LVCFMT_LEFT}};
-  PrintJob job;
   job.BeginPrinting(list, dc);
   job.PrintPage(list, dc, 1);
   EXPECT_EQ(dc.texts[1].text, std::string(997, 'x'));  // never half a character
