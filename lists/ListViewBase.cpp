@@ -10,6 +10,7 @@
 #include "output/ListPrinter.h"
 #include "shell/KolbrinApp.h"
 #include "shell/KolbrinDoc.h"
+#include "shell/MainFrame.h"
 
 namespace lists {
 
@@ -78,16 +79,18 @@ const fw::RouteMap* CListViewBase::GetRouteMap() const {
 void CListViewBase::OnUpdateListCommand(fw::CCmdUI* ui) { ui->Enable(RowCount() > 0); }
 
 // The application's printer, so that the printer setup applies.
+QPrinter* CListViewBase::AppPrinter() const {
+  const auto* frame = dynamic_cast<const shell::CMainFrame*>(window());
+  auto* app = frame != nullptr ? dynamic_cast<shell::CKolbrinApp*>(frame->GetApp()) : nullptr;
+  return app != nullptr ? &app->Printer() : nullptr;
+}
+
 void CListViewBase::OnFilePrint() {
-  if (auto* app = shell::CKolbrinApp::Instance()) {
-    output::ListPrinter(Doc(), *this).Print(app->Printer(), window());
-  }
+  if (QPrinter* printer = AppPrinter()) output::ListPrinter(Doc(), *this).Print(*printer, window());
 }
 
 void CListViewBase::OnFilePrintPreview() {
-  if (auto* app = shell::CKolbrinApp::Instance()) {
-    output::ListPrinter(Doc(), *this).Preview(app->Printer(), window());
-  }
+  if (QPrinter* printer = AppPrinter()) output::ListPrinter(Doc(), *this).Preview(*printer, window());
 }
 
 void CListViewBase::OnExportFile() { Doc().ExportList(*this, shell::CKolbrinDoc::EXPORT_TO_FILE); }

@@ -14,6 +14,7 @@
 #include "res/resource.h"
 
 class QListView;
+class QPrinter;
 class QTreeView;
 
 namespace shell {
@@ -62,6 +63,7 @@ class CListViewBase : public QStackedWidget, public fw::CView, public CListConte
   void OnUpdateListCommand(fw::CCmdUI* ui);
   void OnFilePrint();
   void OnFilePrintPreview();
+  QPrinter* AppPrinter() const;
   void OnExportFile();
   void OnExportExcel();
 

@@ -19,25 +19,17 @@ static void InitKolbrinResources() { Q_INIT_RESOURCE(kolbrin); }
 
 namespace shell {
 
-namespace {
-CKolbrinApp* g_app = nullptr;
-}
-
 CKolbrinApp::CKolbrinApp(std::unique_ptr<CProfile> profile, platform::FileSystem* fs)
     : m_profile(profile ? std::move(profile) : std::make_unique<SettingsProfile>()),
       m_fs(fs != nullptr ? fs : &platform::FileSystem::Native()) {
   InitKolbrinResources();
-  g_app = this;
 }
 
 CKolbrinApp::~CKolbrinApp() {
   m_frame.reset();
   m_doc.reset();
   m_exportUi.reset();
-  if (g_app == this) g_app = nullptr;
 }
-
-CKolbrinApp* CKolbrinApp::Instance() { return g_app; }
 
 const fw::RouteMap* CKolbrinApp::GetRouteMap() const {
   using fw::Route::Command;

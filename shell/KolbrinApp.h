@@ -39,8 +39,6 @@ class CKolbrinApp : public fw::CWinApp {
   CProfile& Profile() const { return *m_profile; }
   QPrinter& Printer();
 
-  static CKolbrinApp* Instance();
-
  protected:
   const fw::RouteMap* GetRouteMap() const override;
 
