@@ -7,21 +7,17 @@
 //
 // Every tool runs once first so that all start from a warm cache; then each
 // runs `rounds` times and its best time counts.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <QApplication>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "bench/BenchUtil.h"
 #include "lists/DirScan.h"
 #include "lists/DirView.h"
 #include "platform/FileSystem.h"
@@ -29,8 +25,6 @@
 #include "shell/KolbrinDoc.h"
 #include "shell/MainFrame.h"
 #include "shell/SettingsProfile.h"
-
-extern char** environ;
 
 // Live heap bytes, counted by the replaced operators below: requested
 // bytes, and the bytes a typical malloc hands out for them (8 bytes of
@@ -78,28 +72,9 @@ void operator delete[](void* p, const std::nothrow_t&) noexcept { CountedFree(p)
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-// One run of a tool with its output thrown away; -1 when it could not run.
-double TimeTool(std::vector<std::string> args) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const auto start = Clock::now();
-  pid_t pid = 0;
-  int status = 0;
-  const bool ran = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0 &&
-                   waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  const auto end = Clock::now();
-  posix_spawn_file_actions_destroy(&actions);
-  return ran ? Seconds(end - start) : -1.0;
-}
+using bench::Clock;
+using bench::Seconds;
+using bench::TimeTool;
 
 // The bare scan without the view, to see what the list and status cost.
 double TimeCoreScan(const std::string& dir) {
@@ -163,7 +138,7 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication qapp(argc, argv);
   const std::string dir = argv[1];
-  const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  const int rounds = bench::Rounds(argc, argv);
   QTemporaryDir profileDir;
   auto app = std::make_unique<shell::CKolbrinApp>(
       std::make_unique<shell::SettingsProfile>(profileDir.filePath(QStringLiteral("bench.ini"))));

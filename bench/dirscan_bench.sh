@@ -6,13 +6,8 @@
 #
 #   bench/dirscan_bench.sh [build-dir] [rounds]
 set -eu
-build=${1:-build}
-rounds=${2:-5}
-bench="$build/bench/dirscan_bench"
-[ -x "$bench" ] || { echo "no $bench: configure with -DKOLBRIN_BENCH=ON and build it" >&2; exit 1; }
-
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT INT TERM
+. "$(dirname "$0")/bench_common.sh"
+bench_setup dirscan_bench "$@"
 root="$tmp/tree"
 python3 - "$root" <<'PY'
 import os, random, sys

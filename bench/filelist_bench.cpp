@@ -11,49 +11,26 @@
 // given) and times one heading click per column (sort, model reset,
 // selection kept, paint). Memory per row is the records, the row array and
 // the names kept outside the records.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <QApplication>
 #include <QHeaderView>
 #include <QTreeView>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/BenchUtil.h"
 #include "lists/FileView.h"
 #include "shell/KolbrinDoc.h"
 
-extern char** environ;
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+using bench::Clock;
+using bench::Seconds;
 
 // One run of ls -lU with its output thrown away; -1 when it could not run.
-double TimeLs(const std::string& dir) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  std::string args[] = {"ls", "-lU", dir};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const auto start = Clock::now();
-  pid_t pid = 0;
-  int status = 0;
-  const bool ran = posix_spawnp(&pid, "ls", &actions, nullptr, argv.data(), environ) == 0 &&
-                   waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  const auto end = Clock::now();
-  posix_spawn_file_actions_destroy(&actions);
-  return ran ? Seconds(end - start) : -1.0;
-}
+double TimeLs(const std::string& dir) { return bench::TimeTool({"ls", "-lU", dir}, true); }
 
 // A listing of n made-up files: names with shared and with random
 // prefixes, sizes with many repeats, times spread over twenty years.
@@ -165,7 +142,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: filelist_bench DIR [rounds] [sortRows]\n");
     return 2;
   }
-  const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  const int rounds = bench::Rounds(argc, argv);
   const std::size_t sortRows = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1000000;
   MeasureDirectory(argv[1], rounds);
   if (sortRows > 0) MeasureSorts(sortRows);

@@ -5,14 +5,9 @@
 #
 #   bench/filelist_bench.sh [build-dir] [rounds] [files]
 set -eu
-build=${1:-build}
-rounds=${2:-5}
+. "$(dirname "$0")/bench_common.sh"
+bench_setup filelist_bench "$@"
 files=${3:-100000}
-bench="$build/bench/filelist_bench"
-[ -x "$bench" ] || { echo "no $bench: configure with -DKOLBRIN_BENCH=ON and build it" >&2; exit 1; }
-
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT INT TERM
 dir="$tmp/files"
 python3 - "$dir" "$files" <<'PY'
 import os, random, sys

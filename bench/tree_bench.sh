@@ -5,13 +5,8 @@
 #
 #   bench/tree_bench.sh [build-dir] [rounds]
 set -eu
-build=${1:-build}
-rounds=${2:-5}
-bench="$build/bench/tree_expand_bench"
-[ -x "$bench" ] || { echo "no $bench: configure with -DKOLBRIN_BENCH=ON and build it" >&2; exit 1; }
-
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT INT TERM
+. "$(dirname "$0")/bench_common.sh"
+bench_setup tree_expand_bench "$@"
 root="$tmp/many"
 mkdir "$root"
 (

@@ -7,27 +7,22 @@
 // Each round expands it (one full listing plus one probe per subdirectory,
 // the layout and a paint included) and closes it again; find runs as
 // "find DIR -mindepth 1 -maxdepth 2 -type d". The best round of each counts.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <QApplication>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench/BenchUtil.h"
 #include "shell/KolbrinDoc.h"
 #include "tree/DriveTreeModel.h"
 #include "tree/DriveView.h"
 
-extern char** environ;
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Seconds;
 
 // The system's file system with DIR as the one drive.
 class OneDriveFileSystem : public platform::FileSystem {
@@ -50,25 +45,9 @@ class OneDriveFileSystem : public platform::FileSystem {
   std::string m_root;
 };
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
 // One run of find with its output thrown away; -1 when it could not run.
 double TimeFind(const std::string& dir) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  std::string args[] = {"find", dir, "-mindepth", "1", "-maxdepth", "2", "-type", "d"};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const auto start = Clock::now();
-  pid_t pid = 0;
-  int status = 0;
-  const bool ran = posix_spawnp(&pid, "find", &actions, nullptr, argv.data(), environ) == 0 &&
-                   waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  const auto end = Clock::now();
-  posix_spawn_file_actions_destroy(&actions);
-  return ran ? Seconds(end - start) : -1.0;
+  return bench::TimeTool({"find", dir, "-mindepth", "1", "-maxdepth", "2", "-type", "d"}, true);
 }
 
 // One expansion through the view, laid out and painted; returns the time
@@ -99,7 +78,7 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
   std::string dir = argv[1];
-  const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  const int rounds = bench::Rounds(argc, argv);
   OneDriveFileSystem fs(dir.back() == '/' ? dir : dir + '/');
   shell::CKolbrinDoc doc(fs);
   tree::CDriveView view(doc, nullptr);
