@@ -95,31 +95,30 @@ struct RecordingBox : ::testing::Test {
   fw::MessageBoxPresenter previous;
 };
 
-TEST_F(RecordingBox, FileErrorShowsFormattedTextUnderAppTitle) {
-  EXPECT_EQ(shell::AppMessageBox(nullptr, shell::MSG_ERROR, IDS_FILE_ERROR, "Zugriff verweigert"), 1);
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, "Dateifehler: Zugriff verweigert");
-  EXPECT_EQ(shown[0].title, "Kolbrin");
-  EXPECT_EQ(shown[0].icon, fw::MsgIcon::kStop);
-  EXPECT_EQ(shown[0].buttons, fw::MsgButtons::kOk);
+TEST_F(RecordingBox, KindsChooseIconAndButtonsUnderTheAppTitle) {
+  using fw::MsgButtons, fw::MsgIcon;
+  struct Case { int kind; res::Id text; const char* shown; MsgIcon icon; MsgButtons buttons; };
+  const Case cases[] = {
+      {shell::MSG_ERROR, IDS_FILE_ERROR, "Dateifehler: Zugriff verweigert", MsgIcon::kStop, MsgButtons::kOk},
+      {shell::MSG_WARNING, 0, "", MsgIcon::kExclamation, MsgButtons::kOk},
+      {shell::MSG_INFO, 99999, "", MsgIcon::kInformation, MsgButtons::kOk},  // no such string
+      {shell::MSG_YESNO, 0, "", MsgIcon::kQuestion, MsgButtons::kYesNo},
+      {shell::MSG_YESNOCANCEL, 0, "", MsgIcon::kQuestion, MsgButtons::kYesNoCancel}};
+  answer = fw::IDRESULT_CANCEL;
+  for (const Case& c : cases) {
+    shown.clear();
+    EXPECT_EQ(shell::AppMessageBox(nullptr, c.kind, c.text, "Zugriff verweigert"), answer) << c.kind;
+    ASSERT_EQ(shown.size(), 1u) << c.kind;
+    EXPECT_EQ(shown[0].text, c.shown) << c.kind;
+    EXPECT_EQ(shown[0].title, "Kolbrin") << c.kind;
+    EXPECT_EQ(shown[0].icon, c.icon) << c.kind;
+    EXPECT_EQ(shown[0].buttons, c.buttons) << c.kind;
+  }
 }
 
 TEST_F(RecordingBox, SilentAndUnknownKindsShowNothing) {
-  for (int kind : {0, 3, 7, -1}) {
-    EXPECT_EQ(shell::AppMessageBox(nullptr, kind, IDS_FILE_ERROR, "x"), 0) << kind;
-  }
+  for (int kind : {0, 3, 7, -1}) EXPECT_EQ(shell::AppMessageBox(nullptr, kind, IDS_FILE_ERROR, "x"), 0) << kind;
   EXPECT_TRUE(shown.empty());
-}
-
-TEST_F(RecordingBox, KindsSelectButtonsAndMissingStringGivesEmptyText) {
-  answer = fw::IDRESULT_CANCEL;
-  EXPECT_EQ(shell::AppMessageBox(nullptr, shell::MSG_YESNOCANCEL, 0), fw::IDRESULT_CANCEL);
-  shell::AppMessageBox(nullptr, shell::MSG_YESNO, 99999);
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].buttons, fw::MsgButtons::kYesNoCancel);
-  EXPECT_EQ(shown[0].icon, fw::MsgIcon::kQuestion);
-  EXPECT_EQ(shown[1].buttons, fw::MsgButtons::kYesNo);
-  EXPECT_EQ(shown[1].text, "");
 }
 
 TEST(DialogUnits, ScaleByQuarterWidthAndEighthHeightRounded) {
