@@ -9,15 +9,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "framework/MessageBox.h"
-#include "lists/DirScan.h"
 #include "platform/FileSystem.h"
+// Before windows.h, whose IDOK and IDCANCEL would replace the resource ids.
+#include "tests/core/dirscan_run.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Convert.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -98,37 +96,10 @@ class TempTree : public ::testing::Test {
   std::string m_root;
 };
 
-struct Row {
-  std::string path;
-  std::uint32_t subdirs;
-  std::uint64_t totalSize;
-  std::uint32_t totalFiles;
-  std::uint64_t ownSize;
-  std::uint32_t ownFiles;
-  bool operator==(const Row&) const = default;
-};
+using dirscantest::Row;
 
-void PrintTo(const Row& r, std::ostream* os) {
-  *os << r.path << " " << r.subdirs << "/" << r.totalSize << "/" << r.totalFiles << "/" << r.ownSize
-      << "/" << r.ownFiles;
-}
-
-// The rows of a scan in visiting order. The scan fills each record after
-// handing it over, so the records are read when it has ended.
-std::vector<Row> Scan(const std::string& path) {
-  std::vector<std::unique_ptr<lists::CDirRecord>> records;
-  auto previous = fw::SetMessageBoxPresenter([](const fw::MessageBoxRequest&) { return fw::IDRESULT_OK; });
-  lists::DirScanCallbacks callbacks;
-  callbacks.insertRow = [&](std::unique_ptr<lists::CDirRecord> r) { records.push_back(std::move(r)); };
-  lists::CDirScan(FileSystem::Native(), std::move(callbacks)).Run(path);
-  fw::SetMessageBoxPresenter(std::move(previous));
-  std::vector<Row> rows;
-  for (const auto& r : records) {
-    rows.push_back({r->m_strDirPath, r->m_nSubdirs, r->m_nTotalSize, r->m_nTotalFiles, r->m_nOwnSize,
-                    r->m_nOwnFiles});
-  }
-  return rows;
-}
+// The rows of a scan in visiting order.
+std::vector<Row> Scan(const std::string& path) { return dirscantest::Scan(FileSystem::Native(), path).rows; }
 
 TEST(Win32Drives, RootsAreDriveLettersWithTheirTypes) {
   FileSystem& fs = FileSystem::Native();
