@@ -41,27 +41,11 @@ class FakeList : public lists::CListContents {
   bool IsRowSelected(int row) const override { return selected.count(row) != 0; }
 };
 
-class RecordingServer;
-
-// Every call and release as a readable line: "sheet get 197 BSTR:A1".
-class Recorder : public output::IDispatchTarget {
- public:
-  Recorder(RecordingServer& server, std::string name) : m_server(server), m_name(std::move(name)) {}
-  ~Recorder() override;
-  output::Variant Invoke(output::DispId dispid, unsigned short flags,
-                         const std::vector<output::Variant>& args) override;
-
- private:
-  RecordingServer& m_server;
-  std::string m_name;
-};
+class Recorder;
 
 class RecordingServer : public output::AutomationServer {
  public:
-  std::shared_ptr<output::IDispatchTarget> CreateDispatch(std::string_view progId) override {
-    log->push_back("create " + std::string(progId));
-    return available ? std::make_shared<Recorder>(*this, "app") : nullptr;
-  }
+  std::shared_ptr<output::IDispatchTarget> CreateDispatch(std::string_view progId) override;
   bool Logged(const std::string& line) const {
     return std::find(log->begin(), log->end(), line) != log->end();
   }
@@ -71,28 +55,41 @@ class RecordingServer : public output::AutomationServer {
   int calls = 0;
 };
 
-inline Recorder::~Recorder() { m_server.log->push_back("release " + m_name); }
-
-inline output::Variant Recorder::Invoke(output::DispId dispid, unsigned short flags,
-                                        const std::vector<output::Variant>& args) {
-  using namespace output;
-  std::string line = m_name +
-                     (flags == xl::kGet ? " get " : flags == DISPATCH_METHOD ? " method " : " put ") +
-                     std::to_string(dispid);
-  for (const Variant& a : args) {
-    line += a.vt == VT_BOOL   ? " BOOL:" + std::to_string(a.iVal)
-            : a.vt == VT_I2   ? " I2:" + std::to_string(a.iVal)
-            : a.vt == VT_BSTR ? " BSTR:" + a.bstrVal
-                              : std::string(" ?");
+// Every call and release as a readable line: "sheet get 197 BSTR:A1".
+class Recorder : public output::IDispatchTarget {
+ public:
+  Recorder(RecordingServer& server, std::string name) : m_server(server), m_name(std::move(name)) {}
+  ~Recorder() override { m_server.log->push_back("release " + m_name); }
+  output::Variant Invoke(output::DispId dispid, unsigned short flags,
+                         const std::vector<output::Variant>& args) override {
+    using namespace output;
+    std::string line = m_name +
+                       (flags == xl::kGet ? " get " : flags == DISPATCH_METHOD ? " method " : " put ") +
+                       std::to_string(dispid);
+    for (const Variant& a : args) {
+      line += a.vt == VT_BOOL   ? " BOOL:" + std::to_string(a.iVal)
+              : a.vt == VT_I2   ? " I2:" + std::to_string(a.iVal)
+              : a.vt == VT_BSTR ? " BSTR:" + a.bstrVal
+                                : std::string(" ?");
+    }
+    m_server.log->push_back(line);
+    if (m_server.calls++ == m_server.failAtCall) throw AutomationError("Zugriff verweigert (Test)");
+    if (flags == DISPATCH_PROPERTYPUT) return {};
+    const std::string child = dispid == xl::kWorksheetRange         ? "range " + args.at(0).bstrVal
+                              : dispid == xl::kApplicationWorkbooks ? "books"
+                              : dispid == xl::kWorkbooksAdd         ? "book"
+                                                                    : "sheet";
+    return Variant::Dispatch(std::make_shared<Recorder>(m_server, child));
   }
-  m_server.log->push_back(line);
-  if (m_server.calls++ == m_server.failAtCall) throw AutomationError("Zugriff verweigert (Test)");
-  if (flags == DISPATCH_PROPERTYPUT) return {};
-  const std::string child = dispid == xl::kWorksheetRange         ? "range " + args.at(0).bstrVal
-                            : dispid == xl::kApplicationWorkbooks ? "books"
-                            : dispid == xl::kWorkbooksAdd         ? "book"
-                                                                  : "sheet";
-  return Variant::Dispatch(std::make_shared<Recorder>(m_server, child));
+
+ private:
+  RecordingServer& m_server;
+  std::string m_name;
+};
+
+inline std::shared_ptr<output::IDispatchTarget> RecordingServer::CreateDispatch(std::string_view progId) {
+  log->push_back("create " + std::string(progId));
+  return available ? std::make_shared<Recorder>(*this, "app") : nullptr;
 }
 
 // Answers the export's questions as scripted and counts them.

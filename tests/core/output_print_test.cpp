@@ -82,13 +82,10 @@ struct PrintJobTest : ::testing::Test {
 TEST_F(PrintJobTest, WorkedExampleMeasurements) {
   EXPECT_EQ(job.BeginPrinting(list, dc), 3);
   const PrintMetrics& m = job.Metrics();
-  EXPECT_EQ(m.marginLeft, 160);
-  EXPECT_EQ(m.marginTop, 340);
-  EXPECT_EQ(m.marginBottom, 272);
-  EXPECT_EQ(m.pageWidth, 4480);
-  EXPECT_EQ(m.pageHeight, 6188);
-  EXPECT_EQ(m.lineHeight, 88);
-  EXPECT_EQ(m.rowsPerPage, 69);
+  // Margins left, top and bottom, page width and height, line height, rows.
+  EXPECT_EQ((std::vector{m.marginLeft, m.marginTop, m.marginBottom, m.pageWidth, m.pageHeight,
+                         m.lineHeight, m.rowsPerPage}),
+            (std::vector{160, 340, 272, 4480, 6188, 88, 69}));
   ASSERT_TRUE(job.Font().has_value());
   EXPECT_EQ(*job.Font(), (FontSpec{"Arial", -66, 400}));
   job.EndPrinting();
