@@ -79,6 +79,22 @@ TEST_F(DirListTest, ModeOffShowsColumnsButNoRows) {
   EXPECT_TRUE(fs.seen.isEmpty());  // nothing was scanned
 }
 
+// A heading wider than its column shows its beginning; one that fits keeps
+// the column's alignment.
+TEST_F(DirListTest, HeadingsTooWideForTheirColumnAlignLeft) {
+  QAbstractItemModel* model = view->DetailsView()->model();
+  QHeaderView* header = view->DetailsView()->header();
+  auto alignment = [&](int column) {
+    return model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() &
+           Qt::AlignHorizontal_Mask;
+  };
+  EXPECT_EQ(alignment(2), Qt::AlignLeft);  // "Größe einschl. aller Unterverz." in 105 px
+  header->resizeSection(2, 400);
+  EXPECT_EQ(alignment(2), Qt::AlignRight);
+  header->resizeSection(1, 30);
+  EXPECT_EQ(alignment(1), Qt::AlignLeft);
+}
+
 TEST_F(DirListTest, CommandFromTheTreeScansSortsAndEmptiesAgain) {
   Select("/A");
   ASSERT_EQ(h->frame()->GetActiveView(), static_cast<fw::CView*>(h->frame()->DriveView()));
