@@ -40,5 +40,6 @@ cmake -S "$SOURCE" -B "$BUILD" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$SOURCE/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DKOLBRIN_GUI=OFF -DKOLBRIN_BENCH=OFF >/dev/null
 cmake --build "$BUILD" -j2 --target kolbrin_core_tests
-# Wine writes CR LF; the log is read as plain lines.
-ctest --test-dir "$BUILD" --output-on-failure -j2 2>&1 | tr -d '\r'
+# Wine writes CR LF; the log is read as plain lines. A test process that
+# Wine fails to start is tried once more; a test that fails twice fails.
+ctest --test-dir "$BUILD" --output-on-failure -j2 --repeat until-pass:2 2>&1 | tr -d '\r'
