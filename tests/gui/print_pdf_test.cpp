@@ -1,12 +1,10 @@
-// The file list printed to PDF through the real print path (the app's
-// printer in PDF mode, the same code the print command runs after its
-// dialog), read back with poppler's tools; the commands with their dialogs.
+// The file list printed to PDF through the app's printer in PDF mode, read
+// back with poppler's tools; the print and preview commands with their dialogs.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QHeaderView>
 #include <QPageRanges>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -16,7 +14,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTreeView>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -42,9 +39,8 @@ QString RunTool(const QString& program, const QStringList& args) {
 
 int PdfPages(const QString& pdf) {
   const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
-  for (const QString& line : info.split('\n')) {
+  for (const QString& line : info.split('\n'))
     if (line.startsWith(QStringLiteral("Pages:"))) return line.mid(6).trimmed().toInt();
-  }
   return -1;
 }
 
@@ -110,6 +106,7 @@ class PrintToPdf : public ::testing::Test {
     printer.setOutputFileName(pdf);
   }
   QPrinter& printer() { return h->app->Printer(); }
+  int ExpectedPages() { return kRows / RowsPerPage(printer()) + 1; }
 
   test_support::FakeFileSystem fs;
   std::unique_ptr<testsupport::GuiHarness> h;
@@ -160,10 +157,8 @@ TEST_F(PrintToPdf, PagesTitlesAndRowsAsTheLayoutPredicts) {
 
   // One page to look at.
   QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));
-  RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
-                                   QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                   QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,
-                                   QStringLiteral(KOLBRIN_TEST_OUTPUT "/print_page1")});
+  RunTool(QStringLiteral("pdftoppm"),
+          QStringList{"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", pdf, KOLBRIN_TEST_OUTPUT "/print_page1"});
   EXPECT_TRUE(QFile::exists(QStringLiteral(KOLBRIN_TEST_OUTPUT "/print_page1.png")));
 }
 
@@ -184,42 +179,39 @@ TEST_F(PrintToPdf, PageRangeOfTheDialogIsHonoured) {
   printer().setPrintRange(QPrinter::AllPages);
 }
 
-TEST_F(PrintToPdf, UnwritableFileIsReportedAsFailure) {
+// The print command: its dialog, accepted as it stands, prints the file list
+// to the chosen file; a file that cannot be written is reported, not passed
+// off as a printout.
+TEST_F(PrintToPdf, PrintCommandGoesThroughTheDialogAndReportsFailure) {
+  view->setFocus();
+  h->frame()->SetActiveView(view);
+  ASSERT_TRUE(h->updated(ID_FILE_PRINT)->isEnabled());
+  int dialogs = 0;
+  const auto printThroughDialog = [&] {
+    QTimer::singleShot(0, [&] {
+      if (auto* dlg = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+        ++dialogs;
+        dlg->accept();
+      }
+    });
+    h->action(ID_FILE_PRINT)->trigger();
+  };
+  printThroughDialog();
+  ASSERT_EQ(dialogs, 1);
+  EXPECT_EQ(PdfPages(pdf), ExpectedPages());
+
   printer().setOutputFileName(tmp.filePath(QStringLiteral("no/such/dir/list.pdf")));
   EXPECT_FALSE(output::ListPrinter(*doc, *view).PrintTo(printer()));
   EXPECT_FALSE(doc->PrintState().Font().has_value());
-
-  // Through the print command the user is told; nothing passes for a printout.
   std::vector<std::string> shown;
   auto previous = fw::SetMessageBoxPresenter([&](const fw::MessageBoxRequest& r) {
     shown.push_back(r.text);
     return fw::IDRESULT_OK;
   });
-  h->frame()->SetActiveView(view);
-  QTimer::singleShot(0, [] {
-    if (auto* dlg = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) dlg->accept();
-  });
-  h->action(ID_FILE_PRINT)->trigger();
+  printThroughDialog();
   fw::SetMessageBoxPresenter(previous);
+  EXPECT_EQ(dialogs, 2);
   EXPECT_EQ(shown, std::vector<std::string>{"Der Druckvorgang konnte nicht gestartet werden."});
-}
-
-// The print command from the menu: its dialog, accepted as it stands,
-// prints the file list to the chosen file.
-TEST_F(PrintToPdf, PrintCommandGoesThroughTheDialog) {
-  view->setFocus();
-  h->frame()->SetActiveView(view);
-  bool sawDialog = false;
-  QTimer::singleShot(0, [&] {
-    if (auto* dlg = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
-      sawDialog = true;
-      dlg->accept();
-    }
-  });
-  ASSERT_TRUE(h->updated(ID_FILE_PRINT)->isEnabled());
-  h->action(ID_FILE_PRINT)->trigger();
-  ASSERT_TRUE(sawDialog);
-  EXPECT_EQ(PdfPages(pdf), kRows / RowsPerPage(printer()) + 1);
 }
 
 // The preview shows the same pages, measured on the printer.
@@ -240,7 +232,7 @@ TEST_F(PrintToPdf, PreviewShowsThePrintedPages) {
     dlg->reject();
   });
   h->action(ID_FILE_PRINT_PREVIEW)->trigger();
-  EXPECT_EQ(pages, kRows / RowsPerPage(printer()) + 1);
+  EXPECT_EQ(pages, ExpectedPages());
   EXPECT_FALSE(doc->PrintState().Font().has_value());
 }
 
