@@ -1,8 +1,6 @@
 // The recursive directory scan on the in-memory file system: rows in
-// visiting order, the sums, and the directories that are shown with zeros
-// and not counted (not listable, another mount, no memory for the record).
-// Paths are written the POSIX way and given to the scan in the system's
-// spelling (NativePath).
+// visiting order, the sums, and the directories shown with zeros and not
+// counted (not listable, another mount, no memory for the record).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -62,18 +60,26 @@ TEST(DirScan, ChildrenInListingOrderEachSubtreeBeforeTheNextSibling) {
   EXPECT_EQ(r.rows[3].path, NativePath("/r/a"));
 }
 
-TEST(DirScan, UnlistableDirectoryKeepsZerosAndIsNotCountedAbove) {
+// A directory that cannot be listed and a mount root inside the tree.
+TEST(DirScan, DirectoriesNotReadKeepZerosAndAreNotCountedAbove) {
   test_support::FakeFileSystem f;
   f.AddFile("/t/ok/f", 3);
   f.AddFile("/t/mid/locked/secret", 1000);
   f.AddDirectory("/t/mid/locked/below");
   f.FailListing("/t/mid/locked");
+  f.AddFile("/t/proc/kcore", 140737471590400ull);
+  f.AddDirectory("/t/proc/sys");
+  f.Entry("/t/proc").flags |= platform::kEntryMountRoot;
   const ScanResult r = Scan(f, NativePath("/t"));
   EXPECT_EQ(r.rows, (std::vector<Row>{{NativePath("/t"), 2, 3, 1, 0, 0},
                                       {NativePath("/t/ok"), 0, 3, 1, 3, 1},
                                       {NativePath("/t/mid"), 0, 0, 0, 0, 0},
-                                      {NativePath("/t/mid/locked"), 0, 0, 0, 0, 0}}));
+                                      {NativePath("/t/mid/locked"), 0, 0, 0, 0, 0},
+                                      {NativePath("/t/proc"), 0, 0, 0, 0, 0}}));
   EXPECT_EQ(f.FindFirstCalls("/t/mid/locked/below/*.*"), 0);
+  EXPECT_EQ(f.FindFirstCalls("/t/proc/*.*"), 0);
+  // A top that cannot be listed is one row of zeros.
+  EXPECT_EQ(Scan(f, NativePath("/missing")).rows, (std::vector<Row>{{NativePath("/missing"), 0, 0, 0, 0, 0}}));
 }
 
 TEST(DirScan, ListingErrorEndsThatListingAndKeepsWhatWasCounted) {
@@ -82,26 +88,7 @@ TEST(DirScan, ListingErrorEndsThatListingAndKeepsWhatWasCounted) {
   f.AddFile("/e/two", 2);
   f.AddFile("/e/three", 4);
   f.FailListingAfter("/e", 4);  // ".", "..", one, two
-  const ScanResult r = Scan(f, NativePath("/e"));
-  EXPECT_EQ(r.rows, (std::vector<Row>{{NativePath("/e"), 0, 3, 2, 3, 2}}));
-}
-
-TEST(DirScan, TopThatCannotBeListedIsOneRowOfZeros) {
-  test_support::FakeFileSystem f;
-  const ScanResult r = Scan(f, NativePath("/missing"));
-  EXPECT_EQ(r.rows, (std::vector<Row>{{NativePath("/missing"), 0, 0, 0, 0, 0}}));
-}
-
-TEST(DirScan, MountRootInsideTheTreeIsNotEntered) {
-  test_support::FakeFileSystem f;
-  f.AddFile("/m/own", 1);
-  f.AddFile("/m/proc/kcore", 140737471590400ull);
-  f.AddDirectory("/m/proc/sys");
-  f.Entry("/m/proc").flags |= platform::kEntryMountRoot;
-  const ScanResult r = Scan(f, NativePath("/m"));
-  EXPECT_EQ(r.rows,
-            (std::vector<Row>{{NativePath("/m"), 0, 1, 1, 1, 1}, {NativePath("/m/proc"), 0, 0, 0, 0, 0}}));
-  EXPECT_EQ(f.FindFirstCalls("/m/proc/*.*"), 0);
+  EXPECT_EQ(Scan(f, NativePath("/e")).rows, (std::vector<Row>{{NativePath("/e"), 0, 3, 2, 3, 2}}));
 }
 
 TEST(DirScan, EmptyPathScansTheRootWithAnEmptyTopPath) {
@@ -160,46 +147,39 @@ TEST(DirScan, RowInsertThatFailsCountsAsNoRecord) {
 }
 
 // Counts the listings open at the same time.
-class OpenCounter : public platform::FileSystem {
+class OpenCounter : public test_support::FakeFileSystem {
  public:
-  explicit OpenCounter(platform::FileSystem& inner) : m_inner(inner) {}
   std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, platform::FindData& first,
                                                   platform::FindLevel level) override {
-    auto h = m_inner.FindFirst(pattern, first, level);
+    auto h = FakeFileSystem::FindFirst(pattern, first, level);
     if (!h) return nullptr;
     return std::make_unique<Counted>(std::move(h), *this);
   }
-  std::vector<std::string> LogicalDriveStrings() override { return {}; }
-  platform::DriveType GetDriveType(std::string_view) override { return platform::kDriveUnknown; }
-  bool GetVolumeInformation(std::string_view, platform::VolumeInfo&) override { return false; }
-  bool GetDiskFreeSpace(std::string_view, platform::DiskFreeSpace&) override { return false; }
+  int open = 0;
   int maxOpen = 0;
 
  private:
   struct Counted : platform::FindHandle {
     Counted(std::unique_ptr<platform::FindHandle> h, OpenCounter& c) : inner(std::move(h)), owner(c) {
-      owner.maxOpen = std::max(owner.maxOpen, ++owner.m_open);
+      owner.maxOpen = std::max(owner.maxOpen, ++owner.open);
     }
-    ~Counted() override { --owner.m_open; }
+    ~Counted() override { --owner.open; }
     bool Next(platform::FindData& out) override { return inner->Next(out); }
     std::unique_ptr<platform::FindHandle> inner;
     OpenCounter& owner;
   };
-  platform::FileSystem& m_inner;
-  int m_open = 0;
 };
 
 TEST(DirScan, VeryDeepTreeScansWithOneListingOpenAtATime) {
-  test_support::FakeFileSystem f;
+  OpenCounter f;
   std::string path = "/deep";
   for (int i = 0; i < 5000; ++i) path += "/d";
   f.AddFile(path + "/leaf", 3);
-  OpenCounter counter(f);
-  const ScanResult r = Scan(counter, NativePath("/deep"));
+  const ScanResult r = Scan(f, NativePath("/deep"));
   ASSERT_EQ(r.rows.size(), 5001u);
   EXPECT_EQ(r.rows.front(), (Row{NativePath("/deep"), 5000, 3, 1, 0, 0}));
   EXPECT_EQ(r.rows.back(), (Row{NativePath(path), 0, 3, 1, 3, 1}));
-  EXPECT_EQ(counter.maxOpen, 1);
+  EXPECT_EQ(f.maxOpen, 1);
 }
 
 }  // namespace
