@@ -23,8 +23,7 @@ class FakeTreeControl : public tree::CTreeControl {
     Node* parent = nullptr;
     std::vector<std::unique_ptr<Node>> children;
     std::string text;
-    int image = -1;
-    int selectedImage = -1;
+    int image = -1, selectedImage = -1;
     bool expanded = false;
   };
 
@@ -38,11 +37,7 @@ class FakeTreeControl : public tree::CTreeControl {
   HTREEITEM InsertItem(std::string_view text, int image, int selectedImage, HTREEITEM parent,
                        tree::InsertAt where) override {
     Node* p = Of(parent);
-    auto node = std::make_unique<Node>();
-    node->parent = p;
-    node->text = text;
-    node->image = image;
-    node->selectedImage = selectedImage;
+    auto node = std::make_unique<Node>(Node{p, {}, std::string(text), image, selectedImage, false});
     auto at = p->children.end();
     if (where == tree::InsertAt::kSort) {
       at = std::upper_bound(p->children.begin(), p->children.end(), node->text,
@@ -105,6 +100,8 @@ class MediumFileSystem : public test_support::FakeFileSystem {
   }
 };
 
+using T = FakeTreeControl;
+
 struct Fixture {
   MediumFileSystem fs;
   FakeTreeControl control;
@@ -130,21 +127,19 @@ TEST(DriveTree, DrivesInOrderOnlyFirstFixedOpenRemovableAndOpticalUnread) {
             (std::vector<std::string>{NativePath("/media/stick/"), NativePath("/"), NativePath("/mnt/disk2/"),
                                       NativePath("/media/cd/")}));
   const int images[] = {tree::kImageFloppy, tree::kImageHardDisk, tree::kImageHardDisk, tree::kImageCdRom};
-  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(FakeTreeControl::N(f.control.Top(i))->image, images[i]) << i;
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(T::N(f.control.Top(i))->image, images[i]) << i;
 
   // Only "/" is open, with its directories and not its files.
-  EXPECT_TRUE(FakeTreeControl::N(f.control.Top(1))->expanded);
-  EXPECT_EQ(FakeTreeControl::Texts(f.control.Top(1)), (std::vector<std::string>{"media", "mnt", "usr"}));
-  EXPECT_FALSE(FakeTreeControl::N(f.control.Top(2))->expanded);
-  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(f.control.Top(2)));
-  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(f.control.Top(0)));
-  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(f.control.Top(3)));
+  EXPECT_TRUE(T::N(f.control.Top(1))->expanded);
+  EXPECT_EQ(T::Texts(f.control.Top(1)), (std::vector<std::string>{"media", "mnt", "usr"}));
+  EXPECT_FALSE(T::N(f.control.Top(2))->expanded);
+  for (size_t i : {0u, 2u, 3u}) EXPECT_TRUE(T::HasPlaceholderOnly(f.control.Top(i))) << i;
   EXPECT_EQ(f.fs.FindFirstCalls("/media/stick/*.*"), 0);
   EXPECT_EQ(f.fs.FindFirstCalls("/media/cd/*.*"), 0);
   EXPECT_EQ(f.fs.FindFirstCalls("/mnt/disk2/*.*"), 1);  // the probe of the second fixed drive
 
   // Directory items: closed folder, open folder when selected.
-  const auto* usr = FakeTreeControl::N(FakeTreeControl::Child(f.control.Top(1), 2));
+  const auto* usr = T::N(T::Child(f.control.Top(1), 2));
   ASSERT_EQ(usr->text, "usr");
   EXPECT_EQ(usr->image, tree::kImageFolder);
   EXPECT_EQ(usr->selectedImage, tree::kImageOpenFolder);
@@ -158,27 +153,31 @@ TEST(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
   f.fs.AddFile("/d/file", 3);
   f.logic.AddDrives();
   f.control.Expand(f.control.Top(0));
-  const HTREEITEM d = FakeTreeControl::Child(f.control.Top(0), 0);
+  const HTREEITEM d = T::Child(f.control.Top(0), 0);
   f.fs.ResetCounts();
 
   f.control.Expand(d);
-  EXPECT_EQ(FakeTreeControl::Texts(d), (std::vector<std::string>{"a", "b", "c", "leaf"}));
+  EXPECT_EQ(T::Texts(d), (std::vector<std::string>{"a", "b", "c", "leaf"}));
   EXPECT_EQ(f.fs.FullListings("/d/*.*"), 1);
-  for (const char* name : {"a", "b", "c"}) {
+  for (const char* name : {"a", "b", "c"})
     EXPECT_EQ(f.fs.PartialListings(std::string("/d/") + name + "/*.*"), 1) << name;
-  }
   EXPECT_EQ(f.fs.FindFirstCalls("/d/leaf/*.*"), 1);
   EXPECT_EQ(f.fs.TotalFindFirstCalls(), 5);
-  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(FakeTreeControl::Child(d, 0)));
-  EXPECT_TRUE(FakeTreeControl::N(FakeTreeControl::Child(d, 3))->children.empty());
+  EXPECT_TRUE(T::HasPlaceholderOnly(T::Child(d, 0)));
+  EXPECT_TRUE(T::N(T::Child(d, 3))->children.empty());
 
-  // Collapsing throws the subtree away; the next expansion reads again.
-  f.control.Expand(FakeTreeControl::Child(d, 0));
+  // Collapsing probes again: "a" lost its last subdirectory while open and
+  // becomes a leaf; "d" throws its subtree away and the next expansion reads.
+  const HTREEITEM a = T::Child(d, 0);
+  f.control.Expand(a);
+  f.fs.AddFile("/d/a/deeper", 0);
+  f.control.Collapse(a);
+  EXPECT_TRUE(T::N(a)->children.empty());
   f.control.Collapse(d);
-  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(d));
+  EXPECT_TRUE(T::HasPlaceholderOnly(d));
   f.control.Expand(d);
   EXPECT_EQ(f.fs.FullListings("/d/*.*"), 2);
-  EXPECT_EQ(FakeTreeControl::Texts(d).size(), 4u);
+  EXPECT_EQ(T::Texts(d).size(), 4u);
 }
 
 TEST(DriveTree, EmptyExpansionsAreRefused) {
@@ -189,86 +188,64 @@ TEST(DriveTree, EmptyExpansionsAreRefused) {
   f.fs.AddDirectory("/media/floppy");
   f.fs.AddFile("/media/floppy/readme.txt", 5);
   f.logic.AddDrives();
-  const HTREEITEM gone = FakeTreeControl::Child(f.control.Top(0), 0);
-  ASSERT_TRUE(FakeTreeControl::HasPlaceholderOnly(gone));
+  const HTREEITEM gone = T::Child(f.control.Top(0), 0);
+  ASSERT_TRUE(T::HasPlaceholderOnly(gone));
 
   // The only subdirectory went away after the probe: refused, now a leaf.
   f.fs.AddFile("/gone/only", 0);
   EXPECT_TRUE(f.logic.OnItemExpanding(gone, ExpandAction::kExpand));
-  EXPECT_TRUE(FakeTreeControl::N(gone)->children.empty());
+  EXPECT_TRUE(T::N(gone)->children.empty());
 
   // A drive whose listing cannot start gets its placeholder back.
   const HTREEITEM floppy = f.control.Top(1);
   f.fs.noMedium = NativePath("/media/floppy/*.*");
   EXPECT_TRUE(f.logic.OnItemExpanding(floppy, ExpandAction::kExpand));
-  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(floppy));
+  EXPECT_TRUE(T::HasPlaceholderOnly(floppy));
   // With a medium that holds files only, the button goes for good.
   f.fs.noMedium.clear();
   EXPECT_TRUE(f.logic.OnItemExpanding(floppy, ExpandAction::kExpand));
-  EXPECT_TRUE(FakeTreeControl::N(floppy)->children.empty());
+  EXPECT_TRUE(T::N(floppy)->children.empty());
 
   // A directory whose listing cannot start loses its button.
   f.fs.AddDirectory("/locked/inner");
   f.control.Collapse(f.control.Top(0));
-  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(f.control.Top(0)));
+  EXPECT_TRUE(T::HasPlaceholderOnly(f.control.Top(0)));
   EXPECT_EQ(f.fs.FindFirstCalls("/*.*"), 2);  // a drive is not probed when it closes
   f.control.Expand(f.control.Top(0));
-  const HTREEITEM locked = FakeTreeControl::Child(f.control.Top(0), 1);
-  ASSERT_EQ(FakeTreeControl::N(locked)->text, "locked");
+  const HTREEITEM locked = T::Child(f.control.Top(0), 1);
+  ASSERT_EQ(T::N(locked)->text, "locked");
   f.fs.FailListing("/locked");
   EXPECT_TRUE(f.logic.OnItemExpanding(locked, ExpandAction::kExpand));
-  EXPECT_TRUE(FakeTreeControl::N(locked)->children.empty());
+  EXPECT_TRUE(T::N(locked)->children.empty());
 }
 
-TEST(DriveTree, CollapseProbesDirectoriesAgain) {
+TEST(DriveTree, NamesKeepTheirBytesAndPathsUseSingleSeparators) {
   Fixture f;
   f.fs.AddDrive(NativePath("/"), platform::kDriveFixed);
-  f.fs.AddDirectory("/a/b/c");
-  f.logic.AddDrives();
-  const HTREEITEM a = FakeTreeControl::Child(f.control.Top(0), 0);
-  f.control.Expand(a);
-  ASSERT_EQ(FakeTreeControl::Texts(a), std::vector<std::string>{"b"});
-  f.control.Collapse(a);
-  EXPECT_TRUE(FakeTreeControl::HasPlaceholderOnly(a));
-  f.control.Expand(a);
-  f.fs.AddFile("/a/b", 0);  // its last subdirectory disappears while open
-  f.control.Collapse(a);
-  EXPECT_TRUE(FakeTreeControl::N(a)->children.empty());
-}
-
-TEST(DriveTree, DotNamesAndExactBytes) {
-  Fixture f;
-  f.fs.AddDrive(NativePath("/"), platform::kDriveFixed);
+  f.fs.AddDrive(NativePath("/mnt/data/"), platform::kDriveRemote);
   const std::string latin1 = "M\xfcll";  // not valid UTF-8
   for (const std::string& name : {std::string(".x"), std::string("..x"), latin1, std::string("a;b\tc")})
     f.fs.AddDirectory("/" + name);
   f.fs.AddDirectory("/.hidden", platform::kAttrDirectory | platform::kAttrHidden);
-  f.logic.AddDrives();
-  EXPECT_EQ(FakeTreeControl::Texts(f.control.Top(0)),
-            (std::vector<std::string>{"..x", ".hidden", ".x", latin1, "a;b\tc"}));
-  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(f.control.Top(0), 3)), NativePath("/" + latin1));
-}
-
-TEST(DriveTree, ItemPathsUseSingleSeparators) {
-  Fixture f;
-  f.fs.AddDrive(NativePath("/"), platform::kDriveFixed);
-  f.fs.AddDrive(NativePath("/mnt/data/"), platform::kDriveRemote);
   f.fs.AddDirectory("/name/sub/deep");
   f.fs.AddDirectory("/mnt/data/sub");
   f.logic.AddDrives();
   const HTREEITEM root = f.control.Top(0);
+  EXPECT_EQ(T::Texts(root),
+            (std::vector<std::string>{"..x", ".hidden", ".x", latin1, "a;b\tc", "mnt", "name"}));
+  EXPECT_EQ(f.logic.GetItemPath(T::Child(root, 3)), NativePath("/" + latin1));
   EXPECT_EQ(f.logic.GetItemPath(root), NativePath("/"));
-  const HTREEITEM name = FakeTreeControl::Child(root, 1);
+  const HTREEITEM name = T::Child(root, 6);
   EXPECT_EQ(f.logic.GetItemPath(name), NativePath("/name"));
   f.control.Expand(name);
-  const HTREEITEM sub = FakeTreeControl::Child(name, 0);
+  const HTREEITEM sub = T::Child(name, 0);
   f.control.Expand(sub);
-  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(sub, 0)), NativePath("/name/sub/deep"));
+  EXPECT_EQ(f.logic.GetItemPath(T::Child(sub, 0)), NativePath("/name/sub/deep"));
 
   const HTREEITEM data = f.control.Top(1);
   EXPECT_EQ(f.logic.GetItemPath(data), NativePath("/mnt/data/"));
   f.control.Expand(data);
-  EXPECT_EQ(f.logic.GetItemPath(FakeTreeControl::Child(data, 0)), NativePath("/mnt/data/sub"));
+  EXPECT_EQ(f.logic.GetItemPath(T::Child(data, 0)), NativePath("/mnt/data/sub"));
 }
 
 }  // namespace
