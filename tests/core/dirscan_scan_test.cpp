@@ -79,7 +79,8 @@ TEST(DirScan, DirectoriesNotReadKeepZerosAndAreNotCountedAbove) {
   EXPECT_EQ(f.FindFirstCalls("/t/mid/locked/below/*.*"), 0);
   EXPECT_EQ(f.FindFirstCalls("/t/proc/*.*"), 0);
   // A top that cannot be listed is one row of zeros.
-  EXPECT_EQ(Scan(f, NativePath("/missing")).rows, (std::vector<Row>{{NativePath("/missing"), 0, 0, 0, 0, 0}}));
+  EXPECT_EQ(Scan(f, NativePath("/missing")).rows,
+            (std::vector<Row>{{NativePath("/missing"), 0, 0, 0, 0, 0}}));
 }
 
 TEST(DirScan, ListingErrorEndsThatListingAndKeepsWhatWasCounted) {

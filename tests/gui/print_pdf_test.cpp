@@ -158,7 +158,8 @@ TEST_F(PrintToPdf, PagesTitlesAndRowsAsTheLayoutPredicts) {
   // One page to look at.
   QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));
   RunTool(QStringLiteral("pdftoppm"),
-          QStringList{"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", pdf, KOLBRIN_TEST_OUTPUT "/print_page1"});
+          QStringList{"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", pdf,
+                      KOLBRIN_TEST_OUTPUT "/print_page1"});
   EXPECT_TRUE(QFile::exists(QStringLiteral(KOLBRIN_TEST_OUTPUT "/print_page1.png")));
 }
 
