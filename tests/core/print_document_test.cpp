@@ -23,7 +23,6 @@ class CountingDC : public PrintDC {
   void DrawText(std::string_view, const Rect&, unsigned) override { ++texts; }
   void MoveTo(int, int) override {}
   void LineTo(int, int) override {}
-
   FontSpec current;
   int texts = 0;
 
