@@ -180,10 +180,10 @@ TEST_F(PrintToPdf, PageRangeOfTheDialogIsHonoured) {
   printer().setPrintRange(QPrinter::AllPages);
 }
 
-// The print command: its dialog, accepted as it stands, prints the file list
-// to the chosen file; a file that cannot be written is reported, not passed
-// off as a printout.
-TEST_F(PrintToPdf, PrintCommandGoesThroughTheDialogAndReportsFailure) {
+// The commands: print through its dialog, accepted as it stands, to the
+// chosen file; the preview with the same pages, measured on the printer; a
+// file that cannot be written reported, not passed off as a printout.
+TEST_F(PrintToPdf, PrintAndPreviewCommandsGoThroughTheirDialogs) {
   view->setFocus();
   h->frame()->SetActiveView(view);
   ASSERT_TRUE(h->updated(ID_FILE_PRINT)->isEnabled());
@@ -201,24 +201,6 @@ TEST_F(PrintToPdf, PrintCommandGoesThroughTheDialogAndReportsFailure) {
   ASSERT_EQ(dialogs, 1);
   EXPECT_EQ(PdfPages(pdf), ExpectedPages());
 
-  printer().setOutputFileName(tmp.filePath(QStringLiteral("no/such/dir/list.pdf")));
-  EXPECT_FALSE(output::ListPrinter(*doc, *view).PrintTo(printer()));
-  EXPECT_FALSE(doc->PrintState().Font().has_value());
-  std::vector<std::string> shown;
-  auto previous = fw::SetMessageBoxPresenter([&](const fw::MessageBoxRequest& r) {
-    shown.push_back(r.text);
-    return fw::IDRESULT_OK;
-  });
-  printThroughDialog();
-  fw::SetMessageBoxPresenter(previous);
-  EXPECT_EQ(dialogs, 2);
-  EXPECT_EQ(shown, std::vector<std::string>{"Der Druckvorgang konnte nicht gestartet werden."});
-}
-
-// The preview shows the same pages, measured on the printer.
-TEST_F(PrintToPdf, PreviewShowsThePrintedPages) {
-  view->setFocus();
-  h->frame()->SetActiveView(view);
   int pages = -1;
   QTimer::singleShot(0, [&] {
     auto* dlg = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
@@ -235,6 +217,19 @@ TEST_F(PrintToPdf, PreviewShowsThePrintedPages) {
   h->action(ID_FILE_PRINT_PREVIEW)->trigger();
   EXPECT_EQ(pages, ExpectedPages());
   EXPECT_FALSE(doc->PrintState().Font().has_value());
+
+  printer().setOutputFileName(tmp.filePath(QStringLiteral("no/such/dir/list.pdf")));
+  EXPECT_FALSE(output::ListPrinter(*doc, *view).PrintTo(printer()));
+  EXPECT_FALSE(doc->PrintState().Font().has_value());
+  std::vector<std::string> shown;
+  auto previous = fw::SetMessageBoxPresenter([&](const fw::MessageBoxRequest& r) {
+    shown.push_back(r.text);
+    return fw::IDRESULT_OK;
+  });
+  printThroughDialog();
+  fw::SetMessageBoxPresenter(previous);
+  EXPECT_EQ(dialogs, 2);
+  EXPECT_EQ(shown, std::vector<std::string>{"Der Druckvorgang konnte nicht gestartet werden."});
 }
 
 }  // namespace
