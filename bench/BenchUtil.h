@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -43,6 +44,18 @@ inline double TimeTool(std::vector<std::string> args, bool keepErrors = false) {
 // The rounds argument at argv[index], at least one; five when not given.
 inline int Rounds(int argc, char** argv, int index = 2) {
   return argc > index ? std::max(1, std::atoi(argv[index])) : 5;
+}
+
+// The directory argument every benchmark takes first; prints the usage line
+// and gives false when it is missing. Also puts Qt on its offscreen platform
+// before the application object is made.
+inline bool StartArguments(int argc, char** argv, const char* usage) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s %s\n", argv[0], usage);
+    return false;
+  }
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  return true;
 }
 
 }  // namespace bench

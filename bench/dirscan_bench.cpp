@@ -131,11 +131,7 @@ void PrintRatio(const char* name, double t, double du, const char* note) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s DIR [rounds]\n", argv[0]);
-    return 2;
-  }
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (!bench::StartArguments(argc, argv, "DIR [rounds]")) return 2;
   QApplication qapp(argc, argv);
   const std::string dir = argv[1];
   const int rounds = bench::Rounds(argc, argv);

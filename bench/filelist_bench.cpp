@@ -136,12 +136,8 @@ void MeasureSorts(std::size_t n) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (!bench::StartArguments(argc, argv, "DIR [rounds] [sortRows]")) return 2;
   QApplication app(argc, argv);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: filelist_bench DIR [rounds] [sortRows]\n");
-    return 2;
-  }
   const int rounds = bench::Rounds(argc, argv);
   const std::size_t sortRows = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1000000;
   MeasureDirectory(argv[1], rounds);
