@@ -1,25 +1,33 @@
 #!/bin/sh
-# Generates a tree of 200,000 files in about 20,000 directories (20 x 20 x
-# 50 directories, ten files of 0 to 8 KiB in each leaf) in a temporary
-# directory and times the directory-information scan on it against du,
-# ncdu and gdu (those two only where installed).
+# Generates two trees in a temporary directory and times the
+# directory-information scan on each against du, ncdu, gdu (where
+# installed) and a bare two-thread walk:
+#   ~200,000 files in ~20,000 directories (20 x 20 x 50, ten files each)
+#   ~1,000,000 files in ~100,000 directories (50 x 50 x 40, ten files each)
 #
 #   bench/dirscan_bench.sh [build-dir] [rounds]
 set -eu
 . "$(dirname "$0")/bench_common.sh"
 bench_setup dirscan_bench "$@"
-root="$tmp/tree"
-python3 - "$root" <<'PY'
+make_tree() {
+  python3 - "$1" "$2" "$3" "$4" <<'PY'
 import os, random, sys
-root = sys.argv[1]
+root, na, nb, nc = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
 rnd = random.Random(5)
-for a in range(20):
-    for b in range(20):
-        for c in range(50):
+for a in range(na):
+    for b in range(nb):
+        for c in range(nc):
             d = os.path.join(root, f"a{a:02}", f"b{b:02}", f"c{c:02}")
             os.makedirs(d)
             for f in range(10):
                 with open(os.path.join(d, f"file{f}.dat"), "wb") as out:
                     out.write(b"x" * rnd.randrange(8192))
 PY
-"$bench" "$root" "$rounds"
+}
+make_tree "$tmp/200k" 20 20 50
+echo "== tree of ~200,000 files"
+"$bench" "$tmp/200k" "$rounds"
+rm -rf "$tmp/200k"
+make_tree "$tmp/1m" 50 50 40
+echo "== tree of ~1,000,000 files"
+"$bench" "$tmp/1m" "$rounds"

@@ -22,4 +22,9 @@ int CompareDirRows(const CDirRecord& a, const CDirRecord& b, std::int32_t sortPa
 // Byte-wise comparison with ASCII letters folded to lower case.
 int CompareNoCaseAscii(const char* a, const char* b);
 
+// CompareNoCaseAscii of the two records' full paths, without building
+// them: the names below their common ancestor are compared. The sign is
+// what counts.
+int CompareDirPaths(const CDirRecord& a, const CDirRecord& b);
+
 }  // namespace lists

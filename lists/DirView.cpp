@@ -1,21 +1,19 @@
 #include "lists/DirView.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QCursor>
 #include <QTreeView>
 #include <new>
 #include <unordered_set>
 
 #include "framework/CmdUI.h"
 #include "framework/MessageBox.h"
+#include "framework/WorkerCall.h"
+#include "framework/ui/ModalWait.h"
+#include "framework/ui/StatusSink.h"
 #include "framework/ui/Text.h"
 #include "lists/DirCompare.h"
-#include "lists/DirScan.h"
 #include "lists/MergeSort.h"
 #include "output/PrintDC.h"
 #include "shell/KolbrinDoc.h"
-#include "shell/MainFrame.h"
 
 namespace lists {
 
@@ -28,19 +26,6 @@ constexpr ColumnSpec kColumns[] = {
 };
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 
-// The status text is repainted, and paint events are let through, at most
-// this often: a repaint per directory would cost more than the scan.
-constexpr auto kProgressInterval = std::chrono::milliseconds(50);
-
-// The wait cursor for the length of a scan, however the scan ends.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 std::string SizeText(std::uint64_t bytes) {
   std::string text;
   shell::CKolbrinDoc::FormatSize(static_cast<std::uint32_t>(bytes),
@@ -48,22 +33,34 @@ std::string SizeText(std::uint64_t bytes) {
   return text;
 }
 
-// The rows' positions in sorted order; the rows themselves stay put.
-std::vector<std::uint32_t> SortOrder(const std::vector<std::unique_ptr<CDirRecord>>& rows,
-                                     std::int32_t sortParam) {
-  std::vector<std::uint32_t> order(rows.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-  MergeSort(std::span<std::uint32_t>(order), [&rows, sortParam](std::uint32_t a, std::uint32_t b) {
-    return CompareDirRows(*rows[a], *rows[b], sortParam);
+void SortRecords(std::vector<CDirRecord*>& rows, std::int32_t sortParam) {
+  MergeSort(std::span<CDirRecord*>(rows), [sortParam](const CDirRecord* a, const CDirRecord* b) {
+    return CompareDirRows(*a, *b, sortParam);
   });
-  return order;
 }
 
-// Moves the rows into to (already sized) in the given order; allocates nothing.
-void ApplyOrder(std::vector<std::unique_ptr<CDirRecord>>& from, const std::vector<std::uint32_t>& order,
-                std::vector<std::unique_ptr<CDirRecord>>& to) noexcept {
-  for (std::size_t i = 0; i < order.size(); ++i) to[i] = std::move(from[order[i]]);
-}
+// One scan as the worker runs it: the walk, then the sort by path, both
+// off the user-interface thread. Owned jointly by the worker and the view,
+// so a scan the user gave up on finishes without touching the view.
+struct ScanJob {
+  ScanJob(platform::FileSystem& fs, unsigned threads, std::string top)
+      : scan(fs, threads), path(std::move(top)) {}
+
+  void Run() {
+    try {
+      rows = scan.Run(path);
+      outOfMemory = rows->outOfMemory;
+      if (!scan.Cancelled()) SortRecords(rows->rows, DirSortParam(0, 1));
+    } catch (const std::bad_alloc&) {
+      outOfMemory = true;  // what was found so far stays
+    }
+  }
+
+  CDirScan scan;
+  const std::string path;
+  std::unique_ptr<CDirRows> rows;  // freed with the job, never while the view may read it
+  bool outOfMemory = false;
+};
 
 }  // namespace
 
@@ -84,63 +81,51 @@ void CDirView::Invalidate() { DetailsView()->viewport()->update(); }
 
 void CDirView::OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintObject) {
   BeginRowsReset();
-  m_rows.clear();
+  m_rows.reset();
   EndRowsReset();
   if (hint == 0) {
     CListViewBase::OnUpdate(sender, 0, hintObject);
     return;
   }
   if (!m_bDirScan) return;
-  Rows rows = RunDirScan(reinterpret_cast<const char*>(hint));
-  // By path; the columns' directions stay as they are. The list takes the
-  // sorted rows in one reset.
-  const auto order = SortOrder(rows, DirSortParam(0, 1));
-  Rows sorted(rows.size());
+  std::unique_ptr<CDirRows> rows = RunDirScan(reinterpret_cast<const char*>(hint));
+  if (!rows) return;
+  // Already sorted by path; the columns' directions stay as they are.
   BeginRowsReset();
-  ApplyOrder(rows, order, sorted);
-  m_rows.swap(sorted);
+  m_rows = std::move(rows);
   EndRowsReset();
 }
 
-// One whole scan of path; the rows in visiting order. They are collected
-// apart from the list, so the model never sees a half-made list.
-CDirView::Rows CDirView::RunDirScan(const char* path) {
+// One whole scan of path, sorted by path; null when the user gave up (Esc
+// or the close box), since half-counted figures would mislead.
+std::unique_ptr<CDirRows> CDirView::RunDirScan(const char* path) {
   m_nSortDir.fill(1);
-  WaitCursor wait;
-  Rows rows;
-  m_lastProgress = {};
-  DirScanCallbacks callbacks;
-  callbacks.insertRow = [&rows](std::unique_ptr<CDirRecord> r) { rows.push_back(std::move(r)); };
-  callbacks.enterDirectory = [this](const std::string& p) { ShowProgress(p); };
-  callbacks.beforeAllocate = m_allocationHook;
-  try {
-    CDirScan(Doc().FileSystem(), std::move(callbacks)).Run(path);
-  } catch (const std::bad_alloc&) {
-    // The scan's own bookkeeping ran out: keep what was found so far.
-    fw::AfxMessageBox(IDS_OUT_OF_MEMORY);
-  }
+  const unsigned threads = m_scanThreads != 0 ? m_scanThreads : CDirScan::DefaultThreads();
+  auto job = std::make_shared<ScanJob>(Doc().FileSystem(), threads, path);
+  job->scan.SetAllocationHook(m_allocationHook);
+  fw::CWorkerCall call([job] { job->Run(); }, [job] { job->scan.Cancel(); });
+  fw::ui::WaitOptions options;
+  options.cursorAtOnce = true;
+  options.progress = [job] {
+    const CDirRecord* last = job->scan.LastEntered();
+    return last != nullptr ? fw::ui::DisplayText(last->DirPath()) : QString();
+  };
+  const bool done = fw::ui::CModalWait::Run(call, options, m_status);
   SetStatusText(QString());
-  return rows;
-}
-
-// The directory being entered, shown and painted at a bounded rate.
-void CDirView::ShowProgress(const std::string& path) {
-  const auto now = std::chrono::steady_clock::now();
-  if (now - m_lastProgress < kProgressInterval) return;
-  m_lastProgress = now;
-  SetStatusText(fw::ui::DisplayText(path));
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  if (!done) return nullptr;
+  if (job->outOfMemory) fw::AfxMessageBox(IDS_OUT_OF_MEMORY);
+  return std::move(job->rows);
 }
 
 void CDirView::SetStatusText(const QString& text) {
-  if (auto* frame = dynamic_cast<shell::CMainFrame*>(window())) frame->SetMessageText(text, true);
+  if (m_status != nullptr) m_status->SetMessageText(text, true);
 }
 
 std::string CDirView::CellText(int row, int column) const {
   if (row < 0 || row >= RowCount()) return {};
   const CDirRecord& r = Record(row);
   switch (column) {
-    case 0: return r.m_strDirPath;
+    case 0: return r.DirPath();
     case 1: return std::to_string(r.m_nSubdirs);
     case 2: return SizeText(r.m_nTotalSize);
     case 3: return std::to_string(r.m_nTotalFiles);
@@ -171,15 +156,15 @@ void CDirView::OnColumnClick(int column) {
 
 // Sorts the rows and keeps the selected records selected.
 void CDirView::SortRows(std::int32_t sortParam) {
+  if (!m_rows) return;
   std::unordered_set<const CDirRecord*> selected;
   for (int row : SelectedRows()) selected.insert(&Record(row));
   const int currentRow = CurrentRow();
   const CDirRecord* current = currentRow >= 0 ? &Record(currentRow) : nullptr;
-  const auto order = SortOrder(m_rows, sortParam);
-  Rows sorted(m_rows.size());
+  std::vector<CDirRecord*> sorted = m_rows->rows;
+  SortRecords(sorted, sortParam);
   BeginRowsReset();
-  ApplyOrder(m_rows, order, sorted);
-  m_rows.swap(sorted);
+  m_rows->rows.swap(sorted);
   EndRowsReset();
   if (selected.empty() && current == nullptr) return;
   std::vector<int> keep;

@@ -1,19 +1,23 @@
 // The directory list pane: while the directory-information mode is on,
 // every new current path is scanned with everything beneath it and listed
-// one row per directory, sorted by path.
+// one row per directory, sorted by path. The scan runs on worker threads
+// while the window waits for it, alive: Esc gives up and leaves the list
+// empty.
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
-#include "lists/DirRecord.h"
+#include "lists/DirScan.h"
 #include "lists/ListViewBase.h"
 
+namespace fw::ui {
+class StatusSink;
+}
 namespace shell {
 class CKolbrinDoc;
 }
@@ -27,14 +31,22 @@ class CDirView : public CListViewBase {
 
   void OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintObject) override;
 
-  int RowCount() const override { return static_cast<int>(m_rows.size()); }
+  int RowCount() const override { return m_rows ? static_cast<int>(m_rows->rows.size()) : 0; }
   std::string CellText(int row, int column) const override;
-  const CDirRecord& Record(int row) const { return *m_rows[static_cast<std::size_t>(row)]; }
+  const CDirRecord& Record(int row) const { return *m_rows->rows[static_cast<std::size_t>(row)]; }
 
   bool IsDirScanOn() const { return m_bDirScan; }
 
-  // Called before each record is made; a test throws std::bad_alloc from it.
-  void SetAllocationHookForTesting(std::function<void()> hook) { m_allocationHook = std::move(hook); }
+  // Where the scan shows the directory it reads; the frame's pane 0.
+  void SetStatusSink(fw::ui::StatusSink* status) { m_status = status; }
+
+  // Called with each directory's name before its record is made, on the
+  // scan's threads; a test throws std::bad_alloc from it.
+  void SetAllocationHookForTesting(std::function<void(std::string_view)> hook) {
+    m_allocationHook = std::move(hook);
+  }
+  // How many threads walk; the default when 0.
+  void SetScanThreadsForTesting(unsigned threads) { m_scanThreads = threads; }
 
   void OnViewDirScan();
   void OnUpdateViewDirScan(fw::CCmdUI* ui);
@@ -45,18 +57,16 @@ class CDirView : public CListViewBase {
   void Invalidate() override;
 
  private:
-  using Rows = std::vector<std::unique_ptr<CDirRecord>>;
-
-  Rows RunDirScan(const char* path);
-  void ShowProgress(const std::string& path);
+  std::unique_ptr<CDirRows> RunDirScan(const char* path);
   void SetStatusText(const QString& text);
   void SortRows(std::int32_t sortParam);
 
   bool m_bDirScan = false;
   std::array<signed char, 10> m_nSortDir{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
-  Rows m_rows;  // each row owns its record
-  std::chrono::steady_clock::time_point m_lastProgress;
-  std::function<void()> m_allocationHook;
+  std::unique_ptr<CDirRows> m_rows;  // the records and the row order
+  fw::ui::StatusSink* m_status = nullptr;
+  std::function<void(std::string_view)> m_allocationHook;
+  unsigned m_scanThreads = 0;
 };
 
 }  // namespace lists

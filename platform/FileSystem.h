@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/PathStyle.h"
+#include "platform/ScanDirectory.h"
 
 namespace platform {
 
@@ -30,6 +31,7 @@ enum : std::uint32_t {
   kAttrArchive = 0x20,
   kAttrNormal = 0x80,
   kAttrTemporary = 0x100,
+  kAttrReparsePoint = 0x400,  // a link to a directory (a junction on Windows)
   kAttrCompressed = 0x800,
   kAttrOffline = 0x1000,
 };
@@ -117,6 +119,12 @@ class FileSystem {
   virtual DriveType GetDriveType(std::string_view root) = 0;
   virtual bool GetVolumeInformation(std::string_view root, VolumeInfo& out) = 0;
   virtual bool GetDiskFreeSpace(std::string_view root, DiskFreeSpace& out) = 0;
+
+  // A directory for the directory scan, by the path the scan builds (an
+  // empty path is the root of the current drive). The listing itself starts
+  // with Read. Must be safe to call from several threads at once; by
+  // default every directory is listed through FindFirst by its path.
+  virtual std::unique_ptr<ScanDirectory> OpenScanDirectory(const std::string& path);
 
   // The system's own file system.
   static FileSystem& Native();

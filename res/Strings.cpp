@@ -27,6 +27,7 @@ constexpr StringEntry kStrings[] = {
     {IDS_NAME_STATUSBAR, "Statusleiste"},
     {IDS_PRINT_PAGE, "Seite: %2d"},
     {IDS_PRINT_FAILED, "Der Druckvorgang konnte nicht gestartet werden."},
+    {IDS_WAITING_FOR, "Warte auf „%s“ – Esc bricht ab."},
 
     {ID_VIEW_DIRSCAN, "Bestimmen der Verzeichnisinformationen (z.B. Verzeichnisgröße)\nVerzeichnisinformation"},
     {ID_VIEW_DRIVEINFO, "Fenster zum Anzeigen von Laufwerksinformationen\nLaufwerksinformation"},

@@ -35,6 +35,9 @@ inline constexpr res::Id IDS_NAME_STATUSBAR = 61014;
 inline constexpr res::Id IDS_PRINT_PAGE = 61020;      // "Seite: %2d"
 inline constexpr res::Id IDS_PRINT_FAILED = 61021;    // the printer could not start
 
+// Waiting for the file system
+inline constexpr res::Id IDS_WAITING_FOR = 61600;     // pane 0 while a call takes long
+
 // Drive type texts of the drive information window (61100 + drive type)
 inline constexpr res::Id IDS_DRIVETYPE_BASE = 61100;
 // File-system property lines of the drive information window

@@ -8,11 +8,14 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QMenu>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
 #include "driveinfo/DriveInfoDlg.h"
 #include "framework/CmdUI.h"
 #include "framework/ui/CommandActions.h"
+#include "framework/ui/ModalWait.h"
 #include "framework/ui/Text.h"
 #include "lists/DirView.h"
 #include "lists/FileView.h"
@@ -34,6 +37,12 @@ CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app)
   setWindowIcon(QIcon(QStringLiteral(":/res/icon128_32.xpm")));
   m_actions = new fw::ui::CommandActions(this, this);
   m_actions->BuildMenuBar(res::MainMenu(), menuBar());
+  // A closed menu leaves the idle prompt, as a hovered item left its own.
+  for (QAction* popup : menuBar()->actions()) {
+    if (QMenu* menu = popup->menu()) {
+      connect(menu, &QMenu::aboutToHide, this, [this] { ShowIdlePrompt(); });
+    }
+  }
   OnCreateClient();
   CreateBars();
   m_actions->AddAccelerators(res::MainAccelerators());
@@ -93,6 +102,7 @@ void CMainFrame::OnCreateClient() {
   m_wndSplitterRight->setChildrenCollapsible(false);
   m_fileView = new lists::CFileView(m_doc, m_wndSplitterRight);
   m_dirView = new lists::CDirView(m_doc, m_wndSplitterRight);
+  m_dirView->SetStatusSink(this);
   m_wndSplitter->setSizes({sizes.treeWidth, width() - sizes.treeWidth});
   m_wndSplitterRight->setSizes({sizes.listHeight, sizes.listHeight});
   m_wndSplitter->setStretchFactor(1, 1);
@@ -171,6 +181,25 @@ void CMainFrame::SaveWindowPlacement() {
 void CMainFrame::closeEvent(QCloseEvent* event) {
   if (!m_placementSaved) SaveWindowPlacement();
   QMainWindow::closeEvent(event);
+}
+
+// The prompt of the menu item or toolbar button under the pointer goes to
+// pane 0, and the idle prompt when the pointer leaves it; Qt's own habit of
+// covering the whole bar with a temporary message would hide a scan's
+// progress.
+bool CMainFrame::event(QEvent* event) {
+  if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
+  const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+  if (tip.isEmpty()) {
+    ShowIdlePrompt();
+  } else {
+    SetMessageText(tip);
+  }
+  return true;
+}
+
+void CMainFrame::ShowIdlePrompt() {
+  if (!fw::ui::CModalWait::Active()) SetMessageText(ResString(AFX_IDS_IDLEMESSAGE));
 }
 
 void CMainFrame::SetMessageText(const QString& text, bool immediate) {

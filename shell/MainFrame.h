@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "framework/FrameWnd.h"
+#include "framework/ui/StatusSink.h"
 
 class QLabel;
 class QSplitter;
@@ -34,7 +35,7 @@ class CKolbrinDoc;
 class CProfile;
 struct WindowPlacement;
 
-class CMainFrame : public QMainWindow, public fw::CFrameWnd {
+class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::ui::StatusSink {
  public:
   CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app);
   ~CMainFrame() override;
@@ -46,8 +47,8 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd {
   void ShowRestored();
 
   // Pane 0 of the status bar; immediate repaints it at once.
-  void SetMessageText(const QString& text, bool immediate = false);
-  QString MessageText() const;
+  void SetMessageText(const QString& text, bool immediate = false) override;
+  QString MessageText() const override;
 
   fw::ui::CommandActions& Actions() { return *m_actions; }
   tree::CDriveView* DriveView() const { return m_driveView; }
@@ -67,6 +68,7 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd {
  protected:
   const fw::RouteMap* GetRouteMap() const override;
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void OnCreateClient();
@@ -74,6 +76,7 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd {
   void ApplyPlacement(const WindowPlacement& placement);
   void SaveWindowPlacement();
   void UpdateIndicators();
+  void ShowIdlePrompt();
   void MovePaneFocus(int step);
 
   void OnViewToolBar();

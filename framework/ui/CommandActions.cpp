@@ -9,6 +9,7 @@
 
 #include "framework/StringTable.h"
 #include "framework/ui/ActionCmdUI.h"
+#include "framework/ui/ModalWait.h"
 #include "framework/ui/Text.h"
 
 namespace fw::ui {
@@ -30,7 +31,7 @@ QKeySequence KeyOf(const Accelerator& acc) {
 CommandActions::CommandActions(QWidget* owner, CCmdTarget* route)
     : QObject(owner), m_owner(owner), m_route(route) {}
 
-QAction* CommandActions::MakeAction(const MenuItem& item, QObject* parent) {
+QAction* CommandActions::MakeAction(const MenuItem& item, QObject* parent, Dispatch dispatch) {
   auto* a = new QAction(ToQ(item.text), parent);
   a->setProperty(kIdProperty, item.id);
   a->setStatusTip(ToQ(PromptText(item.id)));
@@ -38,8 +39,21 @@ QAction* CommandActions::MakeAction(const MenuItem& item, QObject* parent) {
   if (!tip.isEmpty()) a->setToolTip(tip);
   a->setMenuRole(QAction::NoRole);
   const UINT id = item.id;
-  connect(a, &QAction::triggered, this, [this, id] { Execute(id); });
+  if (dispatch == Dispatch::kPosted) {
+    // A menu's command runs once the menu has closed and its own handlers
+    // have returned: a popup deletes itself on closing, and a command that
+    // waits for a long job must not have it on the stack.
+    connect(a, &QAction::triggered, this,
+            [this, id] { QMetaObject::invokeMethod(this, [this, id] { Execute(id); }, Qt::QueuedConnection); });
+  } else {
+    connect(a, &QAction::triggered, this, [this, id] { Execute(id); });
+  }
   return a;
+}
+
+QAction* CommandActions::MainAction(const MenuItem& item) {
+  if (QAction* a = Action(item.id)) return a;
+  return m_main.emplace(item.id, MakeAction(item, m_owner, Dispatch::kDirect)).first->second;
 }
 
 void CommandActions::WatchMenu(QMenu* menu) {
@@ -54,9 +68,8 @@ void CommandActions::BuildMenuBar(const MenuTemplate& menu, QMenuBar* bar) {
         m->addSeparator();
         continue;
       }
-      QAction* a = MakeAction(item, m_owner);
-      m_main.emplace(item.id, a);
-      m->addAction(a);
+      MainAction(item);  // for the toolbar button and the key of the same command
+      m->addAction(MakeAction(item, m, Dispatch::kPosted));
     }
     WatchMenu(m);
   }
@@ -68,7 +81,7 @@ QMenu* CommandActions::BuildPopup(const MenuPopup& popup, QWidget* parent) {
     if (item.id == ID_SEPARATOR) {
       m->addSeparator();
     } else {
-      m->addAction(MakeAction(item, m));
+      m->addAction(MakeAction(item, m, Dispatch::kPosted));
     }
   }
   WatchMenu(m);
@@ -85,8 +98,7 @@ void CommandActions::BuildToolBar(const ToolbarTemplate& tb, const QPixmap& stri
       bar->addSeparator();
       continue;
     }
-    QAction* a = Action(id);
-    if (a == nullptr) a = m_main.emplace(id, MakeAction({"", id}, m_owner)).first->second;
+    QAction* a = MainAction({"", id});
     a->setIcon(QIcon(images.copy(index * tb.buttonWidth, 0, tb.buttonWidth, tb.buttonHeight)));
     bar->addAction(a);
     ++index;
@@ -95,13 +107,7 @@ void CommandActions::BuildToolBar(const ToolbarTemplate& tb, const QPixmap& stri
 
 void CommandActions::AddAccelerators(std::span<const Accelerator> accels) {
   for (const Accelerator& acc : accels) {
-    QAction* a = Action(acc.id);
-    if (a == nullptr) {
-      // A command with no menu item (next/previous pane) still needs a key.
-      a = MakeAction({"", acc.id}, m_owner);
-      m_owner->addAction(a);
-      m_main.emplace(acc.id, a);
-    }
+    QAction* a = MainAction({"", acc.id});
     auto keys = a->shortcuts();
     keys.append(KeyOf(acc));
     a->setShortcuts(keys);
@@ -116,7 +122,9 @@ QAction* CommandActions::Action(UINT id) const {
 }
 
 void CommandActions::UpdateActions(const QList<QAction*>& actions) {
-  if (m_updating) return;  // an update handler must not start another round
+  // An update handler must not start another round, nor run while a long
+  // job is waited for.
+  if (m_updating || CModalWait::Active()) return;
   m_updating = true;
   for (QAction* a : actions) {
     if (a->isSeparator() || a->menu() != nullptr) continue;
@@ -134,6 +142,8 @@ void CommandActions::UpdateAll() {
 }
 
 bool CommandActions::Execute(UINT id) {
+  // While a long job is waited for, nothing else of the window reacts.
+  if (CModalWait::Active()) return false;
   // Re-check first: a key may arrive before the idle update caught up.
   if (QAction* a = Action(id)) UpdateActions({a});
   if (QAction* a = Action(id); a != nullptr && !a->isEnabled()) return false;

@@ -34,7 +34,9 @@ class CommandActions : public QObject {
   void BuildToolBar(const ToolbarTemplate& tb, const QPixmap& strip, QColor key, QToolBar* bar);
   void AddAccelerators(std::span<const Accelerator> accels);
 
-  // The main action of a command (menu item, toolbar button); null if none.
+  // The main action of a command: the toolbar button's and the key's, run
+  // at once. Menu items have actions of their own, whose commands are
+  // posted. Null when the command has none.
   QAction* Action(UINT id) const;
 
   // Runs update-UI for the given actions, or for every main action.
@@ -45,7 +47,9 @@ class CommandActions : public QObject {
   bool Execute(UINT id);
 
  private:
-  QAction* MakeAction(const MenuItem& item, QObject* parent);
+  enum class Dispatch { kDirect, kPosted };
+  QAction* MakeAction(const MenuItem& item, QObject* parent, Dispatch dispatch);
+  QAction* MainAction(const MenuItem& item);
   void WatchMenu(QMenu* menu);
 
   QWidget* m_owner;

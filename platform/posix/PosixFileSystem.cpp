@@ -5,6 +5,7 @@
 #include "platform/posix/DriveClassifier.h"
 #include "platform/posix/MountTable.h"
 #include "platform/posix/PosixFindHandle.h"
+#include "platform/posix/PosixScanDirectory.h"
 #include "platform/posix/SystemMountTableSource.h"
 #include "platform/posix/VolumeFacts.h"
 
@@ -36,6 +37,10 @@ std::unique_ptr<FindHandle> PosixFileSystem::FindFirst(std::string_view pattern,
   std::unique_ptr<PosixFindHandle> handle = PosixFindHandle::Open(DirectoryOfPattern(pattern), level);
   if (!handle || !handle->Next(first)) return nullptr;
   return handle;
+}
+
+std::unique_ptr<ScanDirectory> PosixFileSystem::OpenScanDirectory(const std::string& path) {
+  return PosixScanDirectory::Open(DirectoryOfPattern(SearchPattern(path)));
 }
 
 std::vector<std::string> PosixFileSystem::LogicalDriveStrings() {

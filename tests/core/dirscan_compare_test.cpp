@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
+#include <string>
 #include <span>
 #include <vector>
 
 #include "lists/DirCompare.h"
+#include "lists/DirRecordArena.h"
 #include "lists/MergeSort.h"
 
 namespace {
@@ -15,9 +18,11 @@ using lists::CDirRecord;
 using lists::CompareDirRows;
 using lists::DirSortParam;
 
-CDirRecord Dir(std::string path, std::uint64_t total = 0, std::uint32_t subdirs = 0) {
+// A record of its own (a scanned top) with the whole path as its name.
+CDirRecord Dir(const std::string& path, std::uint64_t total = 0, std::uint32_t subdirs = 0) {
+  static lists::CDirRecordArena names;
   CDirRecord r;
-  r.m_strDirPath = std::move(path);
+  r.m_pszName = names.NewRecord(nullptr, path)->m_pszName;
   r.m_nTotalSize = total;
   r.m_nOwnSize = total;
   r.m_nSubdirs = subdirs;
@@ -57,6 +62,30 @@ TEST(DirCompare, CountsCompareByTheirSignedDifference) {
     // The difference wraps as a 32-bit signed number, and negating it stays defined.
     EXPECT_LT(CompareDirRows(Dir("/x", 0, 0x80000000u), Dir("/y", 0, 0), up), 0);
     EXPECT_GT(CompareDirRows(Dir("/x", 0, 0x80000000u), Dir("/y", 0, 0), DirSortParam(column, -1)), 0);
+  }
+}
+
+int Sign(int v) { return (v > 0) - (v < 0); }
+
+// Records linked to their parents compare as their whole path texts do,
+// whatever the names hold and whichever ancestor they share.
+TEST(DirCompare, LinkedRecordsCompareAsTheirPathTexts) {
+  const char* stems[] = {"a", "A", "a-z", "a.b", "b", "\xC3\x84", "\xC3\xA4", "Z"};
+  for (const char* top : {"", "/", "/r", "/r/"}) {
+    lists::CDirRecordArena arena;
+    std::mt19937 random(7);
+    std::vector<CDirRecord*> records{arena.NewRecord(nullptr, top)};
+    for (int i = 0; i < 150; ++i) {
+      CDirRecord* parent = records[random() % records.size()];
+      const std::string name = std::string(stems[random() % std::size(stems)]) + (random() % 3 ? "" : "x");
+      records.push_back(arena.NewRecord(parent, name));
+    }
+    for (const CDirRecord* a : records) {
+      for (const CDirRecord* b : records) {
+        const int expected = Sign(lists::CompareNoCaseAscii(a->DirPath().c_str(), b->DirPath().c_str()));
+        ASSERT_EQ(Sign(CompareDirRows(*a, *b, DirSortParam(0, 1))), expected) << a->DirPath() << " " << b->DirPath();
+      }
+    }
   }
 }
 

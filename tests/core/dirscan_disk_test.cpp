@@ -1,10 +1,13 @@
 // The recursive directory scan on real POSIX directories: sparse, hidden
-// and special entries (a FIFO, a symlink loop), deep trees, too-long paths.
+// and special entries (a FIFO, links), another file system mounted inside,
+// deep trees, too-long paths.
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -35,6 +38,13 @@ class DirScanDisk : public ::testing::Test {
   fs::path m_root;
 };
 
+// The rows sorted by path: the listing order of a real directory is the
+// file system's own.
+std::vector<Row> SortedRows(ScanResult r) {
+  std::sort(r.rows.begin(), r.rows.end(), [](const Row& a, const Row& b) { return a.path < b.path; });
+  return r.rows;
+}
+
 TEST_F(DirScanDisk, SparseHiddenAndSpecialEntries) {
   Write(m_root / ".hidden", 7);
   fs::create_directory(m_root / ".cache");
@@ -42,13 +52,30 @@ TEST_F(DirScanDisk, SparseHiddenAndSpecialEntries) {
   std::ofstream(m_root / "sparse").close();
   fs::resize_file(m_root / "sparse", (5ull << 30) + 1);  // a hole: no disk space used
   ASSERT_EQ(::mkfifo((m_root / "fifo").c_str(), 0644), 0);
-  fs::create_directory_symlink(".", m_root / "loop");  // not followed
-  const std::uint64_t linkSize = 1;                      // the link's own text "."
+  fs::create_directory_symlink(".", m_root / "loop");  // a directory not gone into
+  fs::create_symlink(".hidden", m_root / "tofile");    // files of their own length
+  fs::create_symlink("nowhere", m_root / "dangling");
+  const std::uint64_t own = 7 + (5ull << 30) + 1 + 7 + 7;
+  EXPECT_EQ(SortedRows(Scan(platform::FileSystem::Native(), m_root.string())),
+            (std::vector<Row>{{m_root.string(), 1, own + 11, 6, own, 5},
+                              {(m_root / ".cache").string(), 0, 11, 1, 11, 1},
+                              {(m_root / "loop").string(), 0, 0, 0, 0, 0}}));
+}
+
+// Another file system mounted inside the tree is not gone into (mounting
+// needs the rights CI has).
+TEST_F(DirScanDisk, MountedFileSystemInsideIsARowOfZeros) {
+  fs::create_directories(m_root / "mnt");
+  Write(m_root / "mnt" / "hidden-below", 5);
+  if (::mount("kolbrin-test", (m_root / "mnt").c_str(), "tmpfs", 0, nullptr) != 0) {
+    GTEST_SKIP() << "no right to mount here";
+  }
+  Write(m_root / "mnt" / "on-tmpfs", 9);
+  Write(m_root / "top", 2);
   const ScanResult r = Scan(platform::FileSystem::Native(), m_root.string());
-  ASSERT_EQ(r.rows.size(), 2u);
-  const std::uint64_t own = 7 + (5ull << 30) + 1 + linkSize;
-  EXPECT_EQ(r.rows[0], (Row{m_root.string(), 1, own + 11, 5, own, 4}));
-  EXPECT_EQ(r.rows[1], (Row{(m_root / ".cache").string(), 0, 11, 1, 11, 1}));
+  ::umount2((m_root / "mnt").c_str(), MNT_DETACH);
+  EXPECT_EQ(SortedRows(r), (std::vector<Row>{{m_root.string(), 0, 2, 1, 2, 1},
+                                             {(m_root / "mnt").string(), 0, 0, 0, 0, 0}}));
 }
 
 TEST_F(DirScanDisk, ThreeHundredLevelsDeep) {

@@ -1,36 +1,64 @@
 // The directory list pane in the real frame: the mode switched by its
-// command from anywhere, the scan's rows and texts, sorting by heading,
-// the status text and the wait cursor.
+// command from the tree's context menu, the menu bar and the toolbar through
+// real input, the scan's rows and texts, sorting by heading, the window
+// alive during a scan (its progress in pane 0, Esc and the close box give
+// up), and memory running out.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QHeaderView>
+#include <QMenu>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
 #include <QTreeView>
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <new>
 
 #include "framework/MessageBox.h"
+#include "framework/WorkerCall.h"
 #include "lists/DirView.h"
 #include "shell/KolbrinDoc.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
+#include "tree/DriveTreeModel.h"
 #include "tree/DriveView.h"
 
 namespace {
 
-// Notes the status text as each listing of the scan (under the wait
-// cursor) starts.
-class StatusWatcher : public test_support::FakeFileSystem {
+// A file system whose walk can be held at one listing: from then on every
+// listing waits until the test lets the walk go on.
+class GateFiles : public test_support::FakeFileSystem {
  public:
   std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, platform::FindData& first,
                                                   platform::FindLevel level) override {
-    if (frame != nullptr && QApplication::overrideCursor() != nullptr) {
-      seen.push_back(frame->MessageText());
+    ++listings;
+    if (!gate.empty() && (reached || pattern == gate)) {
+      std::unique_lock lock(m_mutex);
+      reached = true;
+      m_released.wait_for(lock, std::chrono::seconds(20), [this] { return m_open; });
     }
     return FakeFileSystem::FindFirst(pattern, first, level);
   }
-  shell::CMainFrame* frame = nullptr;
-  QStringList seen;
+  void Release() {
+    {
+      std::lock_guard lock(m_mutex);
+      m_open = true;
+    }
+    m_released.notify_all();
+  }
+  std::string gate;  // set before a scan, never during one
+  std::atomic<bool> reached{false};
+  std::atomic<int> listings{0};
+
+ private:
+  std::mutex m_mutex;
+  std::condition_variable m_released;
+  bool m_open = false;
 };
 
 class DirListTest : public ::testing::Test {
@@ -43,11 +71,18 @@ class DirListTest : public ::testing::Test {
     fs.AddDirectory("/A/B/C");
     fs.AddFile("/A/a-z/big", 1000);
     fs.AddFile("/A/a-z/small", 1);
+    for (int a = 0; a < 30; ++a) {
+      for (int b = 0; b < 30; ++b) fs.AddFile("/Z/" + std::to_string(a) + "/" + std::to_string(b) + "/f", 1);
+    }
     h = std::make_unique<testsupport::GuiHarness>(&fs);
-    fs.frame = h->frame();
     view = h->frame()->DirView();
+    tree = h->frame()->DriveView();
   }
-  shell::CKolbrinDoc& doc() { return *h->app->Document(); }
+  ~DirListTest() override {
+    fs.Release();
+    fw::CWorkerCall::WaitForAll(std::chrono::seconds(20));  // nothing may outlive the file system
+  }
+
   QStringList Column(int c) const {
     QStringList out;
     for (int r = 0; r < view->RowCount(); ++r) out << QString::fromStdString(view->CellText(r, c));
@@ -58,117 +93,182 @@ class DirListTest : public ::testing::Test {
     for (int c = 0; c < 6; ++c) out << QString::fromStdString(view->CellText(r, c));
     return out;
   }
-  void Select(const std::string& path) {
-    doc().m_strPath = path;
-    doc().UpdateAllViews(h->frame()->DriveView(), reinterpret_cast<fw::LPARAM>(path.c_str()));
+  // Clicks the tree item of a directory below "/" (the drive is open).
+  void ClickDirectory(const char* name, Qt::MouseButton button = Qt::LeftButton) {
+    const QModelIndex root = tree->Model()->index(0, 0);
+    for (int r = 0; r < tree->Model()->rowCount(root); ++r) {
+      const QModelIndex i = tree->Model()->index(r, 0, root);
+      if (i.data().toString() == name) {
+        QTest::mouseClick(tree->viewport(), button, {}, tree->visualRect(i).center());
+        return;
+      }
+    }
+    ADD_FAILURE() << "no item " << name;
   }
-  void Click(int column) { emit view->DetailsView()->header()->sectionClicked(column); }
+  // Runs action on the user-interface thread once the walk reached the gate.
+  void AtGate(std::function<void()> action) {
+    auto* timer = new QTimer(h->frame());
+    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, action] {
+      if (!fs.reached) return;
+      timer->stop();
+      action();
+      timer->deleteLater();
+    });
+    timer->start(1);
+  }
+  // The menu bar's item of a command, as the user opens it by mouse.
+  void ChooseFromMenuBar(int menu, res::Id id) {
+    QMenuBar* bar = h->frame()->menuBar();
+    QAction* popup = bar->actions().at(menu);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(popup).center());
+    QMenu* m = popup->menu();
+    for (QAction* a : m->actions()) {
+      if (a->property("commandId").toUInt() == id) {
+        QTest::mouseClick(m, Qt::LeftButton, {}, m->actionGeometry(a).center());
+      }
+    }
+    QApplication::processEvents();  // the command runs once the menu has gone
+  }
+  void Settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  }
 
-  StatusWatcher fs;
+  GateFiles fs;
   std::unique_ptr<testsupport::GuiHarness> h;
   lists::CDirView* view = nullptr;
+  tree::CDriveView* tree = nullptr;
 };
 
-TEST_F(DirListTest, ModeOffShowsColumnsButNoRows) {
-  Select("/A");
-  EXPECT_FALSE(view->IsDirScanOn());
-  EXPECT_EQ(view->RowCount(), 0);
-  QAbstractItemModel* model = view->DetailsView()->model();
-  ASSERT_EQ(model->columnCount(), 6);
-  EXPECT_EQ(model->rowCount(), 0);
-  EXPECT_TRUE(fs.seen.isEmpty());  // nothing was scanned
+// The popup deletes itself when it closes; the command must run after the
+// popup's own handlers are done, whether the item is chosen by mouse or key.
+// The walk is held until the wait's loop runs, where a deletion would come.
+TEST_F(DirListTest, ContextMenuOfTheTreeStartsTheScanByMouseAndByKey) {
+  ClickDirectory("A");
+  for (bool byKey : {false, true}) {
+    SCOPED_TRACE(byKey ? "key" : "mouse");
+    fs.gate = "/A/B/*.*";
+    AtGate([this] { fs.Release(); });
+    ClickDirectory("Z", Qt::RightButton);  // the menu acts on the selection, not on Z
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    if (byKey) {
+      QTest::keyClick(menu, Qt::Key_Down);
+      QTest::keyClick(menu, Qt::Key_Return);
+    } else {
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().first()).center());
+    }
+    Settle();
+    fs.gate.clear();  // the second choice switches the mode off and reads nothing
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(view->IsDirScanOn(), !byKey);
+    EXPECT_EQ(view->RowCount(), byKey ? 0 : 4);
+  }
 }
 
-// A heading wider than its column shows its beginning; one that fits keeps
-// the column's alignment.
-TEST_F(DirListTest, HeadingsTooWideForTheirColumnAlignLeft) {
-  QAbstractItemModel* model = view->DetailsView()->model();
-  QHeaderView* header = view->DetailsView()->header();
-  auto alignment = [&](int column) {
-    return model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() &
-           Qt::AlignHorizontal_Mask;
-  };
-  EXPECT_EQ(alignment(2), Qt::AlignLeft);  // "Größe einschl. aller Unterverz." in 105 px
-  header->resizeSection(2, 400);
-  EXPECT_EQ(alignment(2), Qt::AlignRight);
-  header->resizeSection(1, 30);
-  EXPECT_EQ(alignment(1), Qt::AlignLeft);
-}
-
-TEST_F(DirListTest, CommandFromTheTreeScansSortsAndEmptiesAgain) {
-  Select("/A");
-  ASSERT_EQ(h->frame()->GetActiveView(), static_cast<fw::CView*>(h->frame()->DriveView()));
-  EXPECT_FALSE(h->updated(ID_VIEW_DIRSCAN)->isChecked());
-  EXPECT_TRUE(h->updated(ID_VIEW_DIRSCAN)->isEnabled());
-  h->action(ID_VIEW_DIRSCAN)->trigger();
-  EXPECT_TRUE(view->IsDirScanOn());
-  EXPECT_TRUE(h->updated(ID_VIEW_DIRSCAN)->isChecked());
+TEST_F(DirListTest, MenuBarScansSortsAndEmptiesAgain) {
+  ClickDirectory("A");
+  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
+  ASSERT_TRUE(view->IsDirScanOn());
   EXPECT_EQ(Column(0), (QStringList{"/A", "/A/a-z", "/A/B", "/A/B/C"}));  // sorted, case folded
   EXPECT_EQ(view->DetailsView()->model()->rowCount(), 4);
   EXPECT_EQ(Row(0), (QStringList{"/A", "3", "1.036 Byte", "5", "30 Byte", "2"}));
   EXPECT_EQ(Row(3), (QStringList{"/A/B/C", "0", "0 Byte", "0", "0 Byte", "0"}));
-  // The directory being entered was in the status bar under the wait
-  // cursor; afterwards the text is empty and the cursor is back.
-  EXPECT_EQ(fs.seen.value(0), "/A");
-  EXPECT_EQ(fs.seen.size(), 4);
   EXPECT_EQ(h->frame()->MessageText(), "");
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-  QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));
-  EXPECT_TRUE(h->frame()->grab().save(QStringLiteral(KOLBRIN_TEST_OUTPUT "/dirlist.png")));
-
-  Select("/A/B");  // a new selection while on scans again
-  EXPECT_EQ(Column(0), (QStringList{"/A/B", "/A/B/C"}));
-
-  h->action(ID_VIEW_DIRSCAN)->trigger();
-  EXPECT_FALSE(h->updated(ID_VIEW_DIRSCAN)->isChecked());
+  QTest::keyClick(tree, Qt::Key_Down);  // the next selection scans again: /A is followed by /Z
+  EXPECT_EQ(view->RowCount(), 1 + 30 + 900);
+  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
   EXPECT_EQ(view->RowCount(), 0);
-  EXPECT_EQ(view->DetailsView()->model()->rowCount(), 0);
-  Select("/A");
+  QTest::keyClick(tree, Qt::Key_Up);
   EXPECT_EQ(view->RowCount(), 0);
 }
 
 TEST_F(DirListTest, HeadingClicksKeepADirectionPerColumn) {
-  Select("/A");
-  h->action(ID_VIEW_DIRSCAN)->trigger();
-  Click(2);  // largest total first
+  ClickDirectory("A");
+  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
+  QHeaderView* header = view->DetailsView()->header();
+  auto click = [header](int column) {
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+  };
+  click(2);  // largest total first
   EXPECT_EQ(Column(0).first(), "/A");
-  EXPECT_EQ(Column(0).last().right(1), "C");
-  Click(4);
+  click(4);
   EXPECT_EQ(Column(0).first(), "/A/a-z");
-  Click(2);  // second click on this column: ascending
+  click(2);  // second click on this column: ascending
   EXPECT_EQ(Column(0).first(), "/A/B/C");
-  EXPECT_EQ(Column(0).last(), "/A");
-  Click(0);
+  click(0);  // descending paths
   EXPECT_EQ(Column(0), (QStringList{"/A/B/C", "/A/B", "/A/a-z", "/A"}));
-  Click(2);  // descending again: a third click would be ascending
-  // A new scan sorts by path again and forgets the directions.
-  Select("/A");
+  QTest::keyClick(tree, Qt::Key_Down);
+  QTest::keyClick(tree, Qt::Key_Up);  // a new scan sorts by path again and forgets the directions
   EXPECT_EQ(Column(0).first(), "/A");
-  Click(2);
+  click(2);
   EXPECT_EQ(Column(0).first(), "/A");
 }
 
-TEST_F(DirListTest, SortKeepsTheSelectedDirectorySelected) {
-  Select("/A");
-  h->action(ID_VIEW_DIRSCAN)->trigger();
-  const int b = static_cast<int>(Column(0).indexOf("/A/B"));
-  view->DetailsView()->selectionModel()->select(
-      view->DetailsView()->model()->index(b, 0),
-      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  Click(0);
-  ASSERT_EQ(view->SelectedCount(), 1);
-  for (int r = 0; r < view->RowCount(); ++r) {
-    EXPECT_EQ(view->IsRowSelected(r), view->CellText(r, 0) == "/A/B") << r;
-  }
+// Esc at a point inside the walk: no rows (half-counted figures would
+// mislead), pane 0 empty, the mode still on, and the next selection scans.
+TEST_F(DirListTest, EscGivesUpTheScanAndTheNextSelectionScansAgain) {
+  ClickDirectory("A");
+  ClickDirectory("Z");
+  fs.gate = "/Z/7/*.*";
+  AtGate([this] {
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QTest::keyClick(tree, Qt::Key_Down);  // no other input reaches the window
+    QTest::keyClick(tree, Qt::Key_Escape);
+  });
+  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
+  EXPECT_TRUE(view->IsDirScanOn());
+  EXPECT_EQ(view->RowCount(), 0);
+  EXPECT_EQ(h->frame()->MessageText(), "");
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(tree->GetItemPath(tree->currentIndex()), "/Z");
+  fs.Release();
+  ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
+  EXPECT_LT(fs.listings.load(), 500);  // the walk stopped early, of 931 directories
+
+  fs.gate.clear();
+  ClickDirectory("A");
+  EXPECT_EQ(view->RowCount(), 4);
 }
 
-TEST_F(DirListTest, EmptyPathScansTheRoot) {
-  doc().m_strPath.clear();  // as before any selection
-  h->action(ID_VIEW_DIRSCAN)->trigger();
-  ASSERT_GE(view->RowCount(), 1);
-  EXPECT_EQ(view->CellText(0, 0), "");
-  EXPECT_EQ(view->CellText(1, 0), "/A");
+// Started from the toolbar button, pane 0 shows the directory being read,
+// not the button's prompt; the pointer leaving the button leaves "Bereit".
+TEST_F(DirListTest, ToolbarScanShowsItsProgressInPaneZero) {
+  ClickDirectory("Z");
+  view->SetScanThreadsForTesting(1);
+  QWidget* button = h->frame()->ToolBar()->widgetForAction(h->action(ID_VIEW_DIRSCAN));
+  QTest::mouseMove(button);
+  EXPECT_EQ(h->frame()->MessageText(), "Bestimmen der Verzeichnisinformationen (z.B. Verzeichnisgröße)");
+  fs.gate = "/Z/3/*.*";
+  QString during;
+  AtGate([this, &during] {
+    QTRY_COMPARE_WITH_TIMEOUT(h->frame()->MessageText(), QStringLiteral("/Z/3"), 5000);
+    during = h->frame()->MessageText();
+    fs.Release();
+  });
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(during, "/Z/3");
+  EXPECT_EQ(view->RowCount(), 931);
+  EXPECT_EQ(h->frame()->MessageText(), "");
+  QTest::mouseMove(h->frame()->DirView(), QPoint(5, 5));
+  EXPECT_EQ(h->frame()->MessageText(), "Bereit");
+}
+
+// The close box during a scan gives up and then closes the program as usual.
+TEST_F(DirListTest, CloseBoxDuringAScanClosesTheWindow) {
+  ClickDirectory("Z");
+  fs.gate = "/Z/5/*.*";
+  AtGate([this] {
+    QCloseEvent close;
+    QApplication::sendEvent(h->frame()->windowHandle(), &close);
+  });
+  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
+  Settle();
+  EXPECT_FALSE(h->frame()->isVisible());
+  EXPECT_EQ(view->RowCount(), 0);
+  EXPECT_TRUE(QSettings(h->iniPath, QSettings::IniFormat).contains(QStringLiteral("POSITION/X0")));
 }
 
 TEST_F(DirListTest, OutOfMemoryIsReportedAndTheScanGoesOn) {
@@ -177,20 +277,17 @@ TEST_F(DirListTest, OutOfMemoryIsReportedAndTheScanGoesOn) {
     messages.push_back(r.text);
     return fw::IDRESULT_OK;
   });
-  int made = 0;
-  view->SetAllocationHookForTesting([&made] {
-    if (++made == 2) throw std::bad_alloc();
+  view->SetAllocationHookForTesting([](std::string_view name) {
+    if (name == "B") throw std::bad_alloc();
   });
-  Select("/A");
-  h->action(ID_VIEW_DIRSCAN)->trigger();
+  ClickDirectory("A");
+  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
   fw::SetMessageBoxPresenter(std::move(previous));
   view->SetAllocationHookForTesting({});
   EXPECT_EQ(messages, std::vector<std::string>{"nicht genug Speicher"});
   // "/A/B" got no record: no row for it nor for what is beneath it.
   EXPECT_EQ(Column(0), (QStringList{"/A", "/A/a-z"}));
   EXPECT_EQ(view->CellText(0, 1), "1");
-  EXPECT_EQ(h->frame()->MessageText(), "");
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace

@@ -25,13 +25,16 @@
 // doubled separator still counts apart. Drive roots (AddDrive and the
 // drive queries) are taken byte for byte. Handles must not outlive the fake.
 // Drives without SetVolumeInfo / SetDiskFreeSpace answer with
-// default-constructed figures; unknown roots fail.
+// default-constructed figures; unknown roots fail. Listings may run on
+// several threads at once (the directory scan's walkers); building the
+// tree must be done before.
 #pragma once
 
 #include <algorithm>
 #include <deque>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -104,19 +107,27 @@ class FakeFileSystem : public platform::FileSystem {
   int FullListings(const std::string& pattern) const { return Stat(pattern).full; }
   int PartialListings(const std::string& pattern) const { return Stat(pattern).partial; }
   int TotalFindFirstCalls() const {
+    std::lock_guard lock(m_statsMutex);
     int total = 0;
     for (const auto& [pattern, stats] : m_stats) total += stats.calls;
     return total;
   }
-  void ResetCounts() { m_stats.clear(); }
+  void ResetCounts() {
+    std::lock_guard lock(m_statsMutex);
+    m_stats.clear();
+  }
 
   std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, platform::FindData& first,
                                                   platform::FindLevel) override {
-    Counts& counts = m_stats[NativePath(pattern)];
-    ++counts.calls;
+    Counts* counts = nullptr;
+    {
+      std::lock_guard lock(m_statsMutex);
+      counts = &m_stats[NativePath(pattern)];  // std::map: stays where it is
+      ++counts->calls;
+    }
     auto it = m_dirs.find(DirOfPattern(pattern));
     if (it == m_dirs.end() || it->second.failOpen) return nullptr;
-    auto handle = std::make_unique<Handle>(it->second, counts);
+    auto handle = std::make_unique<Handle>(it->second, *counts, m_statsMutex);
     if (!handle->Next(first)) return nullptr;
     return handle;
   }
@@ -164,7 +175,8 @@ class FakeFileSystem : public platform::FileSystem {
   // Gives the dots, then a snapshot of the children; counts how it ended.
   class Handle : public platform::FindHandle {
    public:
-    Handle(const Dir& dir, Counts& counts) : m_failAfter(dir.failAfter), m_counts(counts) {
+    Handle(const Dir& dir, Counts& counts, std::mutex& mutex)
+        : m_failAfter(dir.failAfter), m_counts(counts), m_mutex(mutex) {
       platform::FindData dot;
       dot.attributes = platform::kAttrDirectory;
       dot.name = ".";
@@ -173,7 +185,10 @@ class FakeFileSystem : public platform::FileSystem {
       m_entries.push_back(dot);
       m_entries.insert(m_entries.end(), dir.entries.begin(), dir.entries.end());
     }
-    ~Handle() override { ++(m_atEnd ? m_counts.full : m_counts.partial); }
+    ~Handle() override {
+      std::lock_guard lock(m_mutex);
+      ++(m_atEnd ? m_counts.full : m_counts.partial);
+    }
     bool Next(platform::FindData& out) override {
       if (m_failAfter && m_next >= *m_failAfter) return false;  // an error, not the end
       if (m_next >= m_entries.size()) {
@@ -188,6 +203,7 @@ class FakeFileSystem : public platform::FileSystem {
     std::vector<platform::FindData> m_entries;
     std::optional<std::size_t> m_failAfter;
     Counts& m_counts;
+    std::mutex& m_mutex;
     std::size_t m_next = 0;
     bool m_atEnd = false;
   };
@@ -232,6 +248,7 @@ class FakeFileSystem : public platform::FileSystem {
   }
 
   Counts Stat(const std::string& pattern) const {
+    std::lock_guard lock(m_statsMutex);
     auto it = m_stats.find(NativePath(pattern));
     return it == m_stats.end() ? Counts{} : it->second;
   }
@@ -241,6 +258,7 @@ class FakeFileSystem : public platform::FileSystem {
   std::vector<std::string> m_roots;
   std::map<std::string, Drive> m_drives;
   std::map<std::string, Counts> m_stats;
+  mutable std::mutex m_statsMutex;
 };
 
 }  // namespace test_support

@@ -1,0 +1,91 @@
+#include "framework/WorkerCall.h"
+
+#include <system_error>
+#include <thread>
+#include <utility>
+
+namespace fw {
+
+namespace {
+
+// Every job thread, counted so that the program can tell at its end
+// whether one is still out (a drive that never answers).
+struct Registry {
+  std::mutex mutex;
+  std::condition_variable changed;
+  int running = 0;
+};
+
+Registry& Jobs() {
+  // Never destroyed: a job given up may end after the program's statics.
+  static auto* registry = new Registry;
+  return *registry;
+}
+
+}  // namespace
+
+CWorkerCall::CWorkerCall(std::function<void()> job, std::function<void()> cancel)
+    : m_shared(std::make_shared<Shared>()), m_cancel(std::move(cancel)) {
+  {
+    std::lock_guard lock(Jobs().mutex);
+    ++Jobs().running;
+  }
+  auto run = [shared = m_shared, job = std::move(job)]() mutable {
+    try {
+      job();
+    } catch (...) {
+      // A job reports its own failures; one that escapes ends the job.
+    }
+    job = nullptr;  // what the job owns goes before anyone hears it ended
+    {
+      std::lock_guard lock(shared->mutex);
+      shared->done = true;
+    }
+    shared->ended.notify_all();
+    Registry& jobs = Jobs();
+    {
+      std::lock_guard lock(jobs.mutex);
+      --jobs.running;
+    }
+    jobs.changed.notify_all();
+  };
+  try {
+    std::thread(run).detach();
+  } catch (const std::system_error&) {
+    // No thread to be had: do the work here rather than not at all.
+    run();
+  }
+}
+
+CWorkerCall::~CWorkerCall() {
+  if (!Done()) Cancel();
+}
+
+bool CWorkerCall::WaitFor(std::chrono::milliseconds timeout) {
+  std::unique_lock lock(m_shared->mutex);
+  return m_shared->ended.wait_for(lock, timeout, [this] { return m_shared->done; });
+}
+
+bool CWorkerCall::Done() const {
+  std::lock_guard lock(m_shared->mutex);
+  return m_shared->done;
+}
+
+void CWorkerCall::Cancel() {
+  if (m_cancelled) return;
+  m_cancelled = true;
+  if (m_cancel) m_cancel();
+}
+
+int CWorkerCall::Running() {
+  std::lock_guard lock(Jobs().mutex);
+  return Jobs().running;
+}
+
+bool CWorkerCall::WaitForAll(std::chrono::milliseconds timeout) {
+  Registry& jobs = Jobs();
+  std::unique_lock lock(jobs.mutex);
+  return jobs.changed.wait_for(lock, timeout, [&jobs] { return jobs.running == 0; });
+}
+
+}  // namespace fw
