@@ -126,6 +126,10 @@ class FileSystem {
   // default every directory is listed through FindFirst by its path.
   virtual std::unique_ptr<ScanDirectory> OpenScanDirectory(const std::string& path);
 
+  // The mount point (or drive root) whose file system holds path, worked
+  // out without touching the file system; by default the root.
+  virtual std::string MountOf(std::string_view path);
+
   // The system's own file system.
   static FileSystem& Native();
 };

@@ -9,6 +9,8 @@ std::unique_ptr<ScanDirectory> FileSystem::OpenScanDirectory(const std::string& 
   return std::make_unique<PathScanDirectory>(*this, path);
 }
 
+std::string FileSystem::MountOf(std::string_view) { return std::string(1, kPathSeparator); }
+
 bool PathScanDirectory::Read(ScanSink& sink) {
   FindData data;
   auto handle = m_fs.FindFirst(SearchPattern(m_path), data, FindLevel::kFull);

@@ -43,6 +43,12 @@ std::unique_ptr<ScanDirectory> PosixFileSystem::OpenScanDirectory(const std::str
   return PosixScanDirectory::Open(DirectoryOfPattern(SearchPattern(path)));
 }
 
+std::string PosixFileSystem::MountOf(std::string_view path) {
+  const MountTable table(*m_source);
+  const MountEntry* mount = table.Containing(path);
+  return mount != nullptr ? mount->mountPoint : "/";
+}
+
 std::vector<std::string> PosixFileSystem::LogicalDriveStrings() {
   return MountTable(*m_source).DriveRoots();
 }

@@ -30,6 +30,7 @@ class PosixFileSystem : public FileSystem {
   bool GetVolumeInformation(std::string_view root, VolumeInfo& out) override;
   bool GetDiskFreeSpace(std::string_view root, DiskFreeSpace& out) override;
   std::unique_ptr<ScanDirectory> OpenScanDirectory(const std::string& path) override;
+  std::string MountOf(std::string_view path) override;
 
   // The directory a search pattern lists: "/a/b/*.*" -> "/a/b/",
   // "/*.*" -> "/", "*.*" -> ".". A pattern without the final "*.*" is
