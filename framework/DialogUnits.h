@@ -4,9 +4,11 @@
 
 namespace fw {
 
+// Kept unrounded: a scalable font's average width lies between whole pixels,
+// and rounding it first would shrink every control against its own text.
 struct DialogBaseUnits {
-  int cx = 0;  // average character width of the dialog font, pixels
-  int cy = 0;  // character height of the dialog font, pixels
+  double cx = 0;  // average character width of the dialog font, pixels
+  double cy = 0;  // character cell height of the dialog font, pixels
 };
 
 struct PixelRect {
@@ -14,9 +16,11 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
-// MulDiv-style rounding, as the platform maps dialog units.
+// Rounded to the nearest pixel, halves away from zero.
 int DialogXToPixels(int units, const DialogBaseUnits& base);
 int DialogYToPixels(int units, const DialogBaseUnits& base);
+// Both edges are rounded, not the size: controls that meet in the template
+// meet in pixels, and controls the template keeps apart stay apart.
 PixelRect DialogRectToPixels(int x, int y, int cx, int cy, const DialogBaseUnits& base);
 
 }  // namespace fw

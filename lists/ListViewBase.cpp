@@ -1,11 +1,12 @@
 #include "lists/ListViewBase.h"
 
 #include <QHeaderView>
-#include <QListView>
 #include <QTreeView>
 
 #include "framework/CmdUI.h"
 #include "framework/ui/Text.h"
+#include "lists/DetailsItemDelegate.h"
+#include "lists/IconListView.h"
 #include "lists/ListModel.h"
 #include "output/ListPrinter.h"
 #include "shell/KolbrinApp.h"
@@ -19,7 +20,7 @@ CListViewBase::CListViewBase(shell::CKolbrinDoc& doc, QWidget* parent,
     : QStackedWidget(parent),
       m_model(new ListModel(*this, columns, this)),
       m_details(new QTreeView(this)),
-      m_icons(new QListView(this)) {
+      m_icons(new IconListView(this)) {
   SetDocument(&doc);
   m_details->setRootIsDecorated(false);
   m_details->setItemsExpandable(false);
@@ -28,6 +29,7 @@ CListViewBase::CListViewBase(shell::CKolbrinDoc& doc, QWidget* parent,
   m_details->setSelectionMode(QAbstractItemView::ExtendedSelection);
   m_details->setModel(m_model);
   m_details->setContextMenuPolicy(Qt::NoContextMenu);
+  m_details->setItemDelegate(new DetailsItemDelegate(m_details));
   QHeaderView* header = m_details->header();
   header->setSectionsClickable(true);
   header->setStretchLastSection(false);
@@ -43,10 +45,7 @@ CListViewBase::CListViewBase(shell::CKolbrinDoc& doc, QWidget* parent,
   m_icons->setModel(m_model);
   m_icons->setSelectionModel(m_details->selectionModel());
   m_icons->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  m_icons->setUniformItemSizes(true);
   m_icons->setContextMenuPolicy(Qt::NoContextMenu);
-  m_icons->setResizeMode(QListView::Adjust);
-  m_icons->setMovement(QListView::Static);
 
   addWidget(m_details);
   addWidget(m_icons);
@@ -154,6 +153,8 @@ void CListViewBase::SelectRows(std::span<const int> rows, int current) {
   selection->select(sel, QItemSelectionModel::ClearAndSelect);
 }
 
+QListView* CListViewBase::IconView() const { return m_icons; }
+
 void CListViewBase::SetListStyle(int style) {
   m_style = style & 3;
   if (m_style == LVS_REPORT) {
@@ -161,20 +162,8 @@ void CListViewBase::SetListStyle(int style) {
     setFocusProxy(m_details);
     return;
   }
-  const bool large = m_style == LVS_ICON;
-  m_model->SetLargeIcons(large);
-  m_icons->setViewMode(large ? QListView::IconMode : QListView::ListMode);
-  m_icons->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
-  // Small icons run in rows, the list style in columns.
-  m_icons->setFlow(m_style == LVS_LIST ? QListView::TopToBottom : QListView::LeftToRight);
-  m_icons->setWrapping(true);
-  m_icons->setGridSize(large ? QSize(96, 64) : QSize());
-  m_icons->setSpacing(large ? 0 : 2);
-  m_icons->setWordWrap(large);
-  // Lay the items out anew for the new symbols; a reset would also clear
-  // the selection and current row, which the two views share.
-  m_icons->doItemsLayout();
-  m_icons->viewport()->update();
+  m_model->SetLargeIcons(m_style == LVS_ICON);
+  m_icons->SetIconStyle(m_style);
   setCurrentWidget(m_icons);
   setFocusProxy(m_icons);
 }

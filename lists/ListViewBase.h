@@ -23,6 +23,7 @@ class CKolbrinDoc;
 
 namespace lists {
 
+class IconListView;
 class ListModel;
 
 // List styles, as the style bits of a list control.
@@ -56,7 +57,7 @@ class CListViewBase : public QStackedWidget, public fw::CView, public CListConte
   void SetListStyle(int style);
 
   QTreeView* DetailsView() const { return m_details; }
-  QListView* IconView() const { return m_icons; }
+  QListView* IconView() const;
 
   // The commands both lists share: print, preview and the two exports,
   // enabled only while the list has rows.
@@ -89,7 +90,7 @@ class CListViewBase : public QStackedWidget, public fw::CView, public CListConte
  private:
   ListModel* m_model;
   QTreeView* m_details;
-  QListView* m_icons;
+  IconListView* m_icons;
   int m_style = LVS_REPORT;
 };
 

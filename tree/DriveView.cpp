@@ -15,6 +15,7 @@
 #include "res/Templates.h"
 #include "shell/KolbrinDoc.h"
 #include "tree/DriveTreeModel.h"
+#include "tree/TreeLinesStyle.h"
 
 namespace tree {
 
@@ -48,6 +49,9 @@ CDriveView::CDriveView(shell::CKolbrinDoc& doc, QWidget* parent)
   setItemsExpandable(false);
   setExpandsOnDoubleClick(false);
   setAnimated(false);
+  auto* lines = new TreeLinesStyle;
+  lines->setParent(this);
+  setStyle(lines);
   m_model->SetImages(LoadTreeImages());
   m_model->SetExpandHandler([this](HTREEITEM item) { ExpandItem(m_model->IndexOf(item)); });
   setModel(m_model);

@@ -1,24 +1,29 @@
 #include "framework/ui/DialogBuilder.h"
 
-#include <QButtonGroup>
-#include <QFontMetrics>
-#include <QGroupBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
+#include <cmath>
+
+#include "framework/ui/GroupFrame.h"
 #include "framework/ui/Text.h"
 
 namespace fw::ui {
 
+// The width is the mean advance over the alphabet, unrounded; the height
+// is the line's cell on the pixel grid, ascent and descent each rounded up,
+// so that a control eight units high holds one line of text.
 DialogBaseUnits BaseUnitsOf(const QFont& font) {
-  const QFontMetrics fm(font);
+  const QFontMetricsF fm(font);
   const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-  const int width = (fm.horizontalAdvance(alphabet) / 26 + 1) / 2;
-  return {width, fm.height()};
+  return {fm.horizontalAdvance(alphabet) / 52.0, std::ceil(fm.ascent()) + std::ceil(fm.descent())};
 }
 
 QFont DialogFont(const DialogTemplate& tpl) {
@@ -38,25 +43,65 @@ CDialog::CDialog(const DialogTemplate& tpl, QWidget* parent) : QDialog(parent), 
   const DialogBaseUnits base = BaseUnitsOf(font());
   setFixedSize(DialogXToPixels(tpl.cx, base), DialogYToPixels(tpl.cy, base));
   for (const DialogControl& c : tpl.controls) {
-    QWidget* w = CreateControl(c, base);
+    QWidget* w = CreateControl(c);
     const PixelRect r = DialogRectToPixels(c.x, c.y, c.cx, c.cy, base);
     w->setGeometry(r.x, r.y, r.width, r.height);
+    m_controls.push_back(w);
     if (c.id != IDC_STATIC) m_items.emplace(c.id, w);
+  }
+  LineUpEditsWithLabels();
+}
+
+namespace {
+bool IsLabel(ControlKind k) { return k == ControlKind::kLabel || k == ControlKind::kLabelNoPrefix; }
+
+// The label left of an edit whose top lies within the edit's height.
+bool LabelsEdit(const DialogControl& label, const DialogControl& edit) {
+  return IsLabel(label.kind) && label.x + label.cx <= edit.x && label.y >= edit.y &&
+         label.y < edit.y + edit.cy;
+}
+
+// Where a top-aligned edit without text margins puts its text: inside its
+// frame and the one pixel the line edit always keeps free.
+int TextTop(const QLineEdit* e) {
+  QStyleOptionFrame opt;
+  opt.initFrom(e);
+  const int frame = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
+  return e->y() + frame + 1;
+}
+}  // namespace
+
+// Rounding the two units between a label and its edit gives three pixels on
+// one line and four on the next; the edit's text follows its label instead.
+void CDialog::LineUpEditsWithLabels() {
+  const auto controls = m_template.controls;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    auto* edit = qobject_cast<QLineEdit*>(m_controls[i]);
+    if (edit == nullptr) continue;
+    for (std::size_t j = 0; j < controls.size(); ++j) {
+      if (!LabelsEdit(controls[j], controls[i])) continue;
+      edit->setTextMargins(0, qMax(0, m_controls[j]->y() - TextTop(edit)), 0, 0);
+      break;
+    }
   }
 }
 
-QWidget* CDialog::CreateControl(const DialogControl& c, const DialogBaseUnits&) {
+// Static texts and single-line edits show their text at the top, as the
+// templates expect: a label placed two units below its edit then stands on
+// the edit's text line.
+QWidget* CDialog::CreateControl(const DialogControl& c) {
   const QString text = ToQ(c.text);
   switch (c.kind) {
     case ControlKind::kGroupBox: {
-      auto* g = new QGroupBox(text, this);
+      auto* g = new GroupFrame(text, this);
       g->lower();  // a group box frames the controls; it must not cover them
       return g;
     }
-    case ControlKind::kLabel: return new QLabel(text, this);
+    case ControlKind::kLabel:
     case ControlKind::kLabelNoPrefix: {
       auto* l = new QLabel(this);
-      l->setTextFormat(Qt::PlainText);
+      if (c.kind == ControlKind::kLabelNoPrefix) l->setTextFormat(Qt::PlainText);
+      l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       l->setText(text);
       return l;
     }
@@ -68,11 +113,14 @@ QWidget* CDialog::CreateControl(const DialogControl& c, const DialogBaseUnits&) 
     case ControlKind::kListBox: {
       auto* l = new QListWidget(this);
       l->setSortingEnabled((c.style & kSorted) != 0);
+      // A list box scrolls across only when its template asks for it.
+      if ((c.style & kHScroll) == 0) l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       return l;
     }
     case ControlKind::kEdit: {
       auto* e = new QLineEdit(this);
       e->setReadOnly((c.style & kReadOnly) != 0);
+      e->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       return e;
     }
     case ControlKind::kEditMultiline: {

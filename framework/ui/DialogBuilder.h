@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFont>
 #include <map>
+#include <vector>
 
 #include "framework/DialogUnits.h"
 #include "framework/ResourceTypes.h"
@@ -29,12 +30,16 @@ class CDialog : public QDialog {
   }
 
   const DialogTemplate& Template() const { return m_template; }
+  // Every control, static ones included, in the template's order.
+  const std::vector<QWidget*>& Controls() const { return m_controls; }
 
  private:
-  QWidget* CreateControl(const DialogControl& c, const DialogBaseUnits& base);
+  QWidget* CreateControl(const DialogControl& c);
+  void LineUpEditsWithLabels();
 
   const DialogTemplate& m_template;
   std::map<res::Id, QWidget*> m_items;
+  std::vector<QWidget*> m_controls;
 };
 
 }  // namespace fw::ui

@@ -128,6 +128,13 @@ TEST(DialogUnits, ScaleByQuarterWidthAndEighthHeightRounded) {
   EXPECT_EQ(fw::DialogXToPixels(217, base), 380);  // 379.75 rounds up
   EXPECT_EQ(fw::DialogYToPixels(55, base), 89);    // 89.375 rounds down
   EXPECT_EQ(fw::DialogXToPixels(-4, base), -7);
+  // An unrounded average width: controls meeting in units meet in pixels.
+  const fw::DialogBaseUnits scalable{6.41, 12.5};
+  const fw::PixelRect left = fw::DialogRectToPixels(1, 1, 1, 1, scalable);
+  const fw::PixelRect right = fw::DialogRectToPixels(2, 2, 1, 1, scalable);
+  EXPECT_EQ(left, (fw::PixelRect{2, 2, 1, 1}));  // 1.6 to 3.2 across, 1.56 to 3.13 down
+  EXPECT_EQ(left.x + left.width, right.x);
+  EXPECT_EQ(left.y + left.height, right.y);
 }
 
 }  // namespace
