@@ -113,7 +113,10 @@ std::vector<std::string> CommandLineFor(const DesktopProgram& program,
       // Every other code is dropped, as the format asks.
     }
     if (hadFile) {
-      argv.insert(argv.end(), beforeFile.begin(), beforeFile.end());
+      // Flatpak's file forwarding wraps the file in "@@u ... @@" or
+      // "@@ ... @@"; arguments that are no files go before the wrapper.
+      const bool wrapped = !argv.empty() && (argv.back() == "@@u" || argv.back() == "@@");
+      argv.insert(argv.end() - (wrapped ? 1 : 0), beforeFile.begin(), beforeFile.end());
       fileGiven = true;
     }
     if (!arg.empty() || hadFile || word.size() < 2 || word[0] != '%') argv.push_back(std::move(arg));

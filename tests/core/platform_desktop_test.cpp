@@ -28,6 +28,8 @@ TEST(DesktopCommandLine, QuotesEscapesAndFieldCodes) {
       {R"(sheets "say \\"hi\\" \\\\ \\$" 100%% %i %c %d)", {}, {"sheets", "say \"hi\" \\ $", "100%", "--icon", "tab",
                                                                "Tabellen", "/tmp/a b.xlsx"}},
       {"sheets\\s--open=%f %F", {}, {"sheets", "--open=/tmp/a b.xlsx"}},
+      {"flatpak run --file-forwarding org.Sheets @@u %U @@", {"-n"},
+       {"flatpak", "run", "--file-forwarding", "org.Sheets", "-n", "@@u", "file:///tmp/a%20b.xlsx", "@@"}},
       {"sheets \"unclosed", {}, {}},
   };
   for (const Case& c : cases) {
