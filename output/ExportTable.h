@@ -2,9 +2,9 @@
 // by the separator, lines ending in CR LF, bytes written as they stand.
 #pragma once
 
-#include <cstddef>
-#include <cstdio>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "output/ExportRows.h"
 
@@ -12,28 +12,28 @@ namespace output {
 
 class CExportTable {
  public:
-  virtual ~CExportTable() = default;
-
-  // Writes every row into fileName. The new contents go to a temporary file
-  // beside the target first, which replaces the target only once it is
-  // complete; on any error the old file stays as it was, no temporary file
-  // is left, the user sees "Dateifehler: <description>" and the result is
+  // Writes every row into the file fileName names (WriteExportFile). On a
+  // failure the user sees "Dateifehler: <description>" and the result is
   // false.
-  bool WriteToFile(const std::string& fileName, const ExportRows& rows);
+  bool WriteToFile(const std::string& fileName, const ExportRows& rows) const;
 
   // One line of the file, CR LF included. A field holding the separator, a
   // double quote, CR or LF is quoted with its quotes doubled.
   std::string FormatLine(const ExportRow& row) const;
 
+  // Every line of rows, in order.
+  std::string FormatText(const ExportRows& rows) const;
+
   char m_chSeparator = ';';
-
- protected:
-  // The one place that writes bytes; tests replace it to simulate a full
-  // disk. Returns the number of bytes written and sets errno on a shortfall.
-  virtual std::size_t WriteBytes(std::FILE* file, const char* data, std::size_t size);
-
- private:
-  bool WriteRows(std::FILE* file, const ExportRows& rows, std::string& error);
 };
+
+// All the file-system work of the text export: makes text the contents of
+// the file fileName names, following links, keeping the file's permission
+// bits and owner, refusing a file the user may not change, and leaving the
+// old contents where the write fails (platform::WriteFileContents).
+// Nothing on success, else the description of the failure for
+// "Dateifehler: %s". Makes no call into the user interface and may run on
+// any thread.
+std::optional<std::string> WriteExportFile(const std::string& fileName, std::string_view text);
 
 }  // namespace output

@@ -1,25 +1,13 @@
 #include "output/QtExportUi.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
-#include <QUrl>
-#include <utility>
 
 #include "framework/ui/Text.h"
 #include "output/ExportSelectDlg.h"
 #include "res/resource.h"
 
 namespace output {
-
-bool OpenWithDesktop(const std::string& path) {
-  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(name));
-}
-
-CQtExportUi::CQtExportUi(QWidget* parent, XlsxWorkbookServer::Opener opener,
-                         std::filesystem::path directory)
-    : m_parent(parent), m_server(std::move(opener), std::move(directory)) {}
 
 std::optional<bool> CQtExportUi::AskSelection(int total, int selected) {
   CExportSelectDlg dlg(m_parent);

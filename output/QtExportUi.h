@@ -1,11 +1,11 @@
 // The export's questions as the program's dialogs, and the workbook
-// component that opens what it writes with the desktop's program.
+// component that shows what it writes with the desktop's program.
 #pragma once
 
 #include <QPointer>
 #include <QWidget>
-#include <filesystem>
 
+#include "output/DesktopWorkbookViewer.h"
 #include "output/ExportUi.h"
 #include "output/XlsxWorkbookServer.h"
 
@@ -13,17 +13,10 @@ class QFileDialog;
 
 namespace output {
 
-// Opens a file with the program the desktop associates with it; false
-// when that fails.
-bool OpenWithDesktop(const std::string& path);
-
 class CQtExportUi : public ExportUi {
  public:
-  // Dialogs are parented to parent (the main window). Written workbooks go
-  // into directory (empty: the runtime or temporary directory) and are
-  // opened by opener.
-  explicit CQtExportUi(QWidget* parent, XlsxWorkbookServer::Opener opener = OpenWithDesktop,
-                       std::filesystem::path directory = {});
+  // Dialogs are parented to parent (the main window).
+  explicit CQtExportUi(QWidget* parent) : m_parent(parent) {}
 
   std::optional<bool> AskSelection(int total, int selected) override;
   std::optional<std::string> AskSaveFile() override;
@@ -35,7 +28,8 @@ class CQtExportUi : public ExportUi {
 
  private:
   QPointer<QWidget> m_parent;
-  XlsxWorkbookServer m_server;
+  CDesktopWorkbookViewer m_viewer;
+  XlsxWorkbookServer m_server{m_viewer};
 };
 
 }  // namespace output

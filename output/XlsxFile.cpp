@@ -2,11 +2,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <system_error>
 
 #include "output/Automation.h"
+#include "output/FileErrorText.h"
 
 #ifdef KOLBRIN_HAVE_XLSXWRITER
 #include <xlsxwriter.h>
@@ -49,14 +49,17 @@ fs::path ReserveName(const fs::path& directory) {
       std::fclose(file);
       return path;
     }
-    if (errno != EEXIST) throw AutomationError(std::strerror(errno));
+    if (errno != EEXIST) throw AutomationError(FileErrorDescription(errno));
   }
-  throw AutomationError(std::strerror(EEXIST));
+  throw AutomationError(FileErrorDescription(EEXIST));
 }
 
 #ifdef KOLBRIN_HAVE_XLSXWRITER
+// As a new workbook of a German spreadsheet program names its first sheet.
+constexpr const char* kFirstSheetName = "Tabelle1";
+
 void WriteCells(const XlsxSheet& sheet, lxw_workbook* book) {
-  lxw_worksheet* ws = workbook_add_worksheet(book, nullptr);
+  lxw_worksheet* ws = workbook_add_worksheet(book, kFirstSheetName);
   if (ws == nullptr) throw AutomationError(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
   for (const auto& [column, width] : sheet.columnWidths) {
     const lxw_error error = worksheet_set_column(ws, column, column, width, nullptr);

@@ -26,9 +26,10 @@ bool XlsxWriterAvailable();
 // The writer's description of a cell beyond the worksheet's limits.
 std::string XlsxOutOfRangeDescription();
 
-// Writes sheet, every cell as text, into a new file "Kolbrin-Export-<n>.xlsx"
-// in directory and returns its path. Throws AutomationError with the
-// writer's or the system's description; no file is left then.
+// Writes sheet, every cell as text, as the sheet "Tabelle1" of a new file
+// "Kolbrin-Export-<n>.xlsx" in directory and returns its path. Throws
+// AutomationError with the writer's or the file error's description; no
+// file is left then.
 std::filesystem::path WriteXlsxFile(const XlsxSheet& sheet, const std::filesystem::path& directory);
 
 // text with every invalid UTF-8 sequence replaced by U+FFFD, so that file

@@ -1,10 +1,11 @@
 #include "output/XlsxWorkbookServer.h"
 
-#include <cstdlib>
 #include <system_error>
 #include <utility>
 
 #include "output/ExcelExport.h"
+#include "output/FileErrorText.h"
+#include "output/WorkbookFolder.h"
 #include "output/XlsxFile.h"
 
 namespace output {
@@ -81,25 +82,9 @@ class Worksheet : public IDispatchTarget {
   std::shared_ptr<XlsxSheet> m_sheet;
 };
 
-struct ServerContext {
-  XlsxWorkbookServer::Opener opener;
-  fs::path directory;
-};
-
-fs::path OutputDirectory(const fs::path& configured) {
-  if (!configured.empty()) return configured;
-  std::error_code ec;
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-      runtime != nullptr && *runtime != '\0' && fs::is_directory(runtime, ec)) {
-    return runtime;
-  }
-  const fs::path temp = fs::temp_directory_path(ec);
-  return ec ? fs::path(".") : temp;
-}
-
 class Workbook : public IDispatchTarget {
  public:
-  explicit Workbook(std::shared_ptr<const ServerContext> context) : m_context(std::move(context)) {}
+  explicit Workbook(WorkbookViewer& viewer) : m_viewer(viewer) {}
 
   Variant Invoke(DispId dispid, unsigned short flags, const std::vector<Variant>& args) override {
     if (dispid == xl::kWorkbookWorksheets && flags == xl::kGet) {
@@ -115,40 +100,42 @@ class Workbook : public IDispatchTarget {
 
  private:
   // The workbook is complete once the caller marks it saved: write it and
-  // open it for the user. A file nobody can open is not left behind.
+  // show it to the user. A file no program can be started for is not left
+  // behind.
   void Publish() {
-    const fs::path path = WriteXlsxFile(*m_sheet, OutputDirectory(m_context->directory));
-    const std::string name = path.string();
-    if (!m_context->opener || !m_context->opener(name)) {
+    std::error_code error;
+    const fs::path folder = PrepareWorkbookFolder(error);
+    if (error) throw AutomationError(FileErrorDescription(error.default_error_condition().value()));
+    const fs::path path = WriteXlsxFile(*m_sheet, folder);
+    if (!m_viewer.Show(path)) {
       std::error_code ignored;
       fs::remove(path, ignored);
-      throw AutomationError("no program opens the workbook", AutomationError::Kind::kUnavailable);
+      throw AutomationError("the program cannot be started", AutomationError::Kind::kUnavailable);
     }
   }
 
-  std::shared_ptr<const ServerContext> m_context;
+  WorkbookViewer& m_viewer;
   std::shared_ptr<XlsxSheet> m_sheet = std::make_shared<XlsxSheet>();
 };
 
 class Workbooks : public IDispatchTarget {
  public:
-  explicit Workbooks(std::shared_ptr<const ServerContext> context) : m_context(std::move(context)) {}
+  explicit Workbooks(WorkbookViewer& viewer) : m_viewer(viewer) {}
 
   Variant Invoke(DispId dispid, unsigned short flags, const std::vector<Variant>& args) override {
     if (dispid != xl::kWorkbooksAdd || flags != DISPATCH_METHOD) UnknownMember();
     // Only the single-worksheet template is known.
     if (OnlyArgument(args, VT_I2).iVal != xl::kWBATWorksheet) UnknownMember();
-    return Variant::Dispatch(std::make_shared<Workbook>(m_context));
+    return Variant::Dispatch(std::make_shared<Workbook>(m_viewer));
   }
 
  private:
-  std::shared_ptr<const ServerContext> m_context;
+  WorkbookViewer& m_viewer;
 };
 
 class Application : public IDispatchTarget {
  public:
-  explicit Application(std::shared_ptr<const ServerContext> context)
-      : m_workbooks(std::make_shared<Workbooks>(std::move(context))) {}
+  explicit Application(WorkbookViewer& viewer) : m_workbooks(std::make_shared<Workbooks>(viewer)) {}
 
   Variant Invoke(DispId dispid, unsigned short flags, const std::vector<Variant>& args) override {
     if (dispid == xl::kApplicationVisible && flags == DISPATCH_PROPERTYPUT) {
@@ -168,13 +155,10 @@ class Application : public IDispatchTarget {
 
 }  // namespace
 
-XlsxWorkbookServer::XlsxWorkbookServer(Opener opener, fs::path directory)
-    : m_opener(std::move(opener)), m_directory(std::move(directory)) {}
-
 std::shared_ptr<IDispatchTarget> XlsxWorkbookServer::CreateDispatch(std::string_view progId) {
-  if (progId != xl::kProgId || !Available()) return nullptr;
-  auto context = std::make_shared<ServerContext>(ServerContext{m_opener, m_directory});
-  return std::make_shared<Application>(std::move(context));
+  // Nothing is written for a workbook no program would show.
+  if (progId != xl::kProgId || !Available() || !m_viewer.Find()) return nullptr;
+  return std::make_shared<Application>(m_viewer);
 }
 
 bool XlsxWorkbookServer::Available() { return XlsxWriterAvailable(); }

@@ -74,6 +74,17 @@ constexpr StringEntry kStrings[] = {
     {IDS_DIRCOL_BASE + 3, "Dateianzahl einschl. aller Unterverz"},
     {IDS_DIRCOL_BASE + 4, "Größe ohne Unterverzeichnisse"},
     {IDS_DIRCOL_BASE + 5, "Dateianzahl ohne Unterverzeichnisse"},
+
+    {IDS_FILEERR_PERMISSION, "Zugriff verweigert"},
+    {IDS_FILEERR_NO_FOLDER, "Der Ordner existiert nicht"},
+    {IDS_FILEERR_NO_SPACE, "Auf dem Datenträger ist nicht genug Platz frei"},
+    {IDS_FILEERR_QUOTA, "Das Speicherkontingent ist ausgeschöpft"},
+    {IDS_FILEERR_READ_ONLY_VOLUME, "Der Datenträger ist schreibgeschützt"},
+    {IDS_FILEERR_NAME_TOO_LONG, "Der Dateiname ist zu lang"},
+    {IDS_FILEERR_IS_FOLDER, "Unter diesem Namen besteht ein Ordner"},
+    {IDS_FILEERR_IO, "Ein-/Ausgabefehler des Datenträgers"},
+    {IDS_FILEERR_BUSY, "Die Datei wird gerade verwendet"},
+    {IDS_FILEERR_TOO_MANY_OPEN, "Zu viele Dateien geöffnet"},
 };
 }  // namespace
 

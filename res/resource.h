@@ -101,3 +101,16 @@ inline constexpr res::Id IDB_FILE_SMALL = 130;
 inline constexpr res::Id IDB_FILE_LARGE = 131;
 inline constexpr res::Id IDB_TREE_IMAGES = 132;
 inline constexpr res::Id IDI_MAINFRAME = 128;
+
+// Descriptions of file errors in "Dateifehler: %s", one per cause a user
+// meets; other causes are described by the system
+inline constexpr res::Id IDS_FILEERR_PERMISSION = 61300;
+inline constexpr res::Id IDS_FILEERR_NO_FOLDER = 61301;
+inline constexpr res::Id IDS_FILEERR_NO_SPACE = 61302;
+inline constexpr res::Id IDS_FILEERR_QUOTA = 61303;
+inline constexpr res::Id IDS_FILEERR_READ_ONLY_VOLUME = 61304;
+inline constexpr res::Id IDS_FILEERR_NAME_TOO_LONG = 61305;
+inline constexpr res::Id IDS_FILEERR_IS_FOLDER = 61306;
+inline constexpr res::Id IDS_FILEERR_IO = 61307;
+inline constexpr res::Id IDS_FILEERR_BUSY = 61308;
+inline constexpr res::Id IDS_FILEERR_TOO_MANY_OPEN = 61309;

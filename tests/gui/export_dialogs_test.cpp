@@ -60,7 +60,7 @@ TEST(ExportSelectDialog, CaptionsCarryTheCountsAndSelectedRowsPreselectTheSecond
 
 TEST(ExportSelectDialog, AskSelectionReturnsTheChoiceOrNothingOnCancel) {
   QWidget parent;
-  output::CQtExportUi ui(&parent, [](const std::string&) { return false; });
+  output::CQtExportUi ui(&parent);
   WhenModal<CExportSelectDlg>([&parent](CExportSelectDlg* d) {
     EXPECT_TRUE(d->Item<QRadioButton>(IDC_RADIO_SEL)->isChecked());
     EXPECT_EQ(d->parentWidget(), &parent);
@@ -82,7 +82,7 @@ class SaveDialog : public ::testing::Test {
  protected:
   QTemporaryDir dir;
   QWidget parent;
-  output::CQtExportUi ui{&parent, [](const std::string&) { return false; }};
+  output::CQtExportUi ui{&parent};
 };
 
 TEST_F(SaveDialog, AsksForATextFileAndGivesTheFullPathWithExtensionOrNothingOnCancel) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes what a workbook holds, one line per item, into an output file:
 
+    sheets <name of each sheet, comma-separated>
     width <column letter> <width>
     cell <address> <openpyxl data type> <value as JSON>
 
@@ -15,7 +16,7 @@ import openpyxl
 def main():
     book = openpyxl.load_workbook(sys.argv[1])
     sheet = book.worksheets[0]
-    lines = [f"sheets {len(book.worksheets)}"]
+    lines = ["sheets " + ",".join(ws.title for ws in book.worksheets)]
     for letter, dim in sorted(sheet.column_dimensions.items()):
         if dim.width is not None and dim.customWidth:
             lines.append(f"width {letter} {dim.width}")

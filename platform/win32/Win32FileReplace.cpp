@@ -1,0 +1,99 @@
+#include <cerrno>
+#include <string>
+
+#include "platform/FileReplace.h"
+#include "platform/win32/Win32Api.h"
+
+namespace platform {
+
+namespace {
+
+int ErrnoOf(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return ENOENT;
+    case ERROR_ACCESS_DENIED: return EACCES;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_WRITE_PROTECT: return EROFS;
+    case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return EBUSY;
+    case ERROR_TOO_MANY_OPEN_FILES: return EMFILE;
+    case ERROR_INVALID_NAME: return EINVAL;
+    default: return EIO;
+  }
+}
+
+int LastErrno() { return ErrnoOf(::GetLastError()); }
+
+std::string DirectoryOf(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/:");
+  if (cut == std::string::npos) return ".";
+  return path.substr(0, path[cut] == ':' ? cut + 1 : (cut == 0 ? 1 : cut));
+}
+
+// Writes every byte, flushes and closes file in every case.
+int WriteAndClose(HANDLE file, std::string_view bytes) {
+  int error = 0;
+  for (std::size_t done = 0; done < bytes.size() && error == 0;) {
+    const std::size_t chunk = bytes.size() - done < (1u << 30) ? bytes.size() - done : (1u << 30);
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data() + done, static_cast<DWORD>(chunk), &written, nullptr)) {
+      error = LastErrno();
+    } else if (written == 0) {
+      error = EIO;
+    }
+    done += written;
+  }
+  if (error == 0 && !::FlushFileBuffers(file)) error = LastErrno();
+  if (!::CloseHandle(file) && error == 0) error = LastErrno();
+  return error;
+}
+
+int WriteOpened(const std::string& path, DWORD disposition, std::string_view bytes) {
+  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return LastErrno();
+  const int error = WriteAndClose(file, bytes);
+  if (error != 0 && disposition == CREATE_NEW) ::DeleteFileA(path.c_str());
+  return error;
+}
+
+// The new contents go to a new file beside the target, which replaces the
+// target once complete; a folder that takes no new entries, or a link,
+// gets the target written in place.
+int Replace(const std::string& target, DWORD attributes, std::string_view bytes) {
+  char temp[MAX_PATH + 1] = {};
+  if (::GetTempFileNameA(DirectoryOf(target).c_str(), "klb", 0, temp) == 0) {
+    const int error = LastErrno();
+    return error == EACCES ? WriteOpened(target, TRUNCATE_EXISTING, bytes) : error;
+  }
+  int error = WriteOpened(temp, CREATE_ALWAYS, bytes);
+  if (error == 0) ::SetFileAttributesA(temp, attributes & ~FILE_ATTRIBUTE_REPARSE_POINT);
+  if (error == 0 &&
+      !::MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = LastErrno();
+  }
+  if (error != 0) ::DeleteFileA(temp);
+  return error;
+}
+
+}  // namespace
+
+int WriteFileContents(const std::string& path, std::string_view bytes) {
+  if (path.empty()) return ENOENT;
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND) return ErrnoOf(error);
+    return WriteOpened(path, CREATE_NEW, bytes);
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EISDIR;
+  if (attributes & FILE_ATTRIBUTE_READONLY) return EACCES;
+  // A link: the file it names is written, or created when it is missing.
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return WriteOpened(path, CREATE_ALWAYS, bytes);
+  return Replace(path, attributes, bytes);
+}
+
+}  // namespace platform
