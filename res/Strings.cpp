@@ -73,6 +73,18 @@ constexpr StringEntry kStrings[] = {
     {IDS_DIRCOL_BASE + 3, "Dateianzahl einschl. aller Unterverz"},
     {IDS_DIRCOL_BASE + 4, "Größe ohne Unterverzeichnisse"},
     {IDS_DIRCOL_BASE + 5, "Dateianzahl ohne Unterverzeichnisse"},
+
+    {IDS_CMDLINE_DESCRIPTION,
+     "Zeigt Laufwerke und Verzeichnisse mit ihren Dateien, Größen und Dateianzahlen."},
+    {IDS_CMDLINE_DIRECTORY, "VERZEICHNIS"},
+    {IDS_CMDLINE_DIRECTORY_HELP,
+     "Verzeichnis, das beim Start im Verzeichnisbaum ausgewählt wird; ein relativer Pfad gilt ab dem aktuellen Verzeichnis."},
+    {IDS_CMDLINE_MISSING, "kolbrin: „%1“ gibt es nicht."},
+    {IDS_CMDLINE_NOT_A_DIRECTORY, "kolbrin: „%1“ ist kein Verzeichnis."},
+    {IDS_CMDLINE_TOO_MANY, "kolbrin: Bitte höchstens ein Verzeichnis angeben."},
+    {IDS_CMDLINE_HELP, "Zeigt diese Hilfe an."},
+    {IDS_PRINT_SETUP_TITLE, "Druckereinrichtung"},
+    {IDS_PRINT_SETUP_OK, "OK"},
 };
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <string>
 
 #include "framework/FrameWnd.h"
 
@@ -36,7 +37,10 @@ struct WindowPlacement;
 
 class CMainFrame : public QMainWindow, public fw::CFrameWnd {
  public:
-  CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app);
+  // startDirectory: the directory the tree selects first; empty for the
+  // first drive.
+  CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
+             const std::string& startDirectory = {});
   ~CMainFrame() override;
 
   // Framework routing first, then every other view of the document.
@@ -75,6 +79,7 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd {
   void SaveWindowPlacement();
   void UpdateIndicators();
   void MovePaneFocus(int step);
+  void ActivateMenuBar();
 
   void OnViewToolBar();
   void OnUpdateViewToolBar(fw::CCmdUI* ui);
