@@ -19,6 +19,7 @@
 #include "lists/FileView.h"
 #include "platform/Keyboard.h"
 #include "res/Templates.h"
+#include "shell/AppIcon.h"
 #include "shell/KolbrinDoc.h"
 #include "shell/WindowPlacement.h"
 #include "tree/DriveView.h"
@@ -33,7 +34,7 @@ CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
   SetApp(app);
   SetDocument(&doc);
   setWindowTitle(ResString(AFX_IDS_APP_TITLE));
-  setWindowIcon(QIcon(QStringLiteral(":/res/icon128_32.xpm")));
+  setWindowIcon(AppIcon());
   m_actions = new fw::ui::CommandActions(this, this);
   m_actions->BuildMenuBar(res::MainMenu(), menuBar());
   OnCreateClient();

@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication qapp(argc, argv);
+  // Ties the window to its desktop entry (its icon in a Wayland session).
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kolbrin"));
   shell::CKolbrinApp app;
   app.SetStartDirectory(start.directory);
   if (!app.InitInstance()) return 1;

@@ -9,6 +9,7 @@
 
 #include "tests/support/FakeFileSystem.h"
 #include "tree/DriveTree.h"
+#include "tree/TreePath.h"
 
 namespace {
 
@@ -246,6 +247,27 @@ TEST(DriveTree, NamesKeepTheirBytesAndPathsUseSingleSeparators) {
   EXPECT_EQ(f.logic.GetItemPath(data), NativePath("/mnt/data/"));
   f.control.Expand(data);
   EXPECT_EQ(f.logic.GetItemPath(T::Child(data, 0)), NativePath("/mnt/data/sub"));
+}
+
+// A directory to open at start is reached from the drive with the longest
+// root that holds it, one name per level.
+TEST(DriveTree, PathToOpenStartsAtTheInnermostDrive) {
+  const std::vector<std::string> roots = {NativePath("/"), NativePath("/home/")};
+  const struct {
+    const char* path;
+    std::size_t drive;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"/home/user/x", 1, {"user", "x"}}, {"/home", 1, {}},  {"/home/", 1, {}},
+      {"/homework", 0, {"homework"}},     {"/", 0, {}},      {"/usr//share/", 0, {"usr", "share"}},
+  };
+  for (const auto& c : cases) {
+    const auto way = tree::SplitTreePath(NativePath(c.path), roots);
+    ASSERT_TRUE(way.has_value()) << c.path;
+    EXPECT_EQ(way->drive, c.drive) << c.path;
+    EXPECT_EQ(way->names, c.names) << c.path;
+  }
+  EXPECT_FALSE(tree::SplitTreePath("relative/path", roots).has_value());
 }
 
 }  // namespace
