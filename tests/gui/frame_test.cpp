@@ -37,8 +37,10 @@ void Key(QWidget* w, int key, const QString& text = {}) {
   QApplication::sendEvent(w, &press);
 }
 
+// At the middle, or at the left end for a check or radio button, which
+// takes clicks only on its box and text.
 void Click(QWidget* w) {
-  const QPointF pos = QRectF(w->rect()).center();
+  const QPointF pos(qobject_cast<QRadioButton*>(w) != nullptr ? 6.0 : w->width() / 2.0, w->height() / 2.0);
   QMouseEvent press(QEvent::MouseButtonPress, pos, w->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
   QMouseEvent release(QEvent::MouseButtonRelease, pos, w->mapToGlobal(pos), Qt::LeftButton, Qt::NoButton,
@@ -213,6 +215,7 @@ TEST(MainFrame, FileDialogShowsGermanDatesAndSizes) {
   QFile file(dir.filePath(QStringLiteral("datei.txt")));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(QByteArray(1500, 'x'));
+  file.flush();
   ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 12, 6), QTime(10, 30)), QFileDevice::FileModificationTime));
   file.close();
   QFileDialog dialog(nullptr, QString(), dir.path());

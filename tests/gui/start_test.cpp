@@ -21,13 +21,13 @@
 
 namespace {
 
-struct Run {
+struct ProcessRun {
   int exitCode;
   QString out, err;
 };
 
 // The program itself, with no display in its environment.
-Run RunKolbrin(const QStringList& arguments) {
+ProcessRun RunKolbrin(const QStringList& arguments) {
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(name));
@@ -51,7 +51,7 @@ TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplay) {
       {{"/tmp", "/usr"}, 2, "", "höchstens ein Verzeichnis"},
   };
   for (const auto& c : cases) {
-    const Run r = RunKolbrin(c.arguments);
+    const ProcessRun r = RunKolbrin(c.arguments);
     EXPECT_EQ(r.exitCode, c.exitCode) << c.arguments.join(' ').toStdString() << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(c.out)) << r.out.toStdString();
     EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
