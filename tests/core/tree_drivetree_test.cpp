@@ -253,19 +253,13 @@ TEST(DriveTree, NamesKeepTheirBytesAndPathsUseSingleSeparators) {
 // root that holds it, one name per level.
 TEST(DriveTree, PathToOpenStartsAtTheInnermostDrive) {
   const std::vector<std::string> roots = {NativePath("/"), NativePath("/home/")};
-  const struct {
-    const char* path;
-    std::size_t drive;
-    std::vector<std::string> names;
-  } cases[] = {
-      {"/home/user/x", 1, {"user", "x"}}, {"/home", 1, {}},  {"/home/", 1, {}},
-      {"/homework", 0, {"homework"}},     {"/", 0, {}},      {"/usr//share/", 0, {"usr", "share"}},
-  };
-  for (const auto& c : cases) {
-    const auto way = tree::SplitTreePath(NativePath(c.path), roots);
-    ASSERT_TRUE(way.has_value()) << c.path;
-    EXPECT_EQ(way->drive, c.drive) << c.path;
-    EXPECT_EQ(way->names, c.names) << c.path;
+  using Way = std::pair<std::size_t, std::vector<std::string>>;
+  for (const auto& [path, way] : {std::pair<const char*, Way>{"/home/user/x", {1, {"user", "x"}}},
+                                  {"/home", {1, {}}}, {"/homework", {0, {"homework"}}},
+                                  {"/usr//share/", {0, {"usr", "share"}}}}) {
+    const auto found = tree::SplitTreePath(NativePath(path), roots);
+    ASSERT_TRUE(found.has_value()) << path;
+    EXPECT_EQ(Way(found->drive, found->names), way) << path;
   }
   EXPECT_FALSE(tree::SplitTreePath("relative/path", roots).has_value());
 }

@@ -8,15 +8,12 @@
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
@@ -28,26 +25,13 @@
 #include "lists/DirView.h"
 #include "lists/FileView.h"
 #include "tests/support/GuiHarness.h"
+#include "tests/support/Input.h"
 #include "tree/DriveView.h"
 
 namespace {
 
-void Key(QWidget* w, int key, const QString& text = {}) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QApplication::sendEvent(w, &press);
-}
-
-// At the middle, or at the left end for a check or radio button, which
-// takes clicks only on its box and text.
-void Click(QWidget* w) {
-  const QPointF pos(qobject_cast<QRadioButton*>(w) != nullptr ? 6.0 : w->width() / 2.0, w->height() / 2.0);
-  QMouseEvent press(QEvent::MouseButtonPress, pos, w->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, pos, w->mapToGlobal(pos), Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
-  QApplication::sendEvent(w, &press);
-  QApplication::sendEvent(w, &release);
-}
+using testsupport::Click;
+using testsupport::Key;
 
 QPushButton* OkButton(QWidget* dialog) {
   auto* buttons = dialog->findChild<QDialogButtonBox*>();

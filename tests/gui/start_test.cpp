@@ -6,8 +6,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -16,46 +14,39 @@
 #include "lists/FileView.h"
 #include "shell/CommandLine.h"
 #include "tests/support/GuiHarness.h"
+#include "tests/support/Input.h"
 #include "tree/DriveTreeModel.h"
 #include "tree/DriveView.h"
 
 namespace {
 
-struct ProcessRun {
-  int exitCode;
-  QString out, err;
-};
+using testsupport::Click;
+using testsupport::Key;
 
-// The program itself, with no display in its environment.
-ProcessRun RunKolbrin(const QStringList& arguments) {
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(name));
-  p.setProcessEnvironment(env);
-  p.start(QStringLiteral(KOLBRIN_BINARY), arguments);
-  if (!p.waitForFinished(60000)) p.kill();
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardOutput()),
-          QString::fromLocal8Bit(p.readAllStandardError())};
-}
-
+// The program itself, with no display in its environment: answers on
+// standard output, complaints with the usage on standard error.
 TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplay) {
   const struct {
     QStringList arguments;
     int exitCode;
-    QString out, err;  // texts that must appear
-  } cases[] = {
-      {{"--help"}, 0, "[VERZEICHNIS]", ""},
-      {{"-h"}, 0, "Zeigt diese Hilfe an.", ""},
-      {{"--version"}, 0, "Kolbrin 1.", ""},
-      {{"--bogus"}, 2, "", "Unbekannte Option 'bogus'."},
-      {{"/tmp", "/usr"}, 2, "", "höchstens ein Verzeichnis"},
-  };
+    QString shown;
+  } cases[] = {{{"--help"}, 0, "[VERZEICHNIS]"},
+               {{"-h"}, 0, "Zeigt diese Hilfe an."},
+               {{"--version"}, 0, "Kolbrin 1."},
+               {{"--bogus"}, 2, "Unbekannte Option 'bogus'."},
+               {{"/tmp", "/usr"}, 2, "höchstens ein Verzeichnis"}};
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(name));
   for (const auto& c : cases) {
-    const ProcessRun r = RunKolbrin(c.arguments);
-    EXPECT_EQ(r.exitCode, c.exitCode) << c.arguments.join(' ').toStdString() << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains(c.out)) << r.out.toStdString();
-    EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
-    EXPECT_EQ(r.err.contains(QStringLiteral("Aufruf:")), c.exitCode == 2) << r.err.toStdString();
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KOLBRIN_BINARY), c.arguments);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), c.exitCode) << err.toStdString();
+    EXPECT_TRUE((c.exitCode == 0 ? out : err).contains(c.shown)) << out.toStdString() << err.toStdString();
+    EXPECT_EQ(err.contains(QStringLiteral("Aufruf:")), c.exitCode == 2);
   }
 }
 
@@ -81,19 +72,6 @@ class StartDirectory : public ::testing::Test {
     QStringList out;
     for (int r = 0; r < view->RowCount(); ++r) out << QString::fromStdString(view->CellText(r, column));
     return out;
-  }
-  static void Key(QWidget* w, int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-  }
-  static void Click(QWidget* w) {
-    const QPointF pos = QRectF(w->rect()).center();
-    QMouseEvent press(QEvent::MouseButtonPress, pos, w->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, pos, w->mapToGlobal(pos), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QApplication::sendEvent(w, &release);
   }
   QTemporaryDir tmp;
   QString root;
