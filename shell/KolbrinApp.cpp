@@ -4,8 +4,8 @@
 #include <QDialogButtonBox>
 #include <QFont>
 #include <QPrintDialog>
-#include <QPushButton>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTranslator>
 
 #include "framework/ui/Text.h"
@@ -100,8 +100,10 @@ void CKolbrinApp::OnFilePrintSetup() {
                             QAbstractPrintDialog::PrintCurrentPage, QAbstractPrintDialog::PrintCollateCopies}) {
     dlg.setOption(option, false);
   }
-  if (auto* buttons = dlg.findChild<QDialogButtonBox*>()) {
-    if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(fw::ui::ResString(IDS_PRINT_SETUP_OK));
+  // Its accepting button says "OK": accepting prints nothing here.
+  auto* buttons = dlg.findChild<QDialogButtonBox*>();
+  if (QPushButton* ok = buttons != nullptr ? buttons->button(QDialogButtonBox::Ok) : nullptr) {
+    ok->setText(fw::ui::ResString(IDS_PRINT_SETUP_OK));
   }
   dlg.exec();
 }
