@@ -31,14 +31,16 @@ enum : std::uint32_t {
   kAttrArchive = 0x20,
   kAttrNormal = 0x80,
   kAttrTemporary = 0x100,
-  kAttrReparsePoint = 0x400,  // a link to a directory (a junction on Windows)
+  kAttrReparsePoint = 0x400,  // a directory that is a link to another place
   kAttrCompressed = 0x800,
   kAttrOffline = 0x1000,
 };
 
 // Flags beside the attribute word.
 enum : std::uint32_t {
-  kEntryMountRoot = 0x1,  // a directory that is the root of another mounted file system
+  // A directory that stands for another place: the root of another mounted
+  // file system, or a link to a directory. A scan does not enter it.
+  kEntryMountRoot = 0x1,
 };
 
 struct FindData {

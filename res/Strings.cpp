@@ -85,6 +85,17 @@ constexpr StringEntry kStrings[] = {
     {IDS_FILEERR_IO, "Ein-/Ausgabefehler des Datenträgers"},
     {IDS_FILEERR_BUSY, "Die Datei wird gerade verwendet"},
     {IDS_FILEERR_TOO_MANY_OPEN, "Zu viele Dateien geöffnet"},
+    {IDS_CMDLINE_DESCRIPTION,
+     "Zeigt Laufwerke und Verzeichnisse mit ihren Dateien, Größen und Dateianzahlen."},
+    {IDS_CMDLINE_DIRECTORY, "VERZEICHNIS"},
+    {IDS_CMDLINE_DIRECTORY_HELP,
+     "Verzeichnis, das beim Start im Verzeichnisbaum ausgewählt wird; ein relativer Pfad gilt ab dem aktuellen Verzeichnis."},
+    {IDS_CMDLINE_MISSING, "kolbrin: „%1“ gibt es nicht."},
+    {IDS_CMDLINE_NOT_A_DIRECTORY, "kolbrin: „%1“ ist kein Verzeichnis."},
+    {IDS_CMDLINE_TOO_MANY, "kolbrin: Bitte höchstens ein Verzeichnis angeben."},
+    {IDS_CMDLINE_HELP, "Zeigt diese Hilfe an."},
+    {IDS_PRINT_SETUP_TITLE, "Druckereinrichtung"},
+    {IDS_PRINT_SETUP_OK, "OK"},
 };
 }  // namespace
 

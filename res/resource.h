@@ -114,3 +114,13 @@ inline constexpr res::Id IDS_FILEERR_IS_FOLDER = 61306;
 inline constexpr res::Id IDS_FILEERR_IO = 61307;
 inline constexpr res::Id IDS_FILEERR_BUSY = 61308;
 inline constexpr res::Id IDS_FILEERR_TOO_MANY_OPEN = 61309;
+// Command line, printer setup (61400-61499)
+inline constexpr res::Id IDS_CMDLINE_DESCRIPTION = 61400;     // the help text's first line
+inline constexpr res::Id IDS_CMDLINE_DIRECTORY = 61401;       // name of the argument
+inline constexpr res::Id IDS_CMDLINE_DIRECTORY_HELP = 61402;  // what the argument does
+inline constexpr res::Id IDS_CMDLINE_MISSING = 61403;         // %1: the argument as given
+inline constexpr res::Id IDS_CMDLINE_NOT_A_DIRECTORY = 61404; // %1: the argument as given
+inline constexpr res::Id IDS_CMDLINE_TOO_MANY = 61405;        // more than one directory
+inline constexpr res::Id IDS_CMDLINE_HELP = 61406;            // what --help does
+inline constexpr res::Id IDS_PRINT_SETUP_TITLE = 61410;       // title of the printer setup dialog
+inline constexpr res::Id IDS_PRINT_SETUP_OK = 61411;          // its accepting button

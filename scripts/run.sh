@@ -7,7 +7,7 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOLBRIN_TESTS=
 cmake --build build/release --target kolbrin
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "Kolbrin braucht eine grafische Anzeige: keine gefunden (DISPLAY bzw. WAYLAND_DISPLAY ist nicht gesetzt)." >&2
-  echo "Built: build/release/kolbrin" >&2
+  echo "Gebaut ist: build/release/kolbrin" >&2
   exit 2
 fi
 exec build/release/kolbrin "$@"

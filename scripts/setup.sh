@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Kolbrin needs to build, run and test.
 # Run as root (or through sudo); packages already present are left alone.
+#
+#   scripts/setup.sh [packaging]
 set -euo pipefail
 
 PACKAGES=(
@@ -12,6 +14,12 @@ PACKAGES=(
   python3 python3-openpyxl poppler-utils
   xdg-utils
 )
+
+# "packaging": also the tools that check the install tree and make the
+# Debian package (scripts/package-test.sh).
+if [ "${1:-}" = packaging ]; then
+  PACKAGES+=(desktop-file-utils appstream dpkg-dev man-db file)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

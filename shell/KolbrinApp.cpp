@@ -1,14 +1,17 @@
 #include "shell/KolbrinApp.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTranslator>
 
+#include "framework/ui/Text.h"
 #include "output/QtExportUi.h"
 #include "shell/AboutDlg.h"
+#include "shell/GermanLocale.h"
 #include "shell/KolbrinDoc.h"
 #include "shell/MainFrame.h"
 #include "shell/QtMessageBoxPresenter.h"
@@ -46,11 +49,7 @@ const fw::RouteMap* CKolbrinApp::GetRouteMap() const {
 
 bool CKolbrinApp::InitInstance(bool show) {
   // Standard dialogs speak German too.
-  m_translator = std::make_unique<QTranslator>();
-  if (m_translator->load(QStringLiteral("qtbase_de"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QCoreApplication::installTranslator(m_translator.get());
-  }
+  m_translator = InstallQtGermanTranslator();
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
   QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
   // The panes' fixed column widths are made for an 8-point interface font.
@@ -61,7 +60,7 @@ bool CKolbrinApp::InitInstance(bool show) {
   m_previousPresenter = fw::SetMessageBoxPresenter(QtMessageBoxPresenter());
 
   m_doc = std::make_unique<CKolbrinDoc>(*m_fs);
-  m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this);
+  m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this, m_startDirectory);
   m_exportUi = std::make_unique<output::CQtExportUi>(m_frame.get());
   m_doc->SetExportUi(m_exportUi.get());
   if (show) m_frame->ShowRestored();
@@ -90,8 +89,22 @@ void CKolbrinApp::OnAppExit() {
   if (m_frame) m_frame->close();
 }
 
+// The system's print dialog, set up for choosing rather than printing: the
+// printer, and behind "Eigenschaften" that printer's own papers,
+// orientation, margins and trays. Qt's page setup alone offers no printer.
 void CKolbrinApp::OnFilePrintSetup() {
-  QPageSetupDialog dlg(&Printer(), m_frame.get());
+  QPrintDialog dlg(&Printer(), m_frame.get());
+  dlg.setWindowTitle(fw::ui::ResString(IDS_PRINT_SETUP_TITLE));
+  dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
+  for (const auto option : {QAbstractPrintDialog::PrintPageRange, QAbstractPrintDialog::PrintSelection,
+                            QAbstractPrintDialog::PrintCurrentPage, QAbstractPrintDialog::PrintCollateCopies}) {
+    dlg.setOption(option, false);
+  }
+  // Its accepting button says "OK": accepting prints nothing here.
+  auto* buttons = dlg.findChild<QDialogButtonBox*>();
+  if (QPushButton* ok = buttons != nullptr ? buttons->button(QDialogButtonBox::Ok) : nullptr) {
+    ok->setText(fw::ui::ResString(IDS_PRINT_SETUP_OK));
+  }
   dlg.exec();
 }
 

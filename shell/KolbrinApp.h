@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
@@ -30,6 +31,8 @@ class CKolbrinApp : public fw::CWinApp {
                        platform::FileSystem* fs = nullptr);
   ~CKolbrinApp() override;
 
+  // The directory the tree selects at start (exact bytes); empty for none.
+  void SetStartDirectory(std::string directory) { m_startDirectory = std::move(directory); }
   // Creates the document and the main frame and shows it; false on failure.
   bool InitInstance(bool show = true);
   int ExitInstance();
@@ -51,6 +54,7 @@ class CKolbrinApp : public fw::CWinApp {
 
   std::unique_ptr<CProfile> m_profile;
   platform::FileSystem* m_fs;
+  std::string m_startDirectory;
   std::unique_ptr<QTranslator> m_translator;
   std::unique_ptr<output::CQtExportUi> m_exportUi;  // outlives the document that uses it
   std::unique_ptr<CKolbrinDoc> m_doc;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include "lists/FileView.h"
 #include "platform/Keyboard.h"
 #include "res/Templates.h"
+#include "shell/AppIcon.h"
 #include "shell/KolbrinDoc.h"
 #include "shell/WindowPlacement.h"
 #include "tree/DriveView.h"
@@ -29,12 +31,13 @@ namespace shell {
 
 using fw::ui::ResString;
 
-CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app)
+CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
+                       const std::string& startDirectory)
     : m_doc(doc), m_profile(profile) {
   SetApp(app);
   SetDocument(&doc);
   setWindowTitle(ResString(AFX_IDS_APP_TITLE));
-  setWindowIcon(QIcon(QStringLiteral(":/res/icon128_32.xpm")));
+  setWindowIcon(AppIcon());
   m_actions = new fw::ui::CommandActions(this, this);
   m_actions->BuildMenuBar(res::MainMenu(), menuBar());
   // A closed menu leaves the idle prompt, as a hovered item left its own.
@@ -48,7 +51,12 @@ CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app)
   m_actions->AddAccelerators(res::MainAccelerators());
   m_driveView->SetCommandActions(m_actions);
   for (fw::CView* v : m_doc.Views()) v->OnInitialUpdate();
+  if (!startDirectory.empty()) m_driveView->SelectPath(startDirectory);
   m_driveView->ReselectCurrent();
+
+  // F10 opens the menu bar, as Alt does.
+  auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+  connect(menuKey, &QShortcut::activated, this, [this] { ActivateMenuBar(); });
 
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (fw::CView* v = ViewOfWidget(now)) SetActiveView(v);
@@ -93,7 +101,11 @@ bool CMainFrame::OnCmdMsg(fw::UINT nID, int nCode, void* pExtra,
 void CMainFrame::OnCreateClient() {
   const QSize screen = QGuiApplication::primaryScreen()->size();
   ApplyPlacement(RestoreWindowPlacement(m_profile, screen.width(), screen.height()));
-  const SplitterSizes sizes = InitialSplitterSizes(width(), height());
+  // A window that comes back maximised lays out its panes for that size.
+  const QSize client = m_nShowCmd == SW_SHOWMAXIMIZED
+                           ? QGuiApplication::primaryScreen()->availableGeometry().size()
+                           : size();
+  const SplitterSizes sizes = InitialSplitterSizes(client.width(), client.height());
 
   m_wndSplitter = new QSplitter(Qt::Horizontal, this);
   m_wndSplitter->setChildrenCollapsible(false);
@@ -103,7 +115,7 @@ void CMainFrame::OnCreateClient() {
   m_fileView = new lists::CFileView(m_doc, m_wndSplitterRight);
   m_dirView = new lists::CDirView(m_doc, m_wndSplitterRight);
   m_dirView->SetStatusSink(this);
-  m_wndSplitter->setSizes({sizes.treeWidth, width() - sizes.treeWidth});
+  m_wndSplitter->setSizes({sizes.treeWidth, client.width() - sizes.treeWidth});
   m_wndSplitterRight->setSizes({sizes.listHeight, sizes.listHeight});
   m_wndSplitter->setStretchFactor(1, 1);
   setCentralWidget(m_wndSplitter);
@@ -233,6 +245,11 @@ void CMainFrame::MovePaneFocus(int step) {
   const size_t next = static_cast<size_t>(((current + step) % n + n) % n);
   panes[next]->setFocus(Qt::OtherFocusReason);
   SetActiveView(ViewOfWidget(panes[next]));
+}
+
+void CMainFrame::ActivateMenuBar() {
+  const QList<QAction*> menus = menuBar()->actions();
+  if (!menus.isEmpty()) menuBar()->setActiveAction(menus.front());
 }
 
 void CMainFrame::OnNextPane() { MovePaneFocus(1); }

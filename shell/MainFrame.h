@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <string>
 
 #include "framework/FrameWnd.h"
 #include "framework/ui/StatusSink.h"
@@ -37,7 +38,10 @@ struct WindowPlacement;
 
 class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::ui::StatusSink {
  public:
-  CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app);
+  // startDirectory: the directory the tree selects first; empty for the
+  // first drive.
+  CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
+             const std::string& startDirectory = {});
   ~CMainFrame() override;
 
   // Framework routing first, then every other view of the document.
@@ -78,6 +82,7 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::ui::Stat
   void UpdateIndicators();
   void ShowIdlePrompt();
   void MovePaneFocus(int step);
+  void ActivateMenuBar();
 
   void OnViewToolBar();
   void OnUpdateViewToolBar(fw::CCmdUI* ui);

@@ -16,6 +16,7 @@
 #include "shell/KolbrinDoc.h"
 #include "tree/DriveTreeModel.h"
 #include "tree/TreeLinesStyle.h"
+#include "tree/TreePath.h"
 
 namespace tree {
 
@@ -108,6 +109,33 @@ void CDriveView::CollapseItem(const QModelIndex& index) {
     collapse(item);
   }
   m_tree.OnItemExpanding(DriveTreeModel::ItemOf(item), ExpandAction::kCollapse);
+}
+
+bool CDriveView::SelectPath(const std::string& path) {
+  std::vector<std::string> roots;
+  for (int row = 0; row < m_model->rowCount(); ++row) {
+    roots.push_back(m_model->GetItemText(DriveTreeModel::ItemOf(m_model->index(row, 0))));
+  }
+  const std::optional<TreePath> way = SplitTreePath(path, roots);
+  if (!way) return false;
+  QModelIndex item = m_model->index(static_cast<int>(way->drive), 0);
+  for (const std::string& name : way->names) {
+    ExpandItem(item);  // nothing to do when it is open already
+    const QModelIndex child = ChildNamed(item, name);
+    if (!child.isValid()) break;  // not listed (it cannot be read): stop above it
+    item = child;
+  }
+  setCurrentIndex(item);
+  scrollTo(item);
+  return true;
+}
+
+QModelIndex CDriveView::ChildNamed(const QModelIndex& parent, const std::string& name) const {
+  for (int row = 0; row < m_model->rowCount(parent); ++row) {
+    const QModelIndex child = m_model->index(row, 0, parent);
+    if (m_model->GetItemText(DriveTreeModel::ItemOf(child)) == name) return child;
+  }
+  return {};
 }
 
 void CDriveView::ToggleItem(const QModelIndex& index) {

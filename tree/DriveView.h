@@ -44,6 +44,10 @@ class CDriveView : public QTreeView, public fw::CView {
   bool ExpandItem(const QModelIndex& index);
   // Closes an item and throws its subtree away.
   void CollapseItem(const QModelIndex& index);
+  // Opens the items on the way to path one level after the other, as the
+  // user would, and selects the deepest one reached. False when no drive
+  // holds path.
+  bool SelectPath(const std::string& path);
 
   DriveTreeModel* Model() const { return m_model; }
   // The full path of an item as exact bytes.
@@ -72,6 +76,7 @@ class CDriveView : public QTreeView, public fw::CView {
   void ToggleItem(const QModelIndex& index);
   QRect ButtonRect(const QModelIndex& index) const;
   bool IsBelow(const QModelIndex& ancestor, const QModelIndex& index) const;
+  QModelIndex ChildNamed(const QModelIndex& parent, const std::string& name) const;
   void OnExpandedElsewhere(const QModelIndex& index);
   void OnCollapsedElsewhere(const QModelIndex& index);
 

@@ -138,6 +138,20 @@ bool PosixFindHandle::Describe(const char* name, unsigned char type, FindData& o
   }
   if (m_level == FindLevel::kFull || type == DT_UNKNOWN) return DescribeFull(name, type, out);
   out.attributes = AttributesOf(ModeOfDirentType(type), name, 0);
+  if (type == DT_LNK) DescribeDirectoryLink(name, out);
+  return true;
+}
+
+bool PosixFindHandle::DescribeDirectoryLink(const char* name, FindData& out) const {
+  // Follows the link for its target's type only; an automount point behind
+  // it is not triggered.
+  struct statx target {};
+  if (::statx(m_fd, name, AT_NO_AUTOMOUNT, STATX_TYPE, &target) != 0 || !S_ISDIR(target.stx_mode)) {
+    return false;
+  }
+  out.attributes = (out.attributes & ~kAttrArchive) | kAttrDirectory | kAttrReparsePoint;
+  out.size = 0;
+  out.flags |= kEntryMountRoot;
   return true;
 }
 
@@ -150,7 +164,10 @@ bool PosixFindHandle::DescribeFull(const char* name, unsigned char type, FindDat
     return true;
   }
   out.attributes = AttributesOf(st.stx_mode, name, st.stx_attributes);
-  if (m_level != FindLevel::kFull) return true;
+  if (m_level != FindLevel::kFull) {
+    if (S_ISLNK(st.stx_mode)) DescribeDirectoryLink(name, out);
+    return true;
+  }
   out.size = st.stx_size;
   out.lastWrite = ToFileTime(st.stx_mtime);
   out.lastAccess = ToFileTime(st.stx_atime);
@@ -158,6 +175,7 @@ bool PosixFindHandle::DescribeFull(const char* name, unsigned char type, FindDat
   const bool hasBirth = (st.stx_mask & STATX_BTIME) != 0 &&
                         (st.stx_btime.tv_sec != 0 || st.stx_btime.tv_nsec != 0);
   if (hasBirth) out.creation = ToFileTime(st.stx_btime);
+  if (S_ISLNK(st.stx_mode)) DescribeDirectoryLink(name, out);  // after the size: it clears it
   if (S_ISDIR(st.stx_mode)) {
     // Kernels before 5.8 do not report mount roots; a change of device tells.
     const bool mountRoot = (st.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)

@@ -1,7 +1,13 @@
 // Directory enumeration on Linux: getdents64 over one open directory
 // descriptor with a large reused buffer, and statx relative to it for the
 // full level. Only the directory itself is opened; entries are never
-// opened and symlinks never followed.
+// opened.
+//
+// A symbolic link to a directory is reported as a directory that is a link
+// (kAttrDirectory | kAttrReparsePoint, flagged kEntryMountRoot), so the tree
+// offers it and a scan leaves it alone. Any other link, dangling ones too,
+// is a file of the link's own size. Only the link's target type is looked
+// up; its contents are never read.
 //
 // "." and ".." are reported as the kernel lists them, with the directory
 // and hidden bits only (no statx for them), so an empty directory still
@@ -43,6 +49,9 @@ class PosixFindHandle : public FindHandle {
   // Fills out from one listed entry; false when the entry vanished.
   bool Describe(const char* name, unsigned char type, FindData& out) const;
   bool DescribeFull(const char* name, unsigned char type, FindData& out) const;
+
+  // Marks out as a link to a directory when name is one.
+  bool DescribeDirectoryLink(const char* name, FindData& out) const;
 
   // Whether a device differs from the listed directory's own (read once).
   bool OnOtherDevice(unsigned major, unsigned minor) const;

@@ -3,10 +3,12 @@
 // at once, so both levels report everything.
 //
 // Directories that are reparse points standing for another place (volume
-// mount points, junctions, directory symbolic links) carry kEntryMountRoot:
-// a scan counts them but does not enter them, as on Linux, where mounts are
-// not entered and symbolic links are not followed. That also keeps a link
-// back to an ancestor from making the scan endless.
+// mount points, junctions, directory symbolic links) keep the system's
+// attribute word (directory plus kAttrReparsePoint) and carry
+// kEntryMountRoot: the tree opens them, a scan gives them a row of zeros
+// and neither enters nor counts them, as on Linux, where mounts and links
+// to directories are treated the same way. That also keeps a link back to
+// an ancestor from making the scan endless.
 #pragma once
 
 #include <memory>

@@ -67,6 +67,8 @@ TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntry) {
   ASSERT_EQ(::mkdir((m_dir / "sub").c_str(), 0755), 0);
   ASSERT_EQ(::mkfifo((m_dir / "pipe").c_str(), 0644), 0);
   ASSERT_EQ(::symlink("sub", (m_dir / "link").c_str()), 0);
+  ASSERT_EQ(::symlink("plain.txt", (m_dir / "filelink").c_str()), 0);
+  ASSERT_EQ(::symlink("nowhere", (m_dir / "dangling").c_str()), 0);
   const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
   sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
@@ -84,18 +86,27 @@ TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntry) {
   EXPECT_EQ(entries["sub"].attributes, platform::kAttrDirectory);
   EXPECT_EQ(entries["pipe"].attributes, platform::kAttrSystem);
   EXPECT_EQ(entries["sock"].attributes, platform::kAttrSystem);
-  // The link is listed as itself, never followed into the directory.
-  EXPECT_EQ(entries["link"].attributes, platform::kAttrArchive);
-  EXPECT_EQ(entries["link"].size, 3u);  // length of the target text "sub"
   EXPECT_EQ(entries["."].attributes & platform::kAttrDirectory, platform::kAttrDirectory);
   EXPECT_EQ(entries[".."].attributes & platform::kAttrDirectory, platform::kAttrDirectory);
-  EXPECT_EQ(entries.size(), 9u);
+  EXPECT_EQ(entries.size(), 11u);
 
-  // The cheaper level still tells directories, and a link is none.
-  entries = ListAll(m_dir.path, FindLevel::kNamesAndType);
-  EXPECT_TRUE(entries["sub"].attributes & platform::kAttrDirectory);
-  EXPECT_FALSE(entries["plain.txt"].attributes & platform::kAttrDirectory);
-  EXPECT_FALSE(entries["link"].attributes & platform::kAttrDirectory);
+  // A link to a directory is a directory that is a link, at either level;
+  // links to a file and dangling links are files of the link's own size
+  // (the length of the target text).
+  for (const FindLevel level : {FindLevel::kFull, FindLevel::kNamesAndType}) {
+    entries = ListAll(m_dir.path, level);
+    EXPECT_EQ(entries["sub"].attributes, platform::kAttrDirectory);
+    EXPECT_EQ(entries["link"].attributes, platform::kAttrDirectory | platform::kAttrReparsePoint);
+    EXPECT_EQ(entries["link"].flags, platform::kEntryMountRoot);
+    EXPECT_EQ(entries["link"].size, 0u);
+    for (const char* file : {"plain.txt", "filelink", "dangling"}) {
+      EXPECT_EQ(entries[file].attributes, platform::kAttrArchive) << file;
+      EXPECT_EQ(entries[file].flags, 0u) << file;
+    }
+  }
+  entries = ListAll(m_dir.path, FindLevel::kFull);
+  EXPECT_EQ(entries["filelink"].size, 9u);
+  EXPECT_EQ(entries["dangling"].size, 7u);
 }
 
 TEST_F(EnumerationTest, TimesAreFileTimesOfTheEntry) {

@@ -9,6 +9,7 @@
 
 #include "tests/support/FakeFileSystem.h"
 #include "tree/DriveTree.h"
+#include "tree/TreePath.h"
 
 namespace {
 
@@ -246,6 +247,21 @@ TEST(DriveTree, NamesKeepTheirBytesAndPathsUseSingleSeparators) {
   EXPECT_EQ(f.logic.GetItemPath(data), NativePath("/mnt/data/"));
   f.control.Expand(data);
   EXPECT_EQ(f.logic.GetItemPath(T::Child(data, 0)), NativePath("/mnt/data/sub"));
+}
+
+// A directory to open at start is reached from the drive with the longest
+// root that holds it, one name per level.
+TEST(DriveTree, PathToOpenStartsAtTheInnermostDrive) {
+  const std::vector<std::string> roots = {NativePath("/"), NativePath("/home/")};
+  using Way = std::pair<std::size_t, std::vector<std::string>>;
+  for (const auto& [path, way] : {std::pair<const char*, Way>{"/home/user/x", {1, {"user", "x"}}},
+                                  {"/home", {1, {}}}, {"/homework", {0, {"homework"}}},
+                                  {"/usr//share/", {0, {"usr", "share"}}}}) {
+    const auto found = tree::SplitTreePath(NativePath(path), roots);
+    ASSERT_TRUE(found.has_value()) << path;
+    EXPECT_EQ(Way(found->drive, found->names), way) << path;
+  }
+  EXPECT_FALSE(tree::SplitTreePath("relative/path", roots).has_value());
 }
 
 }  // namespace

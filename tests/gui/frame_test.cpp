@@ -1,23 +1,42 @@
 // The main frame as a user sees it: title, menus, toolbar, status bar,
-// panes, placement kept between runs, pane switching.
+// panes, placement kept between runs (maximised too), pane switching, F10,
+// the printer setup, and Qt's dialogs in German.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 
 #include "lists/DirView.h"
 #include "lists/FileView.h"
 #include "tests/support/GuiHarness.h"
+#include "tests/support/Input.h"
 #include "tree/DriveView.h"
 
 namespace {
+
+using testsupport::Click;
+using testsupport::Key;
+
+QPushButton* OkButton(QWidget* dialog) {
+  auto* buttons = dialog->findChild<QDialogButtonBox*>();
+  return buttons != nullptr ? buttons->button(QDialogButtonBox::Ok) : nullptr;
+}
 
 QStringList MenuTexts(QMenu* m) {
   QStringList out;
@@ -118,6 +137,85 @@ TEST(MainFrame, PlacementIsWrittenOnCloseAndRestoredAtNextStart) {
   }
   h.Start();
   EXPECT_EQ(h.frame()->geometry(), QRect(40, 30, 500, 400));
+}
+
+// F10 opens the menu bar; "Druckereinrichtung" chooses the printer and,
+// behind "Eigenschaften", paper and orientation, kept for printing.
+TEST(MainFrame, F10OpensTheMenuAndPrinterSetupChoosesPrinterPaperAndOrientation) {
+  testsupport::GuiHarness h;
+  QPrinter& printer = h.app->Printer();
+  printer.setOutputFileName(h.dir.filePath(QStringLiteral("setup.pdf")));
+  h.frame()->activateWindow();
+  QApplication::setActiveWindow(h.frame());
+  Key(h.frame()->DriveView(), Qt::Key_F10);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu, h.frame()->menuBar()->actions().front()->menu());
+
+  QString title, okText, printerChoice;
+  QTimer::singleShot(0, [&] {
+    auto* dlg = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (dlg == nullptr) return;
+    title = dlg->windowTitle();
+    okText = OkButton(dlg)->text();
+    printerChoice = dlg->findChild<QComboBox*>(QStringLiteral("printers"))->currentText();
+    QTimer::singleShot(0, [] {
+      QWidget* properties = QApplication::activeModalWidget();
+      Click(properties->findChild<QRadioButton*>(QStringLiteral("landscape")));
+      auto* sizes = properties->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+      Key(sizes, Qt::Key_A, QStringLiteral("A"));
+      Key(sizes, Qt::Key_5, QStringLiteral("5"));
+      Click(OkButton(properties));
+    });
+    Click(dlg->findChild<QPushButton*>(QStringLiteral("properties")));
+    Click(OkButton(dlg));
+  });
+  Key(menu, Qt::Key_E, QStringLiteral("e"));  // "Drucker&einrichtung..."
+  EXPECT_EQ(title, "Druckereinrichtung");
+  EXPECT_EQ(okText, "OK");
+  EXPECT_FALSE(printerChoice.isEmpty());
+  EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+  EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+}
+
+TEST(MainFrame, WindowStoredMaximisedGivesTheTreeAQuarterOfTheMaximisedWidth) {
+  testsupport::GuiHarness h;
+  h.Stop();
+  {
+    QSettings s(h.iniPath, QSettings::IniFormat);
+    for (const auto& [key, value] : {std::pair{"X0", 40}, {"Y0", 30}, {"X1", 440}, {"Y1", 330}, {"SHOW", 3}})
+      s.setValue(QStringLiteral("POSITION/") + key, value);
+  }
+  h.Start();
+  QApplication::processEvents();
+  ASSERT_TRUE(h.frame()->isMaximized());
+  const int width = QGuiApplication::primaryScreen()->availableGeometry().width();
+  EXPECT_NEAR(h.frame()->OuterSplitter()->sizes()[0], width / 4, 8);
+}
+
+// Qt's own dialogs format dates and sizes in German.
+TEST(MainFrame, FileDialogShowsGermanDatesAndSizes) {
+  QTemporaryDir dir;
+  QFile file(dir.filePath(QStringLiteral("datei.txt")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray(1500, 'x'));
+  file.flush();
+  ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 12, 6), QTime(10, 30)), QFileDevice::FileModificationTime));
+  file.close();
+  QFileDialog dialog(nullptr, QString(), dir.path());
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setViewMode(QFileDialog::Detail);
+  dialog.show();
+  auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  ASSERT_NE(view, nullptr);
+  QModelIndex row;
+  for (int i = 0; i < 200 && !row.isValid(); ++i) {  // the model lists the folder in the background
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    if (view->model()->rowCount(view->rootIndex()) > 0) row = view->model()->index(0, 0, view->rootIndex());
+  }
+  ASSERT_TRUE(row.isValid());
+  EXPECT_EQ(row.siblingAtColumn(1).data().toString(), "1,46 KiB");
+  EXPECT_EQ(row.siblingAtColumn(3).data().toString(), "06.12.26 10:30");
 }
 
 }  // namespace

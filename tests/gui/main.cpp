@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "shell/GermanLocale.h"
+
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  shell::UseGermanLocale();  // as the program starts
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Ostrana"));
   QApplication::setApplicationName(QStringLiteral("KolbrinTests"));

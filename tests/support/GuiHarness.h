@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <memory>
+#include <string>
 
 #include "framework/ui/CommandActions.h"
 #include "shell/KolbrinApp.h"
@@ -17,13 +18,15 @@ namespace testsupport {
 
 class GuiHarness {
  public:
-  explicit GuiHarness(platform::FileSystem* fs = nullptr, bool show = true) {
+  // startDirectory: as the command line gives it.
+  explicit GuiHarness(platform::FileSystem* fs = nullptr, bool show = true, std::string startDirectory = {}) {
     iniPath = dir.filePath(QStringLiteral("kolbrin.ini"));
-    Start(fs, show);
+    Start(fs, show, std::move(startDirectory));
   }
 
-  void Start(platform::FileSystem* fs = nullptr, bool show = true) {
+  void Start(platform::FileSystem* fs = nullptr, bool show = true, std::string startDirectory = {}) {
     app = std::make_unique<shell::CKolbrinApp>(std::make_unique<shell::SettingsProfile>(iniPath), fs);
+    app->SetStartDirectory(std::move(startDirectory));
     app->InitInstance(show);
     QApplication::processEvents();
   }

@@ -222,7 +222,7 @@ TEST_F(TempTree, EntriesCarryAttributesSizesAndTimes) {
 // A link back to an ancestor is listed but never entered, so the scan ends.
 // Wine's CreateSymbolicLinkA reports success without making a link; the
 // test then has nothing to look at.
-TEST_F(TempTree, DirectoryLinkIsCountedButNotEntered) {
+TEST_F(TempTree, DirectoryLinkIsARowOfZerosNeitherEnteredNorCounted) {
   Directory("d");
   File("d\\f", 7);
   const std::string link = Path("d\\loop");
@@ -248,10 +248,16 @@ TEST(Win32Links, LinuxDirectoryLinkOnZIsNotEntered) {
   auto handle = FileSystem::Native().FindFirst("Z:\\*.*", data, platform::FindLevel::kFull);
   ASSERT_TRUE(handle);
   bool flagged = false;
+  std::uint32_t attributes = 0;
   do {
-    if (data.name == "bin") flagged = (data.flags & platform::kEntryMountRoot) != 0;
+    if (data.name != "bin") continue;
+    flagged = (data.flags & platform::kEntryMountRoot) != 0;
+    attributes = data.attributes;
   } while (handle->Next(data));
   EXPECT_TRUE(flagged);
+  // The pair the Linux layer gives a link to a directory as well.
+  constexpr std::uint32_t kLink = platform::kAttrDirectory | platform::kAttrReparsePoint;
+  EXPECT_EQ(attributes & kLink, kLink);
 }
 
 TEST(Win32Links, ReparseTagsDecideWhichDirectoriesAreEntered) {

@@ -1,0 +1,125 @@
+// Starting Kolbrin: the command line of the real program without a display,
+// a directory given on it opened through the real frame, and links to
+// directories in the tree, the file list and the directory information.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include "lists/DirView.h"
+#include "lists/FileView.h"
+#include "shell/CommandLine.h"
+#include "tests/support/GuiHarness.h"
+#include "tests/support/Input.h"
+#include "tree/DriveTreeModel.h"
+#include "tree/DriveView.h"
+
+namespace {
+
+using testsupport::Click;
+using testsupport::Key;
+
+// The program itself, with no display in its environment: answers on
+// standard output, complaints with the usage on standard error.
+TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplay) {
+  const struct {
+    QStringList arguments;
+    int exitCode;
+    QString shown;
+  } cases[] = {{{"--help"}, 0, "[VERZEICHNIS]"},
+               {{"-h"}, 0, "Zeigt diese Hilfe an."},
+               {{"--version"}, 0, "Kolbrin 1."},
+               {{"--bogus"}, 2, "Unbekannte Option 'bogus'."},
+               {{"/tmp", "/usr"}, 2, "höchstens ein Verzeichnis"}};
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(name));
+  for (const auto& c : cases) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KOLBRIN_BINARY), c.arguments);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), c.exitCode) << err.toStdString();
+    EXPECT_TRUE((c.exitCode == 0 ? out : err).contains(c.shown)) << out.toStdString() << err.toStdString();
+    EXPECT_EQ(err.contains(QStringLiteral("Aufruf:")), c.exitCode == 2);
+  }
+}
+
+// A folder with a file, a subdirectory and links: to the folder itself, to
+// the file, and to nothing.
+class StartDirectory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root = QDir(tmp.path()).absolutePath();
+    QDir(root).mkpath(QStringLiteral("sub"));
+    Write(QStringLiteral("a.txt"), "abc");
+    Write(QStringLiteral("sub/inner.txt"), "xy");
+    ASSERT_TRUE(QFile::link(QStringLiteral("."), root + QStringLiteral("/loop")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("a.txt"), root + QStringLiteral("/filelink")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("nowhere"), root + QStringLiteral("/dangling")));
+  }
+  void Write(const QString& name, const QByteArray& bytes) {
+    QFile f(root + u'/' + name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
+  static QStringList Column(const lists::CListViewBase* view, int column) {
+    QStringList out;
+    for (int r = 0; r < view->RowCount(); ++r) out << QString::fromStdString(view->CellText(r, column));
+    return out;
+  }
+  QTemporaryDir tmp;
+  QString root;
+};
+
+TEST_F(StartDirectory, MissingPathsAndFilesAreReportedAndStartWithoutOne) {
+  for (const QString& argument : {QStringLiteral("no-such-thing"), root + QStringLiteral("/a.txt")}) {
+    const shell::StartRequest r = shell::ParseCommandLine({QStringLiteral("kolbrin"), argument});
+    EXPECT_EQ(r.exitCode, -1);
+    EXPECT_TRUE(r.directory.empty());
+    EXPECT_TRUE(r.errors.startsWith(QStringLiteral("kolbrin: „") + argument + u'“')) << r.errors.toStdString();
+  }
+}
+
+TEST_F(StartDirectory, RelativePathIsSelectedAndLinksToFoldersAreFolders) {
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(root + QStringLiteral("/sub"));
+  const shell::StartRequest start = shell::ParseCommandLine({QStringLiteral("kolbrin"), QStringLiteral("..")});
+  QDir::setCurrent(previous);
+  ASSERT_EQ(start.directory, QFile::encodeName(root).toStdString());
+  testsupport::GuiHarness h(nullptr, true, start.directory);
+  auto* tree = h.frame()->DriveView();
+  EXPECT_EQ(tree->GetItemPath(tree->currentIndex()), start.directory);
+
+  // The file list: files and links to files, never a folder or its link.
+  auto* files = h.frame()->FileView();
+  EXPECT_EQ(Column(files, 0), (QStringList{"a.txt", "dangling", "filelink"}));
+  EXPECT_EQ(Column(files, 1), (QStringList{"3 Byte", "7 Byte", "5 Byte"}));  // a link's own size
+
+  // The directory information: the link is a row of zeros, not entered.
+  Click(h.frame()->ToolBar()->widgetForAction(h.action(ID_VIEW_DIRSCAN)));
+  auto* dirs = h.frame()->DirView();
+  EXPECT_EQ(Column(dirs, 0), (QStringList{root, root + "/loop", root + "/sub"}));
+  EXPECT_EQ(Column(dirs, 1), (QStringList{"1", "0", "0"}));
+  EXPECT_EQ(Column(dirs, 3), (QStringList{"4", "0", "1"}));
+
+  // The tree opens the link as a folder, with the target's listing under
+  // the link's own path.
+  tree->setFocus();
+  Key(tree, Qt::Key_Right);
+  Key(tree, Qt::Key_Right);  // onto the first child, the link
+  const QModelIndex link = tree->currentIndex();
+  EXPECT_EQ(tree->GetItemPath(link), start.directory + "/loop");
+  Key(tree, Qt::Key_Right);
+  ASSERT_TRUE(tree->isExpanded(link));
+  QStringList names;
+  for (int r = 0; r < tree->Model()->rowCount(link); ++r) names << tree->Model()->index(r, 0, link).data().toString();
+  EXPECT_EQ(names, (QStringList{"loop", "sub"}));
+}
+
+}  // namespace
