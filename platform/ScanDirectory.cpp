@@ -20,9 +20,8 @@ bool PathScanDirectory::Read(ScanSink& sink) {
   do {
     if (IsDotOrDotDot(data.name)) continue;
     if (data.attributes & kAttrDirectory) {
-      const bool elsewhere =
-          (data.flags & kEntryMountRoot) != 0 || (data.attributes & kAttrReparsePoint) != 0;
-      sink.Directory(data.name, !elsewhere);
+      // Another mount, or a link to a directory: not gone into.
+      sink.Directory(data.name, (data.flags & kEntryMountRoot) == 0);
     } else {
       sink.File(data.size);
     }

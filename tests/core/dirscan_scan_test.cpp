@@ -62,7 +62,8 @@ TEST(DirScan, DirectoriesNotReadKeepZerosAndAreNotCountedAbove) {
   f.FailListing("/t/mid/locked");
   f.AddFile("/t/proc/kcore", 140737471590400ull);
   f.Entry("/t/proc").flags |= platform::kEntryMountRoot;
-  f.AddDirectory("/t/up", platform::kAttrDirectory | platform::kAttrReparsePoint);
+  f.AddDirectory("/t/up", platform::kAttrDirectory | platform::kAttrReparsePoint).flags |=
+      platform::kEntryMountRoot;  // a link to a directory
   f.AddFile("/t/up/x", 5);
   const ScanResult r = Scan(f, NativePath("/t"));
   EXPECT_EQ(r.rows, (std::vector<Row>{{NativePath("/t"), 2, 3, 1, 0, 0},
@@ -145,7 +146,7 @@ bool ReferenceScan(platform::FileSystem& f, const std::string& path, bool enter,
       continue;
     }
     const std::size_t child = rows.size();
-    const bool elsewhere = (d.flags & platform::kEntryMountRoot) || (d.attributes & platform::kAttrReparsePoint);
+    const bool elsewhere = (d.flags & platform::kEntryMountRoot) != 0;
     if (!ReferenceScan(f, platform::ChildPath(path, d.name), !elsewhere, rows)) continue;
     own.subdirs += 1 + rows[child].subdirs;
     own.totalSize += rows[child].totalSize;
@@ -177,7 +178,7 @@ void RandomTree(test_support::FakeFileSystem& f, unsigned seed, int directories)
       case 0: f.FailListing(dir); break;
       case 1: f.FailListingAfter(dir, 3); break;
       case 2: f.Entry(dir).flags |= platform::kEntryMountRoot; break;
-      case 3: f.Entry(dir).attributes |= platform::kAttrReparsePoint; break;
+      case 3: f.Entry(dir).attributes |= platform::kAttrReparsePoint; break;  // entered: no mount root
       default: break;
     }
   }

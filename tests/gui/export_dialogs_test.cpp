@@ -17,25 +17,13 @@
 #include "output/ExportSelectDlg.h"
 #include "output/QtExportUi.h"
 #include "res/resource.h"
+#include "tests/support/Input.h"
 
 namespace {
 
 using output::CExportSelectDlg;
 
-// Runs act on the modal dialog of type T once it is open.
-template <typename T>
-void WhenModal(std::function<void(T*)> act) {
-  QTimer::singleShot(0, [act] {
-    QWidget* modal = QApplication::activeModalWidget();
-    auto* dialog = dynamic_cast<T*>(modal);
-    if (dialog == nullptr) {
-      ADD_FAILURE() << "the expected dialog is not open";
-      if (modal != nullptr) modal->close();
-      return;
-    }
-    act(dialog);
-  });
-}
+using testsupport::WhenModal;
 
 QRadioButton* Radio(const CExportSelectDlg& dlg, res::Id id) { return dlg.Item<QRadioButton>(id); }
 

@@ -157,6 +157,7 @@ class ExportToSpreadsheet : public ExportFromFileList {
           QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
       }
     }
+    QApplication::processEvents();  // the chosen command runs once the menu is gone
   }
   // The arguments the test program reports, or nothing after 20 s.
   std::vector<std::string> StartedWith() {

@@ -153,9 +153,7 @@ TEST(MainFrame, F10OpensTheMenuAndPrinterSetupChoosesPrinterPaperAndOrientation)
   EXPECT_EQ(menu, h.frame()->menuBar()->actions().front()->menu());
 
   QString title, okText, printerChoice;
-  QTimer::singleShot(0, [&] {
-    auto* dlg = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-    if (dlg == nullptr) return;
+  testsupport::WhenModal<QPrintDialog>([&](QPrintDialog* dlg) {
     title = dlg->windowTitle();
     okText = OkButton(dlg)->text();
     printerChoice = dlg->findChild<QComboBox*>(QStringLiteral("printers"))->currentText();
@@ -171,6 +169,7 @@ TEST(MainFrame, F10OpensTheMenuAndPrinterSetupChoosesPrinterPaperAndOrientation)
     Click(OkButton(dlg));
   });
   Key(menu, Qt::Key_E, QStringLiteral("e"));  // "Drucker&einrichtung..."
+  QApplication::processEvents();               // the chosen command runs once the menu is gone
   EXPECT_EQ(title, "Druckereinrichtung");
   EXPECT_EQ(okText, "OK");
   EXPECT_FALSE(printerChoice.isEmpty());

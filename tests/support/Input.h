@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QTimer>
+#include <functional>
 
 namespace testsupport {
 
@@ -23,6 +25,23 @@ inline void Click(QWidget* w) {
                   type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
   }
+}
+
+// Runs act on the modal dialog of type T as soon as one is open, looking
+// again until then (a command chosen from a menu runs once the menu has
+// gone); gives up after a few seconds, closing whatever is modal.
+template <typename T>
+void WhenModal(std::function<void(T*)> act, int triesLeft = 500) {
+  QTimer::singleShot(triesLeft == 500 ? 0 : 10, [act, triesLeft] {
+    auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget());
+    if (dialog != nullptr) {
+      act(dialog);
+    } else if (triesLeft > 0) {
+      WhenModal<T>(act, triesLeft - 1);
+    } else if (QWidget* other = QApplication::activeModalWidget()) {
+      other->close();
+    }
+  });
 }
 
 }  // namespace testsupport
