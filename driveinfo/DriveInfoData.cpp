@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cctype>
+#include <memory>
 
 #include "framework/StringTable.h"
 
@@ -90,21 +91,32 @@ void CDriveInfoData::Select(int line) {
   m_selected = line >= 0 && static_cast<size_t>(line) < m_lines.size() ? line : -1;
   if (m_selected < 0) return;
   // The root is kept beside the line, so a root holding a tab is read whole.
-  const std::string& root = m_lines[static_cast<size_t>(m_selected)].root;
-  platform::VolumeInfo volume;
-  if (m_fs.GetVolumeInformation(root, volume)) {
-    m_strVolumeName = volume.volumeName;
-    m_lSerialNumber = std::bit_cast<std::int32_t>(volume.serialNumber);
-    m_lMaxNameLength = std::bit_cast<std::int32_t>(volume.maxComponentLength);
-    m_strFileSystem = volume.fileSystemName;
-    m_strFlags = FlagLines(volume.flags);
+  struct Figures {
+    platform::VolumeInfo volume;
+    platform::DiskFreeSpace space;
+    bool hasVolume = false;
+    bool hasSpace = false;
+  };
+  auto read = std::make_shared<Figures>();
+  platform::FileSystem* fs = &m_fs;
+  const std::string root = m_lines[static_cast<size_t>(m_selected)].root;
+  const bool done = m_runner([read, fs, root] {
+    read->hasVolume = fs->GetVolumeInformation(root, read->volume);
+    read->hasSpace = fs->GetDiskFreeSpace(root, read->space);
+  });
+  if (!done) return;
+  if (read->hasVolume) {
+    m_strVolumeName = read->volume.volumeName;
+    m_lSerialNumber = std::bit_cast<std::int32_t>(read->volume.serialNumber);
+    m_lMaxNameLength = std::bit_cast<std::int32_t>(read->volume.maxComponentLength);
+    m_strFileSystem = read->volume.fileSystemName;
+    m_strFlags = FlagLines(read->volume.flags);
   }
-  platform::DiskFreeSpace space;
-  if (m_fs.GetDiskFreeSpace(root, space)) {
-    m_dwSectorsPerCluster = space.sectorsPerCluster;
-    m_dwBytesPerSector = space.bytesPerSector;
-    m_dwFreeClusters = space.freeClusters;
-    m_dwTotalClusters = space.totalClusters;
+  if (read->hasSpace) {
+    m_dwSectorsPerCluster = read->space.sectorsPerCluster;
+    m_dwBytesPerSector = read->space.bytesPerSector;
+    m_dwFreeClusters = read->space.freeClusters;
+    m_dwTotalClusters = read->space.totalClusters;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/WorkRunner.h"
 #include "platform/FileSystem.h"
 #include "res/resource.h"
 
@@ -32,12 +33,16 @@ class CDriveInfoData {
  public:
   explicit CDriveInfoData(platform::FileSystem& fs) : m_fs(fs) {}
 
+  // How the volume calls are made; at once unless set.
+  void SetRunner(fw::WorkRunner runner) { m_runner = std::move(runner); }
+
   // Reads the drives afresh, sorts the lines as the list shows them, selects
   // the first fixed drive in the platform's order and reads its figures.
   void FillDriveList();
 
   // Selects a line of Lines() (-1 for none) and reads that drive's figures.
-  // A drive whose calls fail leaves empty texts and zeros.
+  // A drive whose calls fail, or that the user gave up waiting for, leaves
+  // empty texts and zeros.
   void Select(int line);
 
   const std::vector<DriveLine>& Lines() const { return m_lines; }
@@ -53,6 +58,7 @@ class CDriveInfoData {
   void ClearFigures();
 
   platform::FileSystem& m_fs;
+  fw::WorkRunner m_runner = fw::RunAtOnce;
   std::vector<DriveLine> m_lines;
   int m_selected = -1;
 

@@ -11,13 +11,18 @@
 
 class QListWidget;
 
+namespace fw::ui {
+class StatusSink;
+}
+
 namespace driveinfo {
 
 class CDriveListDelegate;
 
 class CDriveInfoDlg : public fw::ui::CDialog {
  public:
-  CDriveInfoDlg(platform::FileSystem& fs, QWidget* parent);
+  // status: where a long wait for a drive is told; may be null.
+  CDriveInfoDlg(platform::FileSystem& fs, QWidget* parent, fw::ui::StatusSink* status = nullptr);
 
   // Called once the window has closed itself (close box, Esc or Enter).
   void SetOnClosed(std::function<void()> onClosed) { m_onClosed = std::move(onClosed); }
@@ -38,6 +43,7 @@ class CDriveInfoDlg : public fw::ui::CDialog {
   void OnSelchangeDriveList(int row);
   void ShowFigures();
 
+  fw::ui::StatusSink* m_status;
   CDriveInfoData m_data;
   QListWidget* m_listDrives = nullptr;
   CDriveListDelegate* m_delegate = nullptr;

@@ -8,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/CallWatch.h"
 #include "platform/FileSystem.h"
 
 namespace lists {
@@ -185,11 +186,18 @@ std::unique_ptr<CDirRows> CDirScan::Run(std::string_view path) {
 }
 
 void CDirScan::Walk(CDirRecord* top, std::vector<CDirRecordArena>& arenas) {
+  // The walk stays on the mount of its top: while it lasts, that is what
+  // it touches, for whoever waits on it and may give up.
+  const platform::Touch touch(m_path);
+  platform::CallWatch* watch = platform::CallWatch::OfThisThread();
   m_stack->PushTop(top);
   std::vector<std::thread> helpers;
   for (unsigned i = 1; i < m_threads; ++i) {
     try {
-      helpers.emplace_back([this, &arenas, i] { Walker(*this, arenas[i]).Run(); });
+      helpers.emplace_back([this, &arenas, i, watch] {
+        const platform::CallWatch::Scope scope(watch);
+        Walker(*this, arenas[i]).Run();
+      });
     } catch (const std::system_error&) {
       break;  // fewer walkers, same result
     }

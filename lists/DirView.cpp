@@ -6,9 +6,8 @@
 
 #include "framework/CmdUI.h"
 #include "framework/MessageBox.h"
-#include "framework/WorkerCall.h"
-#include "framework/ui/ModalWait.h"
 #include "framework/ui/StatusSink.h"
+#include "framework/ui/WatchedWork.h"
 #include "framework/ui/Text.h"
 #include "lists/DirCompare.h"
 #include "lists/MergeSort.h"
@@ -103,14 +102,14 @@ std::unique_ptr<CDirRows> CDirView::RunDirScan(const char* path) {
   const unsigned threads = m_scanThreads != 0 ? m_scanThreads : CDirScan::DefaultThreads();
   auto job = std::make_shared<ScanJob>(Doc().FileSystem(), threads, path);
   job->scan.SetAllocationHook(m_allocationHook);
-  fw::CWorkerCall call([job] { job->Run(); }, [job] { job->scan.Cancel(); });
   fw::ui::WaitOptions options;
   options.cursorAtOnce = true;
   options.progress = [job] {
     const CDirRecord* last = job->scan.LastEntered();
     return last != nullptr ? fw::ui::DisplayText(last->DirPath()) : QString();
   };
-  const bool done = fw::ui::CModalWait::Run(call, options, m_status);
+  const bool done = fw::ui::RunWatched(Doc().FileSystem(), m_status, [job] { job->Run(); }, options,
+                                       [job] { job->scan.Cancel(); });
   SetStatusText(QString());
   if (!done) return nullptr;
   if (job->outOfMemory) fw::AfxMessageBox(IDS_OUT_OF_MEMORY);

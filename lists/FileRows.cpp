@@ -53,7 +53,7 @@ void CFileRows::FillFileList(platform::FileSystem& fs, std::string_view path) {
   m_nSortDir.fill(1);
   platform::FindData entry;
   const std::unique_ptr<platform::FindHandle> find =
-      fs.FindFirst(platform::SearchPattern(path), entry, platform::FindLevel::kFull);
+      fs.FindFirst(platform::SearchPattern(path), entry, platform::FindLevel::kFiles);
   if (!find) return;  // missing or unreadable: the list stays empty, silently
   do {
     if (entry.attributes & platform::kAttrDirectory) continue;

@@ -24,6 +24,10 @@ class CFileRows {
   CFileRows() { m_nSortDir.fill(1); }
   CFileRows(const CFileRows&) = delete;
   CFileRows& operator=(const CFileRows&) = delete;
+  // Records stay where they are: a row list can be read on a worker and
+  // moved into the view.
+  CFileRows(CFileRows&&) = default;
+  CFileRows& operator=(CFileRows&&) = default;
 
   // Releases every record (the rows go with them).
   void FreeRowRecords();

@@ -5,9 +5,11 @@
 #include <QTreeView>
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "framework/CmdUI.h"
+#include "framework/ui/WatchedWork.h"
 #include "lists/FileCellText.h"
 #include "output/PrintDC.h"
 #include "res/resource.h"
@@ -72,11 +74,19 @@ void CFileView::OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintOb
   FillFileList(reinterpret_cast<const char*>(hint));
 }
 
+// The list empties at once; the listing and the sort by name run on a
+// worker while the window waits, and the rows come in one model reset. A
+// listing the user gave up waiting for leaves the list empty.
 void CFileView::FillFileList(const char* path) {
-  // One model reset around freeing, listing and sorting: the views drop
-  // every index into the old rows before their records go.
   BeginRowsReset();
-  m_rows.Refill(Doc().FileSystem(), path);
+  m_rows.FreeRowRecords();
+  EndRowsReset();
+  auto rows = std::make_shared<CFileRows>();
+  platform::FileSystem* fs = &Doc().FileSystem();
+  const std::string directory(path);
+  if (!fw::ui::RunWatched(*fs, m_status, [rows, fs, directory] { rows->Refill(*fs, directory); })) return;
+  BeginRowsReset();
+  m_rows = std::move(*rows);
   EndRowsReset();
 }
 

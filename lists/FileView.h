@@ -9,6 +9,9 @@
 #include "lists/FileRows.h"
 #include "lists/ListViewBase.h"
 
+namespace fw::ui {
+class StatusSink;
+}
 namespace shell {
 class CKolbrinDoc;
 }
@@ -29,6 +32,9 @@ class CFileView : public CListViewBase {
 
   const CFileRows& Rows() const { return m_rows; }
 
+  // Where a long wait for a listing is told; the frame's pane 0.
+  void SetStatusSink(fw::ui::StatusSink* status) { m_status = status; }
+
   // "Große Symbole" to "Details": the list style, with a check mark on the
   // current one.
   void OnViewStyle(fw::UINT id);
@@ -43,6 +49,7 @@ class CFileView : public CListViewBase {
   void FillFileList(const char* path);
 
   CFileRows m_rows;
+  fw::ui::StatusSink* m_status = nullptr;
   QIcon m_iconSmall;
   QIcon m_iconLarge;
 };

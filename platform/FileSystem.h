@@ -55,8 +55,10 @@ struct FindData {
 
 // How much an enumeration must report. kNamesAndType fills name and the
 // directory bit only (cheap where the directory listing carries the type);
-// kFull fills every field.
-enum class FindLevel { kNamesAndType, kFull };
+// kFiles fills every field of the entries that are not directories and
+// name and type of the others, which are never touched (one may be the
+// root of a mount that does not answer); kFull fills every field.
+enum class FindLevel { kNamesAndType, kFiles, kFull };
 
 // An open enumeration; the destructor closes it.
 class FindHandle {

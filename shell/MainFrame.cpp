@@ -114,6 +114,8 @@ void CMainFrame::OnCreateClient() {
   m_wndSplitterRight->setChildrenCollapsible(false);
   m_fileView = new lists::CFileView(m_doc, m_wndSplitterRight);
   m_dirView = new lists::CDirView(m_doc, m_wndSplitterRight);
+  m_driveView->SetStatusSink(this);
+  m_fileView->SetStatusSink(this);
   m_dirView->SetStatusSink(this);
   m_wndSplitter->setSizes({sizes.treeWidth, client.width() - sizes.treeWidth});
   m_wndSplitterRight->setSizes({sizes.listHeight, sizes.listHeight});
@@ -267,7 +269,7 @@ void CMainFrame::OnDriveInfo() {
     m_dlgDriveInfo.reset();
     return;
   }
-  m_dlgDriveInfo = std::make_unique<driveinfo::CDriveInfoDlg>(m_doc.FileSystem(), this);
+  m_dlgDriveInfo = std::make_unique<driveinfo::CDriveInfoDlg>(m_doc.FileSystem(), this, this);
   m_dlgDriveInfo->SetOnClosed([this] {
     m_bDriveInfo = false;
     // The window closed itself from one of its own handlers: let it go after.

@@ -1,8 +1,46 @@
 #include "tree/DriveTree.h"
 
+#include <memory>
+
 #include "platform/PathStyle.h"
 
 namespace tree {
+
+namespace {
+
+bool IsListedDirectory(const platform::FindData& entry) {
+  return (entry.attributes & platform::kAttrDirectory) != 0 && !platform::IsDotOrDotDot(entry.name);
+}
+
+// Whether path lists a subdirectory; the listing stops at the first. Empty
+// when it cannot be listed.
+std::optional<bool> HasSubdirectory(platform::FileSystem& fs, const std::string& path) {
+  platform::FindData entry;
+  auto find = fs.FindFirst(platform::SearchPattern(path), entry, platform::FindLevel::kNamesAndType);
+  if (!find) return std::nullopt;
+  do {
+    if (IsListedDirectory(entry)) return true;
+  } while (find->Next(entry));
+  return false;  // the enumeration closes with find
+}
+
+}  // namespace
+
+SubdirListing SubdirListing::Read(platform::FileSystem& fs, const std::string& path) {
+  SubdirListing listing;
+  platform::FindData entry;
+  auto find = fs.FindFirst(platform::SearchPattern(path), entry, platform::FindLevel::kNamesAndType);
+  if (!find) return listing;
+  listing.outcome = Outcome::kListed;
+  do {
+    if (IsListedDirectory(entry)) listing.subdirs.push_back({entry.name, false});
+  } while (find->Next(entry));
+  find.reset();  // closed before its subdirectories are probed
+  for (Subdir& subdir : listing.subdirs) {
+    subdir.hasSubdirs = HasSubdirectory(fs, platform::ChildPath(path, subdir.name)).value_or(false);
+  }
+  return listing;
+}
 
 int CDriveTree::AddDrives() {
   int count = 0;
@@ -23,17 +61,16 @@ bool CDriveTree::AddDrive(const std::string& root) {
       AddPlaceholder(m_tree.InsertItem(root, kImageCdRom, kImageCdRom, TVI_ROOT, InsertAt::kLast));
       break;
     case platform::kDriveFixed:
-      item = m_tree.InsertItem(root, kImageHardDisk, kImageHardDisk, TVI_ROOT, InsertAt::kLast);
-      AddPlaceholderIfSubdirs(item, root);
-      if (m_bFirstFixedDrive) {
-        m_tree.Expand(item);
-        m_bFirstFixedDrive = false;
-      }
-      break;
     case platform::kDriveRemote:
     case platform::kDriveRamDisk:
       item = m_tree.InsertItem(root, kImageHardDisk, kImageHardDisk, TVI_ROOT, InsertAt::kLast);
-      AddPlaceholderIfSubdirs(item, root);
+      if (m_fs.GetDriveType(root) == platform::kDriveFixed && m_bFirstFixedDrive) {
+        m_bFirstFixedDrive = false;
+        AddPlaceholderIfSubdirs(item, root);
+        m_tree.Expand(item);
+      } else {
+        AddPlaceholder(item);  // read when the user opens it
+      }
       break;
     default:
       break;  // unknown drives and drives without a root are left out
@@ -45,37 +82,46 @@ HTREEITEM CDriveTree::AddPlaceholder(HTREEITEM item) {
   return m_tree.InsertItem({}, kImageFolder, kImageFolder, item, InsertAt::kLast);
 }
 
-bool CDriveTree::IsListedDirectory(const platform::FindData& entry) {
-  return (entry.attributes & platform::kAttrDirectory) != 0 && !platform::IsDotOrDotDot(entry.name);
+SubdirListing CDriveTree::ReadListing(const std::string& path) {
+  auto result = std::make_shared<SubdirListing>();
+  platform::FileSystem* fs = &m_fs;
+  if (!m_runner([fs, path, result] { *result = SubdirListing::Read(*fs, path); })) {
+    SubdirListing gaveUp;
+    gaveUp.outcome = SubdirListing::Outcome::kGaveUp;
+    return gaveUp;
+  }
+  return std::move(*result);
+}
+
+std::optional<bool> CDriveTree::Probe(const std::string& path) {
+  auto found = std::make_shared<bool>(false);
+  platform::FileSystem* fs = &m_fs;
+  if (!m_runner([fs, path, found] { *found = HasSubdirectory(*fs, path).value_or(false); })) {
+    return std::nullopt;
+  }
+  return *found;
 }
 
 bool CDriveTree::AddPlaceholderIfSubdirs(HTREEITEM item, const std::string& path) {
-  platform::FindData entry;
-  auto find = m_fs.FindFirst(platform::SearchPattern(path), entry, platform::FindLevel::kNamesAndType);
-  if (!find) return false;
-  bool found = false;
-  do {
-    found = IsListedDirectory(entry);
-  } while (!found && find->Next(entry));
+  const bool found = Probe(path).value_or(true);
   if (found) AddPlaceholder(item);
-  return found;  // the enumeration closes with find
+  return found;
 }
 
 int CDriveTree::AddSubdirectories(HTREEITEM item, const std::string& path) {
-  platform::FindData entry;
-  auto find = m_fs.FindFirst(platform::SearchPattern(path), entry, platform::FindLevel::kNamesAndType);
-  if (!find) {
-    // A drive without a readable medium keeps its button for another try.
-    if (m_tree.GetParentItem(item) == nullptr) AddPlaceholder(item);
-    return 0;
-  }
+  const SubdirListing listing = ReadListing(path);
+  // A drive without a readable medium keeps its button for another try, as
+  // does anything the user gave up waiting for.
+  const bool keepButton = listing.outcome == SubdirListing::Outcome::kGaveUp ||
+                          (listing.outcome == SubdirListing::Outcome::kNotListed &&
+                           m_tree.GetParentItem(item) == nullptr);
+  if (keepButton) AddPlaceholder(item);
   int count = 0;
-  do {
-    if (!IsListedDirectory(entry)) continue;
-    HTREEITEM child = m_tree.InsertItem(entry.name, kImageFolder, kImageOpenFolder, item, InsertAt::kSort);
-    AddPlaceholderIfSubdirs(child, platform::ChildPath(path, entry.name));
+  for (const SubdirListing::Subdir& subdir : listing.subdirs) {
+    HTREEITEM child = m_tree.InsertItem(subdir.name, kImageFolder, kImageOpenFolder, item, InsertAt::kSort);
+    if (subdir.hasSubdirs) AddPlaceholder(child);
     ++count;
-  } while (find->Next(entry));
+  }
   return count;
 }
 

@@ -3,8 +3,11 @@
 // items, and the expansion notification that may refuse an expansion.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "framework/WorkRunner.h"
 #include "platform/FileSystem.h"
 #include "tree/TreeControl.h"
 
@@ -19,20 +22,42 @@ enum TreeImage : int {
   kImageOpenFolder = 4,  // selected directories
 };
 
+// One listing as the tree reads it: the subdirectories of a directory in
+// listing order, each probed once for a subdirectory of its own. Read in
+// one piece, so that it can run away from the window.
+struct SubdirListing {
+  enum class Outcome { kListed, kNotListed, kGaveUp };
+  struct Subdir {
+    std::string name;
+    bool hasSubdirs = false;
+  };
+  Outcome outcome = Outcome::kNotListed;
+  std::vector<Subdir> subdirs;
+
+  static SubdirListing Read(platform::FileSystem& fs, const std::string& path);
+};
+
 class CDriveTree {
  public:
   CDriveTree(CTreeControl& tree, platform::FileSystem& fs) : m_tree(tree), m_fs(fs) {}
 
-  // Inserts every drive; returns how many AddDrive accepted.
+  // How the listings are read; at once unless set.
+  void SetRunner(fw::WorkRunner runner) { m_runner = std::move(runner); }
+
+  // Inserts every drive; returns how many AddDrive accepted. Only the first
+  // fixed drive is read: a drive that stops answering must not keep the
+  // window from coming up.
   int AddDrives();
   // Inserts one drive by its type; true in every case.
   bool AddDrive(const std::string& root);
 
   // Adds a placeholder under item when path has a subdirectory; the search
-  // stops at the first one.
+  // stops at the first one. One the user gave up waiting for keeps its
+  // placeholder too, so that it can be tried again.
   bool AddPlaceholderIfSubdirs(HTREEITEM item, const std::string& path);
   // Lists the subdirectories of path under item, each probed once; returns
-  // how many were inserted.
+  // how many were inserted. A listing the user gave up waiting for inserts
+  // nothing and keeps the item's button.
   int AddSubdirectories(HTREEITEM item, const std::string& path);
 
   // The full path of item as exact bytes: a drive gives its root, every
@@ -47,11 +72,14 @@ class CDriveTree {
   bool OnItemExpanding(HTREEITEM item, ExpandAction action);
 
  private:
-  static bool IsListedDirectory(const platform::FindData& entry);
   HTREEITEM AddPlaceholder(HTREEITEM item);
+  SubdirListing ReadListing(const std::string& path);
+  // Whether path has a subdirectory; empty when the user gave up.
+  std::optional<bool> Probe(const std::string& path);
 
   CTreeControl& m_tree;
   platform::FileSystem& m_fs;
+  fw::WorkRunner m_runner = fw::RunAtOnce;
   // Only the first fixed drive opens at start.
   bool m_bFirstFixedDrive = true;
 };

@@ -12,6 +12,7 @@
 #include "framework/CmdUI.h"
 #include "framework/ui/CommandActions.h"
 #include "framework/ui/Text.h"
+#include "framework/ui/WatchedWork.h"
 #include "res/Templates.h"
 #include "shell/KolbrinDoc.h"
 #include "tree/DriveTreeModel.h"
@@ -60,6 +61,9 @@ CDriveView::CDriveView(shell::CKolbrinDoc& doc, QWidget* parent)
           [this](const QModelIndex& current) { OnSelChanged(current); });
   connect(this, &QTreeView::expanded, this, [this](const QModelIndex& i) { OnExpandedElsewhere(i); });
   connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& i) { OnCollapsedElsewhere(i); });
+  // Listings run on a worker while the window waits: a drive that stops
+  // answering must not freeze it.
+  m_tree.SetRunner(fw::ui::WatchedRunner(doc.FileSystem(), &m_status));
   m_tree.AddDrives();
 }
 

@@ -19,6 +19,7 @@ class CCmdUI;
 }
 namespace fw::ui {
 class CommandActions;
+class StatusSink;
 }
 namespace shell {
 class CKolbrinDoc;
@@ -35,6 +36,8 @@ class CDriveView : public QTreeView, public fw::CView {
 
   // The frame's commands, for the context menu.
   void SetCommandActions(fw::ui::CommandActions* actions) { m_actions = actions; }
+  // Where a long wait for a listing is told; the frame's pane 0.
+  void SetStatusSink(fw::ui::StatusSink* status) { m_status = status; }
   // Gives the lists the first selection once the frame is complete: the
   // first drive becomes the selected item unless one already is.
   void ReselectCurrent();
@@ -81,6 +84,7 @@ class CDriveView : public QTreeView, public fw::CView {
   void OnCollapsedElsewhere(const QModelIndex& index);
 
   shell::CKolbrinDoc& m_doc;
+  fw::ui::StatusSink* m_status = nullptr;
   DriveTreeModel* m_model;
   CDriveTree m_tree;
   fw::ui::CommandActions* m_actions = nullptr;

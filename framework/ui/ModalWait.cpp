@@ -130,7 +130,8 @@ class WaitLoop : public QObject {
       }
     } else if (!m_showedSubject && waited >= kSubjectAfter) {
       m_showedSubject = true;
-      m_status->SetMessageText(ResString(IDS_WAITING_FOR).replace(QStringLiteral("%s"), m_options.subject));
+      const QString subject = m_options.subject ? m_options.subject() : QString();
+      m_status->SetMessageText(ResString(IDS_WAITING_FOR).replace(QStringLiteral("%s"), subject));
     }
   }
 

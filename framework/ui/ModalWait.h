@@ -18,9 +18,10 @@ class StatusSink;
 
 struct WaitOptions {
   // What pane 0 shows while the job runs, asked for every tenth of a
-  // second. Without it pane 0 names subject once two seconds have passed.
+  // second. Without it pane 0 names what subject gives (the path waited
+  // for) once two seconds have passed.
   std::function<QString()> progress;
-  QString subject;
+  std::function<QString()> subject;
   // The wait cursor from the start instead of after a short moment.
   bool cursorAtOnce = false;
 };

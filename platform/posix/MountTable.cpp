@@ -34,6 +34,13 @@ const MountEntry* MountTable::Containing(std::string_view path) const {
   return best;
 }
 
+std::vector<std::string> MountTable::MountPoints() const {
+  std::vector<std::string> points;
+  points.reserve(m_entries.size());
+  for (const MountEntry& entry : m_entries) points.push_back(entry.mountPoint);
+  return points;
+}
+
 std::vector<const MountEntry*> MountTable::TopMounts() const {
   std::vector<const MountEntry*> top;
   for (const MountEntry& entry : m_entries)

@@ -29,6 +29,9 @@ class MountTable {
   // mounted whole, and when its mount point is not a directory.
   std::vector<std::string> DriveRoots() const;
 
+  // Every mount point of the table, as written there.
+  std::vector<std::string> MountPoints() const;
+
   // "/a/b/" -> "/a/b"; "/" stays.
   static std::string_view TrimRoot(std::string_view root);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/CallWatch.h"
 #include "platform/posix/DriveClassifier.h"
 #include "platform/posix/MountTable.h"
 #include "platform/posix/PosixFindHandle.h"
@@ -40,7 +41,22 @@ std::unique_ptr<FindHandle> PosixFileSystem::FindFirst(std::string_view pattern,
 }
 
 std::unique_ptr<ScanDirectory> PosixFileSystem::OpenScanDirectory(const std::string& path) {
-  return PosixScanDirectory::Open(DirectoryOfPattern(SearchPattern(path)));
+  const std::string directory = DirectoryOfPattern(SearchPattern(path));
+  return PosixScanDirectory::Open(directory, MountPointsBelow(directory));
+}
+
+// The mount points strictly below directory, sorted: the scan leaves them
+// alone without touching them.
+PosixScanDirectory::MountPoints PosixFileSystem::MountPointsBelow(const std::string& directory) {
+  const std::string_view top = MountTable::TrimRoot(directory);
+  auto points = std::make_shared<std::vector<std::string>>();
+  for (const std::string& point : MountTable(*m_source).MountPoints()) {
+    const bool below = point.size() > top.size() && point.starts_with(top) &&
+                       (top == "/" || point[top.size()] == '/');
+    if (below) points->push_back(point);
+  }
+  std::sort(points->begin(), points->end());
+  return points;
 }
 
 std::string PosixFileSystem::MountOf(std::string_view path) {
@@ -61,6 +77,8 @@ DriveType PosixFileSystem::GetDriveType(std::string_view root) {
 }
 
 bool PosixFileSystem::GetVolumeInformation(std::string_view root, VolumeInfo& out) {
+  const Touch touch(root);
+  if (touch.Refused()) return false;
   const MountTable table(*m_source);
   const MountEntry* mount = table.Containing(MountTable::TrimRoot(root));
   FsStats stats;
@@ -74,6 +92,8 @@ bool PosixFileSystem::GetVolumeInformation(std::string_view root, VolumeInfo& ou
 }
 
 bool PosixFileSystem::GetDiskFreeSpace(std::string_view root, DiskFreeSpace& out) {
+  const Touch touch(root);
+  if (touch.Refused()) return false;
   const MountTable table(*m_source);
   const MountEntry* mount = table.Containing(MountTable::TrimRoot(root));
   FsStats stats;

@@ -14,6 +14,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/posix/MountTableSource.h"
+#include "platform/posix/PosixScanDirectory.h"
 
 namespace platform::posix {
 
@@ -38,6 +39,8 @@ class PosixFileSystem : public FileSystem {
   static std::string DirectoryOfPattern(std::string_view pattern);
 
  private:
+  PosixScanDirectory::MountPoints MountPointsBelow(const std::string& directory);
+
   std::shared_ptr<MountTableSource> m_source;
 };
 

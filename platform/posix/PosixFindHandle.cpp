@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <vector>
 
@@ -39,6 +41,18 @@ unsigned ModeOfDirentType(unsigned char type) {
     case DT_SOCK: return S_IFSOCK | S_IWUSR;
     default: return S_IFREG | S_IWUSR;
   }
+}
+
+// Where a link leads, as a path to name as touched: the target when it is
+// absolute, else the target from the listed directory.
+std::string LinkTarget(int dirFd, const std::string& directory, const char* name) {
+  char buffer[PATH_MAX];
+  const ssize_t n = ::readlinkat(dirFd, name, buffer, sizeof buffer);
+  if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buffer) return directory + "/" + name;
+  const std::string target(buffer, static_cast<std::size_t>(n));
+  const std::filesystem::path path = target.front() == '/' ? std::filesystem::path(target)
+                                                           : std::filesystem::path(directory) / target;
+  return path.lexically_normal().string();
 }
 
 FileTime ToFileTime(const statx_timestamp& t) { return FileTimeFromUnix(t.tv_sec, t.tv_nsec); }
@@ -78,11 +92,13 @@ class BufferPool {
 
 std::unique_ptr<PosixFindHandle> PosixFindHandle::Open(const std::string& directory,
                                                        FindLevel level) {
+  auto touch = std::make_unique<Touch>(directory);
+  if (touch->Refused()) return nullptr;
   // O_DIRECTORY makes the open fail at once for a FIFO or device instead of
   // waiting for a writer; O_NONBLOCK is a second guard.
   const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
-  return std::make_unique<PosixFindHandle>(Key{}, fd, level);
+  return std::make_unique<PosixFindHandle>(Key{}, fd, level, std::move(touch), directory);
 }
 
 bool PosixFindHandle::OnOtherDevice(unsigned major, unsigned minor) const {
@@ -96,8 +112,13 @@ bool PosixFindHandle::OnOtherDevice(unsigned major, unsigned minor) const {
   return major != m_devMajor || minor != m_devMinor;
 }
 
-PosixFindHandle::PosixFindHandle(Key, int fd, FindLevel level)
-    : m_fd(fd), m_level(level), m_buffer(BufferPool::Instance().Take()) {}
+PosixFindHandle::PosixFindHandle(Key, int fd, FindLevel level, std::unique_ptr<Touch> touch,
+                                 std::string directory)
+    : m_touch(std::move(touch)),
+      m_directory(std::move(directory)),
+      m_fd(fd),
+      m_level(level),
+      m_buffer(BufferPool::Instance().Take()) {}
 
 PosixFindHandle::~PosixFindHandle() {
   ::close(m_fd);
@@ -136,7 +157,11 @@ bool PosixFindHandle::Describe(const char* name, unsigned char type, FindData& o
     out.attributes = kAttrDirectory | kAttrHidden;
     return true;
   }
-  if (m_level == FindLevel::kFull || type == DT_UNKNOWN) return DescribeFull(name, type, out);
+  // A directory is not touched below the full level: it may be the root of
+  // another mount, and that one may not answer.
+  const bool full = m_level == FindLevel::kFull || type == DT_UNKNOWN ||
+                    (m_level == FindLevel::kFiles && type != DT_DIR);
+  if (full) return DescribeFull(name, type, out);
   out.attributes = AttributesOf(ModeOfDirentType(type), name, 0);
   if (type == DT_LNK) DescribeDirectoryLink(name, out);
   return true;
@@ -145,6 +170,8 @@ bool PosixFindHandle::Describe(const char* name, unsigned char type, FindData& o
 bool PosixFindHandle::DescribeDirectoryLink(const char* name, FindData& out) const {
   // Follows the link for its target's type only; an automount point behind
   // it is not triggered.
+  const Touch touch(LinkTarget(m_fd, m_directory, name));
+  if (touch.Refused()) return false;  // a mount that does not answer: the link's own entry
   struct statx target {};
   if (::statx(m_fd, name, AT_NO_AUTOMOUNT, STATX_TYPE, &target) != 0 || !S_ISDIR(target.stx_mode)) {
     return false;
@@ -157,14 +184,14 @@ bool PosixFindHandle::DescribeDirectoryLink(const char* name, FindData& out) con
 
 bool PosixFindHandle::DescribeFull(const char* name, unsigned char type, FindData& out) const {
   struct statx st {};
-  const unsigned mask = m_level == FindLevel::kFull ? kFullMask : STATX_TYPE | STATX_MODE;
+  const unsigned mask = m_level != FindLevel::kNamesAndType ? kFullMask : STATX_TYPE | STATX_MODE;
   if (::statx(m_fd, name, kNoFollow, mask, &st) != 0) {
     if (errno == ENOENT) return false;  // removed since it was listed
     out.attributes = AttributesOf(ModeOfDirentType(type), name, 0);
     return true;
   }
   out.attributes = AttributesOf(st.stx_mode, name, st.stx_attributes);
-  if (m_level != FindLevel::kFull) {
+  if (m_level == FindLevel::kNamesAndType) {
     if (S_ISLNK(st.stx_mode)) DescribeDirectoryLink(name, out);
     return true;
   }

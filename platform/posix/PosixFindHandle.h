@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/CallWatch.h"
 #include "platform/FileSystem.h"
 
 namespace platform::posix {
@@ -33,7 +34,7 @@ class PosixFindHandle : public FindHandle {
   static std::unique_ptr<PosixFindHandle> Open(const std::string& directory, FindLevel level);
 
   // Only Open makes handles; it takes over the descriptor.
-  PosixFindHandle(Key, int fd, FindLevel level);
+  PosixFindHandle(Key, int fd, FindLevel level, std::unique_ptr<Touch> touch, std::string directory);
   ~PosixFindHandle() override;
   PosixFindHandle(const PosixFindHandle&) = delete;
   PosixFindHandle& operator=(const PosixFindHandle&) = delete;
@@ -56,6 +57,9 @@ class PosixFindHandle : public FindHandle {
   // Whether a device differs from the listed directory's own (read once).
   bool OnOtherDevice(unsigned major, unsigned minor) const;
 
+  // The directory stays named as touched while it is listed.
+  std::unique_ptr<Touch> m_touch;
+  std::string m_directory;
   int m_fd;
   FindLevel m_level;
   mutable bool m_ownDeviceKnown = false;

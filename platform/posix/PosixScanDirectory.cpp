@@ -6,9 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstddef>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 
 namespace platform::posix {
@@ -44,11 +47,21 @@ void RaiseDescriptorLimit() {
 
 }  // namespace
 
-std::unique_ptr<PosixScanDirectory> PosixScanDirectory::Open(const std::string& directory) {
+std::unique_ptr<PosixScanDirectory> PosixScanDirectory::Open(const std::string& directory,
+                                                             MountPoints mounts) {
   RaiseDescriptorLimit();
+  const Touch touch(directory);
+  if (touch.Refused()) return nullptr;
   const int fd = ::open(directory.c_str(), kOpenFlags);
   if (fd < 0) return nullptr;
-  return std::make_unique<PosixScanDirectory>(Key{}, fd);
+  return std::make_unique<PosixScanDirectory>(Key{}, fd, directory, std::move(mounts));
+}
+
+std::string PosixScanDirectory::ChildPath(std::string_view name) const {
+  std::string path = m_path;
+  if (path.empty() || path.back() != '/') path += '/';
+  path.append(name);
+  return path;
 }
 
 PosixScanDirectory::~PosixScanDirectory() { ::close(m_fd); }
@@ -104,7 +117,7 @@ void PosixScanDirectory::Describe(const char* name, unsigned char type, ScanSink
 // link is a file of its own length.
 void PosixScanDirectory::DescribeLink(const char* name, ScanSink& sink) const {
   struct statx target {};
-  if (::statx(m_fd, name, AT_NO_AUTOMOUNT, STATX_TYPE, &target) == 0 && S_ISDIR(target.stx_mode)) {
+  if (FollowLink(name, target) && S_ISDIR(target.stx_mode)) {
     sink.Directory(name, false);
     return;
   }
@@ -116,7 +129,25 @@ void PosixScanDirectory::DescribeLink(const char* name, ScanSink& sink) const {
   sink.File(self.stx_size);
 }
 
+// The type a link leads to, with the target named as touched: it may lie on
+// another mount, and that one may not answer.
+bool PosixScanDirectory::FollowLink(const char* name, struct statx& target) const {
+  char buffer[PATH_MAX];
+  const ssize_t n = ::readlinkat(m_fd, name, buffer, sizeof buffer);
+  std::string to = ChildPath(name);
+  if (n > 0 && static_cast<std::size_t>(n) < sizeof buffer) {
+    const std::string text(buffer, static_cast<std::size_t>(n));
+    to = (text.front() == '/' ? std::filesystem::path(text) : std::filesystem::path(m_path) / text)
+             .lexically_normal()
+             .string();
+  }
+  const Touch touch(to);
+  return !touch.Refused() && ::statx(m_fd, name, AT_NO_AUTOMOUNT, STATX_TYPE, &target) == 0;
+}
+
 std::unique_ptr<ScanDirectory> PosixScanDirectory::OpenChild(std::string_view name) {
+  std::string path = ChildPath(name);
+  if (m_mounts && std::binary_search(m_mounts->begin(), m_mounts->end(), path)) return nullptr;
   const std::string child(name);
   const int fd = ::openat(m_fd, child.c_str(), kOpenFlags | O_NOFOLLOW);
   if (fd < 0) return nullptr;
@@ -124,7 +155,7 @@ std::unique_ptr<ScanDirectory> PosixScanDirectory::OpenChild(std::string_view na
     ::close(fd);
     return nullptr;
   }
-  return std::make_unique<PosixScanDirectory>(Key{}, fd);
+  return std::make_unique<PosixScanDirectory>(Key{}, fd, std::move(path), m_mounts);
 }
 
 bool PosixScanDirectory::IsMountRoot(int childFd) const {
