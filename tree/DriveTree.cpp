@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/CallWatch.h"
 #include "platform/PathStyle.h"
 
 namespace tree {
@@ -37,7 +38,9 @@ SubdirListing SubdirListing::Read(platform::FileSystem& fs, const std::string& p
   } while (find->Next(entry));
   find.reset();  // closed before its subdirectories are probed
   for (Subdir& subdir : listing.subdirs) {
-    subdir.hasSubdirs = HasSubdirectory(fs, platform::ChildPath(path, subdir.name)).value_or(false);
+    // One on a drive that stops answering keeps its button for a later try.
+    const std::string child = platform::ChildPath(path, subdir.name);
+    subdir.hasSubdirs = HasSubdirectory(fs, child).value_or(platform::IsOnHungMount(child));
   }
   return listing;
 }

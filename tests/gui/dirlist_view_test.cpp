@@ -25,6 +25,7 @@
 #include "shell/KolbrinDoc.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
+#include "tests/support/Input.h"
 #include "tree/DriveTreeModel.h"
 #include "tree/DriveView.h"
 
@@ -107,14 +108,7 @@ class DirListTest : public ::testing::Test {
   }
   // Runs action on the user-interface thread once the walk reached the gate.
   void AtGate(std::function<void()> action) {
-    auto* timer = new QTimer(h->frame());
-    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, action] {
-      if (!fs.reached) return;
-      timer->stop();
-      action();
-      timer->deleteLater();
-    });
-    timer->start(1);
+    testsupport::WhenReady(h->frame(), [this] { return fs.reached.load(); }, std::move(action));
   }
   // The menu bar's item of a command, as the user opens it by mouse.
   void ChooseFromMenuBar(int menu, res::Id id) {

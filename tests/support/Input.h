@@ -27,6 +27,19 @@ inline void Click(QWidget* w) {
   }
 }
 
+// Runs act once ready() holds, looking every millisecond from the event
+// loop (also from a wait's own loop while a command waits for a worker).
+inline void WhenReady(QObject* owner, std::function<bool()> ready, std::function<void()> act) {
+  auto* timer = new QTimer(owner);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, ready, act] {
+    if (!ready()) return;
+    timer->stop();
+    act();
+    timer->deleteLater();
+  });
+  timer->start(1);
+}
+
 // Runs act on the modal dialog of type T as soon as one is open, looking
 // again until then (a command chosen from a menu runs once the menu has
 // gone); gives up after a few seconds, closing whatever is modal.

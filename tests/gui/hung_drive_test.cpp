@@ -1,0 +1,212 @@
+// A drive that stops answering, as a real FUSE file system of the test's
+// own (tests/scripts/hangfs.py): its root answers, listings and volume
+// figures wait until the test lets them go. The window must come up
+// without reading it, give up on Esc wherever the user meets it, refuse a
+// new call on it at once while a given-up one still hangs, and close.
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QSettings>
+#include <QTest>
+#include <QToolBar>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "driveinfo/DriveInfoDlg.h"
+#include "framework/WorkerCall.h"
+#include "lists/DirView.h"
+#include "lists/FileView.h"
+#include "tests/support/GuiHarness.h"
+#include "tests/support/Input.h"
+#include "tree/DriveTreeModel.h"
+#include "tree/DriveView.h"
+
+namespace {
+
+class HungDrive : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(base.isValid());
+    mount = base.filePath(QStringLiteral("hang")).toStdString();
+    release = base.filePath(QStringLiteral("release")).toStdString();
+    log = base.filePath(QStringLiteral("calls")).toStdString();
+    std::filesystem::create_directory(mount);
+    std::ofstream(log).close();
+    daemon.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(KOLBRIN_TEST_SCRIPTS "/hangfs.py"), QString::fromStdString(mount),
+                  QString::fromStdString(release), QString::fromStdString(log)});
+    if (!daemon.waitForReadyRead(10000) || !daemon.readAll().startsWith("ready")) {
+      GTEST_SKIP() << "no FUSE mount here: " << daemon.readAllStandardError().toStdString();
+    }
+  }
+  void TearDown() override {
+    Release();
+    fw::CWorkerCall::WaitForAll(std::chrono::seconds(20));
+    h.reset();
+    if (daemon.state() == QProcess::NotRunning) return;
+    ::umount2(mount.c_str(), MNT_DETACH);
+    daemon.terminate();
+    if (!daemon.waitForFinished(5000)) daemon.kill();
+  }
+
+  void Release() { std::ofstream(release).close(); }
+  // The calls that reached the drive so far.
+  std::vector<std::string> Calls() const {
+    std::ifstream in(log);
+    std::vector<std::string> calls;
+    for (std::string line; std::getline(in, line);) calls.push_back(line);
+    return calls;
+  }
+  // Presses Esc once the drive has been asked something new.
+  void EscOnNextCall(QWidget* target) {
+    const std::size_t before = Calls().size();
+    testsupport::WhenReady(h->frame(), [this, before] { return Calls().size() > before; },
+                           [target] { QTest::keyClick(target, Qt::Key_Escape); });
+  }
+  void Start(const std::string& startDirectory = {}) {
+    h = std::make_unique<testsupport::GuiHarness>(nullptr, true, startDirectory);
+    tree = h->frame()->DriveView();
+  }
+  // The drive's own item at the top of the tree.
+  QModelIndex DriveItem() const {
+    for (int r = 0; r < tree->Model()->rowCount(); ++r) {
+      const QModelIndex i = tree->Model()->index(r, 0);
+      if (tree->GetItemPath(i) == mount + "/") return i;
+    }
+    return {};
+  }
+  void Click(const QModelIndex& item) {
+    tree->scrollTo(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(item).center());
+  }
+
+  QTemporaryDir base;
+  std::string mount, release, log;
+  QProcess daemon;
+  std::unique_ptr<testsupport::GuiHarness> h;
+  tree::CDriveView* tree = nullptr;
+};
+
+TEST_F(HungDrive, StartReadsNothingOfItAndItsItemWaitsToBeOpened) {
+  Start();
+  const QModelIndex drive = DriveItem();
+  ASSERT_TRUE(drive.isValid()) << "a network drive in the tree";
+  EXPECT_TRUE(tree->Model()->hasChildren(drive));  // an expand button, unread
+  EXPECT_TRUE(Calls().empty());
+
+  // Selecting it lists it for the file list: Esc gives up. Opening it
+  // waits for the drive too (once the first call has returned): Esc gives
+  // up, and the button stays for another try.
+  EscOnNextCall(tree);
+  Click(drive);
+  EXPECT_EQ(h->frame()->FileView()->RowCount(), 0);
+  Release();
+  ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
+  std::filesystem::remove(release);
+  EscOnNextCall(tree);
+  QTest::keyClick(tree, Qt::Key_Right);
+  EXPECT_FALSE(tree->isExpanded(drive));
+  EXPECT_TRUE(tree->Model()->hasChildren(drive));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Each road to the drive gives up on Esc with the silent result of a
+// failure, and the window answers afterwards.
+TEST_F(HungDrive, EscGivesUpTheProbeTheListingTheScanAndTheDriveInformation) {
+  Start(base.path().toStdString());
+  const QModelIndex parent = tree->currentIndex();
+  ASSERT_EQ(tree->GetItemPath(parent), base.path().toStdString());
+
+  EscOnNextCall(tree);
+  QTest::keyClick(tree, Qt::Key_Right);  // probes its subdirectory "hang"
+  EXPECT_FALSE(tree->isExpanded(parent));
+  EXPECT_TRUE(tree->Model()->hasChildren(parent));
+  Release();  // the drive answers again once the given-up call returns
+  ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
+  std::filesystem::remove(release);
+
+  EscOnNextCall(tree);
+  Click(DriveItem());  // the file list reads it
+  EXPECT_EQ(h->frame()->FileView()->RowCount(), 0);
+
+  Release();
+  ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
+  std::filesystem::remove(release);
+  lists::CDirView* dirs = h->frame()->DirView();
+  EscOnNextCall(tree);
+  QTest::mouseClick(h->frame()->ToolBar()->widgetForAction(h->action(ID_VIEW_DIRSCAN)), Qt::LeftButton);
+  EXPECT_TRUE(dirs->IsDirScanOn());
+  EXPECT_EQ(dirs->RowCount(), 0);
+  QTest::mouseClick(h->frame()->ToolBar()->widgetForAction(h->action(ID_VIEW_DIRSCAN)), Qt::LeftButton);
+
+  Release();
+  ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
+  std::filesystem::remove(release);
+  QTest::mouseClick(h->frame()->ToolBar()->widgetForAction(h->action(ID_VIEW_DRIVEINFO)), Qt::LeftButton);
+  driveinfo::CDriveInfoDlg* info = h->frame()->DriveInfoDlg();
+  ASSERT_NE(info, nullptr);
+  QListWidget* drives = info->DriveList();
+  const auto lines = drives->findItems(QString::fromStdString(mount), Qt::MatchStartsWith);
+  ASSERT_EQ(lines.size(), 1);
+  EscOnNextCall(drives);
+  QTest::mouseClick(drives->viewport(), Qt::LeftButton, {}, drives->visualItemRect(lines[0]).center());
+  EXPECT_EQ(info->Item<QLineEdit>(IDC_EDIT_FILESYSTEM)->text(), "");
+  EXPECT_EQ(info->Item<QLineEdit>(IDC_EDIT_TOTALCLUSTERS)->text(), "0");
+  EXPECT_TRUE(info->isVisible());  // Esc gave up the wait, not the window
+
+  // Still usable: the drive list answers for another drive at once.
+  QTest::keyClick(drives, Qt::Key_Home);
+  EXPECT_NE(info->Item<QLineEdit>(IDC_EDIT_FILESYSTEM)->text(), "");
+}
+
+TEST_F(HungDrive, WhileAGivenUpCallHangsANewOneFailsAtOnceThenTheDriveIsBack) {
+  Start();
+  // After a moment the wait cursor, after two seconds pane 0 tells what is
+  // waited for and how to give up.
+  const QString waiting = QStringLiteral("Warte auf \u201E%1/\u201C \u2013 Esc bricht ab.").arg(QString::fromStdString(mount));
+  bool cursor = false;
+  testsupport::WhenReady(h->frame(), [&] { return h->frame()->MessageText() == waiting; }, [&] {
+    cursor = QApplication::overrideCursor() != nullptr &&
+             QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    QTest::keyClick(tree, Qt::Key_Escape);
+  });
+  Click(DriveItem());
+  EXPECT_TRUE(cursor);
+  EXPECT_NE(h->frame()->MessageText(), waiting);
+  ASSERT_EQ(Calls(), std::vector<std::string>{"readdir /"});
+  Click(tree->Model()->index(0, 0));
+  Click(DriveItem());  // refused without asking the drive again
+  EXPECT_EQ(Calls().size(), 1u);
+  EXPECT_EQ(h->frame()->FileView()->RowCount(), 0);
+
+  Release();
+  ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
+  Click(tree->Model()->index(0, 0));
+  Click(DriveItem());
+  ASSERT_EQ(h->frame()->FileView()->RowCount(), 1);
+  EXPECT_EQ(h->frame()->FileView()->CellText(0, 0), "note.txt");
+}
+
+TEST_F(HungDrive, TheCloseBoxDuringAWaitClosesTheProgram) {
+  Start();
+  const std::size_t before = Calls().size();
+  testsupport::WhenReady(h->frame(), [this, before] { return Calls().size() > before; }, [this] {
+    QCloseEvent close;
+    QApplication::sendEvent(h->frame()->windowHandle(), &close);
+  });
+  Click(DriveItem());
+  QApplication::processEvents();
+  EXPECT_FALSE(h->frame()->isVisible());
+  EXPECT_TRUE(QSettings(h->iniPath, QSettings::IniFormat).contains(QStringLiteral("POSITION/SHOW")));
+}
+
+}  // namespace
