@@ -1,5 +1,7 @@
 #include "output/ExportTable.h"
 
+#include <memory>
+
 #include "output/FileErrorText.h"
 #include "platform/FileReplace.h"
 #include "res/resource.h"
@@ -49,8 +51,12 @@ std::string CExportTable::FormatText(const ExportRows& rows) const {
   return text;
 }
 
-bool CExportTable::WriteToFile(const std::string& fileName, const ExportRows& rows) const {
-  const std::optional<std::string> error = WriteExportFile(fileName, FormatText(rows));
+bool CExportTable::WriteToFile(const std::string& fileName, const ExportRows& rows,
+                               const fw::WorkRunner& runner) const {
+  auto text = std::make_shared<const std::string>(FormatText(rows));
+  auto result = std::make_shared<std::optional<std::string>>();
+  if (!runner([fileName, text, result] { *result = WriteExportFile(fileName, *text); })) return false;
+  const std::optional<std::string>& error = *result;
   if (!error) return true;
   shell::AppMessageBox(nullptr, shell::MSG_ERROR, IDS_FILE_ERROR, error->c_str());
   return false;

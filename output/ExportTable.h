@@ -6,16 +6,19 @@
 #include <string>
 #include <string_view>
 
+#include "framework/WorkRunner.h"
 #include "output/ExportRows.h"
 
 namespace output {
 
 class CExportTable {
  public:
-  // Writes every row into the file fileName names (WriteExportFile). On a
-  // failure the user sees "Dateifehler: <description>" and the result is
-  // false.
-  bool WriteToFile(const std::string& fileName, const ExportRows& rows) const;
+  // Writes every row into the file fileName names (WriteExportFile), the
+  // file work carried out by runner. On a failure the user sees
+  // "Dateifehler: <description>" and the result is false; when the user
+  // gave up waiting the result is false and nothing more is said.
+  bool WriteToFile(const std::string& fileName, const ExportRows& rows,
+                   const fw::WorkRunner& runner = fw::RunAtOnce) const;
 
   // One line of the file, CR LF included. A field holding the separator, a
   // double quote, CR or LF is quoted with its quotes doubled.

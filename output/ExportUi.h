@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/WorkRunner.h"
 #include "output/Automation.h"
 
 namespace output {
@@ -23,6 +24,10 @@ class ExportUi {
   virtual std::optional<std::string> AskSaveFile() = 0;
 
   virtual AutomationServer& Server() = 0;
+
+  // How the file is written: on a worker while the window waits, where a
+  // drive may stop answering; at once unless a user interface says so.
+  virtual fw::WorkRunner Runner() { return fw::RunAtOnce; }
 };
 
 }  // namespace output

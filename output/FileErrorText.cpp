@@ -21,6 +21,7 @@ res::Id DescriptionId(platform::FileErrorCause cause) {
     case Cause::kInputOutput: return IDS_FILEERR_IO;
     case Cause::kBusy: return IDS_FILEERR_BUSY;
     case Cause::kTooManyOpen: return IDS_FILEERR_TOO_MANY_OPEN;
+    case Cause::kNotAnswering: return IDS_FILEERR_NOT_ANSWERING;
     case Cause::kOther: break;
   }
   return 0;

@@ -123,6 +123,12 @@ Touch::~Touch() {
   if (m_watch != nullptr) m_watch->Leave(m_path);
 }
 
+bool GivenUp() {
+  if (t_watch == nullptr) return false;
+  std::lock_guard lock(t_watch->m_mutex);
+  return t_watch->m_gaveUp;
+}
+
 bool IsOnHungMount(std::string_view path) { return HungMounts::Instance().Holds(path, std::chrono::milliseconds(0)); }
 
 }  // namespace platform

@@ -48,6 +48,7 @@ class CallWatch {
   void Enter(std::string_view path);
   void Leave(std::string_view path);
   void MarkLocked(const std::string& path);
+  friend bool GivenUp();
 
   FileSystem& m_fs;
   mutable std::mutex m_mutex;
@@ -75,6 +76,10 @@ class Touch {
   std::string m_path;
   bool m_refused = false;
 };
+
+// Whether the job the calling thread works for was given up: work that
+// would change something (a file written, a file renamed) stops there.
+bool GivenUp();
 
 // Whether path lies on a mount that hangs (for tests and callers that
 // decide before they start a job).

@@ -23,6 +23,7 @@ FileErrorCause ClassifyFileError(int error) {
     case ETXTBSY: return FileErrorCause::kBusy;
     case EMFILE:
     case ENFILE: return FileErrorCause::kTooManyOpen;
+    case ETIMEDOUT: return FileErrorCause::kNotAnswering;
     default: return FileErrorCause::kOther;
   }
 }

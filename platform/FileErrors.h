@@ -19,6 +19,7 @@ enum class FileErrorCause {
   kInputOutput,
   kBusy,
   kTooManyOpen,
+  kNotAnswering,  // the drive hangs in a call given up earlier
 };
 
 // The cause behind an errno value.

@@ -28,6 +28,7 @@ constexpr StringEntry kStrings[] = {
     {IDS_PRINT_PAGE, "Seite: %2d"},
     {IDS_PRINT_FAILED, "Der Druckvorgang konnte nicht gestartet werden."},
     {IDS_WAITING_FOR, "Warte auf „%s“ – Esc bricht ab."},
+    {IDS_FILEERR_NOT_ANSWERING, "Das Laufwerk antwortet nicht"},
 
     {ID_VIEW_DIRSCAN, "Bestimmen der Verzeichnisinformationen (z.B. Verzeichnisgröße)\nVerzeichnisinformation"},
     {ID_VIEW_DRIVEINFO, "Fenster zum Anzeigen von Laufwerksinformationen\nLaufwerksinformation"},

@@ -37,6 +37,7 @@ inline constexpr res::Id IDS_PRINT_FAILED = 61021;    // the printer could not s
 
 // Waiting for the file system
 inline constexpr res::Id IDS_WAITING_FOR = 61600;     // pane 0 while a call takes long
+inline constexpr res::Id IDS_FILEERR_NOT_ANSWERING = 61601;  // the drive hangs
 
 // Drive type texts of the drive information window (61100 + drive type)
 inline constexpr res::Id IDS_DRIVETYPE_BASE = 61100;

@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-liberation
   python3 python3-openpyxl poppler-utils
   xdg-utils
+  fuse3 python3-fusepy
 )
 
 # "packaging": also the tools that check the install tree and make the

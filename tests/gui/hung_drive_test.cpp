@@ -22,6 +22,9 @@
 #include <vector>
 
 #include "driveinfo/DriveInfoDlg.h"
+#include "framework/ui/WatchedWork.h"
+#include "output/ExportCommand.h"
+#include "tests/core/export_fakes.h"
 #include "framework/WorkerCall.h"
 #include "lists/DirView.h"
 #include "lists/FileView.h"
@@ -194,6 +197,34 @@ TEST_F(HungDrive, WhileAGivenUpCallHangsANewOneFailsAtOnceThenTheDriveIsBack) {
   Click(DriveItem());
   ASSERT_EQ(h->frame()->FileView()->RowCount(), 1);
   EXPECT_EQ(h->frame()->FileView()->CellText(0, 0), "note.txt");
+}
+
+// Writing the export there (the save dialog's answer given, since Qt's own
+// file dialog reads a folder on its own): Esc gives up without a word and
+// nothing is written; while that call hangs, the next one is refused with
+// a file error.
+TEST_F(HungDrive, ExportToItGivesUpThenReportsTheDriveNotAnswering) {
+  Start(base.path().toStdString());
+  lists::CFileView* files = h->frame()->FileView();
+  ASSERT_EQ(files->RowCount(), 1);  // the log of calls
+  struct WatchedUi : exporttest::ScriptedUi {
+    using ScriptedUi::ScriptedUi;
+    fw::WorkRunner Runner() override { return fw::ui::WatchedRunner(platform::FileSystem::Native(), &status); }
+    fw::ui::StatusSink* status = nullptr;
+  };
+  exporttest::RecordingServer server;
+  WatchedUi ui(server);
+  ui.status = h->frame();
+  ui.file = mount + "/liste.txt";
+  exporttest::MessageCatcher messages;
+  EscOnNextCall(files);
+  EXPECT_FALSE(output::RunExport(*files, output::EXPORT_TO_FILE, ui));
+  EXPECT_EQ(Calls(), std::vector<std::string>{"create /liste.txt"});
+  EXPECT_TRUE(messages.boxes.empty());
+  EXPECT_FALSE(output::RunExport(*files, output::EXPORT_TO_FILE, ui));
+  EXPECT_EQ(Calls().size(), 1u);
+  ASSERT_EQ(messages.boxes.size(), 1u);
+  EXPECT_EQ(messages.boxes[0].text, "Dateifehler: Das Laufwerk antwortet nicht");
 }
 
 TEST_F(HungDrive, TheCloseBoxDuringAWaitClosesTheProgram) {

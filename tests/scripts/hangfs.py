@@ -3,7 +3,7 @@
 
     hangfs.py MOUNTPOINT RELEASE LOG
 
-Its root answers; a listing of any directory and the volume figures wait
+Its root answers; a listing of any directory, a new file and the volume figures wait
 until the file RELEASE exists (or a minute has passed, so that a failing
 test cannot hang for ever), then answer (one subdirectory "inside" and
 one file "note.txt"). Every call that waits is written to LOG as it arrives.
@@ -52,6 +52,11 @@ class HangFs(Operations):
         self.note("readdir " + path)
         self.wait()
         return [".", "..", "inside"] + (["note.txt"] if path == "/" else [])
+
+    def create(self, path, mode, fi=None):
+        self.note("create " + path)
+        self.wait()
+        raise FuseOSError(errno.EROFS)
 
     def statfs(self, path):
         self.note("statfs " + path)

@@ -101,6 +101,8 @@ class FakeFileSystem : public platform::FileSystem {
     m_drives[root].space = space;
   }
   void FailVolumeInfo(const std::string& root) { m_drives[root].volumeFails = true; }
+  // A mount point: MountOf gives the longest one that holds a path.
+  void AddMount(std::string_view point) { m_mounts.push_back(Normal(point)); }
   void FailDiskFreeSpace(const std::string& root) { m_drives[root].spaceFails = true; }
 
   int FindFirstCalls(const std::string& pattern) const { return Stat(pattern).calls; }
@@ -133,6 +135,15 @@ class FakeFileSystem : public platform::FileSystem {
   }
 
   std::vector<std::string> LogicalDriveStrings() override { return m_roots; }
+
+  std::string MountOf(std::string_view path) override {
+    std::string best = SystemRoot();
+    for (const std::string& m : m_mounts) {
+      const bool holds = path.starts_with(m) && (path.size() == m.size() || path[m.size()] == platform::kPathSeparator);
+      if (holds && m.size() > best.size()) best = m;
+    }
+    return best;
+  }
 
   platform::DriveType GetDriveType(std::string_view root) override {
     auto it = m_drives.find(std::string(root));
@@ -256,6 +267,7 @@ class FakeFileSystem : public platform::FileSystem {
   std::map<std::string, Dir> m_dirs;
   platform::FindData m_rootEntry;
   std::vector<std::string> m_roots;
+  std::vector<std::string> m_mounts;
   std::map<std::string, Drive> m_drives;
   std::map<std::string, Counts> m_stats;
   mutable std::mutex m_statsMutex;
