@@ -2,6 +2,7 @@
 
 #include "platform/win32/Win32Api.h"
 
+#include "platform/CallWatch.h"
 #include "platform/win32/Win32FindHandle.h"
 
 namespace platform {
@@ -23,7 +24,20 @@ std::string Terminated(std::string_view text) { return std::string(text); }
 
 std::unique_ptr<FindHandle> Win32FileSystem::FindFirst(std::string_view pattern, FindData& first,
                                                        FindLevel /*level*/) {
+  const Touch touch(pattern);
+  if (touch.Refused()) return nullptr;
   return Win32FindHandle::Open(Terminated(pattern), first);
+}
+
+std::string Win32FileSystem::MountOf(std::string_view path) {
+  // "C:\..." is on drive C:; "\\server\share\..." on that share.
+  if (path.size() >= 2 && path[1] == ':') return std::string(path.substr(0, 2)) + "\\";
+  if (path.starts_with("\\\\")) {
+    const std::size_t server = path.find('\\', 2);
+    const std::size_t share = server == std::string_view::npos ? server : path.find('\\', server + 1);
+    return std::string(path.substr(0, share)) + "\\";
+  }
+  return "\\";
 }
 
 std::vector<std::string> Win32FileSystem::SplitDriveStrings(std::string_view buffer) {
@@ -55,6 +69,8 @@ DriveType Win32FileSystem::GetDriveType(std::string_view root) {
 }
 
 bool Win32FileSystem::GetVolumeInformation(std::string_view root, VolumeInfo& out) {
+  const Touch touch(root);
+  if (touch.Refused()) return false;
   char name[MAX_PATH + 1] = {};
   char fsName[MAX_PATH + 1] = {};
   DWORD serial = 0, maxComponent = 0, flags = 0;
@@ -71,6 +87,8 @@ bool Win32FileSystem::GetVolumeInformation(std::string_view root, VolumeInfo& ou
 }
 
 bool Win32FileSystem::GetDiskFreeSpace(std::string_view root, DiskFreeSpace& out) {
+  const Touch touch(root);
+  if (touch.Refused()) return false;
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
   if (!::GetDiskFreeSpaceA(Terminated(root).c_str(), &sectorsPerCluster, &bytesPerSector,
                            &freeClusters, &totalClusters)) {

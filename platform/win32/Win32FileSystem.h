@@ -20,6 +20,7 @@ class Win32FileSystem : public FileSystem {
   DriveType GetDriveType(std::string_view root) override;
   bool GetVolumeInformation(std::string_view root, VolumeInfo& out) override;
   bool GetDiskFreeSpace(std::string_view root, DiskFreeSpace& out) override;
+  std::string MountOf(std::string_view path) override;
 
   // The roots of a GetLogicalDriveStringsA buffer: strings separated by
   // NULs and ended by an empty one ("A:\\\0C:\\\0\0").
