@@ -5,7 +5,7 @@
 #include "output/FileErrorText.h"
 #include "platform/FileReplace.h"
 #include "res/resource.h"
-#include "shell/AppMessageBox.h"
+#include "framework/AppMessageBox.h"
 
 namespace output {
 
@@ -58,7 +58,7 @@ bool CExportTable::WriteToFile(const std::string& fileName, const ExportRows& ro
   if (!runner([fileName, text, result] { *result = WriteExportFile(fileName, *text); })) return false;
   const std::optional<std::string>& error = *result;
   if (!error) return true;
-  shell::AppMessageBox(nullptr, shell::MSG_ERROR, IDS_FILE_ERROR, error->c_str());
+  fw::AppMessageBox(nullptr, fw::MSG_ERROR, IDS_FILE_ERROR, error->c_str());
   return false;
 }
 

@@ -7,7 +7,7 @@
 #include <QPrinter>
 
 #include "output/QtPrintDC.h"
-#include "shell/AppMessageBox.h"
+#include "framework/AppMessageBox.h"
 #include "shell/KolbrinDoc.h"
 
 namespace output {
@@ -64,7 +64,7 @@ bool ListPrinter::Print(QPrinter& printer, QWidget* parent) const {
   if (dialog.exec() != QDialog::Accepted) return false;
   if (PrintTo(printer)) return true;
   // A printer or file that cannot be opened must not pass for a printout.
-  shell::AppMessageBox(nullptr, shell::MSG_ERROR, IDS_PRINT_FAILED);
+  fw::AppMessageBox(nullptr, fw::MSG_ERROR, IDS_PRINT_FAILED);
   return false;
 }
 

@@ -7,7 +7,7 @@
 
 #include "framework/DialogUnits.h"
 #include "framework/MessageBox.h"
-#include "shell/AppMessageBox.h"
+#include "framework/AppMessageBox.h"
 #include "shell/WindowPlacement.h"
 
 namespace {
@@ -99,15 +99,15 @@ TEST_F(RecordingBox, KindsChooseIconAndButtonsUnderTheAppTitle) {
   using fw::MsgButtons, fw::MsgIcon;
   struct Case { int kind; res::Id text; const char* shown; MsgIcon icon; MsgButtons buttons; };
   const Case cases[] = {
-      {shell::MSG_ERROR, IDS_FILE_ERROR, "Dateifehler: Zugriff verweigert", MsgIcon::kStop, MsgButtons::kOk},
-      {shell::MSG_WARNING, 0, "", MsgIcon::kExclamation, MsgButtons::kOk},
-      {shell::MSG_INFO, 99999, "", MsgIcon::kInformation, MsgButtons::kOk},  // no such string
-      {shell::MSG_YESNO, 0, "", MsgIcon::kQuestion, MsgButtons::kYesNo},
-      {shell::MSG_YESNOCANCEL, 0, "", MsgIcon::kQuestion, MsgButtons::kYesNoCancel}};
+      {fw::MSG_ERROR, IDS_FILE_ERROR, "Dateifehler: Zugriff verweigert", MsgIcon::kStop, MsgButtons::kOk},
+      {fw::MSG_WARNING, 0, "", MsgIcon::kExclamation, MsgButtons::kOk},
+      {fw::MSG_INFO, 99999, "", MsgIcon::kInformation, MsgButtons::kOk},  // no such string
+      {fw::MSG_YESNO, 0, "", MsgIcon::kQuestion, MsgButtons::kYesNo},
+      {fw::MSG_YESNOCANCEL, 0, "", MsgIcon::kQuestion, MsgButtons::kYesNoCancel}};
   answer = fw::IDRESULT_CANCEL;
   for (const Case& c : cases) {
     shown.clear();
-    EXPECT_EQ(shell::AppMessageBox(nullptr, c.kind, c.text, "Zugriff verweigert"), answer) << c.kind;
+    EXPECT_EQ(fw::AppMessageBox(nullptr, c.kind, c.text, "Zugriff verweigert"), answer) << c.kind;
     ASSERT_EQ(shown.size(), 1u) << c.kind;
     EXPECT_EQ(shown[0].text, c.shown) << c.kind;
     EXPECT_EQ(shown[0].title, "Kolbrin") << c.kind;
@@ -117,7 +117,7 @@ TEST_F(RecordingBox, KindsChooseIconAndButtonsUnderTheAppTitle) {
 }
 
 TEST_F(RecordingBox, SilentAndUnknownKindsShowNothing) {
-  for (int kind : {0, 3, 7, -1}) EXPECT_EQ(shell::AppMessageBox(nullptr, kind, IDS_FILE_ERROR, "x"), 0) << kind;
+  for (int kind : {0, 3, 7, -1}) EXPECT_EQ(fw::AppMessageBox(nullptr, kind, IDS_FILE_ERROR, "x"), 0) << kind;
   EXPECT_TRUE(shown.empty());
 }
 

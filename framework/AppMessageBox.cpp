@@ -1,4 +1,4 @@
-#include "shell/AppMessageBox.h"
+#include "framework/AppMessageBox.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 
-namespace shell {
+namespace fw {
 
 namespace {
 std::string FormatArgs(const std::string& format, va_list args) {
@@ -28,28 +28,28 @@ std::string FormatArgs(const std::string& format, va_list args) {
 
 int AppMessageBox(const void* /*app*/, int kind, res::Id stringId, ...) {
   std::string format;
-  if (stringId != 0) format = std::string(fw::LoadResString(stringId));
+  if (stringId != 0) format = std::string(LoadResString(stringId));
   va_list args;
   va_start(args, stringId);
-  fw::MessageBoxRequest r;
+  MessageBoxRequest r;
   r.text = FormatArgs(format, args);
   va_end(args);
-  r.title = std::string(fw::LoadResString(IDS_APP_TITLE));
+  r.title = std::string(LoadResString(IDS_APP_TITLE));
   switch (kind) {
-    case MSG_ERROR: r.icon = fw::MsgIcon::kStop; break;
-    case MSG_WARNING: r.icon = fw::MsgIcon::kExclamation; break;
-    case MSG_INFO: r.icon = fw::MsgIcon::kInformation; break;
+    case MSG_ERROR: r.icon = MsgIcon::kStop; break;
+    case MSG_WARNING: r.icon = MsgIcon::kExclamation; break;
+    case MSG_INFO: r.icon = MsgIcon::kInformation; break;
     case MSG_YESNO:
-      r.icon = fw::MsgIcon::kQuestion;
-      r.buttons = fw::MsgButtons::kYesNo;
+      r.icon = MsgIcon::kQuestion;
+      r.buttons = MsgButtons::kYesNo;
       break;
     case MSG_YESNOCANCEL:
-      r.icon = fw::MsgIcon::kQuestion;
-      r.buttons = fw::MsgButtons::kYesNoCancel;
+      r.icon = MsgIcon::kQuestion;
+      r.buttons = MsgButtons::kYesNoCancel;
       break;
     default: return 0;  // MSG_SILENT and unknown kinds show nothing
   }
-  return fw::ShowMessageBox(r);
+  return ShowMessageBox(r);
 }
 
-}  // namespace shell
+}  // namespace fw

@@ -4,7 +4,7 @@
 
 #include "res/resource.h"
 
-namespace shell {
+namespace fw {
 
 enum MessageKind : int {
   MSG_ERROR = 1,
@@ -19,4 +19,4 @@ enum MessageKind : int {
 // shown (kind 3 and kinds outside 1..6).
 int AppMessageBox(const void* app, int kind, res::Id stringId, ...);
 
-}  // namespace shell
+}  // namespace fw
