@@ -10,7 +10,7 @@
 #include <string>
 
 #include "framework/View.h"
-#include "lists/ListContents.h"
+#include "output/ListContents.h"
 #include "res/resource.h"
 
 class QListView;
@@ -35,7 +35,7 @@ struct ColumnSpec {
   unsigned format;  // output::LVCFMT_LEFT / RIGHT / CENTER
 };
 
-class CListViewBase : public QStackedWidget, public fw::CView, public CListContents {
+class CListViewBase : public QStackedWidget, public fw::CView, public output::CListContents {
  public:
   CListViewBase(shell::CKolbrinDoc& doc, QWidget* parent, std::span<const ColumnSpec> columns);
   ~CListViewBase() override;

@@ -1,12 +1,12 @@
 #include "output/ExportBuilder.h"
 
-#include "lists/ListContents.h"
+#include "output/ListContents.h"
 
 namespace output {
 
 namespace {
 
-ExportRow Titles(const lists::CListContents& list, int columns) {
+ExportRow Titles(const CListContents& list, int columns) {
   ExportRow titles;
   titles.reserve(static_cast<std::size_t>(columns));
   for (int c = 0; c < columns; ++c) {
@@ -19,7 +19,7 @@ ExportRow Titles(const lists::CListContents& list, int columns) {
 
 }  // namespace
 
-ExportRows BuildExportRows(const lists::CListContents& list, bool selectedOnly) {
+ExportRows BuildExportRows(const CListContents& list, bool selectedOnly) {
   const int columns = list.ColumnCount();
   ExportRows rows;
   rows.push_back(Titles(list, columns));

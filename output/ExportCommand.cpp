@@ -1,13 +1,13 @@
 #include "output/ExportCommand.h"
 
-#include "lists/ListContents.h"
+#include "output/ListContents.h"
 #include "output/ExcelExport.h"
 #include "output/ExportBuilder.h"
 #include "output/ExportTable.h"
 
 namespace output {
 
-bool RunExport(const lists::CListContents& list, int mode, ExportUi& ui) {
+bool RunExport(const CListContents& list, int mode, ExportUi& ui) {
   if (mode != EXPORT_TO_FILE && mode != EXPORT_TO_EXCEL) return false;
   bool selectedOnly = false;
   if (const int selected = list.SelectedCount(); selected > 0) {

@@ -4,11 +4,9 @@
 
 #include "output/ExportUi.h"
 
-namespace lists {
-class CListContents;
-}
-
 namespace output {
+
+class CListContents;
 
 inline constexpr int EXPORT_TO_FILE = 1;
 inline constexpr int EXPORT_TO_EXCEL = 2;
@@ -18,6 +16,6 @@ inline constexpr int EXPORT_TO_EXCEL = 2;
 // chosen; EXPORT_TO_EXCEL fills a new workbook through ui.Server(). A cancel
 // in either dialog or an unknown mode exports nothing. Failures are reported
 // to the user by the writers. True when something was exported.
-bool RunExport(const lists::CListContents& list, int mode, ExportUi& ui);
+bool RunExport(const CListContents& list, int mode, ExportUi& ui);
 
 }  // namespace output

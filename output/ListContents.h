@@ -4,13 +4,13 @@
 
 #include "output/PrintDC.h"
 
-namespace lists {
+namespace output {
 
-class CListContents : public output::PrintSource {
+class CListContents : public PrintSource {
  public:
   virtual int ColumnCount() const = 0;
   virtual int SelectedCount() const = 0;
   virtual bool IsRowSelected(int row) const = 0;
 };
 
-}  // namespace lists
+}  // namespace output

@@ -9,10 +9,8 @@
 #include "output/PrintJob.h"
 #include "platform/FileSystem.h"
 
-namespace lists {
-class CListContents;
-}
 namespace output {
+class CListContents;
 class ExportUi;
 }
 
@@ -39,7 +37,7 @@ class CKolbrinDoc : public fw::CDocument {
   // Exports the rows of a list pane (every row, or after asking only the
   // selected ones) to a text file or a new workbook. Does nothing until an
   // export interface is set.
-  void ExportList(lists::CListContents& list, int nMode);
+  void ExportList(output::CListContents& list, int nMode);
 
   // The dialogs and spreadsheet component the export uses; not owned.
   void SetExportUi(output::ExportUi* ui) { m_exportUi = ui; }

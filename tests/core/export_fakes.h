@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "framework/MessageBox.h"
-#include "lists/ListContents.h"
+#include "output/ListContents.h"
 #include "output/Automation.h"
 #include "output/ExcelExport.h"
 #include "output/ExportUi.h"
 
 namespace exporttest {
 
-class FakeList : public lists::CListContents {
+class FakeList : public output::CListContents {
  public:
   std::vector<output::ListColumn> columns;
   std::vector<std::vector<std::string>> cells;
