@@ -83,7 +83,7 @@ class GeneratedFileSystem : public platform::FileSystem {
 double TimeSelect(shell::CKolbrinDoc& doc, lists::CFileView& view, const std::string& dir) {
   const auto start = Clock::now();
   doc.m_strPath = dir;
-  doc.UpdateAllViews(nullptr, reinterpret_cast<fw::LPARAM>(doc.m_strPath.c_str()));
+  doc.UpdateAllViews(nullptr, fw::UpdateHint(doc.m_strPath));
   view.DetailsView()->viewport()->repaint();
   return Seconds(Clock::now() - start);
 }

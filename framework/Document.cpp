@@ -18,11 +18,11 @@ void CDocument::AddView(CView* view) {
 
 void CDocument::RemoveView(CView* view) { std::erase(m_views, view); }
 
-void CDocument::UpdateAllViews(CView* sender, LPARAM hint, CObject* hintObject) {
+void CDocument::UpdateAllViews(CView* sender, const UpdateHint& hint) {
   // Copy: an update must not be disturbed by a view leaving meanwhile.
   const auto views = m_views;
   for (CView* v : views) {
-    if (v != sender) v->OnUpdate(sender, hint, hintObject);
+    if (v != sender) v->OnUpdate(sender, hint);
   }
 }
 

@@ -2,22 +2,14 @@
 // tells them about changes through UpdateAllViews.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 #include "framework/CmdTarget.h"
+#include "framework/UpdateHint.h"
 
 namespace fw {
 
-using LPARAM = std::intptr_t;
-
 class CView;
-
-// Stand-in for the framework's object base; hint objects are never read.
-class CObject {
- public:
-  virtual ~CObject() = default;
-};
 
 class CDocument : public CCmdTarget {
  public:
@@ -28,7 +20,7 @@ class CDocument : public CCmdTarget {
   const std::vector<CView*>& Views() const { return m_views; }
 
   // Calls OnUpdate of every view except sender, in view order.
-  void UpdateAllViews(CView* sender, LPARAM hint = 0, CObject* hintObject = nullptr);
+  void UpdateAllViews(CView* sender, const UpdateHint& hint = UpdateHint());
 
  private:
   std::vector<CView*> m_views;

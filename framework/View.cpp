@@ -11,7 +11,7 @@ void CView::SetDocument(CDocument* doc) {
   if (m_pDocument != nullptr) m_pDocument->AddView(this);
 }
 
-void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(); }
+void CView::OnUpdate(CView*, const UpdateHint&) { Invalidate(); }
 
 bool CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
   if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return true;

@@ -11,15 +11,15 @@ class CView : public CCmdTarget {
   CDocument* GetDocument() const { return m_pDocument; }
   void SetDocument(CDocument* doc);  // joins the document (or leaves it with nullptr)
 
-  // Hint 0 means repaint only; otherwise the hint carries what changed.
-  virtual void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject);
-  virtual void OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
+  // A repaint-only hint repaints; otherwise the hint carries what changed.
+  virtual void OnUpdate(CView* sender, const UpdateHint& hint);
+  virtual void OnInitialUpdate() { OnUpdate(nullptr, UpdateHint()); }
 
   // A view's command handlers come first, then its document's.
   bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
  protected:
-  // Repaint on a hint of 0; the widget side overrides it.
+  // Repaint on a repaint-only hint; the widget side overrides it.
   virtual void Invalidate() {}
 
  private:

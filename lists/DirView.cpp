@@ -78,16 +78,16 @@ const fw::RouteMap* CDirView::GetRouteMap() const {
 
 void CDirView::Invalidate() { DetailsView()->viewport()->update(); }
 
-void CDirView::OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintObject) {
+void CDirView::OnUpdate(fw::CView* sender, const fw::UpdateHint& hint) {
   BeginRowsReset();
   m_rows.reset();
   EndRowsReset();
-  if (hint == 0) {
-    CListViewBase::OnUpdate(sender, 0, hintObject);
+  if (hint.IsRepaintOnly()) {
+    CListViewBase::OnUpdate(sender, hint);
     return;
   }
   if (!m_bDirScan) return;
-  std::unique_ptr<CDirRows> rows = RunDirScan(reinterpret_cast<const char*>(hint));
+  std::unique_ptr<CDirRows> rows = RunDirScan(hint.Path());
   if (!rows) return;
   // Already sorted by path; the columns' directions stay as they are.
   BeginRowsReset();
@@ -97,7 +97,7 @@ void CDirView::OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintObj
 
 // One whole scan of path, sorted by path; null when the user gave up (Esc
 // or the close box), since half-counted figures would mislead.
-std::unique_ptr<CDirRows> CDirView::RunDirScan(const char* path) {
+std::unique_ptr<CDirRows> CDirView::RunDirScan(const std::string& path) {
   m_nSortDir.fill(1);
   const unsigned threads = m_scanThreads != 0 ? m_scanThreads : CDirScan::DefaultThreads();
   auto job = std::make_shared<ScanJob>(Doc().FileSystem(), threads, path);
@@ -136,12 +136,7 @@ std::string CDirView::CellText(int row, int column) const {
 
 void CDirView::OnViewDirScan() {
   m_bDirScan = !m_bDirScan;
-  if (m_bDirScan) {
-    const std::string path = Doc().m_strPath;  // the copy lives through the scan
-    OnUpdate(nullptr, reinterpret_cast<fw::LPARAM>(path.c_str()), nullptr);
-  } else {
-    OnUpdate(nullptr, 0, nullptr);
-  }
+  OnUpdate(nullptr, m_bDirScan ? fw::UpdateHint(Doc().m_strPath) : fw::UpdateHint());
 }
 
 void CDirView::OnUpdateViewDirScan(fw::CCmdUI* ui) { ui->SetCheck(m_bDirScan ? 1 : 0); }

@@ -29,7 +29,7 @@ class CDirView : public CListViewBase {
   CDirView(shell::CKolbrinDoc& doc, QWidget* parent);
   ~CDirView() override;
 
-  void OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintObject) override;
+  void OnUpdate(fw::CView* sender, const fw::UpdateHint& hint) override;
 
   int RowCount() const override { return m_rows ? static_cast<int>(m_rows->rows.size()) : 0; }
   std::string CellText(int row, int column) const override;
@@ -57,7 +57,7 @@ class CDirView : public CListViewBase {
   void Invalidate() override;
 
  private:
-  std::unique_ptr<CDirRows> RunDirScan(const char* path);
+  std::unique_ptr<CDirRows> RunDirScan(const std::string& path);
   void SetStatusText(const QString& text);
   void SortRows(std::int32_t sortParam);
 

@@ -66,25 +66,24 @@ void CFileView::OnUpdateViewStyle(fw::CCmdUI* ui) {
   ui->SetCheck(GetListStyle() == StyleOfCommand(ui->m_nID) ? 1 : 0);
 }
 
-void CFileView::OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintObject) {
-  if (hint == 0) {
-    CListViewBase::OnUpdate(sender, hint, hintObject);
+void CFileView::OnUpdate(fw::CView* sender, const fw::UpdateHint& hint) {
+  if (hint.IsRepaintOnly()) {
+    CListViewBase::OnUpdate(sender, hint);
     return;
   }
-  FillFileList(reinterpret_cast<const char*>(hint));
+  FillFileList(hint.Path());
 }
 
 // The list empties at once; the listing and the sort by name run on a
 // worker while the window waits, and the rows come in one model reset. A
 // listing the user gave up waiting for leaves the list empty.
-void CFileView::FillFileList(const char* path) {
+void CFileView::FillFileList(const std::string& path) {
   BeginRowsReset();
   m_rows.FreeRowRecords();
   EndRowsReset();
   auto rows = std::make_shared<CFileRows>();
   platform::FileSystem* fs = &Doc().FileSystem();
-  const std::string directory(path);
-  if (!fw::ui::RunWatched(*fs, m_status, [rows, fs, directory] { rows->Refill(*fs, directory); })) return;
+  if (!fw::ui::RunWatched(*fs, m_status, [rows, fs, path] { rows->Refill(*fs, path); })) return;
   BeginRowsReset();
   m_rows = std::move(*rows);
   EndRowsReset();

@@ -23,8 +23,8 @@ class CFileView : public CListViewBase {
   CFileView(shell::CKolbrinDoc& doc, QWidget* parent);
   ~CFileView() override;
 
-  // Hint 0 repaints; any other hint is the NUL-terminated path to list.
-  void OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject* hintObject) override;
+  // A repaint-only hint repaints; any other hint names the directory to list.
+  void OnUpdate(fw::CView* sender, const fw::UpdateHint& hint) override;
 
   int RowCount() const override;
   std::string CellText(int row, int column) const override;
@@ -46,7 +46,7 @@ class CFileView : public CListViewBase {
   void Invalidate() override;
 
  private:
-  void FillFileList(const char* path);
+  void FillFileList(const std::string& path);
 
   CFileRows m_rows;
   fw::ui::StatusSink* m_status = nullptr;

@@ -183,7 +183,7 @@ void CDriveView::OnSelChanged(const QModelIndex& current) {
 
 void CDriveView::SetDocumentPath(const std::string& path) {
   m_doc.m_strPath = path;
-  m_doc.UpdateAllViews(this, reinterpret_cast<fw::LPARAM>(m_doc.m_strPath.c_str()), nullptr);
+  m_doc.UpdateAllViews(this, fw::UpdateHint(m_doc.m_strPath));
 }
 
 void CDriveView::OnUpdatePrint(fw::CCmdUI* ui) { ui->Enable(false); }

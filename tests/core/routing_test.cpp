@@ -27,8 +27,8 @@ class FakeView : public fw::CView {
   void OnShared() { g_log.push_back(m_name + ":shared"); }
   void OnListOnly() { g_log.push_back(m_name + ":list"); }
   void OnRange(UINT id) { g_log.push_back(m_name + ":range" + std::to_string(id)); }
-  void OnUpdate(fw::CView*, fw::LPARAM hint, fw::CObject*) override {
-    g_log.push_back(m_name + ":update" + std::to_string(hint));
+  void OnUpdate(fw::CView*, const fw::UpdateHint& hint) override {
+    g_log.push_back(m_name + ":update " + hint.Path());
   }
   void OnUpdateListOnly(CCmdUI* ui) {
     ui->Enable(m_rows > 0);
@@ -119,8 +119,8 @@ TEST_F(Routing, CommandWithoutHandlerIsDisabledOneWithHandlerEnabled) {
 }
 
 TEST_F(Routing, UpdateAllViewsSkipsSenderAndAnEmptyDocumentRoutesNothing) {
-  doc.UpdateAllViews(&tree, 42);
-  EXPECT_EQ(g_log, (std::vector<std::string>{"files:update42", "dirs:update42"}));
+  doc.UpdateAllViews(&tree, fw::UpdateHint("/d"));
+  EXPECT_EQ(g_log, (std::vector<std::string>{"files:update /d", "dirs:update /d"}));
   shell::CKolbrinDoc empty;
   EXPECT_FALSE(empty.RouteCommandToViews(nullptr, kIdShared, fw::CN_COMMAND, nullptr, nullptr));
 }

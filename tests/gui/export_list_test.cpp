@@ -56,7 +56,7 @@ class ExportFromFileList : public ::testing::Test {
     view = h->frame()->FileView();
     doc = h->app->Document();
     doc->m_strPath = "/d";
-    doc->UpdateAllViews(nullptr, reinterpret_cast<fw::LPARAM>(doc->m_strPath.c_str()));
+    doc->UpdateAllViews(nullptr, fw::UpdateHint(doc->m_strPath));
     out = fs::path(tmp.path().toStdString());
     catcher = std::make_unique<exporttest::MessageCatcher>();
   }

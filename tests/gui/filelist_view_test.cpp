@@ -45,7 +45,7 @@ class FileListView : public ::testing::Test {
   void Select(const std::string& path) {
     shell::CKolbrinDoc* doc = h->app->Document();
     doc->m_strPath = path;
-    doc->UpdateAllViews(nullptr, reinterpret_cast<fw::LPARAM>(doc->m_strPath.c_str()));
+    doc->UpdateAllViews(nullptr, fw::UpdateHint(doc->m_strPath));
   }
   void Click(int column) { emit view->DetailsView()->header()->sectionClicked(column); }
   QString Shown(int row, int column) {
@@ -95,14 +95,14 @@ TEST_F(FileListView, ListsFilesSortedByNameWithTheirTexts) {
 }
 
 // The order itself is the rows' test; here the heading drives it, a refill
-// resets it and hint 0 only repaints.
+// resets it and a repaint-only hint only repaints.
 TEST_F(FileListView, HeadingClicksSortAndARefillResets) {
   Select("/d");
   Click(1);
   EXPECT_EQ(view->CellText(0, 0), "a.txt");  // largest first
   Click(1);
   EXPECT_EQ(view->CellText(0, 0), "C.txt");
-  h->app->Document()->UpdateAllViews(nullptr, 0);
+  h->app->Document()->UpdateAllViews(nullptr, fw::UpdateHint());
   EXPECT_EQ(view->CellText(0, 0), "C.txt");
   Click(1);
   Select("/d");  // without the reset the next click would ascend
@@ -168,7 +168,7 @@ TEST(FileListViewNative, ListsARealDirectory) {
   lists::CFileView* view = h.frame()->FileView();
   shell::CKolbrinDoc* doc = h.app->Document();
   doc->m_strPath = dir.path().toStdString();
-  doc->UpdateAllViews(nullptr, reinterpret_cast<fw::LPARAM>(doc->m_strPath.c_str()));
+  doc->UpdateAllViews(nullptr, fw::UpdateHint(doc->m_strPath));
   ASSERT_EQ(view->RowCount(), 3);  // not the subdirectory
   EXPECT_EQ(view->CellText(0, 0), ".dot");
   EXPECT_EQ(view->CellText(0, 2), "AH");
@@ -185,7 +185,7 @@ TEST(FileListViewLifetime, DestroyedWhileShownWithRows) {
   auto view = std::make_unique<lists::CFileView>(doc, nullptr);
   view->show();
   doc.m_strPath = "/d";
-  doc.UpdateAllViews(nullptr, reinterpret_cast<fw::LPARAM>(doc.m_strPath.c_str()));
+  doc.UpdateAllViews(nullptr, fw::UpdateHint(doc.m_strPath));
   QApplication::processEvents();
   EXPECT_EQ(view->RowCount(), 50);
   view.reset();

@@ -98,7 +98,7 @@ class PrintToPdf : public ::testing::Test {
     view = h->frame()->FileView();
     doc = h->app->Document();
     doc->m_strPath = "/d";
-    doc->UpdateAllViews(nullptr, reinterpret_cast<fw::LPARAM>(doc->m_strPath.c_str()));
+    doc->UpdateAllViews(nullptr, fw::UpdateHint(doc->m_strPath));
     ASSERT_EQ(view->RowCount(), kRows);
     pdf = tmp.filePath(QStringLiteral("list.pdf"));
     QPrinter& printer = h->app->Printer();

@@ -42,7 +42,7 @@ TEST(PrintFromFileList, NarrowedColumnIsLeftOutAndTheOthersWiden) {
   lists::CFileView* view = h.frame()->FileView();
   shell::CKolbrinDoc& doc = *h.app->Document();
   doc.m_strPath = "/d";
-  doc.UpdateAllViews(nullptr, reinterpret_cast<fw::LPARAM>(doc.m_strPath.c_str()));
+  doc.UpdateAllViews(nullptr, fw::UpdateHint(doc.m_strPath));
   view->DetailsView()->header()->resizeSection(2, 15);  // "Attribute", just too narrow
 
   RecordingDC dc;

@@ -60,7 +60,7 @@ class ListCommands : public ::testing::Test {
   void Select(const std::string& path) {
     shell::CKolbrinDoc* doc = h->app->Document();
     doc->m_strPath = path;
-    doc->UpdateAllViews(tree, reinterpret_cast<fw::LPARAM>(doc->m_strPath.c_str()));
+    doc->UpdateAllViews(tree, fw::UpdateHint(doc->m_strPath));
   }
   // Makes a pane the active one as a click into it would.
   void Activate(QWidget* pane, fw::CView* view) {

@@ -21,8 +21,8 @@ namespace {
 class RecordingView : public fw::CView {
  public:
   explicit RecordingView(fw::CDocument& doc) { SetDocument(&doc); }
-  void OnUpdate(fw::CView* sender, fw::LPARAM hint, fw::CObject*) override {
-    if (hint != 0) paths.emplace_back(reinterpret_cast<const char*>(hint));
+  void OnUpdate(fw::CView* sender, const fw::UpdateHint& hint) override {
+    if (!hint.IsRepaintOnly()) paths.push_back(hint.Path());
     lastSender = sender;
   }
   std::vector<std::string> paths;
