@@ -6,13 +6,14 @@
 
 #include "framework/CmdUI.h"
 #include "framework/MessageBox.h"
+#include "framework/PathDocument.h"
 #include "framework/ui/StatusSink.h"
 #include "framework/ui/WatchedWork.h"
 #include "framework/ui/Text.h"
 #include "lists/DirCompare.h"
 #include "lists/MergeSort.h"
+#include "output/FormatSize.h"
 #include "output/PrintDC.h"
-#include "shell/KolbrinDoc.h"
 
 namespace lists {
 
@@ -24,13 +25,6 @@ constexpr ColumnSpec kColumns[] = {
     {IDS_DIRCOL_BASE + 4, 105, output::LVCFMT_RIGHT}, {IDS_DIRCOL_BASE + 5, 105, output::LVCFMT_RIGHT},
 };
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
-
-std::string SizeText(std::uint64_t bytes) {
-  std::string text;
-  shell::CKolbrinDoc::FormatSize(static_cast<std::uint32_t>(bytes),
-                                 static_cast<std::uint32_t>(bytes >> 32), text);
-  return text;
-}
 
 void SortRecords(std::vector<CDirRecord*>& rows, std::int32_t sortParam) {
   MergeSort(std::span<CDirRecord*>(rows), [sortParam](const CDirRecord* a, const CDirRecord* b) {
@@ -63,7 +57,7 @@ struct ScanJob {
 
 }  // namespace
 
-CDirView::CDirView(shell::CKolbrinDoc& doc, QWidget* parent) : CListViewBase(doc, parent, kColumns) {}
+CDirView::CDirView(fw::CPathDocument& doc, QWidget* parent) : CListViewBase(doc, parent, kColumns) {}
 
 CDirView::~CDirView() = default;
 
@@ -108,7 +102,7 @@ std::unique_ptr<CDirRows> CDirView::RunDirScan(const std::string& path) {
     const CDirRecord* last = job->scan.LastEntered();
     return last != nullptr ? fw::ui::DisplayText(last->DirPath()) : QString();
   };
-  const bool done = fw::ui::RunWatched(Doc().FileSystem(), m_status, [job] { job->Run(); }, options,
+  const bool done = fw::ui::RunWatched(Doc().FileSystem(), Status(), [job] { job->Run(); }, options,
                                        [job] { job->scan.Cancel(); });
   SetStatusText(QString());
   if (!done) return nullptr;
@@ -117,7 +111,7 @@ std::unique_ptr<CDirRows> CDirView::RunDirScan(const std::string& path) {
 }
 
 void CDirView::SetStatusText(const QString& text) {
-  if (m_status != nullptr) m_status->SetMessageText(text, true);
+  if (Status() != nullptr) Status()->SetMessageText(text, true);
 }
 
 std::string CDirView::CellText(int row, int column) const {
@@ -126,9 +120,9 @@ std::string CDirView::CellText(int row, int column) const {
   switch (column) {
     case 0: return r.DirPath();
     case 1: return std::to_string(r.m_nSubdirs);
-    case 2: return SizeText(r.m_nTotalSize);
+    case 2: return output::FormatSize(r.m_nTotalSize);
     case 3: return std::to_string(r.m_nTotalFiles);
-    case 4: return SizeText(r.m_nOwnSize);
+    case 4: return output::FormatSize(r.m_nOwnSize);
     case 5: return std::to_string(r.m_nOwnFiles);
     default: return {};
   }

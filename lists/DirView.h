@@ -15,18 +15,11 @@
 #include "lists/DirScan.h"
 #include "lists/ListViewBase.h"
 
-namespace fw::ui {
-class StatusSink;
-}
-namespace shell {
-class CKolbrinDoc;
-}
-
 namespace lists {
 
 class CDirView : public CListViewBase {
  public:
-  CDirView(shell::CKolbrinDoc& doc, QWidget* parent);
+  CDirView(fw::CPathDocument& doc, QWidget* parent);
   ~CDirView() override;
 
   void OnUpdate(fw::CView* sender, const fw::UpdateHint& hint) override;
@@ -36,9 +29,6 @@ class CDirView : public CListViewBase {
   const CDirRecord& Record(int row) const { return *m_rows->rows[static_cast<std::size_t>(row)]; }
 
   bool IsDirScanOn() const { return m_bDirScan; }
-
-  // Where the scan shows the directory it reads; the frame's pane 0.
-  void SetStatusSink(fw::ui::StatusSink* status) { m_status = status; }
 
   // Called with each directory's name before its record is made, on the
   // scan's threads; a test throws std::bad_alloc from it.
@@ -64,7 +54,6 @@ class CDirView : public CListViewBase {
   bool m_bDirScan = false;
   std::array<signed char, 10> m_nSortDir{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
   std::unique_ptr<CDirRows> m_rows;  // the records and the row order
-  fw::ui::StatusSink* m_status = nullptr;
   std::function<void(std::string_view)> m_allocationHook;
   unsigned m_scanThreads = 0;
 };

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "framework/CmdUI.h"
+#include "framework/PathDocument.h"
 #include "framework/ui/WatchedWork.h"
 #include "lists/FileCellText.h"
 #include "output/PrintDC.h"
 #include "res/resource.h"
-#include "shell/KolbrinDoc.h"
 
 namespace lists {
 namespace {
@@ -42,7 +42,7 @@ QIcon SheetIcon(const QString& resource) {
 
 }  // namespace
 
-CFileView::CFileView(shell::CKolbrinDoc& doc, QWidget* parent)
+CFileView::CFileView(fw::CPathDocument& doc, QWidget* parent)
     : CListViewBase(doc, parent, kColumns),
       m_iconSmall(SheetIcon(QStringLiteral(":/res/bitmap130.xpm"))),
       m_iconLarge(SheetIcon(QStringLiteral(":/res/bitmap131.xpm"))) {}
@@ -83,7 +83,7 @@ void CFileView::FillFileList(const std::string& path) {
   EndRowsReset();
   auto rows = std::make_shared<CFileRows>();
   platform::FileSystem* fs = &Doc().FileSystem();
-  if (!fw::ui::RunWatched(*fs, m_status, [rows, fs, path] { rows->Refill(*fs, path); })) return;
+  if (!fw::ui::RunWatched(*fs, Status(), [rows, fs, path] { rows->Refill(*fs, path); })) return;
   BeginRowsReset();
   m_rows = std::move(*rows);
   EndRowsReset();

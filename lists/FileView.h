@@ -9,18 +9,11 @@
 #include "lists/FileRows.h"
 #include "lists/ListViewBase.h"
 
-namespace fw::ui {
-class StatusSink;
-}
-namespace shell {
-class CKolbrinDoc;
-}
-
 namespace lists {
 
 class CFileView : public CListViewBase {
  public:
-  CFileView(shell::CKolbrinDoc& doc, QWidget* parent);
+  CFileView(fw::CPathDocument& doc, QWidget* parent);
   ~CFileView() override;
 
   // A repaint-only hint repaints; any other hint names the directory to list.
@@ -31,9 +24,6 @@ class CFileView : public CListViewBase {
   QIcon RowIcon(int row, bool large) const override;
 
   const CFileRows& Rows() const { return m_rows; }
-
-  // Where a long wait for a listing is told; the frame's pane 0.
-  void SetStatusSink(fw::ui::StatusSink* status) { m_status = status; }
 
   // "Große Symbole" to "Details": the list style, with a check mark on the
   // current one.
@@ -49,7 +39,6 @@ class CFileView : public CListViewBase {
   void FillFileList(const std::string& path);
 
   CFileRows m_rows;
-  fw::ui::StatusSink* m_status = nullptr;
   QIcon m_iconSmall;
   QIcon m_iconLarge;
 };

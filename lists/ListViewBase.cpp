@@ -4,20 +4,22 @@
 #include <QTreeView>
 
 #include "framework/CmdUI.h"
+#include "framework/PathDocument.h"
 #include "framework/ui/Text.h"
 #include "lists/DetailsItemDelegate.h"
 #include "lists/IconListView.h"
 #include "lists/ListModel.h"
+#include "output/ExportCommand.h"
+#include "output/ListOutput.h"
 #include "output/ListPrinter.h"
-#include "shell/KolbrinApp.h"
-#include "shell/KolbrinDoc.h"
-#include "shell/MainFrame.h"
+#include "output/PrinterSource.h"
 
 namespace lists {
 
-CListViewBase::CListViewBase(shell::CKolbrinDoc& doc, QWidget* parent,
+CListViewBase::CListViewBase(fw::CPathDocument& doc, QWidget* parent,
                              std::span<const ColumnSpec> columns)
     : QStackedWidget(parent),
+      m_doc(doc),
       m_model(new ListModel(*this, columns, this)),
       m_details(new QTreeView(this)),
       m_icons(new IconListView(this)) {
@@ -77,27 +79,24 @@ const fw::RouteMap* CListViewBase::GetRouteMap() const {
 // Whether rows are selected plays no part: the export asks which to take.
 void CListViewBase::OnUpdateListCommand(fw::CCmdUI* ui) { ui->Enable(RowCount() > 0); }
 
-// The application's printer, so that the printer setup applies.
-QPrinter* CListViewBase::AppPrinter() const {
-  const auto* frame = dynamic_cast<const shell::CMainFrame*>(window());
-  auto* app = frame != nullptr ? dynamic_cast<shell::CKolbrinApp*>(frame->GetApp()) : nullptr;
-  return app != nullptr ? &app->Printer() : nullptr;
-}
-
+// Print and preview use the application's printer, so that the printer
+// setup applies.
 void CListViewBase::OnFilePrint() {
-  if (QPrinter* printer = AppPrinter()) output::ListPrinter(Doc(), *this).Print(*printer, window());
+  if (m_output == nullptr || m_printers == nullptr) return;
+  output::ListPrinter(*m_output, *this).Print(m_printers->Printer(), window());
 }
 
 void CListViewBase::OnFilePrintPreview() {
-  if (QPrinter* printer = AppPrinter()) output::ListPrinter(Doc(), *this).Preview(*printer, window());
+  if (m_output == nullptr || m_printers == nullptr) return;
+  output::ListPrinter(*m_output, *this).Preview(m_printers->Printer(), window());
 }
 
-void CListViewBase::OnExportFile() { Doc().ExportList(*this, shell::CKolbrinDoc::EXPORT_TO_FILE); }
+void CListViewBase::OnExportFile() {
+  if (m_output != nullptr) m_output->ExportList(*this, output::EXPORT_TO_FILE);
+}
 
-void CListViewBase::OnExportExcel() { Doc().ExportList(*this, shell::CKolbrinDoc::EXPORT_TO_EXCEL); }
-
-shell::CKolbrinDoc& CListViewBase::Doc() const {
-  return *static_cast<shell::CKolbrinDoc*>(GetDocument());
+void CListViewBase::OnExportExcel() {
+  if (m_output != nullptr) m_output->ExportList(*this, output::EXPORT_TO_EXCEL);
 }
 
 bool CListViewBase::GetColumn(int index, output::ListColumn& out) const {
@@ -125,8 +124,6 @@ std::vector<int> CListViewBase::SelectedRows() const {
   std::sort(rows.begin(), rows.end());
   return rows;
 }
-
-void CListViewBase::RowsReset() { m_model->Reset(); }
 
 void CListViewBase::BeginRowsReset() { m_model->BeginReset(); }
 void CListViewBase::EndRowsReset() { m_model->EndReset(); }

@@ -14,11 +14,17 @@
 #include "res/resource.h"
 
 class QListView;
-class QPrinter;
 class QTreeView;
 
-namespace shell {
-class CKolbrinDoc;
+namespace fw {
+class CPathDocument;
+}
+namespace fw::ui {
+class StatusSink;
+}
+namespace output {
+class ListOutput;
+class PrinterSource;
 }
 
 namespace lists {
@@ -37,10 +43,18 @@ struct ColumnSpec {
 
 class CListViewBase : public QStackedWidget, public fw::CView, public output::CListContents {
  public:
-  CListViewBase(shell::CKolbrinDoc& doc, QWidget* parent, std::span<const ColumnSpec> columns);
+  CListViewBase(fw::CPathDocument& doc, QWidget* parent, std::span<const ColumnSpec> columns);
   ~CListViewBase() override;
 
-  shell::CKolbrinDoc& Doc() const;
+  fw::CPathDocument& Doc() const { return m_doc; }
+
+  // What the frame hands the pane when it builds it: where print and export
+  // go (the document), the application's printer, and pane 0 of the status
+  // bar, where a long wait is told. Print and export do nothing without
+  // the first two.
+  void SetListOutput(output::ListOutput* output) { m_output = output; }
+  void SetPrinterSource(output::PrinterSource* printers) { m_printers = printers; }
+  void SetStatusSink(fw::ui::StatusSink* status) { m_status = status; }
 
   // The derived view's rows.
   int RowCount() const override = 0;
@@ -64,18 +78,16 @@ class CListViewBase : public QStackedWidget, public fw::CView, public output::CL
   void OnUpdateListCommand(fw::CCmdUI* ui);
   void OnFilePrint();
   void OnFilePrintPreview();
-  QPrinter* AppPrinter() const;
   void OnExportFile();
   void OnExportExcel();
 
  protected:
   const fw::RouteMap* GetRouteMap() const override;
 
-  // Call after the rows changed (refill, sort). The selection is dropped
-  // unless keepSelection lists the rows to select afterwards.
-  void RowsReset();
-  // The same in two halves around the change, so that no view reads a row
-  // while records are being replaced.
+  fw::ui::StatusSink* Status() const { return m_status; }
+
+  // Call around a change of the rows (refill, sort), so that no view reads
+  // a row while records are being replaced. The selection is dropped.
   void BeginRowsReset();
   void EndRowsReset();
   // Selects the rows (runs of neighbours as one range) and makes current
@@ -88,6 +100,10 @@ class CListViewBase : public QStackedWidget, public fw::CView, public output::CL
   virtual void OnColumnClick(int column) = 0;
 
  private:
+  fw::CPathDocument& m_doc;
+  output::ListOutput* m_output = nullptr;
+  output::PrinterSource* m_printers = nullptr;
+  fw::ui::StatusSink* m_status = nullptr;
   ListModel* m_model;
   QTreeView* m_details;
   IconListView* m_icons;

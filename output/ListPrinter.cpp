@@ -6,9 +6,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "output/QtPrintDC.h"
 #include "framework/AppMessageBox.h"
-#include "shell/KolbrinDoc.h"
+#include "output/ListOutput.h"
+#include "output/QtPrintDC.h"
 
 namespace output {
 
@@ -26,7 +26,7 @@ bool ListPrinter::Run(QPrinter& printer, bool wholeJob, int* pageCount) const {
   QPainter painter;
   QtPrintDC dc(painter, printer);
   // The page count comes from the printer's measurements as the job starts.
-  const int count = m_doc.BeginPrinting(m_list, dc);
+  const int count = m_job.BeginPrinting(m_list, dc);
   if (pageCount != nullptr) *pageCount = count;
   std::vector<int> pages;
   if (wholeJob) {
@@ -39,11 +39,11 @@ bool ListPrinter::Run(QPrinter& printer, bool wholeJob, int* pageCount) const {
     ok = painter.begin(&printer);
     for (std::size_t i = 0; ok && i < pages.size(); ++i) {
       if (i > 0 && !printer.newPage()) ok = false;
-      if (ok) m_doc.PrintPage(m_list, dc, pages[i]);
+      if (ok) m_job.PrintPage(m_list, dc, pages[i]);
     }
     if (painter.isActive()) ok = painter.end() && ok;
   }
-  m_doc.EndPrinting();
+  m_job.EndPrinting();
   return ok;
 }
 

@@ -9,17 +9,14 @@
 class QPrinter;
 class QWidget;
 
-namespace shell {
-class CKolbrinDoc;
-}
-
 namespace output {
 
+class ListOutput;
 class PrintSource;
 
 class ListPrinter {
  public:
-  ListPrinter(shell::CKolbrinDoc& doc, const PrintSource& list) : m_doc(doc), m_list(list) {}
+  ListPrinter(ListOutput& job, const PrintSource& list) : m_job(job), m_list(list) {}
 
   // The print command: the print dialog (printer, page range, file), then
   // the job. False when the user cancels or the printer cannot start.
@@ -41,7 +38,7 @@ class ListPrinter {
  private:
   bool Run(QPrinter& printer, bool wholeJob, int* pageCount) const;
 
-  shell::CKolbrinDoc& m_doc;
+  ListOutput& m_job;
   const PrintSource& m_list;
 };
 

@@ -60,7 +60,7 @@ bool CKolbrinApp::InitInstance(bool show) {
   m_previousPresenter = fw::SetMessageBoxPresenter(QtMessageBoxPresenter());
 
   m_doc = std::make_unique<CKolbrinDoc>(*m_fs);
-  m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this, m_startDirectory);
+  m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this, *this, m_startDirectory);
   m_exportUi = std::make_unique<output::CQtExportUi>(m_frame.get(), *m_fs, m_frame.get());
   m_doc->SetExportUi(m_exportUi.get());
   if (show) m_frame->ShowRestored();

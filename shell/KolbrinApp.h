@@ -7,6 +7,7 @@
 
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
+#include "output/PrinterSource.h"
 #include "shell/Profile.h"
 
 class QPrinter;
@@ -24,7 +25,7 @@ namespace shell {
 class CKolbrinDoc;
 class CMainFrame;
 
-class CKolbrinApp : public fw::CWinApp {
+class CKolbrinApp : public fw::CWinApp, public output::PrinterSource {
  public:
   // profile and fs are the user's own settings and file system unless given.
   explicit CKolbrinApp(std::unique_ptr<CProfile> profile = nullptr,
@@ -40,7 +41,8 @@ class CKolbrinApp : public fw::CWinApp {
   CMainFrame* MainFrame() const { return m_frame.get(); }
   CKolbrinDoc* Document() const { return m_doc.get(); }
   CProfile& Profile() const { return *m_profile; }
-  QPrinter& Printer();
+  // Made when it is first asked for.
+  QPrinter& Printer() override;
 
  protected:
   const fw::RouteMap* GetRouteMap() const override;

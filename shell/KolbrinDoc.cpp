@@ -19,8 +19,7 @@ void CKolbrinDoc::FormatSize(std::uint32_t nLow, std::uint32_t nHigh, std::strin
   output::FormatSize(nLow, nHigh, strOut);
 }
 
-void CKolbrinDoc::ExportList(output::CListContents& list, int nMode) {
-  static_assert(EXPORT_TO_FILE == output::EXPORT_TO_FILE && EXPORT_TO_EXCEL == output::EXPORT_TO_EXCEL);
+void CKolbrinDoc::ExportList(const output::CListContents& list, int nMode) {
   if (m_exportUi != nullptr) output::RunExport(list, nMode, *m_exportUi);
 }
 

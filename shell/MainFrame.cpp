@@ -32,7 +32,7 @@ namespace shell {
 using fw::ui::ResString;
 
 CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
-                       const std::string& startDirectory)
+                       output::PrinterSource& printers, const std::string& startDirectory)
     : m_doc(doc), m_profile(profile) {
   SetApp(app);
   SetDocument(&doc);
@@ -46,7 +46,7 @@ CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
       connect(menu, &QMenu::aboutToHide, this, [this] { ShowIdlePrompt(); });
     }
   }
-  OnCreateClient();
+  OnCreateClient(printers);
   CreateBars();
   m_actions->AddAccelerators(res::MainAccelerators());
   m_driveView->SetCommandActions(m_actions);
@@ -98,7 +98,7 @@ bool CMainFrame::OnCmdMsg(fw::UINT nID, int nCode, void* pExtra,
   return doc->RouteCommandToViews(GetActiveView(), nID, nCode, pExtra, pHandlerInfo);
 }
 
-void CMainFrame::OnCreateClient() {
+void CMainFrame::OnCreateClient(output::PrinterSource& printers) {
   const QSize screen = QGuiApplication::primaryScreen()->size();
   ApplyPlacement(RestoreWindowPlacement(m_profile, screen.width(), screen.height()));
   // A window that comes back maximised lays out its panes for that size.
@@ -115,8 +115,12 @@ void CMainFrame::OnCreateClient() {
   m_fileView = new lists::CFileView(m_doc, m_wndSplitterRight);
   m_dirView = new lists::CDirView(m_doc, m_wndSplitterRight);
   m_driveView->SetStatusSink(this);
-  m_fileView->SetStatusSink(this);
-  m_dirView->SetStatusSink(this);
+  for (lists::CListViewBase* list : {static_cast<lists::CListViewBase*>(m_fileView),
+                                     static_cast<lists::CListViewBase*>(m_dirView)}) {
+    list->SetStatusSink(this);
+    list->SetListOutput(&m_doc);
+    list->SetPrinterSource(&printers);
+  }
   m_wndSplitter->setSizes({sizes.treeWidth, client.width() - sizes.treeWidth});
   m_wndSplitterRight->setSizes({sizes.listHeight, sizes.listHeight});
   m_wndSplitter->setStretchFactor(1, 1);

@@ -29,6 +29,9 @@ class CDirView;
 namespace driveinfo {
 class CDriveInfoDlg;
 }
+namespace output {
+class PrinterSource;
+}
 
 namespace shell {
 
@@ -38,10 +41,11 @@ struct WindowPlacement;
 
 class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::ui::StatusSink {
  public:
+  // printers: the application's printer, for the lists' print commands.
   // startDirectory: the directory the tree selects first; empty for the
   // first drive.
   CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
-             const std::string& startDirectory = {});
+             output::PrinterSource& printers, const std::string& startDirectory = {});
   ~CMainFrame() override;
 
   // Framework routing first, then every other view of the document.
@@ -75,7 +79,7 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::ui::Stat
   bool event(QEvent* event) override;
 
  private:
-  void OnCreateClient();
+  void OnCreateClient(output::PrinterSource& printers);
   void CreateBars();
   void ApplyPlacement(const WindowPlacement& placement);
   void SaveWindowPlacement();

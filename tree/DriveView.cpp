@@ -10,11 +10,11 @@
 #include <QScopedValueRollback>
 
 #include "framework/CmdUI.h"
+#include "framework/PathDocument.h"
 #include "framework/ui/CommandActions.h"
 #include "framework/ui/Text.h"
 #include "framework/ui/WatchedWork.h"
 #include "res/Templates.h"
-#include "shell/KolbrinDoc.h"
 #include "tree/DriveTreeModel.h"
 #include "tree/TreeLinesStyle.h"
 #include "tree/TreePath.h"
@@ -38,7 +38,7 @@ std::vector<QIcon> LoadTreeImages() {
 
 }  // namespace
 
-CDriveView::CDriveView(shell::CKolbrinDoc& doc, QWidget* parent)
+CDriveView::CDriveView(fw::CPathDocument& doc, QWidget* parent)
     : QTreeView(parent), m_doc(doc), m_model(new DriveTreeModel(this)), m_tree(*m_model, doc.FileSystem()) {
   SetDocument(&doc);
   setAccessibleName(fw::ui::ResString(IDS_NAME_DRIVE_TREE));

@@ -16,13 +16,11 @@
 
 namespace fw {
 class CCmdUI;
+class CPathDocument;
 }
 namespace fw::ui {
 class CommandActions;
 class StatusSink;
-}
-namespace shell {
-class CKolbrinDoc;
 }
 
 namespace tree {
@@ -31,7 +29,7 @@ class DriveTreeModel;
 
 class CDriveView : public QTreeView, public fw::CView {
  public:
-  CDriveView(shell::CKolbrinDoc& doc, QWidget* parent);
+  CDriveView(fw::CPathDocument& doc, QWidget* parent);
   ~CDriveView() override;
 
   // The frame's commands, for the context menu.
@@ -83,7 +81,7 @@ class CDriveView : public QTreeView, public fw::CView {
   void OnExpandedElsewhere(const QModelIndex& index);
   void OnCollapsedElsewhere(const QModelIndex& index);
 
-  shell::CKolbrinDoc& m_doc;
+  fw::CPathDocument& m_doc;
   fw::ui::StatusSink* m_status = nullptr;
   DriveTreeModel* m_model;
   CDriveTree m_tree;

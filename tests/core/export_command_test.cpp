@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "output/ExportCommand.h"
 #include "shell/KolbrinDoc.h"
 #include "tests/core/export_fakes.h"
 
@@ -78,7 +79,7 @@ TEST_F(ExportCommand, WorkbookGetsTheChosenRowsInListOrder) {
     ui.selection = c.onlySelected;
     ui.selectionAsked.clear();
     server.log->clear();
-    doc.ExportList(list, CKolbrinDoc::EXPORT_TO_EXCEL);
+    doc.ExportList(list, output::EXPORT_TO_EXCEL);
     EXPECT_EQ(ui.selectionAsked, c.asked);
     for (const std::string& line : c.present) EXPECT_TRUE(server.Logged("range " + line)) << line;
     EXPECT_FALSE(server.Logged("sheet get 197 BSTR:" + c.absent));
@@ -92,14 +93,14 @@ TEST_F(ExportCommand, CancelInEitherDialogExportsNothing) {
   list.selected = {1};
   ui.selection = std::nullopt;
   ui.file = (dir / "out.txt").string();
-  doc.ExportList(list, CKolbrinDoc::EXPORT_TO_EXCEL);
-  doc.ExportList(list, CKolbrinDoc::EXPORT_TO_FILE);
+  doc.ExportList(list, output::EXPORT_TO_EXCEL);
+  doc.ExportList(list, output::EXPORT_TO_FILE);
   EXPECT_EQ(ui.selectionAsked.size(), 2u);
   EXPECT_EQ(ui.fileAsked, 0);
 
   ui.selection = true;
   ui.file = std::nullopt;
-  doc.ExportList(list, CKolbrinDoc::EXPORT_TO_FILE);
+  doc.ExportList(list, output::EXPORT_TO_FILE);
   EXPECT_EQ(ui.fileAsked, 1);
   EXPECT_TRUE(server.log->empty());
   EXPECT_TRUE(fs::is_empty(dir));
@@ -109,7 +110,7 @@ TEST_F(ExportCommand, CancelInEitherDialogExportsNothing) {
 
 TEST_F(ExportCommand, TextFileGoesToTheChosenPathWithEveryColumn) {
   ui.file = (dir / "leer.txt").string();
-  doc.ExportList(list, CKolbrinDoc::EXPORT_TO_FILE);
+  doc.ExportList(list, output::EXPORT_TO_FILE);
   EXPECT_EQ(Slurp(dir / "leer.txt"), kTitleLine);  // an empty list: the titles alone
 
   list.cells = {{"brief.txt", "1.234 Byte", "A", "05.12.2026  17:08:06", "", "x"},
@@ -117,7 +118,7 @@ TEST_F(ExportCommand, TextFileGoesToTheChosenPathWithEveryColumn) {
   ui.file = (dir / "sub folder" / "liste.txt").string();
   fs::create_directories(dir / "sub folder");
   const fs::path before = fs::current_path();
-  doc.ExportList(list, CKolbrinDoc::EXPORT_TO_FILE);
+  doc.ExportList(list, output::EXPORT_TO_FILE);
   EXPECT_EQ(fs::current_path(), before);
   EXPECT_TRUE(ui.selectionAsked.empty());
   EXPECT_EQ(ui.fileAsked, 2);
@@ -131,7 +132,7 @@ TEST_F(ExportCommand, TextFileGoesToTheChosenPathWithEveryColumn) {
 TEST_F(ExportCommand, FileErrorIsReportedOnce) {
   AddRows(1);
   ui.file = (dir / "missing" / "x.txt").string();
-  doc.ExportList(list, CKolbrinDoc::EXPORT_TO_FILE);
+  doc.ExportList(list, output::EXPORT_TO_FILE);
   ASSERT_EQ(messages.boxes.size(), 1u);
   EXPECT_EQ(messages.boxes[0].text.rfind("Dateifehler: ", 0), 0u);
   EXPECT_TRUE(fs::is_empty(dir));
@@ -143,7 +144,7 @@ TEST_F(ExportCommand, UnknownModeOrNoInterfaceDoesNothing) {
   doc.ExportList(list, 0);
   doc.ExportList(list, 3);
   CKolbrinDoc bare;
-  bare.ExportList(list, CKolbrinDoc::EXPORT_TO_EXCEL);
+  bare.ExportList(list, output::EXPORT_TO_EXCEL);
   EXPECT_TRUE(ui.selectionAsked.empty());
   EXPECT_TRUE(server.log->empty());
   EXPECT_EQ(list.cellReads, 0);

@@ -29,6 +29,7 @@
 
 #include "lists/FileView.h"
 #include "output/XlsxWorkbookServer.h"
+#include "output/ExportCommand.h"
 #include "shell/KolbrinDoc.h"
 #include "tests/core/export_fakes.h"
 #include "tests/support/FakeFileSystem.h"
@@ -89,7 +90,7 @@ class ExportFromFileList : public ::testing::Test {
 TEST_F(ExportFromFileList, TextFileHoldsTitlesAndEveryRowInListOrder) {
   doc->SetExportUi(&ui);
   ui.file = (out / "alle.txt").string();
-  doc->ExportList(*view, CKolbrinDoc::EXPORT_TO_FILE);
+  doc->ExportList(*view, output::EXPORT_TO_FILE);
   EXPECT_TRUE(ui.selectionAsked.empty());
   EXPECT_EQ(Slurp(out / "alle.txt"), kTitleLine + kRows[0] + kRows[1] + kRows[2]);
   EXPECT_TRUE(catcher->boxes.empty());
@@ -101,7 +102,7 @@ TEST_F(ExportFromFileList, SelectedRowsOnlyInListOrder) {
   doc->SetExportUi(&ui);
   ui.selection = true;
   ui.file = (out / "markiert.txt").string();
-  doc->ExportList(*view, CKolbrinDoc::EXPORT_TO_FILE);
+  doc->ExportList(*view, output::EXPORT_TO_FILE);
   EXPECT_EQ(ui.selectionAsked, (std::vector<std::pair<int, int>>{{3, 2}}));
   EXPECT_EQ(Slurp(out / "markiert.txt"), kTitleLine + kRows[1] + kRows[2]);
 }
