@@ -20,9 +20,12 @@ namespace lists {
 namespace {
 
 constexpr ColumnSpec kColumns[] = {
-    {IDS_DIRCOL_BASE + 0, 192, output::LVCFMT_LEFT},  {IDS_DIRCOL_BASE + 1, 105, output::LVCFMT_RIGHT},
-    {IDS_DIRCOL_BASE + 2, 105, output::LVCFMT_RIGHT}, {IDS_DIRCOL_BASE + 3, 105, output::LVCFMT_RIGHT},
-    {IDS_DIRCOL_BASE + 4, 105, output::LVCFMT_RIGHT}, {IDS_DIRCOL_BASE + 5, 105, output::LVCFMT_RIGHT},
+    {IDS_DIRCOL_BASE + 0, 192, output::ColumnFormat::kLeft},
+    {IDS_DIRCOL_BASE + 1, 105, output::ColumnFormat::kRight},
+    {IDS_DIRCOL_BASE + 2, 105, output::ColumnFormat::kRight},
+    {IDS_DIRCOL_BASE + 3, 105, output::ColumnFormat::kRight},
+    {IDS_DIRCOL_BASE + 4, 105, output::ColumnFormat::kRight},
+    {IDS_DIRCOL_BASE + 5, 105, output::ColumnFormat::kRight},
 };
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 

@@ -19,19 +19,20 @@ namespace lists {
 namespace {
 
 constexpr std::array<ColumnSpec, kFileColumnCount> kColumns{{
-    {IDS_FILECOL_BASE + 0, 192, output::LVCFMT_LEFT},
-    {IDS_FILECOL_BASE + 1, 128, output::LVCFMT_RIGHT},
-    {IDS_FILECOL_BASE + 2, 60, output::LVCFMT_RIGHT},
-    {IDS_FILECOL_BASE + 3, 128, output::LVCFMT_CENTER},
-    {IDS_FILECOL_BASE + 4, 128, output::LVCFMT_CENTER},
-    {IDS_FILECOL_BASE + 5, 128, output::LVCFMT_CENTER},
+    {IDS_FILECOL_BASE + 0, 192, output::ColumnFormat::kLeft},
+    {IDS_FILECOL_BASE + 1, 128, output::ColumnFormat::kRight},
+    {IDS_FILECOL_BASE + 2, 60, output::ColumnFormat::kRight},
+    {IDS_FILECOL_BASE + 3, 128, output::ColumnFormat::kCenter},
+    {IDS_FILECOL_BASE + 4, 128, output::ColumnFormat::kCenter},
+    {IDS_FILECOL_BASE + 5, 128, output::ColumnFormat::kCenter},
 }};
 
 // The styles of ID_VIEW_LARGEICON to ID_VIEW_DETAILS, in id order.
-constexpr std::array<int, 4> kViewStyles{LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+constexpr std::array<ListStyle, 4> kViewStyles{ListStyle::kIcon, ListStyle::kSmallIcon, ListStyle::kList,
+                                               ListStyle::kReport};
 static_assert(ID_VIEW_DETAILS - ID_VIEW_LARGEICON + 1 == kViewStyles.size());
 
-int StyleOfCommand(fw::UINT id) { return kViewStyles[id - ID_VIEW_LARGEICON]; }
+ListStyle StyleOfCommand(fw::UINT id) { return kViewStyles[id - ID_VIEW_LARGEICON]; }
 
 // The sheet symbol with its magenta background made transparent.
 QIcon SheetIcon(const QString& resource) {

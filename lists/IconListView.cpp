@@ -14,14 +14,14 @@ IconListView::IconListView(QWidget* parent) : QListView(parent), m_delegate(new 
   setTextElideMode(Qt::ElideMiddle);
 }
 
-void IconListView::SetIconStyle(int style) {
-  m_large = style == LVS_ICON;
+void IconListView::SetIconStyle(ListStyle style) {
+  m_large = style == ListStyle::kIcon;
   m_delegate->SetLargeIcons(m_large);
   setViewMode(m_large ? QListView::IconMode : QListView::ListMode);
   setMovement(QListView::Static);
   setIconSize(m_large ? QSize(32, 32) : QSize(16, 16));
   // Small icons run in rows, the list style in columns.
-  setFlow(style == LVS_LIST ? QListView::TopToBottom : QListView::LeftToRight);
+  setFlow(style == ListStyle::kList ? QListView::TopToBottom : QListView::LeftToRight);
   setWrapping(true);
   setGridSize(m_large ? IconItemDelegate::LargeCell(fontMetrics()) : QSize());
   setSpacing(m_large ? 0 : 2);

@@ -6,6 +6,8 @@
 
 #include <QListView>
 
+#include "lists/ListStyle.h"
+
 namespace lists {
 
 class IconItemDelegate;
@@ -14,8 +16,8 @@ class IconListView : public QListView {
  public:
   explicit IconListView(QWidget* parent);
 
-  // One of the icon styles (LVS_ICON, LVS_SMALLICON, LVS_LIST).
-  void SetIconStyle(int style);
+  // One of the icon styles: kIcon, kSmallIcon or kList.
+  void SetIconStyle(ListStyle style);
   IconItemDelegate* Delegate() const { return m_delegate; }
 
   void reset() override;

@@ -22,9 +22,9 @@ int ListModel::columnCount(const QModelIndex& parent) const {
 
 namespace {
 Qt::Alignment AlignmentOf(unsigned format) {
-  switch (format & output::LVCFMT_JUSTIFYMASK) {
-    case output::LVCFMT_RIGHT: return Qt::AlignRight | Qt::AlignVCenter;
-    case output::LVCFMT_CENTER: return Qt::AlignHCenter | Qt::AlignVCenter;
+  switch (format & output::ColumnFormat::kJustifyMask) {
+    case output::ColumnFormat::kRight: return Qt::AlignRight | Qt::AlignVCenter;
+    case output::ColumnFormat::kCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
     default: return Qt::AlignLeft | Qt::AlignVCenter;
   }
 }

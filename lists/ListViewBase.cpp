@@ -152,14 +152,14 @@ void CListViewBase::SelectRows(std::span<const int> rows, int current) {
 
 QListView* CListViewBase::IconView() const { return m_icons; }
 
-void CListViewBase::SetListStyle(int style) {
-  m_style = style & 3;
-  if (m_style == LVS_REPORT) {
+void CListViewBase::SetListStyle(ListStyle style) {
+  m_style = style;
+  if (m_style == ListStyle::kReport) {
     setCurrentWidget(m_details);
     setFocusProxy(m_details);
     return;
   }
-  m_model->SetLargeIcons(m_style == LVS_ICON);
+  m_model->SetLargeIcons(m_style == ListStyle::kIcon);
   m_icons->SetIconStyle(m_style);
   setCurrentWidget(m_icons);
   setFocusProxy(m_icons);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/View.h"
+#include "lists/ListStyle.h"
 #include "output/ListContents.h"
 #include "res/resource.h"
 
@@ -32,13 +33,10 @@ namespace lists {
 class IconListView;
 class ListModel;
 
-// List styles, as the style bits of a list control.
-enum ListStyle : int { LVS_ICON = 0, LVS_REPORT = 1, LVS_SMALLICON = 2, LVS_LIST = 3 };
-
 struct ColumnSpec {
   res::Id title;    // string id of the heading
   int width;        // pixels
-  unsigned format;  // output::LVCFMT_LEFT / RIGHT / CENTER
+  unsigned format;  // output::ColumnFormat::kLeft / RIGHT / CENTER
 };
 
 class CListViewBase : public QStackedWidget, public fw::CView, public output::CListContents {
@@ -67,8 +65,8 @@ class CListViewBase : public QStackedWidget, public fw::CView, public output::CL
   int SelectedCount() const override;
   bool IsRowSelected(int row) const override;
 
-  int GetListStyle() const { return m_style; }
-  void SetListStyle(int style);
+  ListStyle GetListStyle() const { return m_style; }
+  void SetListStyle(ListStyle style);
 
   QTreeView* DetailsView() const { return m_details; }
   QListView* IconView() const;
@@ -107,7 +105,7 @@ class CListViewBase : public QStackedWidget, public fw::CView, public output::CL
   ListModel* m_model;
   QTreeView* m_details;
   IconListView* m_icons;
-  int m_style = LVS_REPORT;
+  ListStyle m_style = ListStyle::kReport;
 };
 
 }  // namespace lists

@@ -15,29 +15,30 @@ namespace output {
 
 using DispId = std::int32_t;
 
-// Call kinds; a property get is made as method | get.
-enum InvokeFlags : unsigned short {
-  DISPATCH_METHOD = 1,
-  DISPATCH_PROPERTYGET = 2,
-  DISPATCH_PROPERTYPUT = 4,
-};
+// Call kinds, valued as OLE's; a property get is made as method | get.
+namespace InvokeFlags {
+inline constexpr unsigned short kMethod = 1;
+inline constexpr unsigned short kPropertyGet = 2;
+inline constexpr unsigned short kPropertyPut = 4;
+}  // namespace InvokeFlags
 
-enum VarType : unsigned short {
-  VT_EMPTY = 0,
-  VT_I2 = 2,
-  VT_BSTR = 8,
-  VT_DISPATCH = 9,
-  VT_BOOL = 11,
+// Value types, valued as OLE's.
+enum class VarType : unsigned short {
+  kEmpty = 0,
+  kI2 = 2,
+  kBstr = 8,
+  kDispatch = 9,
+  kBool = 11,
 };
 
 class IDispatchTarget;
 
 // A small tagged value. Strings are UTF-8.
 struct Variant {
-  VarType vt = VT_EMPTY;
-  short iVal = 0;        // VT_I2, and VT_BOOL (1 for true, as the export passes it)
-  std::string bstrVal;   // VT_BSTR
-  std::shared_ptr<IDispatchTarget> pdispVal;  // VT_DISPATCH
+  VarType vt = VarType::kEmpty;
+  short iVal = 0;        // kI2, and kBool (1 for true, as the export passes it)
+  std::string bstrVal;   // kBstr
+  std::shared_ptr<IDispatchTarget> pdispVal;  // kDispatch
 
   static Variant Bool(short value);
   static Variant I2(short value);

@@ -6,28 +6,28 @@ namespace output {
 
 Variant Variant::Bool(short value) {
   Variant v;
-  v.vt = VT_BOOL;
+  v.vt = VarType::kBool;
   v.iVal = value;
   return v;
 }
 
 Variant Variant::I2(short value) {
   Variant v;
-  v.vt = VT_I2;
+  v.vt = VarType::kI2;
   v.iVal = value;
   return v;
 }
 
 Variant Variant::Str(std::string value) {
   Variant v;
-  v.vt = VT_BSTR;
+  v.vt = VarType::kBstr;
   v.bstrVal = std::move(value);
   return v;
 }
 
 Variant Variant::Dispatch(std::shared_ptr<IDispatchTarget> object) {
   Variant v;
-  v.vt = VT_DISPATCH;
+  v.vt = VarType::kDispatch;
   v.pdispVal = std::move(object);
   return v;
 }
@@ -40,7 +40,7 @@ bool DispatchDriver::CreateDispatch(AutomationServer& server, std::string_view p
 
 void DispatchDriver::AttachDispatch(const Variant& result) {
   ReleaseDispatch();
-  if (result.vt != VT_DISPATCH || result.pdispVal == nullptr) {
+  if (result.vt != VarType::kDispatch || result.pdispVal == nullptr) {
     throw AutomationError("call returned no object", AutomationError::Kind::kUnavailable);
   }
   m_object = result.pdispVal;

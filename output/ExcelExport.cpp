@@ -18,9 +18,9 @@ std::string CellAddress(unsigned column, std::size_t row) {
 // Application.Workbooks.Add(one worksheet), then Workbook.Worksheets(1).
 void OpenWorksheet(DispatchDriver& app, DispatchDriver& books, DispatchDriver& book,
                    DispatchDriver& sheet) {
-  app.InvokeHelper(xl::kApplicationVisible, DISPATCH_PROPERTYPUT, {Variant::Bool(1)});
+  app.InvokeHelper(xl::kApplicationVisible, InvokeFlags::kPropertyPut, {Variant::Bool(1)});
   books.AttachDispatch(app.InvokeHelper(xl::kApplicationWorkbooks, xl::kGet, {}));
-  book.AttachDispatch(books.InvokeHelper(xl::kWorkbooksAdd, DISPATCH_METHOD,
+  book.AttachDispatch(books.InvokeHelper(xl::kWorkbooksAdd, InvokeFlags::kMethod,
                                          {Variant::I2(xl::kWBATWorksheet)}));
   sheet.AttachDispatch(book.InvokeHelper(xl::kWorkbookWorksheets, xl::kGet, {Variant::I2(1)}));
 }
@@ -64,7 +64,7 @@ bool ExportToExcel(const ExportRows& rows, AutomationServer& server) {
     DispatchDriver sheet;
     OpenWorksheet(app, books, book, sheet);
     FillRows(sheet, rows);
-    book.InvokeHelper(xl::kWorkbookSaved, DISPATCH_PROPERTYPUT, {Variant::Bool(1)});
+    book.InvokeHelper(xl::kWorkbookSaved, InvokeFlags::kPropertyPut, {Variant::Bool(1)});
     sheet.ReleaseDispatch();
     book.ReleaseDispatch();
     books.ReleaseDispatch();
@@ -80,13 +80,13 @@ bool ExportToExcel(const ExportRows& rows, AutomationServer& server) {
 void SetCellValue(DispatchDriver& sheet, const std::string& cell, const std::string& value) {
   DispatchDriver range;
   range.AttachDispatch(sheet.InvokeHelper(xl::kWorksheetRange, xl::kGet, {Variant::Str(cell)}));
-  range.InvokeHelper(xl::kRangeValue, DISPATCH_PROPERTYPUT, {Variant::Str(value)});
+  range.InvokeHelper(xl::kRangeValue, InvokeFlags::kPropertyPut, {Variant::Str(value)});
 }
 
 void SetColumnWidth(DispatchDriver& sheet, const std::string& cell, short width) {
   DispatchDriver range;
   range.AttachDispatch(sheet.InvokeHelper(xl::kWorksheetRange, xl::kGet, {Variant::Str(cell)}));
-  range.InvokeHelper(xl::kRangeColumnWidth, DISPATCH_PROPERTYPUT, {Variant::I2(width)});
+  range.InvokeHelper(xl::kRangeColumnWidth, InvokeFlags::kPropertyPut, {Variant::I2(width)});
 }
 
 std::string ColumnLetters(unsigned k) {

@@ -31,7 +31,7 @@ void CExportSelectDlg::OnInitDialog() {
 
 int CExportSelectDlg::DoModal() {
   OnInitDialog();
-  return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+  return exec() == QDialog::Accepted ? IDC_OK : IDC_CANCEL;
 }
 
 void CExportSelectDlg::accept() {

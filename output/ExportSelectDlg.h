@@ -14,7 +14,7 @@ class CExportSelectDlg : public fw::ui::CDialog {
   // rows are selected, else the first; called by DoModal.
   void OnInitDialog();
 
-  // Runs the dialog; IDOK (1) or IDCANCEL (2).
+  // Runs the dialog; IDC_OK (1) or IDC_CANCEL (2).
   int DoModal();
 
   // OK keeps the index of the button that is on in m_nSelection.

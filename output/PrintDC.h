@@ -8,23 +8,23 @@
 namespace output {
 
 // Device measurements.
-enum DeviceCap : int {
-  HORZRES = 8,      // printable width
-  VERTRES = 10,     // printable height
-  LOGPIXELSX = 88,  // pixels per inch across
-  LOGPIXELSY = 90,  // pixels per inch down
+enum class DeviceCap : int {
+  kHorzRes = 8,      // printable width
+  kVertRes = 10,     // printable height
+  kLogPixelsX = 88,  // pixels per inch across
+  kLogPixelsY = 90,  // pixels per inch down
 };
 
-// Text output flags. Without a no-prefix flag '&' marks the next character
-// as underlined and is not drawn itself.
-enum DrawTextFlags : unsigned {
-  DT_LEFT = 0x0,
-  DT_CENTER = 0x1,
-  DT_RIGHT = 0x2,
-  DT_VCENTER = 0x4,
-  DT_WORDBREAK = 0x10,
-  DT_SINGLELINE = 0x20,
-};
+// Text output flags, combined with '|'. Without a no-prefix flag '&' marks
+// the next character as underlined and is not drawn itself.
+namespace TextFlags {
+inline constexpr unsigned kLeft = 0x0;
+inline constexpr unsigned kCenter = 0x1;
+inline constexpr unsigned kRight = 0x2;
+inline constexpr unsigned kVCenter = 0x4;
+inline constexpr unsigned kWordBreak = 0x10;
+inline constexpr unsigned kSingleLine = 0x20;
+}  // namespace TextFlags
 
 struct Rect {
   int left = 0, top = 0, right = 0, bottom = 0;
@@ -52,18 +52,18 @@ class PrintDC {
   virtual void LineTo(int x, int y) = 0;
 };
 
-// Column formats as the lists keep them.
-enum ColumnFormat : unsigned {
-  LVCFMT_LEFT = 0x0,
-  LVCFMT_RIGHT = 0x1,
-  LVCFMT_CENTER = 0x2,
-  LVCFMT_JUSTIFYMASK = 0x3,
-};
+// Column formats as the lists keep them: the justification bits.
+namespace ColumnFormat {
+inline constexpr unsigned kLeft = 0x0;
+inline constexpr unsigned kRight = 0x1;
+inline constexpr unsigned kCenter = 0x2;
+inline constexpr unsigned kJustifyMask = 0x3;
+}  // namespace ColumnFormat
 
 struct ListColumn {
   int width = 0;  // screen pixels
   std::string title;
-  unsigned format = LVCFMT_LEFT;
+  unsigned format = ColumnFormat::kLeft;
 };
 
 // The list being printed, read anew for every page.

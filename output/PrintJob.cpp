@@ -24,10 +24,10 @@ std::string Limited(std::string text) {
 
 // A format with both justification bits has no alignment of its own: left.
 unsigned Alignment(unsigned format) {
-  switch (format & LVCFMT_JUSTIFYMASK) {
-    case LVCFMT_RIGHT: return DT_RIGHT;
-    case LVCFMT_CENTER: return DT_CENTER;
-    default: return DT_LEFT;
+  switch (format & ColumnFormat::kJustifyMask) {
+    case ColumnFormat::kRight: return TextFlags::kRight;
+    case ColumnFormat::kCenter: return TextFlags::kCenter;
+    default: return TextFlags::kLeft;
   }
 }
 
@@ -44,9 +44,9 @@ std::string PageNumberText(int page) {
 
 int PrintJob::BeginPrinting(const PrintSource& list, PrintDC& dc) {
   const int rows = list.RowCount();
-  const int h = dc.GetDeviceCaps(HORZRES);
-  const int v = dc.GetDeviceCaps(VERTRES);
-  const int y = dc.GetDeviceCaps(LOGPIXELSY);
+  const int h = dc.GetDeviceCaps(DeviceCap::kHorzRes);
+  const int v = dc.GetDeviceCaps(DeviceCap::kVertRes);
+  const int y = dc.GetDeviceCaps(DeviceCap::kLogPixelsY);
   PrintMetrics& m = m_metrics;
   m.marginLeft = h / 30;
   m.marginTop = v / 20;
@@ -83,14 +83,15 @@ std::vector<PrintColumn> PrintJob::LayoutColumns(const PrintSource& list) const 
 
 void PrintJob::PrintPage(const PrintSource& list, PrintDC& dc, int page) const {
   if (!m_fontPrint) return;
-  const int insetX = dc.GetDeviceCaps(LOGPIXELSX) / 30;
-  const int insetY = dc.GetDeviceCaps(LOGPIXELSY) / 30;
+  const int insetX = dc.GetDeviceCaps(DeviceCap::kLogPixelsX) / 30;
+  const int insetY = dc.GetDeviceCaps(DeviceCap::kLogPixelsY) / 30;
   const FontSpec previous = dc.SelectFont(*m_fontPrint);
   const PrintMetrics& m = m_metrics;
 
   const Rect band{m.marginLeft, m.marginTop - 2 * m.lineHeight, m.marginLeft + m.pageWidth,
                   m.marginTop};
-  dc.DrawText(PageNumberText(page), band, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+  dc.DrawText(PageNumberText(page), band,
+              TextFlags::kSingleLine | TextFlags::kVCenter | TextFlags::kRight);
 
   const std::vector<PrintColumn> columns = LayoutColumns(list);
   const int rowsTop = m.marginTop + 2 * m.lineHeight + insetY;
@@ -105,7 +106,7 @@ void PrintJob::DrawTitles(PrintDC& dc, const std::vector<PrintColumn>& columns, 
   int x = m.marginLeft;
   for (const PrintColumn& column : columns) {
     const Rect cell{x + inset, m.marginTop, x + column.width - inset, m.marginTop + 2 * m.lineHeight};
-    dc.DrawText(column.title, cell, column.format | DT_WORDBREAK | DT_VCENTER);
+    dc.DrawText(column.title, cell, column.format | TextFlags::kWordBreak | TextFlags::kVCenter);
     x += column.width;
   }
 }
@@ -140,7 +141,7 @@ void PrintJob::DrawRows(const PrintSource& list, PrintDC& dc, const std::vector<
     for (const PrintColumn& column : columns) {
       const Rect cell{x + insetX, top, x + column.width - insetX, top + m.lineHeight};
       dc.DrawText(Limited(list.CellText(row, column.column)), cell,
-                  column.format | DT_SINGLELINE | DT_VCENTER);
+                  column.format | TextFlags::kSingleLine | TextFlags::kVCenter);
       x += column.width;
     }
   }

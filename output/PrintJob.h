@@ -26,7 +26,7 @@ struct PrintMetrics {
 struct PrintColumn {
   std::string title;
   int width = 0;          // printed width in device pixels
-  unsigned format = DT_LEFT;  // DT_LEFT, DT_CENTER or DT_RIGHT
+  unsigned format = TextFlags::kLeft;  // TextFlags::kLeft, TextFlags::kCenter or TextFlags::kRight
   int column = 0;         // list column index
 };
 

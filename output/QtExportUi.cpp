@@ -14,7 +14,7 @@ std::optional<bool> CQtExportUi::AskSelection(int total, int selected) {
   CExportSelectDlg dlg(m_parent);
   dlg.m_nTotal = total;
   dlg.m_nSelected = selected;
-  if (dlg.DoModal() != IDOK) return std::nullopt;
+  if (dlg.DoModal() != IDC_OK) return std::nullopt;
   return dlg.m_nSelection == 1;
 }
 

@@ -15,10 +15,10 @@ QtPrintDC::QtPrintDC(QPainter& painter, const QPaintDevice& device)
 
 int QtPrintDC::GetDeviceCaps(DeviceCap index) const {
   switch (index) {
-    case HORZRES: return m_device.width();
-    case VERTRES: return m_device.height();
-    case LOGPIXELSX: return m_device.logicalDpiX();
-    case LOGPIXELSY: return m_device.logicalDpiY();
+    case DeviceCap::kHorzRes: return m_device.width();
+    case DeviceCap::kVertRes: return m_device.height();
+    case DeviceCap::kLogPixelsX: return m_device.logicalDpiX();
+    case DeviceCap::kLogPixelsY: return m_device.logicalDpiY();
   }
   return 0;
 }
@@ -59,19 +59,19 @@ int QtPrintDC::FontHeight(const FontSpec& font) const {
 
 int QtPrintDC::QtTextFlags(unsigned flags) {
   int q = Qt::TextShowMnemonic;
-  if ((flags & DT_RIGHT) != 0) {
+  if ((flags & TextFlags::kRight) != 0) {
     q |= Qt::AlignRight;
-  } else if ((flags & DT_CENTER) != 0) {
+  } else if ((flags & TextFlags::kCenter) != 0) {
     q |= Qt::AlignHCenter;
   } else {
     q |= Qt::AlignLeft;
   }
-  if ((flags & DT_SINGLELINE) != 0) {
-    q |= Qt::TextSingleLine | ((flags & DT_VCENTER) != 0 ? Qt::AlignVCenter : Qt::AlignTop);
+  if ((flags & TextFlags::kSingleLine) != 0) {
+    q |= Qt::TextSingleLine | ((flags & TextFlags::kVCenter) != 0 ? Qt::AlignVCenter : Qt::AlignTop);
   } else {
     // Text that may take several lines starts at the top.
     q |= Qt::AlignTop;
-    if ((flags & DT_WORDBREAK) != 0) q |= Qt::TextWordWrap;
+    if ((flags & TextFlags::kWordBreak) != 0) q |= Qt::TextWordWrap;
   }
   return q;
 }

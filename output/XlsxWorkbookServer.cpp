@@ -47,11 +47,11 @@ class Range : public IDispatchTarget {
       : m_sheet(std::move(sheet)), m_row(row), m_column(column) {}
 
   Variant Invoke(DispId dispid, unsigned short flags, const std::vector<Variant>& args) override {
-    if (flags != DISPATCH_PROPERTYPUT) UnknownMember();
+    if (flags != InvokeFlags::kPropertyPut) UnknownMember();
     if (dispid == xl::kRangeValue) {
-      m_sheet->cells[{m_row, m_column}] = OnlyArgument(args, VT_BSTR).bstrVal;
+      m_sheet->cells[{m_row, m_column}] = OnlyArgument(args, VarType::kBstr).bstrVal;
     } else if (dispid == xl::kRangeColumnWidth) {
-      m_sheet->columnWidths[m_column] = OnlyArgument(args, VT_I2).iVal;
+      m_sheet->columnWidths[m_column] = OnlyArgument(args, VarType::kI2).iVal;
     } else {
       UnknownMember();
     }
@@ -72,7 +72,7 @@ class Worksheet : public IDispatchTarget {
     if (dispid != xl::kWorksheetRange || flags != xl::kGet) UnknownMember();
     std::uint32_t row = 0;
     std::uint16_t column = 0;
-    if (!ParseAddress(OnlyArgument(args, VT_BSTR).bstrVal, row, column)) {
+    if (!ParseAddress(OnlyArgument(args, VarType::kBstr).bstrVal, row, column)) {
       throw AutomationError(XlsxOutOfRangeDescription());
     }
     return Variant::Dispatch(std::make_shared<Range>(m_sheet, row, column));
@@ -88,11 +88,11 @@ class Workbook : public IDispatchTarget {
 
   Variant Invoke(DispId dispid, unsigned short flags, const std::vector<Variant>& args) override {
     if (dispid == xl::kWorkbookWorksheets && flags == xl::kGet) {
-      if (OnlyArgument(args, VT_I2).iVal != 1) throw AutomationError(XlsxOutOfRangeDescription());
+      if (OnlyArgument(args, VarType::kI2).iVal != 1) throw AutomationError(XlsxOutOfRangeDescription());
       return Variant::Dispatch(std::make_shared<Worksheet>(m_sheet));
     }
-    if (dispid == xl::kWorkbookSaved && flags == DISPATCH_PROPERTYPUT) {
-      if (OnlyArgument(args, VT_BOOL).iVal != 0) Publish();
+    if (dispid == xl::kWorkbookSaved && flags == InvokeFlags::kPropertyPut) {
+      if (OnlyArgument(args, VarType::kBool).iVal != 0) Publish();
       return {};
     }
     UnknownMember();
@@ -123,9 +123,9 @@ class Workbooks : public IDispatchTarget {
   explicit Workbooks(WorkbookViewer& viewer) : m_viewer(viewer) {}
 
   Variant Invoke(DispId dispid, unsigned short flags, const std::vector<Variant>& args) override {
-    if (dispid != xl::kWorkbooksAdd || flags != DISPATCH_METHOD) UnknownMember();
+    if (dispid != xl::kWorkbooksAdd || flags != InvokeFlags::kMethod) UnknownMember();
     // Only the single-worksheet template is known.
-    if (OnlyArgument(args, VT_I2).iVal != xl::kWBATWorksheet) UnknownMember();
+    if (OnlyArgument(args, VarType::kI2).iVal != xl::kWBATWorksheet) UnknownMember();
     return Variant::Dispatch(std::make_shared<Workbook>(m_viewer));
   }
 
@@ -138,8 +138,8 @@ class Application : public IDispatchTarget {
   explicit Application(WorkbookViewer& viewer) : m_workbooks(std::make_shared<Workbooks>(viewer)) {}
 
   Variant Invoke(DispId dispid, unsigned short flags, const std::vector<Variant>& args) override {
-    if (dispid == xl::kApplicationVisible && flags == DISPATCH_PROPERTYPUT) {
-      m_visible = OnlyArgument(args, VT_BOOL).iVal != 0;  // the workbook shows when it opens
+    if (dispid == xl::kApplicationVisible && flags == InvokeFlags::kPropertyPut) {
+      m_visible = OnlyArgument(args, VarType::kBool).iVal != 0;  // the workbook shows when it opens
       return {};
     }
     if (dispid == xl::kApplicationWorkbooks && flags == xl::kGet && args.empty()) {

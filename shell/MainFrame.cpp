@@ -102,7 +102,7 @@ void CMainFrame::OnCreateClient(output::PrinterSource& printers) {
   const QSize screen = QGuiApplication::primaryScreen()->size();
   ApplyPlacement(RestoreWindowPlacement(m_profile, screen.width(), screen.height()));
   // A window that comes back maximised lays out its panes for that size.
-  const QSize client = m_nShowCmd == SW_SHOWMAXIMIZED
+  const QSize client = m_nShowCmd == ShowCmd::kMaximized
                            ? QGuiApplication::primaryScreen()->availableGeometry().size()
                            : size();
   const SplitterSizes sizes = InitialSplitterSizes(client.width(), client.height());
@@ -177,9 +177,9 @@ void CMainFrame::ApplyPlacement(const WindowPlacement& p) {
 }
 
 void CMainFrame::ShowRestored() {
-  if (m_nShowCmd == SW_SHOWMAXIMIZED) {
+  if (m_nShowCmd == ShowCmd::kMaximized) {
     showMaximized();
-  } else if (m_nShowCmd == SW_SHOWMINIMIZED) {
+  } else if (m_nShowCmd == ShowCmd::kMinimized) {
     showMinimized();
   } else {
     show();
@@ -191,7 +191,9 @@ void CMainFrame::SaveWindowPlacement() {
   const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
   p.rcNormal = {normal.left(), normal.top(), normal.left() + normal.width(),
                 normal.top() + normal.height()};
-  p.showCmd = isMinimized() ? SW_SHOWMINIMIZED : isMaximized() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+  p.showCmd = isMinimized()   ? ShowCmd::kMinimized
+              : isMaximized() ? ShowCmd::kMaximized
+                              : ShowCmd::kNormal;
   shell::SaveWindowPlacement(m_profile, p);
   m_placementSaved = true;
 }

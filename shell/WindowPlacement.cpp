@@ -19,7 +19,7 @@ WindowPlacement RestoreWindowPlacement(CProfile& profile, std::int32_t cx, std::
   p.rcNormal.top = profile.GetProfileInt(kSection, "Y0", def.top);
   p.rcNormal.right = profile.GetProfileInt(kSection, "X1", def.right);
   p.rcNormal.bottom = profile.GetProfileInt(kSection, "Y1", def.bottom);
-  p.showCmd = profile.GetProfileInt(kSection, "SHOW", SW_SHOWNORMAL);
+  p.showCmd = profile.GetProfileInt(kSection, "SHOW", ShowCmd::kNormal);
   const WindowRect& r = p.rcNormal;
   const bool startsOnScreen = r.left < cx - 50 && r.top < cy - 50;
   // Besides the start, the window must keep a visible part and a size.
@@ -31,7 +31,7 @@ WindowPlacement RestoreWindowPlacement(CProfile& profile, std::int32_t cx, std::
 
 void SaveWindowPlacement(CProfile& profile, const WindowPlacement& placement) {
   const std::int32_t show =
-      placement.showCmd == SW_SHOWMINIMIZED ? SW_SHOWNORMAL : placement.showCmd;
+      placement.showCmd == ShowCmd::kMinimized ? ShowCmd::kNormal : placement.showCmd;
   profile.WriteProfileInt(kSection, "X0", placement.rcNormal.left);
   profile.WriteProfileInt(kSection, "Y0", placement.rcNormal.top);
   profile.WriteProfileInt(kSection, "X1", placement.rcNormal.right);

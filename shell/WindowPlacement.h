@@ -8,9 +8,12 @@
 
 namespace shell {
 
-inline constexpr std::int32_t SW_SHOWNORMAL = 1;
-inline constexpr std::int32_t SW_SHOWMINIMIZED = 2;
-inline constexpr std::int32_t SW_SHOWMAXIMIZED = 3;
+// Show commands as the profile keeps them; a stored value may be any other.
+namespace ShowCmd {
+inline constexpr std::int32_t kNormal = 1;
+inline constexpr std::int32_t kMinimized = 2;
+inline constexpr std::int32_t kMaximized = 3;
+}  // namespace ShowCmd
 
 struct WindowRect {
   std::int32_t left = 0, top = 0, right = 0, bottom = 0;
@@ -19,7 +22,7 @@ struct WindowRect {
 
 struct WindowPlacement {
   WindowRect rcNormal;
-  std::int32_t showCmd = SW_SHOWNORMAL;
+  std::int32_t showCmd = ShowCmd::kNormal;
 };
 
 // The middle 80 per cent of a screen of cx by cy pixels.

@@ -58,15 +58,15 @@ bool CDriveTree::AddDrive(const std::string& root) {
   switch (m_fs.GetDriveType(root)) {
     case platform::kDriveRemovable:
       // Never read a medium that may not be there; the expansion will tell.
-      AddPlaceholder(m_tree.InsertItem(root, kImageFloppy, kImageFloppy, TVI_ROOT, InsertAt::kLast));
+      AddPlaceholder(m_tree.InsertItem(root, kImageFloppy, kImageFloppy, kRootItem, InsertAt::kLast));
       break;
     case platform::kDriveCdRom:
-      AddPlaceholder(m_tree.InsertItem(root, kImageCdRom, kImageCdRom, TVI_ROOT, InsertAt::kLast));
+      AddPlaceholder(m_tree.InsertItem(root, kImageCdRom, kImageCdRom, kRootItem, InsertAt::kLast));
       break;
     case platform::kDriveFixed:
     case platform::kDriveRemote:
     case platform::kDriveRamDisk:
-      item = m_tree.InsertItem(root, kImageHardDisk, kImageHardDisk, TVI_ROOT, InsertAt::kLast);
+      item = m_tree.InsertItem(root, kImageHardDisk, kImageHardDisk, kRootItem, InsertAt::kLast);
       if (m_fs.GetDriveType(root) == platform::kDriveFixed && m_bFirstFixedDrive) {
         m_bFirstFixedDrive = false;
         AddPlaceholderIfSubdirs(item, root);

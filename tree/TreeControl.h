@@ -12,7 +12,7 @@ namespace tree {
 struct TreeItemTag;
 // An item of the control; null stands for the invisible root.
 using HTREEITEM = TreeItemTag*;
-inline constexpr HTREEITEM TVI_ROOT = nullptr;
+inline constexpr HTREEITEM kRootItem = nullptr;
 
 // Where a new item goes among its siblings.
 enum class InsertAt { kLast, kSort };

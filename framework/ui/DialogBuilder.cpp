@@ -47,7 +47,7 @@ CDialog::CDialog(const DialogTemplate& tpl, QWidget* parent) : QDialog(parent), 
     const PixelRect r = DialogRectToPixels(c.x, c.y, c.cx, c.cy, base);
     w->setGeometry(r.x, r.y, r.width, r.height);
     m_controls.push_back(w);
-    if (c.id != IDC_STATIC) m_items.emplace(c.id, w);
+    if (c.id != IDC_UNNAMED) m_items.emplace(c.id, w);
   }
   LineUpEditsWithLabels();
 }
@@ -135,8 +135,8 @@ QWidget* CDialog::CreateControl(const DialogControl& c) {
       auto* b = new QPushButton(text, this);
       b->setDefault(c.kind == ControlKind::kDefPushButton);
       b->setAutoDefault(c.kind == ControlKind::kDefPushButton);
-      if (c.id == IDOK) connect(b, &QPushButton::clicked, this, &QDialog::accept);
-      if (c.id == IDCANCEL) connect(b, &QPushButton::clicked, this, &QDialog::reject);
+      if (c.id == IDC_OK) connect(b, &QPushButton::clicked, this, &QDialog::accept);
+      if (c.id == IDC_CANCEL) connect(b, &QPushButton::clicked, this, &QDialog::reject);
       return b;
     }
   }

@@ -27,22 +27,22 @@ std::string Narrow(const wchar_t* text, std::size_t length) {
 
 void ToVariant(const Variant& in, VARIANT& out) {
   switch (in.vt) {
-    case output::VT_I2:
+    case output::VarType::kI2:
       out.vt = ::VT_I2;
       out.iVal = in.iVal;
       break;
-    case output::VT_BOOL:
+    case output::VarType::kBool:
       out.vt = ::VT_BOOL;
       out.boolVal = in.iVal != 0 ? VARIANT_TRUE : VARIANT_FALSE;
       break;
-    case output::VT_BSTR: {
+    case output::VarType::kBstr: {
       const std::wstring text = Widen(in.bstrVal);
       out.bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
       if (out.bstrVal == nullptr) throw AutomationError("out of memory", AutomationError::Kind::kUnavailable);
       out.vt = ::VT_BSTR;
       break;
     }
-    case output::VT_DISPATCH: {
+    case output::VarType::kDispatch: {
       const auto* object = dynamic_cast<const OleDispatchTarget*>(in.pdispVal.get());
       if (in.pdispVal && object == nullptr) {
         throw AutomationError("object of another kind", AutomationError::Kind::kUnavailable);
@@ -66,7 +66,7 @@ Variant FromVariant(const VARIANT& in, const std::shared_ptr<ComApartment>& apar
     case ::VT_BSTR: return Variant::Str(Narrow(in.bstrVal, ::SysStringLen(in.bstrVal)));
     case ::VT_DISPATCH: {
       Variant v;
-      v.vt = output::VT_DISPATCH;
+      v.vt = output::VarType::kDispatch;
       if (in.pdispVal) {
         in.pdispVal->AddRef();
         v.pdispVal = std::make_shared<OleDispatchTarget>(in.pdispVal, apartment);

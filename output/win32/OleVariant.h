@@ -1,15 +1,7 @@
 // Conversions between the export's tagged values and OLE's VARIANTs, and
 // between UTF-8 and the UTF-16 of BSTRs and identifiers.
-//
-// output/Automation.h names its call kinds like the macros of <oleauto.h>,
-// so it is included first and those names are not used after this header.
 #pragma once
 
-#include "output/Automation.h"
-
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 #include <ole2.h>
 #include <oleauto.h>
@@ -17,6 +9,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "output/Automation.h"
 
 namespace output::win32 {
 

@@ -28,7 +28,7 @@ class ExportCommand : public ::testing::Test {
  protected:
   void SetUp() override {
     for (std::size_t c = 0; c < kTitles.size(); ++c)
-      list.columns.push_back({c == 2 ? 0 : 128, kTitles[c], output::LVCFMT_LEFT});
+      list.columns.push_back({c == 2 ? 0 : 128, kTitles[c], output::ColumnFormat::kLeft});
     doc.SetExportUi(&ui);
     dir = fs::temp_directory_path() /
           ("kolbrin-export-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));

@@ -64,17 +64,19 @@ class Recorder : public output::IDispatchTarget {
                          const std::vector<output::Variant>& args) override {
     using namespace output;
     std::string line = m_name +
-                       (flags == xl::kGet ? " get " : flags == DISPATCH_METHOD ? " method " : " put ") +
+                       (flags == xl::kGet                ? " get "
+                        : flags == InvokeFlags::kMethod ? " method "
+                                                        : " put ") +
                        std::to_string(dispid);
     for (const Variant& a : args) {
-      line += a.vt == VT_BOOL   ? " BOOL:" + std::to_string(a.iVal)
-              : a.vt == VT_I2   ? " I2:" + std::to_string(a.iVal)
-              : a.vt == VT_BSTR ? " BSTR:" + a.bstrVal
-                                : std::string(" ?");
+      line += a.vt == VarType::kBool   ? " BOOL:" + std::to_string(a.iVal)
+              : a.vt == VarType::kI2   ? " I2:" + std::to_string(a.iVal)
+              : a.vt == VarType::kBstr ? " BSTR:" + a.bstrVal
+                                       : std::string(" ?");
     }
     m_server.log->push_back(line);
     if (m_server.calls++ == m_server.failAtCall) throw AutomationError("Zugriff verweigert (Test)");
-    if (flags == DISPATCH_PROPERTYPUT) return {};
+    if (flags == InvokeFlags::kPropertyPut) return {};
     const std::string child = dispid == xl::kWorksheetRange         ? "range " + args.at(0).bstrVal
                               : dispid == xl::kApplicationWorkbooks ? "books"
                               : dispid == xl::kWorkbooksAdd         ? "book"

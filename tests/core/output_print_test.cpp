@@ -24,10 +24,10 @@ class RecordingDC : public PrintDC {
  public:
   int GetDeviceCaps(DeviceCap index) const override {
     switch (index) {
-      case HORZRES: return h;
-      case VERTRES: return v;
-      case LOGPIXELSX: return x;
-      case LOGPIXELSY: return y;
+      case DeviceCap::kHorzRes: return h;
+      case DeviceCap::kVertRes: return v;
+      case DeviceCap::kLogPixelsX: return x;
+      case DeviceCap::kLogPixelsY: return y;
     }
     return 0;
   }
@@ -68,9 +68,9 @@ class FakeList : public PrintSource {
   }
 
   int rows = 138;
-  std::vector<ListColumn> columns = {{200, "Name", LVCFMT_LEFT},
-                                     {100, "Gr\xc3\xb6\xc3\x9f" "e", LVCFMT_RIGHT},
-                                     {100, "Datum", LVCFMT_CENTER}};
+  std::vector<ListColumn> columns = {{200, "Name", ColumnFormat::kLeft},
+                                     {100, "Gr\xc3\xb6\xc3\x9f" "e", ColumnFormat::kRight},
+                                     {100, "Datum", ColumnFormat::kCenter}};
 };
 
 struct PrintJobTest : ::testing::Test {
@@ -93,22 +93,22 @@ TEST_F(PrintJobTest, WorkedExampleMeasurements) {
 }
 
 TEST_F(PrintJobTest, WorkedExamplePageLayout) {
-  list.columns = {{100, "Name", LVCFMT_LEFT}, {100, "Gr\xc3\xb6\xc3\x9f" "e", LVCFMT_RIGHT}};
+  list.columns = {{100, "Name", ColumnFormat::kLeft}, {100, "Gr\xc3\xb6\xc3\x9f" "e", ColumnFormat::kRight}};
   job.BeginPrinting(list, dc);
   job.PrintPage(list, dc, 1);
   ASSERT_GE(dc.texts.size(), 3u);
   EXPECT_EQ(dc.texts[0].text, "Seite:  1");
   EXPECT_EQ(dc.texts[0].rect, (Rect{160, 164, 4640, 340}));
-  EXPECT_EQ(dc.texts[0].flags, unsigned{DT_SINGLELINE | DT_VCENTER | DT_RIGHT});
+  EXPECT_EQ(dc.texts[0].flags, unsigned{TextFlags::kSingleLine | TextFlags::kVCenter | TextFlags::kRight});
   // Titles across the two-line band, inset by 20 pixels.
   EXPECT_EQ(dc.texts[1].rect, (Rect{180, 340, 2380, 516}));
-  EXPECT_EQ(dc.texts[1].flags, unsigned{DT_LEFT | DT_WORDBREAK | DT_VCENTER});
+  EXPECT_EQ(dc.texts[1].flags, unsigned{TextFlags::kLeft | TextFlags::kWordBreak | TextFlags::kVCenter});
   EXPECT_EQ(dc.texts[2].rect, (Rect{2420, 340, 4620, 516}));
-  EXPECT_EQ(dc.texts[2].flags, unsigned{DT_RIGHT | DT_WORDBREAK | DT_VCENTER});
+  EXPECT_EQ(dc.texts[2].flags, unsigned{TextFlags::kRight | TextFlags::kWordBreak | TextFlags::kVCenter});
   // The first row starts at 536, one line high.
   EXPECT_EQ(dc.texts[3].text, "r0c0");
   EXPECT_EQ(dc.texts[3].rect, (Rect{180, 536, 2380, 624}));
-  EXPECT_EQ(dc.texts[3].flags, unsigned{DT_LEFT | DT_SINGLELINE | DT_VCENTER});
+  EXPECT_EQ(dc.texts[3].flags, unsigned{TextFlags::kLeft | TextFlags::kSingleLine | TextFlags::kVCenter});
   EXPECT_EQ(dc.texts.size(), 3u + 69u * 2u);
   const std::vector<Line> rules = {{160, 516, 4640, 516},
                                    {160, 340, 160, 6608},
@@ -138,8 +138,8 @@ TEST_F(PrintJobTest, TinyPageStillPrintsOneRowPerPage) {
 }
 
 TEST_F(PrintJobTest, NarrowColumnsAreDroppedAndTheOthersWiden) {
-  list.columns = {{300, "A", LVCFMT_LEFT}, {15, "hidden", LVCFMT_LEFT},
-                  {100, "B", LVCFMT_RIGHT | LVCFMT_CENTER}, {16, "C", LVCFMT_CENTER}};
+  list.columns = {{300, "A", ColumnFormat::kLeft}, {15, "hidden", ColumnFormat::kLeft},
+                  {100, "B", ColumnFormat::kRight | ColumnFormat::kCenter}, {16, "C", ColumnFormat::kCenter}};
   job.BeginPrinting(list, dc);
   const std::vector<PrintColumn> columns = job.LayoutColumns(list);
   ASSERT_EQ(columns.size(), 3u);
@@ -149,15 +149,15 @@ TEST_F(PrintJobTest, NarrowColumnsAreDroppedAndTheOthersWiden) {
   EXPECT_EQ(columns[0].width, 4480 * 300 / 416);
   EXPECT_EQ(columns[1].width, 4480 * 100 / 416);
   EXPECT_EQ(columns[2].width, 4480 * 16 / 416);
-  EXPECT_EQ(columns[0].format, unsigned{DT_LEFT});
-  EXPECT_EQ(columns[1].format, unsigned{DT_LEFT});  // both justification bits
-  EXPECT_EQ(columns[2].format, unsigned{DT_CENTER});
+  EXPECT_EQ(columns[0].format, unsigned{TextFlags::kLeft});
+  EXPECT_EQ(columns[1].format, unsigned{TextFlags::kLeft});  // both justification bits
+  EXPECT_EQ(columns[2].format, unsigned{TextFlags::kCenter});
   job.PrintPage(list, dc, 1);
   for (const TextCall& t : dc.texts) EXPECT_EQ(t.text.find("c1"), std::string::npos) << t.text;
 }
 
 TEST_F(PrintJobTest, ManyColumnsAreAllPrinted) {
-  list.columns.assign(60, {20, "T", LVCFMT_LEFT});
+  list.columns.assign(60, {20, "T", ColumnFormat::kLeft});
   job.BeginPrinting(list, dc);
   EXPECT_EQ(job.LayoutColumns(list).size(), 60u);
 }
@@ -170,8 +170,9 @@ TEST_F(PrintJobTest, LaterPagesShowTheirOwnRows) {
   ASSERT_EQ(dc.texts.size(), firstRow + 69 * list.columns.size());
   EXPECT_EQ(dc.texts[firstRow].text, "r69c0");
   EXPECT_EQ(dc.texts[firstRow + 1].text, "r69c1");
-  EXPECT_EQ(dc.texts[firstRow + 1].flags, unsigned{DT_RIGHT | DT_SINGLELINE | DT_VCENTER});
-  EXPECT_EQ(dc.texts[firstRow + 2].flags, unsigned{DT_CENTER | DT_SINGLELINE | DT_VCENTER});
+  const unsigned cell = TextFlags::kSingleLine | TextFlags::kVCenter;
+  EXPECT_EQ(dc.texts[firstRow + 1].flags, TextFlags::kRight | cell);
+  EXPECT_EQ(dc.texts[firstRow + 2].flags, TextFlags::kCenter | cell);
   EXPECT_EQ(dc.texts.back().text, "r137c2");
   EXPECT_EQ(dc.texts.back().rect.top, 536 + 68 * 88);
 
@@ -189,7 +190,7 @@ TEST_F(PrintJobTest, LaterPagesShowTheirOwnRows) {
 
 TEST_F(PrintJobTest, LongTextsAreCutBeforeNineHundredNinetyNineCharacters) {
   list.rows = 1;
-  list.columns = {{100, std::string(997, 'x') + "\xc3\xa4" + "tail", LVCFMT_LEFT}};
+  list.columns = {{100, std::string(997, 'x') + "\xc3\xa4" + "tail", ColumnFormat::kLeft}};
   job.BeginPrinting(list, dc);
   job.PrintPage(list, dc, 1);
   EXPECT_EQ(dc.texts[1].text, std::string(997, 'x'));  // never half a character

@@ -16,7 +16,7 @@ class CountingDC : public PrintDC {
  public:
   CountingDC(int width, int height, int dpi) : m_w(width), m_h(height), m_dpi(dpi) {}
   int GetDeviceCaps(DeviceCap index) const override {
-    return index == HORZRES ? m_w : index == VERTRES ? m_h : m_dpi;
+    return index == DeviceCap::kHorzRes ? m_w : index == DeviceCap::kVertRes ? m_h : m_dpi;
   }
   FontSpec SelectFont(const FontSpec& font) override { return std::exchange(current, font); }
   int FontHeight(const FontSpec& font) const override { return font.height; }
@@ -35,7 +35,7 @@ class TwoColumns : public PrintSource {
   int RowCount() const override { return rows; }
   bool GetColumn(int index, ListColumn& out) const override {
     if (index < 0 || index > 1) return false;
-    out = {100, index == 0 ? "Name" : "Size", LVCFMT_LEFT};
+    out = {100, index == 0 ? "Name" : "Size", ColumnFormat::kLeft};
     return true;
   }
   std::string CellText(int row, int) const override { return std::to_string(row); }

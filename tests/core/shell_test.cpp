@@ -35,7 +35,7 @@ TEST(WindowPlacement, FirstStartCoversMiddleEightyPercentNormal) {
   MapProfile p;
   const auto wp = shell::RestoreWindowPlacement(p, 1920, 1080);
   EXPECT_EQ(wp.rcNormal, (WindowRect{192, 108, 1728, 972}));
-  EXPECT_EQ(wp.showCmd, shell::SW_SHOWNORMAL);
+  EXPECT_EQ(wp.showCmd, shell::ShowCmd::kNormal);
   EXPECT_TRUE(p.order.empty()) << "restoring writes nothing";
 }
 
@@ -67,10 +67,10 @@ TEST(WindowPlacement, GuardKeepsVisibleRectsAndReplacesLostOnes) {
 
 TEST(WindowPlacement, SaveWritesFiveValuesMinimisedAsNormalMaximisedAsThree) {
   MapProfile p;
-  shell::SaveWindowPlacement(p, {{1, 2, 3, 4}, shell::SW_SHOWMINIMIZED});
+  shell::SaveWindowPlacement(p, {{1, 2, 3, 4}, shell::ShowCmd::kMinimized});
   EXPECT_EQ(p.order, (std::vector<std::string>{"X0", "Y0", "X1", "Y1", "SHOW"}));
   EXPECT_EQ(p.values["POSITION/SHOW"], 1);
-  shell::SaveWindowPlacement(p, {{10, 20, 630, 440}, shell::SW_SHOWMAXIMIZED});
+  shell::SaveWindowPlacement(p, {{10, 20, 630, 440}, shell::ShowCmd::kMaximized});
   const auto back = shell::RestoreWindowPlacement(p, 1000, 800);
   EXPECT_EQ(back.showCmd, 3);
   EXPECT_EQ(back.rcNormal, (WindowRect{10, 20, 630, 440}));

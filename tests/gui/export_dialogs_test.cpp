@@ -52,17 +52,17 @@ TEST(ExportSelectDialog, AskSelectionReturnsTheChoiceOrNothingOnCancel) {
   WhenModal<CExportSelectDlg>([&parent](CExportSelectDlg* d) {
     EXPECT_TRUE(d->Item<QRadioButton>(IDC_RADIO_SEL)->isChecked());
     EXPECT_EQ(d->parentWidget(), &parent);
-    d->Item<QPushButton>(IDOK)->click();
+    d->Item<QPushButton>(IDC_OK)->click();
   });
   EXPECT_EQ(ui.AskSelection(5, 2), std::optional<bool>(true));
 
   WhenModal<CExportSelectDlg>([](CExportSelectDlg* d) {
     d->Item<QRadioButton>(IDC_RADIO_ALLE)->click();
-    d->Item<QPushButton>(IDOK)->click();
+    d->Item<QPushButton>(IDC_OK)->click();
   });
   EXPECT_EQ(ui.AskSelection(5, 5), std::optional<bool>(false));
 
-  WhenModal<CExportSelectDlg>([](CExportSelectDlg* d) { d->Item<QPushButton>(IDCANCEL)->click(); });
+  WhenModal<CExportSelectDlg>([](CExportSelectDlg* d) { d->Item<QPushButton>(IDC_CANCEL)->click(); });
   EXPECT_EQ(ui.AskSelection(5, 2), std::nullopt);
 }
 

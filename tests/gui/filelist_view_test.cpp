@@ -68,7 +68,7 @@ class FileListView : public ::testing::Test {
 // Titles are checked through the export; here each heading must follow
 // the view's own columns, and the cells their justification.
 TEST_F(FileListView, ColumnsAsTheUserSeesThem) {
-  EXPECT_EQ(view->GetListStyle(), lists::LVS_REPORT);
+  EXPECT_EQ(view->GetListStyle(), lists::ListStyle::kReport);
   EXPECT_EQ(view->currentWidget(), view->DetailsView());
   EXPECT_EQ(view->DetailsView()->selectionMode(), QAbstractItemView::ExtendedSelection);
   const Qt::Alignment align[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight,

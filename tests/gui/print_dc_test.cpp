@@ -50,8 +50,9 @@ class QtPrintDCTest : public ::testing::Test {
 TEST_F(QtPrintDCTest, MeasurementsComeFromTheDevice) {
   QPainter painter;
   QtPrintDC dc(painter, img);
-  for (auto [cap, value] : {std::pair{HORZRES, 800}, {VERTRES, 300}, {LOGPIXELSX, 300}, {LOGPIXELSY, 300}})
-    EXPECT_EQ(dc.GetDeviceCaps(cap), value) << cap;
+  for (auto [cap, value] : {std::pair{DeviceCap::kHorzRes, 800}, {DeviceCap::kVertRes, 300},
+                            {DeviceCap::kLogPixelsX, 300}, {DeviceCap::kLogPixelsY, 300}})
+    EXPECT_EQ(dc.GetDeviceCaps(cap), value) << static_cast<int>(cap);
   // 8 points at 300 dpi, Arial as the app maps it.
   const FontSpec arial{"Arial", -33, 400};
   EXPECT_EQ(dc.FontHeight(arial), -33);
@@ -60,9 +61,9 @@ TEST_F(QtPrintDCTest, MeasurementsComeFromTheDevice) {
 
 TEST_F(QtPrintDCTest, AlignmentWithinTheCell) {
   const Rect cell{100, 50, 700, 150};
-  const QRect left = Draw("Name", cell, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
-  const QRect right = Draw("Name", cell, DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
-  const QRect centre = Draw("Name", cell, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+  const QRect left = Draw("Name", cell, TextFlags::kLeft | TextFlags::kSingleLine | TextFlags::kVCenter);
+  const QRect right = Draw("Name", cell, TextFlags::kRight | TextFlags::kSingleLine | TextFlags::kVCenter);
+  const QRect centre = Draw("Name", cell, TextFlags::kCenter | TextFlags::kSingleLine | TextFlags::kVCenter);
   EXPECT_LT(left.left() - 100, 6);
   EXPECT_LT(700 - right.right(), 8);
   EXPECT_NEAR(centre.center().x(), 400, 4);
@@ -71,11 +72,11 @@ TEST_F(QtPrintDCTest, AlignmentWithinTheCell) {
 
 TEST_F(QtPrintDCTest, AmpersandUnderlinesTheNextCharacter) {
   const Rect cell{10, 10, 790, 290};
-  const QRect marked = Draw("R&D", cell, DT_LEFT | DT_SINGLELINE);
+  const QRect marked = Draw("R&D", cell, TextFlags::kLeft | TextFlags::kSingleLine);
   QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));
   img.copy(0, 0, 200, 80).save(QStringLiteral(KOLBRIN_TEST_OUTPUT "/print_mnemonic.png"));
-  const QRect plain = Draw("RD", cell, DT_LEFT | DT_SINGLELINE);
-  const QRect literal = Draw("R&&D", cell, DT_LEFT | DT_SINGLELINE);  // "&&" prints one '&'
+  const QRect plain = Draw("RD", cell, TextFlags::kLeft | TextFlags::kSingleLine);
+  const QRect literal = Draw("R&&D", cell, TextFlags::kLeft | TextFlags::kSingleLine);  // "&&" prints one '&'
   EXPECT_NEAR(marked.width(), plain.width(), 2);  // no '&' drawn
   EXPECT_GT(literal.width(), plain.width() + 10);
   EXPECT_GT(marked.bottom(), plain.bottom());  // the underline below the baseline
@@ -83,17 +84,19 @@ TEST_F(QtPrintDCTest, AmpersandUnderlinesTheNextCharacter) {
 
 TEST_F(QtPrintDCTest, TextStaysInsideItsCell) {
   const Rect cell{100, 100, 200, 130};
-  const QRect ink = Draw("WWWWWWWWWWWWWWWWWWWW", cell, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+  const QRect ink =
+      Draw("WWWWWWWWWWWWWWWWWWWW", cell, TextFlags::kLeft | TextFlags::kSingleLine | TextFlags::kVCenter);
   EXPECT_FALSE(ink.isEmpty());
   EXPECT_TRUE(QRect(100, 100, 100, 30).contains(ink)) << ink.x() << "," << ink.right();
-  EXPECT_TRUE(Draw("Text", {300, 100, 300, 130}, DT_LEFT).isEmpty());  // an empty cell shows nothing
+  EXPECT_TRUE(Draw("Text", {300, 100, 300, 130}, TextFlags::kLeft).isEmpty());  // an empty cell shows nothing
 }
 
 TEST_F(QtPrintDCTest, LongTitleWrapsFromTheTopOfItsBand) {
   // Two lines of 8 points (44 px each) in a column too narrow for the title,
   // in a band taller than both: wrapped text ignores the vertical centring.
   const Rect band{100, 100, 420, 250};
-  const QRect ink = Draw("Dateianzahl einschl. aller Unterverz", band, DT_LEFT | DT_WORDBREAK | DT_VCENTER);
+  const QRect ink = Draw("Dateianzahl einschl. aller Unterverz", band,
+                         TextFlags::kLeft | TextFlags::kWordBreak | TextFlags::kVCenter);
   EXPECT_TRUE(QRect(100, 100, 320, 150).contains(ink));
   EXPECT_LT(ink.top(), 112);
   EXPECT_GT(ink.bottom(), 150);  // the second line is used

@@ -21,7 +21,7 @@ using namespace output;
 class RecordingDC : public PrintDC {
  public:
   int GetDeviceCaps(DeviceCap index) const override {
-    return index == HORZRES ? 4800 : index == VERTRES ? 6800 : 600;
+    return index == DeviceCap::kHorzRes ? 4800 : index == DeviceCap::kVertRes ? 6800 : 600;
   }
   FontSpec SelectFont(const FontSpec& font) override { return std::exchange(m_font, font); }
   int FontHeight(const FontSpec& font) const override { return font.height; }

@@ -23,19 +23,16 @@
 
 namespace {
 
-using lists::LVS_ICON;
-using lists::LVS_LIST;
-using lists::LVS_REPORT;
-using lists::LVS_SMALLICON;
+using lists::ListStyle;
 
 struct StyleCommand {
   unsigned id;
-  int style;
+  ListStyle style;
 };
-constexpr std::array<StyleCommand, 4> kStyles{{{ID_VIEW_LARGEICON, LVS_ICON},
-                                               {ID_VIEW_SMALLICON, LVS_SMALLICON},
-                                               {ID_VIEW_LIST, LVS_LIST},
-                                               {ID_VIEW_DETAILS, LVS_REPORT}}};
+constexpr std::array<StyleCommand, 4> kStyles{{{ID_VIEW_LARGEICON, ListStyle::kIcon},
+                                               {ID_VIEW_SMALLICON, ListStyle::kSmallIcon},
+                                               {ID_VIEW_LIST, ListStyle::kList},
+                                               {ID_VIEW_DETAILS, ListStyle::kReport}}};
 constexpr std::array<unsigned, 4> kListCommands{ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EXPORT_FILE,
                                                 ID_EXPORT_EXCEL};
 
@@ -96,7 +93,7 @@ TEST_F(ListCommands, StylesActOnTheFileListFromEveryPane) {
     for (const StyleCommand& command : kStyles) {
       h->action(command.id)->trigger();
       EXPECT_EQ(files->GetListStyle(), command.style) << command.id;
-      EXPECT_EQ(dirs->GetListStyle(), LVS_REPORT);
+      EXPECT_EQ(dirs->GetListStyle(), ListStyle::kReport);
       EXPECT_EQ(dirs->currentWidget(), dirs->DetailsView());
       for (const StyleCommand& other : kStyles) {
         QAction* a = h->updated(other.id);
@@ -214,7 +211,7 @@ TEST_F(ListCommands, RightClickInAListShowsNoMenu) {
   h->frame()->show();
   for (lists::CListViewBase* list : {static_cast<lists::CListViewBase*>(files),
                                      static_cast<lists::CListViewBase*>(dirs)}) {
-    for (int style : {LVS_REPORT, LVS_ICON}) {
+    for (ListStyle style : {ListStyle::kReport, ListStyle::kIcon}) {
       list->SetListStyle(style);
       auto* itemView = qobject_cast<QAbstractItemView*>(list->currentWidget());
       QWidget* viewport = itemView->viewport();
@@ -227,7 +224,7 @@ TEST_F(ListCommands, RightClickInAListShowsNoMenu) {
       QApplication::processEvents();
       EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     }
-    list->SetListStyle(LVS_REPORT);
+    list->SetListStyle(ListStyle::kReport);
   }
 }
 

@@ -70,13 +70,13 @@ TEST(OleAutomation, CallsPassArgumentsInOrderAndReturnValues) {
   dict->Invoke(add, kMethod, {Variant::Str("zwei"), Variant::I2(-4167)});
   EXPECT_EQ(dict->Invoke(item, kGet, {Variant::Str("Schlüssel")}).bstrVal, "Wert; mit Ümlaut");
   const Variant number = dict->Invoke(item, kGet, {Variant::Str("zwei")});
-  EXPECT_EQ(number.vt, output::VT_I2);
+  EXPECT_EQ(number.vt, output::VarType::kI2);
   EXPECT_EQ(number.iVal, -4167);
   // A count is a 32-bit integer, which comes back as text.
   EXPECT_EQ(dict->Invoke(count, kGet | kMethod, {}).bstrVal, "2");
   dict->Invoke(item, kPut, {Variant::Str("zwei"), Variant::Bool(1)});
   const Variant flag = dict->Invoke(item, kGet, {Variant::Str("zwei")});
-  EXPECT_EQ(flag.vt, output::VT_BOOL);
+  EXPECT_EQ(flag.vt, output::VarType::kBool);
   EXPECT_EQ(flag.iVal, 1);
   EXPECT_EQ(dict->Invoke(exists, kMethod, {Variant::Str("drei")}).iVal, 0);
 }
