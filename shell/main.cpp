@@ -1,26 +1,14 @@
 #include <QApplication>
 #include <QTranslator>
 #include <cstdio>
-#include <cstdlib>
 
 #include "framework/StringTable.h"
+#include "platform/Display.h"
 #include "shell/CommandLine.h"
 #include "shell/GermanLocale.h"
 #include "shell/KolbrinApp.h"
 
 namespace {
-bool HasDisplay() {
-#if defined(__linux__)
-  const char* platformName = std::getenv("QT_QPA_PLATFORM");
-  if (platformName != nullptr && *platformName != '\0') return true;
-  const char* x = std::getenv("DISPLAY");
-  const char* w = std::getenv("WAYLAND_DISPLAY");
-  return (x != nullptr && *x != '\0') || (w != nullptr && *w != '\0');
-#else
-  return true;
-#endif
-}
-
 void Print(std::FILE* stream, const QString& text) {
   if (!text.isEmpty()) std::fputs(text.toLocal8Bit().constData(), stream);
 }
@@ -44,7 +32,7 @@ int main(int argc, char** argv) {
   Print(stderr, start.errors);
   if (start.exitCode >= 0) return start.exitCode;
 
-  if (!HasDisplay()) {
+  if (!platform::HasDisplay()) {
     const auto text = fw::LoadResString(IDS_NO_DISPLAY);
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
     return 2;
