@@ -7,10 +7,7 @@
 
 #include "output/Automation.h"
 #include "output/FileErrorText.h"
-
-#ifdef KOLBRIN_HAVE_XLSXWRITER
-#include <xlsxwriter.h>
-#endif
+#include "output/XlsxWriter.h"
 
 namespace output {
 
@@ -54,65 +51,12 @@ fs::path ReserveName(const fs::path& directory) {
   throw AutomationError(FileErrorDescription(EEXIST));
 }
 
-#ifdef KOLBRIN_HAVE_XLSXWRITER
-// As a new workbook of a German spreadsheet program names its first sheet.
-constexpr const char* kFirstSheetName = "Tabelle1";
-
-void WriteCells(const XlsxSheet& sheet, lxw_workbook* book) {
-  lxw_worksheet* ws = workbook_add_worksheet(book, kFirstSheetName);
-  if (ws == nullptr) throw AutomationError(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
-  for (const auto& [column, width] : sheet.columnWidths) {
-    const lxw_error error = worksheet_set_column(ws, column, column, width, nullptr);
-    if (error != LXW_NO_ERROR) throw AutomationError(lxw_strerror(error));
-  }
-  for (const auto& [position, text] : sheet.cells) {
-    const std::string valid = ValidUtf8(text);
-    const lxw_error error =
-        worksheet_write_string(ws, position.first, position.second, valid.c_str(), nullptr);
-    if (error != LXW_NO_ERROR) throw AutomationError(lxw_strerror(error));
-  }
-}
-
-void WriteWorkbook(const XlsxSheet& sheet, const fs::path& path) {
-  lxw_workbook* book = workbook_new(path.string().c_str());
-  if (book == nullptr) throw AutomationError(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
-  try {
-    WriteCells(sheet, book);
-  } catch (...) {
-    workbook_close(book);  // also frees it; the half-written file is removed by the caller
-    throw;
-  }
-  const lxw_error error = workbook_close(book);
-  if (error != LXW_NO_ERROR) throw AutomationError(lxw_strerror(error));
-}
-#else
-void WriteWorkbook(const XlsxSheet&, const fs::path&) {
-  throw AutomationError("built without an xlsx writer", AutomationError::Kind::kUnavailable);
-}
-#endif
-
 }  // namespace
-
-bool XlsxWriterAvailable() {
-#ifdef KOLBRIN_HAVE_XLSXWRITER
-  return true;
-#else
-  return false;
-#endif
-}
-
-std::string XlsxOutOfRangeDescription() {
-#ifdef KOLBRIN_HAVE_XLSXWRITER
-  return lxw_strerror(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
-#else
-  return "cell address out of range";
-#endif
-}
 
 fs::path WriteXlsxFile(const XlsxSheet& sheet, const fs::path& directory) {
   const fs::path path = ReserveName(directory);
   try {
-    WriteWorkbook(sheet, path);
+    WriteXlsxWorkbook(sheet, path);
   } catch (...) {
     std::error_code ignored;
     fs::remove(path, ignored);

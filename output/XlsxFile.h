@@ -20,12 +20,6 @@ struct XlsxSheet {
 inline constexpr std::uint32_t kXlsxMaxRows = 1048576;
 inline constexpr std::uint32_t kXlsxMaxColumns = 16384;
 
-// True when the program was built with the xlsx writer.
-bool XlsxWriterAvailable();
-
-// The writer's description of a cell beyond the worksheet's limits.
-std::string XlsxOutOfRangeDescription();
-
 // Writes sheet, every cell as text, as the sheet "Tabelle1" of a new file
 // "Kolbrin-Export-<n>.xlsx" in directory and returns its path. Throws
 // AutomationError with the writer's or the file error's description; no

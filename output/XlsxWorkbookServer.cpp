@@ -7,6 +7,7 @@
 #include "output/FileErrorText.h"
 #include "output/WorkbookFolder.h"
 #include "output/XlsxFile.h"
+#include "output/XlsxWriter.h"
 
 namespace output {
 
