@@ -27,7 +27,6 @@ class CDriveInfoDlg : public fw::ui::CDialog {
   // Called once the window has closed itself (close box, Esc or Enter).
   void SetOnClosed(std::function<void()> onClosed) { m_onClosed = std::move(onClosed); }
 
-  const CDriveInfoData& Data() const { return m_data; }
   QListWidget* DriveList() const { return m_listDrives; }
   // Pixels from a list line's left edge to its type text.
   int TypeTabStop() const;

@@ -11,7 +11,6 @@ class CWinApp : public CCmdTarget {};
 class CFrameWnd : public CCmdTarget {
  public:
   void SetApp(CWinApp* app) { m_pApp = app; }
-  CWinApp* GetApp() const { return m_pApp; }
 
   CView* GetActiveView() const { return m_pActiveView; }
   void SetActiveView(CView* view) { m_pActiveView = view; }

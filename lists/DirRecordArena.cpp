@@ -31,7 +31,6 @@ void* CDirRecordArena::Allocate(std::size_t bytes, std::size_t alignment) {
   if (m_next == nullptr || pad + bytes > m_left) {
     const std::size_t size = bytes + alignment > kBlockSize ? bytes + alignment : kBlockSize;
     m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
-    m_capacity += size;
     m_next = m_blocks.back().get();
     m_left = size;
     return Allocate(bytes, alignment);
@@ -54,11 +53,9 @@ CDirRecord* CDirRecordArena::NewRecord(CDirRecord* parent, std::string_view name
 
 void CDirRecordArena::Adopt(CDirRecordArena&& other) {
   for (auto& block : other.m_blocks) m_blocks.push_back(std::move(block));
-  m_capacity += other.m_capacity;
   other.m_blocks.clear();
   other.m_next = nullptr;
   other.m_left = 0;
-  other.m_capacity = 0;
 }
 
 }  // namespace lists

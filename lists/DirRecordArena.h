@@ -24,16 +24,12 @@ class CDirRecordArena {
   // Takes over other's blocks; its records stay where they are.
   void Adopt(CDirRecordArena&& other);
 
-  // Bytes of the blocks held.
-  std::size_t Capacity() const { return m_capacity; }
-
  private:
   void* Allocate(std::size_t bytes, std::size_t alignment);
 
   std::vector<std::unique_ptr<std::byte[]>> m_blocks;
   std::byte* m_next = nullptr;
   std::size_t m_left = 0;
-  std::size_t m_capacity = 0;
 };
 
 }  // namespace lists

@@ -24,8 +24,12 @@ int CompareTimes(platform::FileTime a, platform::FileTime b) {
   return a.value < b.value ? -1 : (a.value > b.value ? 1 : 0);
 }
 
+// The words' difference taken as a signed 32-bit number, whatever the width
+// of int. Attribute words in use stay far below 2^31, where this orders them
+// by value; words 2^31 or more apart would wrap, but no file's words lie that
+// far apart, so the single subtraction needs no wider arithmetic.
 int RawAttributeDifference(std::uint32_t a, std::uint32_t b) {
-  return static_cast<std::int32_t>(a - b);  // signed 32-bit difference, wraps like the original
+  return static_cast<std::int32_t>(a - b);
 }
 
 int RawCompare(const CFileRecord& r1, const CFileRecord& r2, int column) {

@@ -18,7 +18,6 @@ class IconListView : public QListView {
 
   // One of the icon styles: kIcon, kSmallIcon or kList.
   void SetIconStyle(ListStyle style);
-  IconItemDelegate* Delegate() const { return m_delegate; }
 
   void reset() override;
 

@@ -20,11 +20,7 @@ class ListModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   const std::vector<ColumnSpec>& Columns() const { return m_columns; }
-  void Reset() {
-    beginResetModel();
-    endResetModel();
-  }
-  // The same in two halves, around a change of the rows.
+  // Around a change of the rows.
   void BeginReset() { beginResetModel(); }
   void EndReset() { endResetModel(); }
   void SetLargeIcons(bool large) { m_largeIcons = large; }

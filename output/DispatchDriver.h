@@ -25,7 +25,6 @@ class DispatchDriver {
   void AttachDispatch(const Variant& result);
 
   void ReleaseDispatch() { m_object.reset(); }
-  bool IsAttached() const { return m_object != nullptr; }
 
   // Calls the held object; throws AutomationError when nothing is held or
   // the call fails.

@@ -17,7 +17,6 @@ class SettingsProfile : public CProfile {
   std::int32_t GetProfileInt(std::string_view section, std::string_view key,
                              std::int32_t defaultValue) override;
   void WriteProfileInt(std::string_view section, std::string_view key, std::int32_t value) override;
-  void Sync() { m_settings->sync(); }
 
  private:
   std::unique_ptr<QSettings> m_settings;

@@ -41,7 +41,6 @@ class OleDispatchTarget : public IDispatchTarget {
   Variant Invoke(DispId dispid, unsigned short flags, const std::vector<Variant>& args) override;
 
   IDispatch* Object() const { return m_object; }
-  const std::shared_ptr<ComApartment>& Apartment() const { return m_apartment; }
 
  private:
   IDispatch* m_object;
