@@ -3,8 +3,6 @@
 namespace res {
 
 namespace {
-using fw::MenuItem;
-using fw::MenuPopup;
 
 constexpr MenuItem kActionItems[] = {
     {"&Drucken...\tStrg+P", ID_FILE_PRINT},
@@ -50,13 +48,13 @@ constexpr MenuPopup kContextPopups[] = {
     {"1", kContextItems},
 };
 
-constexpr fw::MenuTemplate kMainMenu{IDR_MAINFRAME, kMainPopups};
-constexpr fw::MenuTemplate kContextMenu{IDR_TREE_CONTEXT, kContextPopups};
+constexpr MenuTemplate kMainMenu{IDR_MAINFRAME, kMainPopups};
+constexpr MenuTemplate kContextMenu{IDR_TREE_CONTEXT, kContextPopups};
 
-constexpr fw::Accelerator kAccelerators[] = {
-    {'P', fw::kCtrl, ID_FILE_PRINT},
-    {fw::kFunctionKeyBase + 6, fw::kNoModifier, ID_NEXT_PANE},
-    {fw::kFunctionKeyBase + 6, fw::kShift, ID_PREV_PANE},
+constexpr Accelerator kAccelerators[] = {
+    {'P', kCtrl, ID_FILE_PRINT},
+    {kFunctionKeyBase + 6, kNoModifier, ID_NEXT_PANE},
+    {kFunctionKeyBase + 6, kShift, ID_PREV_PANE},
 };
 
 constexpr Id kToolbarButtons[] = {
@@ -64,16 +62,16 @@ constexpr Id kToolbarButtons[] = {
     ID_APP_EXIT,   ID_SEPARATOR,    ID_APP_ABOUT,
 };
 
-constexpr fw::ToolbarTemplate kToolbar{IDB_TOOLBAR, 16, 15, kToolbarButtons};
+constexpr ToolbarTemplate kToolbar{IDB_TOOLBAR, 16, 15, kToolbarButtons};
 
 constexpr Id kIndicators[] = {ID_SEPARATOR, IDS_INDICATOR_CAPS, IDS_INDICATOR_NUM,
                               IDS_INDICATOR_SCRL};
 }  // namespace
 
-const fw::MenuTemplate& MainMenu() { return kMainMenu; }
-const fw::MenuTemplate& TreeContextMenu() { return kContextMenu; }
-std::span<const fw::Accelerator> MainAccelerators() { return kAccelerators; }
-const fw::ToolbarTemplate& MainToolbar() { return kToolbar; }
+const MenuTemplate& MainMenu() { return kMainMenu; }
+const MenuTemplate& TreeContextMenu() { return kContextMenu; }
+std::span<const Accelerator> MainAccelerators() { return kAccelerators; }
+const ToolbarTemplate& MainToolbar() { return kToolbar; }
 std::span<const Id> StatusIndicators() { return kIndicators; }
 
 }  // namespace res

@@ -19,11 +19,11 @@ constexpr char kIdProperty[] = "commandId";
 
 UINT IdOf(const QAction* a) { return a->property(kIdProperty).toUInt(); }
 
-QKeySequence KeyOf(const Accelerator& acc) {
-  int key = acc.key >= kFunctionKeyBase ? Qt::Key_F1 + (acc.key - kFunctionKeyBase - 1) : acc.key;
-  if (acc.modifiers & kCtrl) key |= Qt::CTRL;
-  if (acc.modifiers & kShift) key |= Qt::SHIFT;
-  if (acc.modifiers & kAlt) key |= Qt::ALT;
+QKeySequence KeyOf(const res::Accelerator& acc) {
+  int key = acc.key >= res::kFunctionKeyBase ? Qt::Key_F1 + (acc.key - res::kFunctionKeyBase - 1) : acc.key;
+  if (acc.modifiers & res::kCtrl) key |= Qt::CTRL;
+  if (acc.modifiers & res::kShift) key |= Qt::SHIFT;
+  if (acc.modifiers & res::kAlt) key |= Qt::ALT;
   return QKeySequence(key);
 }
 }  // namespace
@@ -31,7 +31,7 @@ QKeySequence KeyOf(const Accelerator& acc) {
 CommandActions::CommandActions(QWidget* owner, CCmdTarget* route)
     : QObject(owner), m_owner(owner), m_route(route) {}
 
-QAction* CommandActions::MakeAction(const MenuItem& item, QObject* parent, Dispatch dispatch) {
+QAction* CommandActions::MakeAction(const res::MenuItem& item, QObject* parent, Dispatch dispatch) {
   auto* a = new QAction(ToQ(item.text), parent);
   a->setProperty(kIdProperty, item.id);
   a->setStatusTip(ToQ(PromptText(item.id)));
@@ -51,7 +51,7 @@ QAction* CommandActions::MakeAction(const MenuItem& item, QObject* parent, Dispa
   return a;
 }
 
-QAction* CommandActions::MainAction(const MenuItem& item) {
+QAction* CommandActions::MainAction(const res::MenuItem& item) {
   if (QAction* a = Action(item.id)) return a;
   return m_main.emplace(item.id, MakeAction(item, m_owner, Dispatch::kDirect)).first->second;
 }
@@ -60,10 +60,10 @@ void CommandActions::WatchMenu(QMenu* menu) {
   connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateActions(menu->actions()); });
 }
 
-void CommandActions::BuildMenuBar(const MenuTemplate& menu, QMenuBar* bar) {
-  for (const MenuPopup& popup : menu.popups) {
+void CommandActions::BuildMenuBar(const res::MenuTemplate& menu, QMenuBar* bar) {
+  for (const res::MenuPopup& popup : menu.popups) {
     QMenu* m = bar->addMenu(ToQ(popup.title));
-    for (const MenuItem& item : popup.items) {
+    for (const res::MenuItem& item : popup.items) {
       if (item.id == ID_SEPARATOR) {
         m->addSeparator();
         continue;
@@ -75,9 +75,9 @@ void CommandActions::BuildMenuBar(const MenuTemplate& menu, QMenuBar* bar) {
   }
 }
 
-QMenu* CommandActions::BuildPopup(const MenuPopup& popup, QWidget* parent) {
+QMenu* CommandActions::BuildPopup(const res::MenuPopup& popup, QWidget* parent) {
   auto* m = new QMenu(ToQ(popup.title), parent);
-  for (const MenuItem& item : popup.items) {
+  for (const res::MenuItem& item : popup.items) {
     if (item.id == ID_SEPARATOR) {
       m->addSeparator();
     } else {
@@ -88,7 +88,7 @@ QMenu* CommandActions::BuildPopup(const MenuPopup& popup, QWidget* parent) {
   return m;
 }
 
-void CommandActions::BuildToolBar(const ToolbarTemplate& tb, const QPixmap& strip, QColor key,
+void CommandActions::BuildToolBar(const res::ToolbarTemplate& tb, const QPixmap& strip, QColor key,
                                   QToolBar* bar) {
   QPixmap images = strip;
   images.setMask(images.createMaskFromColor(key, Qt::MaskInColor));
@@ -105,8 +105,8 @@ void CommandActions::BuildToolBar(const ToolbarTemplate& tb, const QPixmap& stri
   }
 }
 
-void CommandActions::AddAccelerators(std::span<const Accelerator> accels) {
-  for (const Accelerator& acc : accels) {
+void CommandActions::AddAccelerators(std::span<const res::Accelerator> accels) {
+  for (const res::Accelerator& acc : accels) {
     QAction* a = MainAction({"", acc.id});
     auto keys = a->shortcuts();
     keys.append(KeyOf(acc));

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/CmdTarget.h"
-#include "framework/ResourceTypes.h"
+#include "res/ResourceTypes.h"
 
 class QAction;
 class QMenu;
@@ -27,12 +27,12 @@ class CommandActions : public QObject {
   // route receives every command; it is the frame's OnCmdMsg target.
   CommandActions(QWidget* owner, CCmdTarget* route);
 
-  void BuildMenuBar(const MenuTemplate& menu, QMenuBar* bar);
+  void BuildMenuBar(const res::MenuTemplate& menu, QMenuBar* bar);
   // A popup menu of its own (for a context menu); the caller owns it.
-  QMenu* BuildPopup(const MenuPopup& popup, QWidget* parent);
+  QMenu* BuildPopup(const res::MenuPopup& popup, QWidget* parent);
   // Strip: one image per button, buttonWidth wide; colour key is transparent.
-  void BuildToolBar(const ToolbarTemplate& tb, const QPixmap& strip, QColor key, QToolBar* bar);
-  void AddAccelerators(std::span<const Accelerator> accels);
+  void BuildToolBar(const res::ToolbarTemplate& tb, const QPixmap& strip, QColor key, QToolBar* bar);
+  void AddAccelerators(std::span<const res::Accelerator> accels);
 
   // The main action of a command: the toolbar button's and the key's, run
   // at once. Menu items have actions of their own, whose commands are
@@ -48,8 +48,8 @@ class CommandActions : public QObject {
 
  private:
   enum class Dispatch { kDirect, kPosted };
-  QAction* MakeAction(const MenuItem& item, QObject* parent, Dispatch dispatch);
-  QAction* MainAction(const MenuItem& item);
+  QAction* MakeAction(const res::MenuItem& item, QObject* parent, Dispatch dispatch);
+  QAction* MainAction(const res::MenuItem& item);
   void WatchMenu(QMenu* menu);
 
   QWidget* m_owner;

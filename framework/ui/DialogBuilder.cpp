@@ -26,14 +26,14 @@ DialogBaseUnits BaseUnitsOf(const QFont& font) {
   return {fm.horizontalAdvance(alphabet) / 52.0, std::ceil(fm.ascent()) + std::ceil(fm.descent())};
 }
 
-QFont DialogFont(const DialogTemplate& tpl) {
+QFont DialogFont(const res::DialogTemplate& tpl) {
   QFont font(ToQ(tpl.fontFace));
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(tpl.fontPoints);
   return font;
 }
 
-CDialog::CDialog(const DialogTemplate& tpl, QWidget* parent) : QDialog(parent), m_template(tpl) {
+CDialog::CDialog(const res::DialogTemplate& tpl, QWidget* parent) : QDialog(parent), m_template(tpl) {
   setWindowTitle(ToQ(tpl.caption));
   setFont(DialogFont(tpl));
   Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -42,7 +42,7 @@ CDialog::CDialog(const DialogTemplate& tpl, QWidget* parent) : QDialog(parent), 
   setWindowFlags(flags);
   const DialogBaseUnits base = BaseUnitsOf(font());
   setFixedSize(DialogXToPixels(tpl.cx, base), DialogYToPixels(tpl.cy, base));
-  for (const DialogControl& c : tpl.controls) {
+  for (const res::DialogControl& c : tpl.controls) {
     QWidget* w = CreateControl(c);
     const PixelRect r = DialogRectToPixels(c.x, c.y, c.cx, c.cy, base);
     w->setGeometry(r.x, r.y, r.width, r.height);
@@ -53,10 +53,10 @@ CDialog::CDialog(const DialogTemplate& tpl, QWidget* parent) : QDialog(parent), 
 }
 
 namespace {
-bool IsLabel(ControlKind k) { return k == ControlKind::kLabel || k == ControlKind::kLabelNoPrefix; }
+bool IsLabel(res::ControlKind k) { return k == res::ControlKind::kLabel || k == res::ControlKind::kLabelNoPrefix; }
 
 // The label left of an edit whose top lies within the edit's height.
-bool LabelsEdit(const DialogControl& label, const DialogControl& edit) {
+bool LabelsEdit(const res::DialogControl& label, const res::DialogControl& edit) {
   return IsLabel(label.kind) && label.x + label.cx <= edit.x && label.y >= edit.y &&
          label.y < edit.y + edit.cy;
 }
@@ -89,52 +89,52 @@ void CDialog::LineUpEditsWithLabels() {
 // Static texts and single-line edits show their text at the top, as the
 // templates expect: a label placed two units below its edit then stands on
 // the edit's text line.
-QWidget* CDialog::CreateControl(const DialogControl& c) {
+QWidget* CDialog::CreateControl(const res::DialogControl& c) {
   const QString text = ToQ(c.text);
   switch (c.kind) {
-    case ControlKind::kGroupBox: {
+    case res::ControlKind::kGroupBox: {
       auto* g = new GroupFrame(text, this);
       g->lower();  // a group box frames the controls; it must not cover them
       return g;
     }
-    case ControlKind::kLabel:
-    case ControlKind::kLabelNoPrefix: {
+    case res::ControlKind::kLabel:
+    case res::ControlKind::kLabelNoPrefix: {
       auto* l = new QLabel(this);
-      if (c.kind == ControlKind::kLabelNoPrefix) l->setTextFormat(Qt::PlainText);
+      if (c.kind == res::ControlKind::kLabelNoPrefix) l->setTextFormat(Qt::PlainText);
       l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       l->setText(text);
       return l;
     }
-    case ControlKind::kIcon: {
+    case res::ControlKind::kIcon: {
       auto* l = new QLabel(this);
       l->setObjectName(QStringLiteral("icon"));
       return l;
     }
-    case ControlKind::kListBox: {
+    case res::ControlKind::kListBox: {
       auto* l = new QListWidget(this);
-      l->setSortingEnabled((c.style & kSorted) != 0);
+      l->setSortingEnabled((c.style & res::kSorted) != 0);
       // A list box scrolls across only when its template asks for it.
-      if ((c.style & kHScroll) == 0) l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      if ((c.style & res::kHScroll) == 0) l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       return l;
     }
-    case ControlKind::kEdit: {
+    case res::ControlKind::kEdit: {
       auto* e = new QLineEdit(this);
-      e->setReadOnly((c.style & kReadOnly) != 0);
+      e->setReadOnly((c.style & res::kReadOnly) != 0);
       e->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       return e;
     }
-    case ControlKind::kEditMultiline: {
+    case res::ControlKind::kEditMultiline: {
       auto* e = new QPlainTextEdit(this);
-      e->setReadOnly((c.style & kReadOnly) != 0);
+      e->setReadOnly((c.style & res::kReadOnly) != 0);
       e->setLineWrapMode(QPlainTextEdit::NoWrap);
       return e;
     }
-    case ControlKind::kRadioButton: return new QRadioButton(text, this);
-    case ControlKind::kPushButton:
-    case ControlKind::kDefPushButton: {
+    case res::ControlKind::kRadioButton: return new QRadioButton(text, this);
+    case res::ControlKind::kPushButton:
+    case res::ControlKind::kDefPushButton: {
       auto* b = new QPushButton(text, this);
-      b->setDefault(c.kind == ControlKind::kDefPushButton);
-      b->setAutoDefault(c.kind == ControlKind::kDefPushButton);
+      b->setDefault(c.kind == res::ControlKind::kDefPushButton);
+      b->setAutoDefault(c.kind == res::ControlKind::kDefPushButton);
       if (c.id == IDC_OK) connect(b, &QPushButton::clicked, this, &QDialog::accept);
       if (c.id == IDC_CANCEL) connect(b, &QPushButton::clicked, this, &QDialog::reject);
       return b;

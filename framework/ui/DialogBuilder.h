@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/DialogUnits.h"
-#include "framework/ResourceTypes.h"
+#include "res/ResourceTypes.h"
 
 namespace fw::ui {
 
@@ -16,11 +16,11 @@ namespace fw::ui {
 DialogBaseUnits BaseUnitsOf(const QFont& font);
 
 // The template's font ("MS Sans Serif" and friends map to a sans face).
-QFont DialogFont(const DialogTemplate& tpl);
+QFont DialogFont(const res::DialogTemplate& tpl);
 
 class CDialog : public QDialog {
  public:
-  CDialog(const DialogTemplate& tpl, QWidget* parent);
+  CDialog(const res::DialogTemplate& tpl, QWidget* parent);
 
   // The control with the given id; null for an unknown id.
   QWidget* GetDlgItem(res::Id id) const;
@@ -29,15 +29,15 @@ class CDialog : public QDialog {
     return qobject_cast<T*>(GetDlgItem(id));
   }
 
-  const DialogTemplate& Template() const { return m_template; }
+  const res::DialogTemplate& Template() const { return m_template; }
   // Every control, static ones included, in the template's order.
   const std::vector<QWidget*>& Controls() const { return m_controls; }
 
  private:
-  QWidget* CreateControl(const DialogControl& c);
+  QWidget* CreateControl(const res::DialogControl& c);
   void LineUpEditsWithLabels();
 
-  const DialogTemplate& m_template;
+  const res::DialogTemplate& m_template;
   std::map<res::Id, QWidget*> m_items;
   std::vector<QWidget*> m_controls;
 };

@@ -38,7 +38,7 @@ void SaveGrab(QWidget* w, const QString& name) {
   EXPECT_TRUE(w->grab().save(QStringLiteral("%1/%2@%3.png").arg(dir, name, scale)));
 }
 
-QRect Units(const fw::DialogControl& c) { return {c.x, c.y, c.cx, c.cy}; }
+QRect Units(const res::DialogControl& c) { return {c.x, c.y, c.cx, c.cy}; }
 
 // The text a control shows and the room its style leaves for it.
 std::pair<QString, QRect> TextAndRoom(QWidget* w) {
@@ -82,7 +82,7 @@ void ExpectLaidOutAsTemplate(const CDialog& d) {
         EXPECT_TRUE(group->FrameRect().adjusted(1, 1, -1, -1).translated(group->pos()).contains(other)) << j;
         EXPECT_FALSE(group->TitleRect().translated(group->pos()).intersects(other)) << j;
       }
-      const fw::DialogControl& e = tpl[i];
+      const res::DialogControl& e = tpl[i];
       if (edit != nullptr && qobject_cast<QLabel*>(w[j]) != nullptr && tpl[j].x + tpl[j].cx <= e.x &&
           tpl[j].y >= e.y && tpl[j].y < e.y + e.cy) {
         EXPECT_EQ(other.y(), edit->y() + edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().top()) << j;

@@ -1,5 +1,6 @@
-// Plain descriptions of menus, accelerators, toolbars and dialog templates.
-// The data lives in res/; the builders in framework/ui turn it into widgets.
+// Plain descriptions of menus, accelerators, toolbars and dialog templates:
+// the forms of the data in res/, which the builders in framework/ui turn
+// into widgets.
 #pragma once
 
 #include <cstdint>
@@ -8,11 +9,11 @@
 
 #include "res/resource.h"
 
-namespace fw {
+namespace res {
 
 struct MenuItem {
   std::string_view text;  // empty text with id 0 is a separator
-  res::Id id = 0;
+  Id id = 0;
 };
 
 struct MenuPopup {
@@ -21,7 +22,7 @@ struct MenuPopup {
 };
 
 struct MenuTemplate {
-  res::Id id = 0;
+  Id id = 0;
   std::span<const MenuPopup> popups;
 };
 
@@ -34,14 +35,14 @@ inline constexpr int kFunctionKeyBase = 0x1000;
 struct Accelerator {
   int key = 0;
   unsigned modifiers = kNoModifier;
-  res::Id id = 0;
+  Id id = 0;
 };
 
 struct ToolbarTemplate {
-  res::Id bitmap = 0;
+  Id bitmap = 0;
   int buttonWidth = 0;
   int buttonHeight = 0;
-  std::span<const res::Id> buttons;  // ID_SEPARATOR (0) is a separator
+  std::span<const Id> buttons;  // ID_SEPARATOR (0) is a separator
 };
 
 enum class ControlKind {
@@ -68,7 +69,7 @@ enum ControlStyle : unsigned {
 };
 
 struct DialogControl {
-  res::Id id = 0;
+  Id id = 0;
   ControlKind kind = ControlKind::kLabel;
   std::string_view text;
   int x = 0, y = 0, cx = 0, cy = 0;  // dialog units
@@ -76,7 +77,7 @@ struct DialogControl {
 };
 
 struct DialogTemplate {
-  res::Id id = 0;
+  Id id = 0;
   std::string_view caption;
   int cx = 0, cy = 0;  // dialog units
   std::string_view fontFace;
@@ -85,4 +86,4 @@ struct DialogTemplate {
   std::span<const DialogControl> controls;
 };
 
-}  // namespace fw
+}  // namespace res
