@@ -23,12 +23,12 @@
 
 #include "bench/BareWalk.h"
 #include "bench/BenchUtil.h"
-#include "lists/DirView.h"
+#include "lists/ui/DirView.h"
 #include "platform/FileSystem.h"
-#include "shell/KolbrinApp.h"
 #include "shell/KolbrinDoc.h"
-#include "shell/MainFrame.h"
-#include "shell/SettingsProfile.h"
+#include "shell/ui/KolbrinApp.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/SettingsProfile.h"
 
 // Live heap bytes, counted by the replaced operators below: requested
 // bytes, and the bytes a typical malloc hands out for them (8 bytes of

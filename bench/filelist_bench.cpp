@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "bench/BenchUtil.h"
-#include "lists/FileView.h"
+#include "lists/ui/FileView.h"
 #include "shell/KolbrinDoc.h"
 
 namespace {

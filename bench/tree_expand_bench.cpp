@@ -16,8 +16,8 @@
 
 #include "bench/BenchUtil.h"
 #include "shell/KolbrinDoc.h"
-#include "tree/DriveTreeModel.h"
-#include "tree/DriveView.h"
+#include "tree/ui/DriveTreeModel.h"
+#include "tree/ui/DriveView.h"
 
 namespace {
 

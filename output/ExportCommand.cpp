@@ -1,9 +1,9 @@
 #include "output/ExportCommand.h"
 
-#include "output/ListContents.h"
 #include "output/ExcelExport.h"
 #include "output/ExportBuilder.h"
 #include "output/ExportTable.h"
+#include "output/ListContents.h"
 
 namespace output {
 

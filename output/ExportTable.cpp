@@ -2,10 +2,10 @@
 
 #include <memory>
 
+#include "framework/AppMessageBox.h"
 #include "output/FileErrorText.h"
 #include "platform/FileReplace.h"
 #include "res/resource.h"
-#include "framework/AppMessageBox.h"
 
 namespace output {
 

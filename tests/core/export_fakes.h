@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "framework/MessageBox.h"
-#include "output/ListContents.h"
 #include "output/Automation.h"
 #include "output/ExcelExport.h"
 #include "output/ExportUi.h"
+#include "output/ListContents.h"
 
 namespace exporttest {
 

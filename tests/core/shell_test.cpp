@@ -5,9 +5,9 @@
 #include <map>
 #include <string>
 
+#include "framework/AppMessageBox.h"
 #include "framework/DialogUnits.h"
 #include "framework/MessageBox.h"
-#include "framework/AppMessageBox.h"
 #include "shell/WindowPlacement.h"
 
 namespace {

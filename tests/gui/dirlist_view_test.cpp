@@ -21,13 +21,13 @@
 
 #include "framework/MessageBox.h"
 #include "framework/WorkerCall.h"
-#include "lists/DirView.h"
+#include "lists/ui/DirView.h"
 #include "shell/KolbrinDoc.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
-#include "tree/DriveTreeModel.h"
-#include "tree/DriveView.h"
+#include "tree/ui/DriveTreeModel.h"
+#include "tree/ui/DriveView.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QPlainTextEdit>
 #include <functional>
 
-#include "driveinfo/DriveInfoDlg.h"
+#include "driveinfo/ui/DriveInfoDlg.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
 

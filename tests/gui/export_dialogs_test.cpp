@@ -14,8 +14,8 @@
 #include <functional>
 #include <utility>
 
-#include "output/ExportSelectDlg.h"
-#include "output/QtExportUi.h"
+#include "output/ui/ExportSelectDlg.h"
+#include "output/ui/QtExportUi.h"
 #include "res/resource.h"
 #include "tests/support/Input.h"
 

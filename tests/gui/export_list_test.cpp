@@ -27,9 +27,9 @@
 #include <tuple>
 #include <vector>
 
-#include "lists/FileView.h"
-#include "output/XlsxWorkbookServer.h"
+#include "lists/ui/FileView.h"
 #include "output/ExportCommand.h"
+#include "output/XlsxWorkbookServer.h"
 #include "shell/KolbrinDoc.h"
 #include "tests/core/export_fakes.h"
 #include "tests/support/FakeFileSystem.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "framework/MessageBox.h"
-#include "lists/FileView.h"
+#include "lists/ui/FileView.h"
 #include "shell/KolbrinDoc.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"

@@ -22,11 +22,11 @@
 #include <QToolBar>
 #include <QTreeView>
 
-#include "lists/DirView.h"
-#include "lists/FileView.h"
+#include "lists/ui/DirView.h"
+#include "lists/ui/FileView.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
-#include "tree/DriveView.h"
+#include "tree/ui/DriveView.h"
 
 namespace {
 

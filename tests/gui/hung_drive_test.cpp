@@ -21,17 +21,17 @@
 #include <string>
 #include <vector>
 
-#include "driveinfo/DriveInfoDlg.h"
+#include "driveinfo/ui/DriveInfoDlg.h"
 #include "framework/ui/WatchedWork.h"
 #include "output/ExportCommand.h"
 #include "tests/core/export_fakes.h"
 #include "framework/WorkerCall.h"
-#include "lists/DirView.h"
-#include "lists/FileView.h"
+#include "lists/ui/DirView.h"
+#include "lists/ui/FileView.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
-#include "tree/DriveTreeModel.h"
-#include "tree/DriveView.h"
+#include "tree/ui/DriveTreeModel.h"
+#include "tree/ui/DriveView.h"
 
 namespace {
 

@@ -16,15 +16,15 @@
 #include <QStyleOptionButton>
 #include <QTest>
 
-#include "driveinfo/DriveInfoDlg.h"
+#include "driveinfo/ui/DriveInfoDlg.h"
 #include "framework/ui/GroupFrame.h"
-#include "lists/FileView.h"
-#include "lists/IconItemDelegate.h"
-#include "output/ExportSelectDlg.h"
-#include "shell/AboutDlg.h"
+#include "lists/ui/FileView.h"
+#include "lists/ui/IconItemDelegate.h"
+#include "output/ui/ExportSelectDlg.h"
+#include "shell/ui/AboutDlg.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
-#include "tree/DriveView.h"
+#include "tree/ui/DriveView.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <utility>
 
-#include "output/QtPrintDC.h"
+#include "output/ui/QtPrintDC.h"
 #include "tests/support/GuiHarness.h"
 
 namespace {

@@ -20,8 +20,8 @@
 
 #include "framework/MessageBox.h"
 #include "framework/ui/Text.h"
-#include "lists/FileView.h"
-#include "output/ListPrinter.h"
+#include "lists/ui/FileView.h"
+#include "output/ui/ListPrinter.h"
 #include "shell/KolbrinDoc.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "lists/FileView.h"
+#include "lists/ui/FileView.h"
 #include "shell/KolbrinDoc.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"

@@ -10,13 +10,13 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
-#include "lists/DirView.h"
-#include "lists/FileView.h"
-#include "shell/CommandLine.h"
+#include "lists/ui/DirView.h"
+#include "lists/ui/FileView.h"
+#include "shell/ui/CommandLine.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
-#include "tree/DriveTreeModel.h"
-#include "tree/DriveView.h"
+#include "tree/ui/DriveTreeModel.h"
+#include "tree/ui/DriveView.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "lists/DirView.h"
-#include "lists/FileView.h"
+#include "lists/ui/DirView.h"
+#include "lists/ui/FileView.h"
 #include "shell/KolbrinDoc.h"
 #include "tests/core/export_fakes.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
-#include "tree/DriveView.h"
+#include "tree/ui/DriveView.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "shell/KolbrinDoc.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
-#include "tree/DriveTreeModel.h"
-#include "tree/DriveView.h"
+#include "tree/ui/DriveTreeModel.h"
+#include "tree/ui/DriveView.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "framework/ui/CommandActions.h"
-#include "shell/KolbrinApp.h"
-#include "shell/MainFrame.h"
-#include "shell/SettingsProfile.h"
+#include "shell/ui/KolbrinApp.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/SettingsProfile.h"
 
 namespace testsupport {
 

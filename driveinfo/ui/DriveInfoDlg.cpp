@@ -1,0 +1,105 @@
+#include "driveinfo/ui/DriveInfoDlg.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+
+#include "driveinfo/ui/DriveListDelegate.h"
+#include "framework/ui/Text.h"
+#include "framework/ui/WatchedWork.h"
+#include "res/Templates.h"
+
+namespace driveinfo {
+
+namespace {
+
+// The list's one tab stop, in quarters of the average character width.
+constexpr int kTypeTabUnits = 80;
+
+// The property lines end in CR LF; the edit wants plain line breaks.
+QString EditLines(const std::string& text) {
+  QString lines = fw::ui::DisplayText(text);
+  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  lines.remove(QLatin1Char('\r'));
+  return lines;
+}
+
+}  // namespace
+
+CDriveInfoDlg::CDriveInfoDlg(platform::FileSystem& fs, QWidget* parent, fw::ui::StatusSink* status)
+    : CDialog(*res::FindDialog(IDD_DRIVEINFO), parent), m_status(status), m_data(fs) {
+  // A drive that stops answering must not freeze the window.
+  m_data.SetRunner(fw::ui::WatchedRunner(fs, &m_status));
+  setModal(false);
+  m_listDrives = Item<QListWidget>(IDC_LIST_DRIVES);
+  OnInitDialog();
+}
+
+void CDriveInfoDlg::OnInitDialog() {
+  // The lines arrive in the list's sorted order; the list must keep it.
+  m_listDrives->setSortingEnabled(false);
+  m_listDrives->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_listDrives->setUniformItemSizes(true);
+  m_delegate = new CDriveListDelegate(
+      fw::DialogXToPixels(kTypeTabUnits, fw::ui::BaseUnitsOf(m_listDrives->font())), this);
+  m_listDrives->setItemDelegate(m_delegate);
+  connect(m_listDrives, &QListWidget::currentRowChanged, this,
+          [this](int row) { OnSelchangeDriveList(row); });
+  FillDriveList();
+}
+
+int CDriveInfoDlg::TypeTabStop() const { return m_delegate->TabStop(); }
+
+void CDriveInfoDlg::FillDriveList() {
+  m_data.FillDriveList();
+  {
+    const QSignalBlocker quiet(m_listDrives);
+    m_listDrives->clear();
+    for (const DriveLine& line : m_data.Lines()) {
+      auto* item = new QListWidgetItem(fw::ui::DisplayText(line.Text()), m_listDrives);
+      item->setData(CDriveListDelegate::kRootRole, fw::ui::DisplayText(line.root));
+      item->setData(CDriveListDelegate::kTypeRole, fw::ui::DisplayText(line.typeText));
+      item->setToolTip(fw::ui::DisplayText(line.root));
+    }
+    m_listDrives->setCurrentRow(m_data.Selected());
+    if (m_data.Selected() < 0) m_listDrives->clearSelection();
+  }
+  ShowFigures();
+}
+
+void CDriveInfoDlg::OnSelchangeDriveList(int row) {
+  m_data.Select(row);
+  ShowFigures();
+}
+
+void CDriveInfoDlg::ShowFigures() {
+  for (const res::Id id : CDriveInfoData::FieldControls()) {
+    const std::string text = m_data.FieldText(id);
+    if (auto* edit = Item<QLineEdit>(id)) {
+      edit->setText(fw::ui::DisplayText(text));
+      edit->setCursorPosition(0);
+    } else if (auto* lines = Item<QPlainTextEdit>(id)) {
+      lines->setPlainText(EditLines(text));
+    }
+  }
+}
+
+void CDriveInfoDlg::keyPressEvent(QKeyEvent* event) {
+  // Enter closes the window as Esc does; there is no button to press.
+  const bool plain = event->modifiers() == Qt::NoModifier ||
+                     (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+  if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    accept();
+    return;
+  }
+  CDialog::keyPressEvent(event);
+}
+
+void CDriveInfoDlg::done(int result) {
+  CDialog::done(result);
+  if (m_onClosed) m_onClosed();
+}
+
+}  // namespace driveinfo

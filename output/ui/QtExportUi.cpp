@@ -1,0 +1,41 @@
+#include "output/ui/QtExportUi.h"
+
+#include <QFile>
+#include <QFileDialog>
+
+#include "framework/ui/Text.h"
+#include "framework/ui/WatchedWork.h"
+#include "output/ui/ExportSelectDlg.h"
+#include "res/resource.h"
+
+namespace output {
+
+std::optional<bool> CQtExportUi::AskSelection(int total, int selected) {
+  CExportSelectDlg dlg(m_parent);
+  dlg.m_nTotal = total;
+  dlg.m_nSelected = selected;
+  if (dlg.DoModal() != IDC_OK) return std::nullopt;
+  return dlg.m_nSelection == 1;
+}
+
+void CQtExportUi::SetUpSaveDialog(QFileDialog& dialog) {
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(fw::ui::ResString(IDS_EXPORT_FILTER));
+  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+}
+
+std::optional<std::string> CQtExportUi::AskSaveFile() {
+  QFileDialog dialog(m_parent);
+  SetUpSaveDialog(dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
+  // The full path, as bytes of the file system's encoding.
+  return QFile::encodeName(files.front()).toStdString();
+}
+
+fw::WorkRunner CQtExportUi::Runner() { return fw::ui::WatchedRunner(m_fs, &m_status); }
+
+}  // namespace output

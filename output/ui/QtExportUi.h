@@ -1,0 +1,46 @@
+// The export's questions as the program's dialogs, and the workbook
+// component that shows what it writes with the desktop's program.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "output/ExportUi.h"
+#include "output/XlsxWorkbookServer.h"
+#include "output/ui/DesktopWorkbookViewer.h"
+#include "platform/FileSystem.h"
+
+namespace fw::ui {
+class StatusSink;
+}
+
+class QFileDialog;
+
+namespace output {
+
+class CQtExportUi : public ExportUi {
+ public:
+  // Dialogs are parented to parent (the main window); the file work runs
+  // watched on fs, with a long wait told in status (may be null).
+  explicit CQtExportUi(QWidget* parent, platform::FileSystem& fs = platform::FileSystem::Native(),
+                       fw::ui::StatusSink* status = nullptr)
+      : m_parent(parent), m_fs(fs), m_status(status) {}
+
+  std::optional<bool> AskSelection(int total, int selected) override;
+  std::optional<std::string> AskSaveFile() override;
+  AutomationServer& Server() override { return m_server; }
+  fw::WorkRunner Runner() override;
+
+  // The save dialog as AskSaveFile shows it: text files, ".txt" added to a
+  // name without extension, a question before an existing file is replaced.
+  static void SetUpSaveDialog(QFileDialog& dialog);
+
+ private:
+  QPointer<QWidget> m_parent;
+  platform::FileSystem& m_fs;
+  fw::ui::StatusSink* m_status;
+  CDesktopWorkbookViewer m_viewer;
+  XlsxWorkbookServer m_server{m_viewer};
+};
+
+}  // namespace output

@@ -1,0 +1,111 @@
+#include "shell/ui/KolbrinApp.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFont>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTranslator>
+
+#include "framework/ui/Text.h"
+#include "output/ui/QtExportUi.h"
+#include "shell/KolbrinDoc.h"
+#include "shell/ui/AboutDlg.h"
+#include "shell/ui/GermanLocale.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/QtMessageBoxPresenter.h"
+#include "shell/ui/SettingsProfile.h"
+
+// The resources live in a static library: pull them in explicitly.
+static void InitKolbrinResources() { Q_INIT_RESOURCE(kolbrin); }
+
+namespace shell {
+
+CKolbrinApp::CKolbrinApp(std::unique_ptr<CProfile> profile, platform::FileSystem* fs)
+    : m_profile(profile ? std::move(profile) : std::make_unique<SettingsProfile>()),
+      m_fs(fs != nullptr ? fs : &platform::FileSystem::Native()) {
+  InitKolbrinResources();
+}
+
+CKolbrinApp::~CKolbrinApp() {
+  m_frame.reset();
+  m_doc.reset();
+  m_exportUi.reset();
+}
+
+const fw::RouteMap* CKolbrinApp::GetRouteMap() const {
+  using fw::Route::Command;
+  static const fw::RouteEntry entries[] = {
+      Command<&CKolbrinApp::OnAppAbout>(ID_APP_ABOUT),
+      Command<&CKolbrinApp::OnFileNew>(ID_FILE_NEW),
+      Command<&CKolbrinApp::OnFileOpen>(ID_FILE_OPEN),
+      Command<&CKolbrinApp::OnFilePrintSetup>(ID_FILE_PRINT_SETUP),
+      Command<&CKolbrinApp::OnAppExit>(ID_APP_EXIT),
+  };
+  static const fw::RouteMap map{entries, nullptr};
+  return &map;
+}
+
+bool CKolbrinApp::InitInstance(bool show) {
+  // Standard dialogs speak German too.
+  m_translator = InstallQtGermanTranslator();
+  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+  QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+  // The panes' fixed column widths are made for an 8-point interface font.
+  QFont uiFont(QStringLiteral("Liberation Sans"));
+  uiFont.setStyleHint(QFont::SansSerif);
+  uiFont.setPointSize(8);
+  QApplication::setFont(uiFont);
+  m_previousPresenter = fw::SetMessageBoxPresenter(QtMessageBoxPresenter());
+
+  m_doc = std::make_unique<CKolbrinDoc>(*m_fs);
+  m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this, *this, m_startDirectory);
+  m_exportUi = std::make_unique<output::CQtExportUi>(m_frame.get(), *m_fs, m_frame.get());
+  m_doc->SetExportUi(m_exportUi.get());
+  if (show) m_frame->ShowRestored();
+  return true;
+}
+
+int CKolbrinApp::ExitInstance() {
+  m_frame.reset();
+  m_doc.reset();
+  m_exportUi.reset();
+  fw::SetMessageBoxPresenter(std::move(m_previousPresenter));
+  return 0;
+}
+
+QPrinter& CKolbrinApp::Printer() {
+  if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *m_printer;
+}
+
+void CKolbrinApp::OnAppAbout() {
+  CAboutDlg dlg(m_frame.get());
+  dlg.exec();
+}
+
+void CKolbrinApp::OnAppExit() {
+  if (m_frame) m_frame->close();
+}
+
+// The system's print dialog, set up for choosing rather than printing: the
+// printer, and behind "Eigenschaften" that printer's own papers,
+// orientation, margins and trays. Qt's page setup alone offers no printer.
+void CKolbrinApp::OnFilePrintSetup() {
+  QPrintDialog dlg(&Printer(), m_frame.get());
+  dlg.setWindowTitle(fw::ui::ResString(IDS_PRINT_SETUP_TITLE));
+  dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
+  for (const auto option : {QAbstractPrintDialog::PrintPageRange, QAbstractPrintDialog::PrintSelection,
+                            QAbstractPrintDialog::PrintCurrentPage, QAbstractPrintDialog::PrintCollateCopies}) {
+    dlg.setOption(option, false);
+  }
+  // Its accepting button says "OK": accepting prints nothing here.
+  auto* buttons = dlg.findChild<QDialogButtonBox*>();
+  if (QPushButton* ok = buttons != nullptr ? buttons->button(QDialogButtonBox::Ok) : nullptr) {
+    ok->setText(fw::ui::ResString(IDS_PRINT_SETUP_OK));
+  }
+  dlg.exec();
+}
+
+}  // namespace shell
