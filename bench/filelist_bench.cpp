@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "bench/BenchUtil.h"
+#include "framework/PathDocument.h"
 #include "lists/ui/FileView.h"
-#include "shell/KolbrinDoc.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ class GeneratedFileSystem : public platform::FileSystem {
   std::size_t m_n;
 };
 
-double TimeSelect(shell::CKolbrinDoc& doc, lists::CFileView& view, const std::string& dir) {
+double TimeSelect(fw::CPathDocument& doc, lists::CFileView& view, const std::string& dir) {
   const auto start = Clock::now();
   doc.m_strPath = dir;
   doc.UpdateAllViews(nullptr, fw::UpdateHint(doc.m_strPath));
@@ -89,7 +89,7 @@ double TimeSelect(shell::CKolbrinDoc& doc, lists::CFileView& view, const std::st
 }
 
 void MeasureDirectory(const std::string& dir, int rounds) {
-  shell::CKolbrinDoc doc;
+  fw::CPathDocument doc;
   lists::CFileView view(doc, nullptr);
   view.resize(1000, 600);
   view.show();
@@ -112,7 +112,7 @@ void MeasureDirectory(const std::string& dir, int rounds) {
 
 void MeasureSorts(std::size_t n) {
   GeneratedFileSystem fs(n);
-  shell::CKolbrinDoc doc(fs);
+  fw::CPathDocument doc(fs);
   lists::CFileView view(doc, nullptr);
   view.resize(1000, 600);
   view.show();

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "bench/BenchUtil.h"
-#include "shell/KolbrinDoc.h"
+#include "framework/PathDocument.h"
 #include "tree/ui/DriveTreeModel.h"
 #include "tree/ui/DriveView.h"
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
   std::string dir = argv[1];
   const int rounds = bench::Rounds(argc, argv);
   OneDriveFileSystem fs(dir.back() == '/' ? dir : dir + '/');
-  shell::CKolbrinDoc doc(fs);
+  fw::CPathDocument doc(fs);
   tree::CDriveView view(doc, nullptr);
   view.resize(400, 800);
   view.show();
