@@ -25,9 +25,9 @@ struct PrintMetrics {
 // One printed column.
 struct PrintColumn {
   std::string title;
-  int width = 0;          // printed width in device pixels
-  unsigned format = TextFlags::kLeft;  // TextFlags::kLeft, TextFlags::kCenter or TextFlags::kRight
-  int column = 0;         // list column index
+  int width = 0;                       // printed width in device pixels
+  unsigned format = TextFlags::kLeft;  // kLeft, kCenter or kRight
+  int column = 0;                      // list column index
 };
 
 class PrintJob {

@@ -36,7 +36,7 @@ class ListModel;
 struct ColumnSpec {
   res::Id title;    // string id of the heading
   int width;        // pixels
-  unsigned format;  // output::ColumnFormat::kLeft / RIGHT / CENTER
+  unsigned format;  // output::ColumnFormat::kLeft, kRight or kCenter
 };
 
 class CListViewBase : public QStackedWidget, public fw::CView, public output::CListContents {
