@@ -6,12 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
-#include <filesystem>
 #include <mutex>
 #include <vector>
 
+#include "platform/posix/DirentRecord.h"
+#include "platform/posix/LinkTarget.h"
 #include "platform/posix/UnixTime.h"
 
 namespace platform::posix {
@@ -25,9 +25,6 @@ constexpr unsigned kFullMask =
     STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
 constexpr int kNoFollow = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT;
 
-bool IsDotName(const char* name) {
-  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
 
 // The listing tells the kind only; permissions are not known, so the
 // entry is not marked read-only.
@@ -41,18 +38,6 @@ unsigned ModeOfDirentType(unsigned char type) {
     case DT_SOCK: return S_IFSOCK | S_IWUSR;
     default: return S_IFREG | S_IWUSR;
   }
-}
-
-// Where a link leads, as a path to name as touched: the target when it is
-// absolute, else the target from the listed directory.
-std::string LinkTarget(int dirFd, const std::string& directory, const char* name) {
-  char buffer[PATH_MAX];
-  const ssize_t n = ::readlinkat(dirFd, name, buffer, sizeof buffer);
-  if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buffer) return directory + "/" + name;
-  const std::string target(buffer, static_cast<std::size_t>(n));
-  const std::filesystem::path path = target.front() == '/' ? std::filesystem::path(target)
-                                                           : std::filesystem::path(directory) / target;
-  return path.lexically_normal().string();
 }
 
 FileTime ToFileTime(const statx_timestamp& t) { return FileTimeFromUnix(t.tv_sec, t.tv_nsec); }
@@ -136,15 +121,10 @@ bool PosixFindHandle::Refill() {
 bool PosixFindHandle::Next(FindData& out) {
   for (;;) {
     if (m_pos >= m_used && !Refill()) return false;
-    // Fields are read by offset: a record is shorter than struct dirent64.
-    const std::byte* record = m_buffer.get() + m_pos;
-    unsigned short length = 0;
-    std::memcpy(&length, record + offsetof(struct dirent64, d_reclen), sizeof length);
-    if (length == 0) return false;
-    m_pos += length;
-    const auto type = static_cast<unsigned char>(record[offsetof(struct dirent64, d_type)]);
-    const char* name = reinterpret_cast<const char*>(record + offsetof(struct dirent64, d_name));
-    if (Describe(name, type, out)) return true;
+    const DirentRecord record = DirentRecord::At(m_buffer.get() + m_pos);
+    if (record.length == 0) return false;
+    m_pos += record.length;
+    if (Describe(record.name, record.type, out)) return true;
   }
 }
 
@@ -170,12 +150,8 @@ bool PosixFindHandle::Describe(const char* name, unsigned char type, FindData& o
 bool PosixFindHandle::DescribeDirectoryLink(const char* name, FindData& out) const {
   // Follows the link for its target's type only; an automount point behind
   // it is not triggered.
-  const Touch touch(LinkTarget(m_fd, m_directory, name));
-  if (touch.Refused()) return false;  // a mount that does not answer: the link's own entry
   struct statx target {};
-  if (::statx(m_fd, name, AT_NO_AUTOMOUNT, STATX_TYPE, &target) != 0 || !S_ISDIR(target.stx_mode)) {
-    return false;
-  }
+  if (!StatLinkTarget(m_fd, m_directory, name, target) || !S_ISDIR(target.stx_mode)) return false;
   out.attributes = (out.attributes & ~kAttrArchive) | kAttrDirectory | kAttrReparsePoint;
   out.size = 0;
   out.flags |= kEntryMountRoot;

@@ -8,11 +8,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstddef>
 #include <cstring>
-#include <filesystem>
 #include <mutex>
+
+#include "platform/posix/DirentRecord.h"
+#include "platform/posix/LinkTarget.h"
 
 namespace platform::posix {
 namespace {
@@ -21,9 +22,6 @@ constexpr std::size_t kBufferSize = 32 * 1024;
 constexpr int kNoFollow = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT;
 constexpr int kOpenFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK;
 
-bool IsDotName(const char* name) {
-  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
 
 // Each scanning thread lists into a buffer of its own.
 std::byte* ThreadBuffer() {
@@ -75,15 +73,10 @@ bool PosixScanDirectory::Read(ScanSink& sink) {
     if (n <= 0) return true;
     first = false;
     for (std::size_t pos = 0; pos < static_cast<std::size_t>(n);) {
-      // Fields are read by offset: a record is shorter than struct dirent64.
-      const std::byte* record = buffer + pos;
-      unsigned short length = 0;
-      std::memcpy(&length, record + offsetof(struct dirent64, d_reclen), sizeof length);
-      if (length == 0) return true;
-      pos += length;
-      const auto type = static_cast<unsigned char>(record[offsetof(struct dirent64, d_type)]);
-      const char* name = reinterpret_cast<const char*>(record + offsetof(struct dirent64, d_name));
-      if (!IsDotName(name)) Describe(name, type, sink);
+      const DirentRecord record = DirentRecord::At(buffer + pos);
+      if (record.length == 0) return true;
+      pos += record.length;
+      if (!IsDotName(record.name)) Describe(record.name, record.type, sink);
     }
     if (sink.Stopped()) return true;
   }
@@ -117,7 +110,7 @@ void PosixScanDirectory::Describe(const char* name, unsigned char type, ScanSink
 // link is a file of its own length.
 void PosixScanDirectory::DescribeLink(const char* name, ScanSink& sink) const {
   struct statx target {};
-  if (FollowLink(name, target) && S_ISDIR(target.stx_mode)) {
+  if (StatLinkTarget(m_fd, m_path, name, target) && S_ISDIR(target.stx_mode)) {
     sink.Directory(name, false);
     return;
   }
@@ -127,22 +120,6 @@ void PosixScanDirectory::DescribeLink(const char* name, ScanSink& sink) const {
     return;
   }
   sink.File(self.stx_size);
-}
-
-// The type a link leads to, with the target named as touched: it may lie on
-// another mount, and that one may not answer.
-bool PosixScanDirectory::FollowLink(const char* name, struct statx& target) const {
-  char buffer[PATH_MAX];
-  const ssize_t n = ::readlinkat(m_fd, name, buffer, sizeof buffer);
-  std::string to = ChildPath(name);
-  if (n > 0 && static_cast<std::size_t>(n) < sizeof buffer) {
-    const std::string text(buffer, static_cast<std::size_t>(n));
-    to = (text.front() == '/' ? std::filesystem::path(text) : std::filesystem::path(m_path) / text)
-             .lexically_normal()
-             .string();
-  }
-  const Touch touch(to);
-  return !touch.Refused() && ::statx(m_fd, name, AT_NO_AUTOMOUNT, STATX_TYPE, &target) == 0;
 }
 
 std::unique_ptr<ScanDirectory> PosixScanDirectory::OpenChild(std::string_view name) {

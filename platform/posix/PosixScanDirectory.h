@@ -43,7 +43,6 @@ class PosixScanDirectory : public ScanDirectory {
  private:
   void Describe(const char* name, unsigned char type, ScanSink& sink) const;
   void DescribeLink(const char* name, ScanSink& sink) const;
-  bool FollowLink(const char* name, struct statx& target) const;
   std::string ChildPath(std::string_view name) const;
   bool IsMountRoot(int childFd) const;
 

@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
 
 #include "framework/StringTable.h"
+#include "framework/WorkerCall.h"
 #include "platform/Display.h"
 #include "shell/ui/CommandLine.h"
 #include "shell/ui/GermanLocale.h"
@@ -37,13 +39,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
     return 2;
   }
-  QApplication qapp(argc, argv);
-  // Ties the window to its desktop entry (its icon in a Wayland session).
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kolbrin"));
-  shell::CKolbrinApp app;
-  app.SetStartDirectory(start.directory);
-  if (!app.InitInstance()) return 1;
-  const int rc = QApplication::exec();
-  app.ExitInstance();
+  int rc = 0;
+  {
+    QApplication qapp(argc, argv);
+    // Ties the window to its desktop entry (its icon in a Wayland session).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kolbrin"));
+    shell::CKolbrinApp app;
+    app.SetStartDirectory(start.directory);
+    if (!app.InitInstance()) return 1;
+    rc = QApplication::exec();
+    app.ExitInstance();
+  }  // the settings are written as the application object goes
+  // A call the user gave up on may still hang in a drive that does not
+  // answer; the process ends without waiting for it or tearing down what
+  // that thread may still use.
+  if (fw::CWorkerCall::Running() > 0) {
+    std::fflush(nullptr);
+    std::_Exit(rc);
+  }
   return rc;
 }
