@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -16,22 +15,18 @@
 namespace {
 
 namespace fs = std::filesystem;
-using exporttest::FakeList;
-using shell::CKolbrinDoc;
+using output::EXPORT_TO_EXCEL;
+using output::EXPORT_TO_FILE;
 
-const std::vector<std::string> kTitles = {"Dateiname", "Dateigr\xc3\xb6\xc3\x9f" "e", "Attribute",
-                                          "Letzte \xc3\x84nderung", "Hergestellt", "Letzter Zugriff"};
 const std::string kTitleLine =
     "Dateiname;Dateigr\xc3\xb6\xc3\x9f" "e;Attribute;Letzte \xc3\x84nderung;Hergestellt;Letzter Zugriff\r\n";
 
 class ExportCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (std::size_t c = 0; c < kTitles.size(); ++c)
-      list.columns.push_back({c == 2 ? 0 : 128, kTitles[c], output::ColumnFormat::kLeft});
-    doc.SetExportUi(&ui);
-    dir = fs::temp_directory_path() /
-          ("kolbrin-export-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    for (const char* title : {"Dateiname", "Dateigr\xc3\xb6\xc3\x9f" "e", "Attribute", "Letzte \xc3\x84nderung",
+                              "Hergestellt", "Letzter Zugriff"})
+      list.columns.push_back({list.columns.size() == 2 ? 0 : 128, title, output::ColumnFormat::kLeft});
     fs::remove_all(dir);
     fs::create_directories(dir);
   }
@@ -39,9 +34,8 @@ class ExportCommand : public ::testing::Test {
 
   void AddRows(int n) {
     for (int r = 0; r < n; ++r) {
-      std::vector<std::string> row;
+      auto& row = list.cells.emplace_back();
       for (int c = 0; c < 6; ++c) row.push_back("r" + std::to_string(r) + "c" + std::to_string(c));
-      list.cells.push_back(row);
     }
   }
   static std::string Slurp(const fs::path& p) {
@@ -49,37 +43,37 @@ class ExportCommand : public ::testing::Test {
     return {std::istreambuf_iterator<char>(in), {}};
   }
 
-  FakeList list;
+  exporttest::FakeList list;
   exporttest::RecordingServer server;
   exporttest::ScriptedUi ui{server};
   exporttest::MessageCatcher messages;
-  CKolbrinDoc doc;
-  fs::path dir;
+  const fs::path dir = fs::temp_directory_path() /
+                       ("kolbrin-export-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
 };
 
-// The exact calls are the workbook export's own test; here the chosen
-// rows must reach it in list order, with a question only when rows are
-// selected (even when every row is).
+// The exact calls are the workbook export's own test; here the chosen rows
+// must reach it in list order, with a question only when rows are selected
+// (even when every row is).
 TEST_F(ExportCommand, WorkbookGetsTheChosenRowsInListOrder) {
-  struct Case {
+  const struct {
     std::set<int> selected;
     bool onlySelected;
     std::vector<std::pair<int, int>> asked;
     std::vector<std::string> present;
     std::string absent;
-  } const cases[] = {
+  } cases[] = {
       {{}, false, {}, {"A1 put 6 BSTR:Dateiname", "A2 put 6 BSTR:r0c0", "F4 put 6 BSTR:r2c5"}, "A5"},
       {{2, 0}, true, {{3, 2}}, {"A2 put 6 BSTR:r0c0", "A3 put 6 BSTR:r2c0", "F3 put 6 BSTR:r2c5"}, "A4"},
       {{0, 1, 2}, false, {{3, 3}}, {"A4 put 6 BSTR:r2c0"}, "A5"},
   };
   AddRows(3);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.selected.size());
     list.selected = c.selected;
     ui.selection = c.onlySelected;
     ui.selectionAsked.clear();
     server.log->clear();
-    doc.ExportList(list, output::EXPORT_TO_EXCEL);
+    EXPECT_TRUE(output::RunExport(list, EXPORT_TO_EXCEL, ui));
     EXPECT_EQ(ui.selectionAsked, c.asked);
     for (const std::string& line : c.present) EXPECT_TRUE(server.Logged("range " + line)) << line;
     EXPECT_FALSE(server.Logged("sheet get 197 BSTR:" + c.absent));
@@ -88,20 +82,26 @@ TEST_F(ExportCommand, WorkbookGetsTheChosenRowsInListOrder) {
   EXPECT_TRUE(messages.boxes.empty());
 }
 
-TEST_F(ExportCommand, CancelInEitherDialogExportsNothing) {
+// A cancel in either dialog, an empty file name, an unknown mode or a
+// document without a user interface export nothing.
+TEST_F(ExportCommand, CancelsAndUnknownModesExportNothing) {
   AddRows(2);
   list.selected = {1};
   ui.selection = std::nullopt;
   ui.file = (dir / "out.txt").string();
-  doc.ExportList(list, output::EXPORT_TO_EXCEL);
-  doc.ExportList(list, output::EXPORT_TO_FILE);
+  EXPECT_FALSE(output::RunExport(list, EXPORT_TO_EXCEL, ui));
+  EXPECT_FALSE(output::RunExport(list, EXPORT_TO_FILE, ui));
   EXPECT_EQ(ui.selectionAsked.size(), 2u);
   EXPECT_EQ(ui.fileAsked, 0);
-
   ui.selection = true;
-  ui.file = std::nullopt;
-  doc.ExportList(list, output::EXPORT_TO_FILE);
-  EXPECT_EQ(ui.fileAsked, 1);
+  for (const std::optional<std::string>& file : {std::optional<std::string>(), std::optional<std::string>("")}) {
+    ui.file = file;
+    EXPECT_FALSE(output::RunExport(list, EXPORT_TO_FILE, ui));
+  }
+  EXPECT_EQ(ui.fileAsked, 2);
+  for (int mode : {0, 3}) EXPECT_FALSE(output::RunExport(list, mode, ui));
+  shell::CKolbrinDoc().ExportList(list, EXPORT_TO_EXCEL);
+  EXPECT_EQ(ui.selectionAsked.size(), 4u);  // none for the unknown modes
   EXPECT_TRUE(server.log->empty());
   EXPECT_TRUE(fs::is_empty(dir));
   EXPECT_EQ(list.cellReads, 0);
@@ -110,7 +110,9 @@ TEST_F(ExportCommand, CancelInEitherDialogExportsNothing) {
 
 TEST_F(ExportCommand, TextFileGoesToTheChosenPathWithEveryColumn) {
   ui.file = (dir / "leer.txt").string();
-  doc.ExportList(list, output::EXPORT_TO_FILE);
+  shell::CKolbrinDoc doc;
+  doc.SetExportUi(&ui);
+  doc.ExportList(list, EXPORT_TO_FILE);
   EXPECT_EQ(Slurp(dir / "leer.txt"), kTitleLine);  // an empty list: the titles alone
 
   list.cells = {{"brief.txt", "1.234 Byte", "A", "05.12.2026  17:08:06", "", "x"},
@@ -118,7 +120,7 @@ TEST_F(ExportCommand, TextFileGoesToTheChosenPathWithEveryColumn) {
   ui.file = (dir / "sub folder" / "liste.txt").string();
   fs::create_directories(dir / "sub folder");
   const fs::path before = fs::current_path();
-  doc.ExportList(list, output::EXPORT_TO_FILE);
+  EXPECT_TRUE(output::RunExport(list, EXPORT_TO_FILE, ui));
   EXPECT_EQ(fs::current_path(), before);
   EXPECT_TRUE(ui.selectionAsked.empty());
   EXPECT_EQ(ui.fileAsked, 2);
@@ -127,27 +129,13 @@ TEST_F(ExportCommand, TextFileGoesToTheChosenPathWithEveryColumn) {
             kTitleLine + "brief.txt;1.234 Byte;A;05.12.2026  17:08:06;;x\r\n\"a;b\xff.txt\";0 Byte;;;;\r\n");
   EXPECT_FALSE(fs::exists(before / "liste.txt"));
   EXPECT_TRUE(messages.boxes.empty());
-}
 
-TEST_F(ExportCommand, FileErrorIsReportedOnce) {
-  AddRows(1);
+  // A file that cannot be written is reported once.
   ui.file = (dir / "missing" / "x.txt").string();
-  doc.ExportList(list, output::EXPORT_TO_FILE);
+  EXPECT_FALSE(output::RunExport(list, EXPORT_TO_FILE, ui));
   ASSERT_EQ(messages.boxes.size(), 1u);
   EXPECT_EQ(messages.boxes[0].text.rfind("Dateifehler: ", 0), 0u);
-  EXPECT_TRUE(fs::is_empty(dir));
-}
-
-TEST_F(ExportCommand, UnknownModeOrNoInterfaceDoesNothing) {
-  AddRows(1);
-  list.selected = {0};
-  doc.ExportList(list, 0);
-  doc.ExportList(list, 3);
-  CKolbrinDoc bare;
-  bare.ExportList(list, output::EXPORT_TO_EXCEL);
-  EXPECT_TRUE(ui.selectionAsked.empty());
-  EXPECT_TRUE(server.log->empty());
-  EXPECT_EQ(list.cellReads, 0);
+  EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
 }  // namespace

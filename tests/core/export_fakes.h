@@ -41,14 +41,10 @@ class FakeList : public output::CListContents {
   bool IsRowSelected(int row) const override { return selected.count(row) != 0; }
 };
 
-class Recorder;
-
 class RecordingServer : public output::AutomationServer {
  public:
   std::shared_ptr<output::IDispatchTarget> CreateDispatch(std::string_view progId) override;
-  bool Logged(const std::string& line) const {
-    return std::find(log->begin(), log->end(), line) != log->end();
-  }
+  bool Logged(const std::string& line) const { return std::find(log->begin(), log->end(), line) != log->end(); }
   std::shared_ptr<std::vector<std::string>> log = std::make_shared<std::vector<std::string>>();
   bool available = true;
   int failAtCall = -1;  // the call with this index, counted over all objects, throws
@@ -63,10 +59,7 @@ class Recorder : public output::IDispatchTarget {
   output::Variant Invoke(output::DispId dispid, unsigned short flags,
                          const std::vector<output::Variant>& args) override {
     using namespace output;
-    std::string line = m_name +
-                       (flags == xl::kGet                ? " get "
-                        : flags == InvokeFlags::kMethod ? " method "
-                                                        : " put ") +
+    std::string line = m_name + (flags == xl::kGet ? " get " : flags == InvokeFlags::kMethod ? " method " : " put ") +
                        std::to_string(dispid);
     for (const Variant& a : args) {
       line += a.vt == VarType::kBool   ? " BOOL:" + std::to_string(a.iVal)

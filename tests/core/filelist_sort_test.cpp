@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <random>
 #include <string>
@@ -18,8 +19,7 @@ using lists::CFileRecord;
 using lists::CompareRows;
 using lists::MakeSortKey;
 
-CFileRecord Rec(std::string name, std::uint64_t size = 0, std::uint32_t attr = 0,
-                std::uint64_t time = 0) {
+CFileRecord Rec(std::string name, std::uint64_t size = 0, std::uint32_t attr = 0, std::uint64_t time = 0) {
   CFileRecord r;
   r.m_strName = std::move(name);
   r.m_nSizeLow = static_cast<std::uint32_t>(size);
@@ -31,108 +31,74 @@ CFileRecord Rec(std::string name, std::uint64_t size = 0, std::uint32_t attr = 0
   return r;
 }
 
-TEST(FileListCompare, NamesFoldOnlyAsciiLetters) {
-  const auto a = Rec("ReadMe.TXT"), b = Rec("readme.txt");
-  for (int d : {1, -1}) EXPECT_EQ(CompareRows(&a, &b, MakeSortKey(0, d)), 0);
-  const auto upper = Rec("\xC3\x84pfel"), lower = Rec("\xC3\xA4pfel");  // "Äpfel" / "äpfel"
-  EXPECT_LT(CompareRows(&upper, &lower, MakeSortKey(0, 1)), 0);
-  EXPECT_GT(CompareRows(&upper, &lower, MakeSortKey(0, -1)), 0);
-  // Difference of the first differing pair; bytes above 0x7F are unsigned;
-  // '_' (0x5F) lies between the folded letters and 'Z' unfolded.
-  const auto x = Rec("a_"), y = Rec("AB"), hi = Rec("\xff"), shortName = Rec("a");
-  EXPECT_EQ(CompareRows(&x, &y, MakeSortKey(0, 1)), '_' - 'b');
-  EXPECT_EQ(CompareRows(&hi, &x, MakeSortKey(0, 1)), 0xFF - 'a');
-  EXPECT_EQ(CompareRows(&shortName, &x, MakeSortKey(0, 1)), -'_');
-}
-
-TEST(FileListCompare, EqualSizesNeverCompareEqual) {
-  const auto a = Rec("a", 5), b = Rec("b", 5);
-  for (int d : {1, -1}) {
-    EXPECT_EQ(CompareRows(&a, &b, MakeSortKey(1, d)), -d);
-    EXPECT_EQ(CompareRows(&b, &a, MakeSortKey(1, d)), -d);
+TEST(FileListCompare, EachColumnInEachDirection) {
+  const struct { CFileRecord a, b; int column, up; } cases[] = {
+      {Rec("ReadMe.TXT"), Rec("readme.txt"), 0, 0},                   // ASCII letters fold
+      {Rec("\xC3\x84pfel"), Rec("\xC3\xA4pfel"), 0, 0x84 - 0xA4},     // others do not
+      {Rec("a_"), Rec("AB"), 0, '_' - 'b'},                           // the first differing pair
+      {Rec("\xff"), Rec("a_"), 0, 0xFF - 'a'},                        // bytes are unsigned
+      {Rec("a"), Rec("a_"), 0, -'_'},                                 // the end is below every byte
+      {Rec("a", 5), Rec("b", 5), 1, -1},                              // sizes are never equal
+      {Rec("big", (1ull << 32) + 1), Rec("small", 0xFFFFFFFFu), 1, 1},  // high halves first
+      {Rec("a", 0, 0x21), Rec("b", 0, 0x01), 2, 0x20},                // attribute words' difference
+      {Rec("lo", 0, 0), Rec("hi", 0, 0x80000000u), 2, INT32_MIN},    // reversed: no overflow
+      {Rec("a", 0, 0, 100), Rec("b", 0, 0, 200), 3, -1},              // last write
+      {Rec("a", 0, 0, 100), Rec("b", 0, 0, 200), 4, -1},              // creation
+      {Rec("a", 0, 0, 100), Rec("b", 0, 0, 200), 5, 1},               // last access
+      {Rec("a", 0, 0, 100), Rec("b", 0, 0, 100), 3, 0},
+      {Rec("a", 1), Rec("b", 2), 9, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.a.m_strName + " " + c.b.m_strName + " column " + std::to_string(c.column));
+    EXPECT_EQ(CompareRows(&c.a, &c.b, MakeSortKey(c.column, 1)), c.up);
+    EXPECT_EQ(CompareRows(&c.a, &c.b, MakeSortKey(c.column, -1)), c.up == INT32_MIN ? INT32_MAX : -c.up);
   }
-  const auto big = Rec("big", (std::uint64_t{1} << 32) + 1), small = Rec("small", 0xFFFFFFFFu);
-  EXPECT_EQ(CompareRows(&big, &small, MakeSortKey(1, 1)), 1);  // high halves first
-  EXPECT_EQ(CompareRows(&small, &big, MakeSortKey(1, 1)), -1);
-  EXPECT_EQ(CompareRows(&big, &small, MakeSortKey(1, -1)), -1);
 }
 
-TEST(FileListCompare, AttributesAndTimes) {
-  const auto a = Rec("a", 0, 0x21, 100), b = Rec("b", 0, 0x01, 200);
-  EXPECT_EQ(CompareRows(&a, &b, MakeSortKey(2, 1)), 0x20);
-  EXPECT_EQ(CompareRows(&a, &b, MakeSortKey(2, -1)), -0x20);
-  EXPECT_EQ(CompareRows(&a, &b, MakeSortKey(3, 1)), -1);
-  EXPECT_EQ(CompareRows(&a, &b, MakeSortKey(4, -1)), 1);
-  EXPECT_EQ(CompareRows(&a, &b, MakeSortKey(5, 1)), 1);  // ~time reverses
-  EXPECT_EQ(CompareRows(&a, &a, MakeSortKey(3, 1)), 0);
-  EXPECT_EQ(CompareRows(&a, &b, MakeSortKey(9, 1)), 0);
-  // A difference of -2^31 reversed must not overflow.
-  const auto lo = Rec("lo", 0, 0), hi = Rec("hi", 0, 0x80000000u);
-  EXPECT_GT(CompareRows(&lo, &hi, MakeSortKey(2, -1)), 0);
-}
-
-TEST(FileListMergeSort, EndsAndKeepsEveryElementWhateverTheComparisonSays) {
+TEST(FileListMergeSort, SortsStablyAndKeepsEveryElementWhateverTheComparisonSays) {
   std::mt19937 rng(7);
-  for (std::size_t n : {0u, 1u, 2u, 23u, 24u, 25u, 100u, 1000u, 4097u}) {
-    std::vector<int> v(n);
-    for (std::size_t i = 0; i < n; ++i) v[i] = static_cast<int>(i);
-    const std::function<int(int, int)> comparisons[] = {
-        [&rng](int, int) { return static_cast<int>(rng() % 3) - 1; },
-        [](int, int) { return -1; },
-        [](int, int) { return 1; }};
-    for (const auto& compare : comparisons) {
-      std::vector<int> s = v;
-      lists::MergeSort(std::span<int>(s), compare);
-      std::sort(s.begin(), s.end());
-      EXPECT_EQ(s, v) << "n=" << n;
+  for (std::size_t n : {0u, 1u, 2u, 23u, 24u, 25u, 100u, 4097u}) {
+    std::vector<std::pair<int, int>> v;
+    for (std::size_t i = 0; i < n; ++i) v.push_back({static_cast<int>(rng() % 50), static_cast<int>(i)});
+    auto expected = v;
+    std::stable_sort(expected.begin(), expected.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    auto sorted = v;
+    lists::MergeSort(std::span(sorted), [](auto& a, auto& b) { return a.first - b.first; });
+    EXPECT_EQ(sorted, expected) << n;
+    const std::function<int(const std::pair<int, int>&, const std::pair<int, int>&)> contradicting[] = {
+        [&rng](auto&, auto&) { return static_cast<int>(rng() % 3) - 1; }, [](auto&, auto&) { return -1; },
+        [](auto&, auto&) { return 1; }};
+    for (const auto& compare : contradicting) {
+      auto s = v;
+      lists::MergeSort(std::span(s), compare);
+      std::sort(s.begin(), s.end(), [](auto& a, auto& b) { return a.second < b.second; });
+      EXPECT_EQ(s, v) << n;
     }
   }
 }
 
-TEST(FileListMergeSort, SortsAndIsStable) {
-  std::mt19937 rng(3);
-  std::vector<std::pair<int, int>> v;
-  for (int i = 0; i < 5000; ++i) v.push_back({static_cast<int>(rng() % 50), i});
-  auto expected = v;
-  std::stable_sort(expected.begin(), expected.end(),
-                   [](auto& a, auto& b) { return a.first < b.first; });
-  lists::MergeSort(std::span<std::pair<int, int>>(v),
-                   [](auto& a, auto& b) { return a.first - b.first; });
-  EXPECT_EQ(v, expected);
-}
-
 // Names with shared prefixes, case variants, equal sizes and times.
-std::vector<CFileRecord> RandomRecords(std::size_t n, unsigned seed) {
-  std::mt19937 rng(seed);
+TEST(FileListSort, KeyedSortGivesTheOrderOfThePlainComparison) {
+  std::mt19937 rng(11);
   const char* stems[] = {"datei_", "DATEI_", "Datei_0000000000", "a", "", "\xC3\xA4", "Z"};
   std::vector<CFileRecord> recs;
-  for (std::size_t i = 0; i < n; ++i) {
-    std::string name = stems[rng() % 7] + std::to_string(rng() % 200);
-    recs.push_back(Rec(name, rng() % 20 + (rng() % 2 ? std::uint64_t{1} << 32 : 0),
-                       static_cast<std::uint32_t>(rng() % 4 == 0 ? 0x80000000u : rng() % 64),
-                       rng() % 30));
+  for (int i = 0; i < 3000; ++i) {
+    recs.push_back(Rec(stems[rng() % 7] + std::to_string(rng() % 200), rng() % 20 + (rng() % 2 ? 1ull << 32 : 0),
+                       static_cast<std::uint32_t>(rng() % 4 == 0 ? 0x80000000u : rng() % 64), rng() % 30));
   }
-  return recs;
-}
-
-TEST(FileListSort, KeyedSortGivesTheOrderOfThePlainComparison) {
-  auto recs = RandomRecords(3000, 11);
   for (int column = 0; column < 7; ++column) {
     for (int dir : {1, -1}) {
-      std::vector<const CFileRecord*> plain, keyed;
+      std::vector<const CFileRecord*> plain;
       for (const auto& r : recs) plain.push_back(&r);
       std::shuffle(plain.begin(), plain.end(), std::mt19937(static_cast<unsigned>(column * 10 + dir)));
-      keyed = plain;
+      auto keyed = plain;
       const auto key = MakeSortKey(column, dir);
-      lists::MergeSort(std::span<const CFileRecord*>(plain),
-                       [key](const CFileRecord* a, const CFileRecord* b) { return CompareRows(a, b, key); });
+      lists::MergeSort(std::span(plain), [key](auto* a, auto* b) { return CompareRows(a, b, key); });
       lists::SortFileRows(keyed, key);
       EXPECT_EQ(keyed, plain) << "column " << column << " dir " << dir;
       // Sizes never compare equal and attribute differences of 2^31 wrap:
       // only the other columns are orders to check against.
       const bool isOrder = column == 0 || (column >= 3 && column <= 5);
-      for (std::size_t i = 1; isOrder && i < plain.size(); ++i)
-        EXPECT_LE(CompareRows(plain[i - 1], plain[i], key), 0);
+      for (std::size_t i = 1; isOrder && i < plain.size(); ++i) EXPECT_LE(CompareRows(plain[i - 1], plain[i], key), 0);
     }
   }
 }

@@ -1,89 +1,53 @@
+// The text export's lines and the writing of the file: fields kept in their
+// columns, an empty list, and targets that cannot be written.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "framework/MessageBox.h"
 #include "output/ExportTable.h"
+#include "tests/core/export_fakes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using output::CExportTable;
-using output::ExportRows;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+TEST(ExportTable, KeepsEveryFieldInItsColumn) {
+  CExportTable table;
+  const std::pair<output::ExportRow, std::string> cases[] = {
+      {{"", "", "x", ""}, ";;x;\r\n"},  // a leading empty field keeps its separator
+      {{}, "\r\n"},
+      {{""}, "\r\n"},
+      // Separator, quote and line breaks are quoted; tabs, '&' and raw bytes are not.
+      {{"a;b", "say \"hi\"", "two\nlines", "cr\r"}, "\"a;b\";\"say \"\"hi\"\"\";\"two\nlines\";\"cr\r\"\r\n"},
+      {{"tab\there", "R&D", "\xff\xfe"}, "tab\there;R&D;\xff\xfe\r\n"}};
+  for (const auto& [row, line] : cases) EXPECT_EQ(table.FormatLine(row), line);
+  table.m_chSeparator = ',';
+  EXPECT_EQ(table.FormatLine({"a;b", "c,d"}), "a;b,\"c,d\"\r\n");
 }
 
-void WriteAll(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-class ExportTableTest : public ::testing::Test {
+class ExportTableFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_dir = fs::temp_directory_path() /
-            ("kolbrin-export-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(m_dir);
     fs::create_directories(m_dir);
-    m_previous = fw::SetMessageBoxPresenter([this](const fw::MessageBoxRequest& r) {
-      m_boxes.push_back(r);
-      return fw::IDRESULT_OK;
-    });
   }
-  void TearDown() override {
-    fw::SetMessageBoxPresenter(m_previous);
-    fs::remove_all(m_dir);
-  }
-  // Names in the directory besides the given file.
+  void TearDown() override { fs::remove_all(m_dir); }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(m_dir)) names.push_back(e.path().filename().string());
     return names;
   }
-
-  fs::path m_dir;
-  std::vector<fw::MessageBoxRequest> m_boxes;
-  fw::MessageBoxPresenter m_previous;
+  const fs::path m_dir = fs::temp_directory_path() / ("kolbrin-exporttable-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  exporttest::MessageCatcher m_messages;
 };
 
-TEST_F(ExportTableTest, WritesTitlesAndRowsWithCrLfAndNoBom) {
-  const ExportRows rows = {
-      {"Dateiname", "Dateigr\xc3\xb6\xc3\x9f" "e", "Attribute"},
-      {"brief.txt", "1.234 Byte", "A"},
-  };
+TEST_F(ExportTableFile, EmptyListGivesAnEmptyFileInPlaceOfTheOld) {
   const fs::path file = m_dir / "out.txt";
-  CExportTable table;
-  ASSERT_TRUE(table.WriteToFile(file.string(), rows));
-  EXPECT_EQ(ReadAll(file),
-            "Dateiname;Dateigr\xc3\xb6\xc3\x9f" "e;Attribute\r\nbrief.txt;1.234 Byte;A\r\n");
-  EXPECT_TRUE(m_boxes.empty());
-  EXPECT_EQ(Entries(), std::vector<std::string>{"out.txt"});
-}
-
-TEST_F(ExportTableTest, KeepsEveryFieldInItsColumn) {
-  CExportTable table;
-  // A leading empty field keeps its separator, so columns stay aligned.
-  EXPECT_EQ(table.FormatLine({"", "", "x", ""}), ";;x;\r\n");
-  EXPECT_EQ(table.FormatLine({}), "\r\n");
-  EXPECT_EQ(table.FormatLine({""}), "\r\n");
-  // Separator, quote and line breaks are quoted; tabs, '&' and raw bytes are not.
-  EXPECT_EQ(table.FormatLine({"a;b", "say \"hi\"", "two\nlines", "cr\r"}),
-            "\"a;b\";\"say \"\"hi\"\"\";\"two\nlines\";\"cr\r\"\r\n");
-  EXPECT_EQ(table.FormatLine({"tab\there", "R&D", "\xff\xfe"}), "tab\there;R&D;\xff\xfe\r\n");
-  table.m_chSeparator = ',';
-  EXPECT_EQ(table.FormatLine({"a;b", "c,d"}), "a;b,\"c,d\"\r\n");
-}
-
-TEST_F(ExportTableTest, EmptyListGivesEmptyFileAndReplacesTheOld) {
-  const fs::path file = m_dir / "out.txt";
-  WriteAll(file, "old contents that must go");
+  std::ofstream(file) << "old contents that must go";
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   // 0640 where the system keeps POSIX modes (not the 0644 a new file gets);
   // Windows keeps only a read-only flag and reports the mode that gives.
@@ -93,33 +57,28 @@ TEST_F(ExportTableTest, EmptyListGivesEmptyFileAndReplacesTheOld) {
   EXPECT_EQ(fs::file_size(file), 0u);
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, before);
   ASSERT_TRUE(table.WriteToFile(file.string(), {{}, {"x"}}));
-  EXPECT_EQ(ReadAll(file), "\r\nx\r\n");
+  EXPECT_EQ(fs::file_size(file), 5u);  // "\r\nx\r\n"
+  EXPECT_TRUE(m_messages.boxes.empty());
 }
 
-TEST_F(ExportTableTest, FileThatCannotBeCreatedIsReported) {
-  CExportTable table;
-  EXPECT_FALSE(table.WriteToFile((m_dir / "no-such-dir" / "out.txt").string(), {{"a"}}));
-  ASSERT_EQ(m_boxes.size(), 1u);
-  EXPECT_EQ(m_boxes[0].text, "Dateifehler: Der Ordner existiert nicht");
-  EXPECT_EQ(m_boxes[0].title, "Kolbrin");
-  EXPECT_EQ(m_boxes[0].icon, fw::MsgIcon::kStop);
-  // An overlong name likewise.
-  EXPECT_FALSE(table.WriteToFile((m_dir / std::string(300, 'n')).string(), {{"a"}}));
-  EXPECT_EQ(m_boxes.size(), 2u);
-  EXPECT_TRUE(Entries().empty());
-}
-
-TEST_F(ExportTableTest, TargetThatCannotBeReplacedStaysAndIsReported) {
-  // A directory of that name is not a file to write.
-  const fs::path target = m_dir / "taken";
-  fs::create_directory(target);
-  WriteAll(target / "inside", "keep");
-  CExportTable table;
-  EXPECT_FALSE(table.WriteToFile(target.string(), {{"a", "b"}}));
-  EXPECT_EQ(ReadAll(target / "inside"), "keep");
+TEST_F(ExportTableFile, TargetsThatCannotBeWrittenAreReportedAndLeftAlone) {
+  fs::create_directory(m_dir / "taken");  // a folder of that name is not a file to write
+  std::ofstream(m_dir / "taken" / "inside") << "keep";
+  const std::pair<fs::path, std::string> cases[] = {
+      {m_dir / "no-such-dir" / "out.txt", "Dateifehler: Der Ordner existiert nicht"},
+      {m_dir / std::string(300, 'n'), ""},  // an overlong name: in the words of the system
+      {m_dir / "taken", "Dateifehler: Unter diesem Namen besteht ein Ordner"}};
+  for (const auto& [target, text] : cases) {
+    m_messages.boxes.clear();
+    EXPECT_FALSE(CExportTable().WriteToFile(target.string(), {{"a", "b"}})) << target;
+    ASSERT_EQ(m_messages.boxes.size(), 1u) << target;
+    EXPECT_EQ(m_messages.boxes[0].text.rfind("Dateifehler: ", 0), 0u);
+    EXPECT_EQ(text.empty() ? text : m_messages.boxes[0].text, text);
+    EXPECT_EQ(m_messages.boxes[0].title, "Kolbrin");
+    EXPECT_EQ(m_messages.boxes[0].icon, fw::MsgIcon::kStop);
+  }
+  EXPECT_EQ(fs::file_size(m_dir / "taken" / "inside"), 4u);
   EXPECT_EQ(Entries(), std::vector<std::string>{"taken"});
-  ASSERT_EQ(m_boxes.size(), 1u);
-  EXPECT_EQ(m_boxes[0].text, "Dateifehler: Unter diesem Namen besteht ein Ordner");
 }
 
 }  // namespace

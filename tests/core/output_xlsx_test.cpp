@@ -4,15 +4,17 @@
 
 namespace {
 
-using output::ValidUtf8;
-
 TEST(XlsxTextTest, InvalidUtf8BecomesReplacementCharacters) {
-  EXPECT_EQ(ValidUtf8("plain \xc3\xa4 \xe2\x82\xac \xf0\x9f\x98\x80"),
-            "plain \xc3\xa4 \xe2\x82\xac \xf0\x9f\x98\x80");
-  EXPECT_EQ(ValidUtf8("a\xff" "b"), "a\xef\xbf\xbd" "b");
-  EXPECT_EQ(ValidUtf8("\xc3"), "\xef\xbf\xbd");                  // cut short
-  EXPECT_EQ(ValidUtf8("\xc0\xaf"), "\xef\xbf\xbd\xef\xbf\xbd");  // overlong
-  EXPECT_EQ(ValidUtf8("\xed\xa0\x80"), "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd");  // surrogate
+  const std::string r = "\xef\xbf\xbd";
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain \xc3\xa4 \xe2\x82\xac \xf0\x9f\x98\x80 \xf4\x8f\xbf\xbf", "plain \xc3\xa4 \xe2\x82\xac \xf0\x9f\x98\x80 \xf4\x8f\xbf\xbf"},
+      {"a\xff" "b", "a" + r + "b"}, {"\xc3", r},  // cut short
+      {"\xc0\xaf", r + r},                        // overlong
+      {"\xe0\x9f\xbf", r + r + r},                // overlong in three bytes
+      {"\xed\xa0\x80", r + r + r},                // surrogate
+      {"\xf4\x90\x80\x80", r + r + r + r},        // beyond U+10FFFF
+      {"\xc3(", r + "("}};                        // no continuation
+  for (const auto& [text, valid] : cases) EXPECT_EQ(output::ValidUtf8(text), valid);
 }
 
 }  // namespace
