@@ -57,7 +57,7 @@ class FakeFileSystem : public platform::FileSystem {
     return entry ? *entry : AddFile(path, 0);
   }
 
-  void FailListing(std::string_view dir) { m_dirs[Normal(dir)].failOpen = true; }
+  void FailListing(std::string_view dir, bool fails = true) { m_dirs[Normal(dir)].failOpen = fails; }
   // Next reports failure once n entries (the dots included) were given.
   void FailListingAfter(std::string_view dir, std::size_t n) { m_dirs[Normal(dir)].failAfter = n; }
 
