@@ -4,9 +4,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
+#include <future>
 #include <memory>
-#include <mutex>
 
 #include "framework/WorkerCall.h"
 
@@ -14,51 +13,35 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Holds a job until the test opens it.
-struct Latch {
-  std::mutex mutex;
-  std::condition_variable opened;
-  bool open = false;
-  void Open() {
-    {
-      std::lock_guard lock(mutex);
-      open = true;
-    }
-    opened.notify_all();
-  }
-  void Wait() {
-    std::unique_lock lock(mutex);
-    opened.wait(lock, [this] { return open; });
-  }
-};
-
 TEST(WorkerCall, WaitedForCancelledAndGivenUp) {
   {
     auto result = std::make_shared<int>(0);
     fw::CWorkerCall call([result] { *result = 42; });
     ASSERT_TRUE(call.WaitFor(10s));
+    EXPECT_TRUE(call.Done());
     EXPECT_EQ(*result, 42);
   }
   {
     auto stop = std::make_shared<std::atomic<bool>>(false);
     fw::CWorkerCall call([stop] { while (!*stop) std::this_thread::yield(); }, [stop] { *stop = true; });
     EXPECT_FALSE(call.WaitFor(20ms));
+    EXPECT_FALSE(call.Done());
     call.Cancel();
     EXPECT_TRUE(call.WaitFor(10s));
   }
-  auto latch = std::make_shared<Latch>();
-  std::weak_ptr<Latch> owned = latch;
+  std::promise<void> open;
+  auto held = std::make_shared<int>(0);
+  const std::weak_ptr<int> owned = held;
   bool cancelAsked = false;
   {
-    fw::CWorkerCall call([latch] { latch->Wait(); }, [&cancelAsked] { cancelAsked = true; });
+    fw::CWorkerCall call([held, gate = open.get_future().share()] { gate.wait(); }, [&cancelAsked] { cancelAsked = true; });
     EXPECT_FALSE(call.WaitFor(20ms));
   }  // given up while the job still waits
   EXPECT_TRUE(cancelAsked);
   EXPECT_GE(fw::CWorkerCall::Running(), 1);
-  std::shared_ptr<Latch> keep = owned.lock();
-  latch.reset();
-  keep->Open();
-  keep.reset();
+  held.reset();
+  EXPECT_FALSE(owned.expired());
+  open.set_value();
   ASSERT_TRUE(fw::CWorkerCall::WaitForAll(10s));
   EXPECT_TRUE(owned.expired());  // the job let go of what it held
   EXPECT_EQ(fw::CWorkerCall::Running(), 0);
