@@ -1,5 +1,5 @@
 // The workbook export's automation calls, against a server that records
-// every call and release.
+// every call and release, and the texts a workbook file takes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "output/ExcelExport.h"
+#include "output/XlsxFile.h"
 #include "tests/core/export_fakes.h"
 
 namespace {
@@ -80,6 +81,18 @@ TEST(ExcelHelpersTest, ColumnLettersAndFields) {
     EXPECT_EQ(GetField(f, c.text, c.index, c.sep), c.found) << c.text << " " << c.index;
     EXPECT_EQ(f, c.field) << c.text << " " << c.index;
   }
+}
+
+TEST(XlsxTextTest, InvalidUtf8BecomesReplacementCharacters) {
+  const std::string r = "\xef\xbf\xbd", valid = "plain \xc3\xa4 \xe2\x82\xac \xf0\x9f\x98\x80 \xf4\x8f\xbf\xbf";
+  const std::pair<std::string, std::string> cases[] = {
+      {valid, valid}, {"a\xff" "b", "a" + r + "b"}, {"\xc3", r},  // cut short
+      {"\xc0\xaf", r + r},                                      // overlong
+      {"\xe0\x9f\xbf", r + r + r},                              // overlong in three bytes
+      {"\xed\xa0\x80", r + r + r},                              // surrogate
+      {"\xf4\x90\x80\x80", r + r + r + r},                      // beyond U+10FFFF
+      {"\xc3(", r + "("}};                                      // no continuation
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ValidUtf8(text), expected);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// Directory enumeration of the Linux file system against a real temporary
-// directory: attribute words, sizes, times, exact names, special files.
+// The POSIX file system against real temporary directories: the attribute
+// words, sizes, times and exact names of a listing, special files, mounts
+// inside the tree, and the directory scan over them; file times from the
+// system's clock and the lock-key LEDs.
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
@@ -9,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -17,11 +19,15 @@
 
 #include "platform/PathStyle.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixKeyboard.h"
+#include "platform/posix/UnixTime.h"
+#include "tests/core/dirscan_run.h"
 
 namespace {
 
 using platform::FindData;
 using platform::FindLevel;
+using dirscantest::Row;
 
 // A fresh temporary directory per test; P("name") is a path in it.
 class EnumerationTest : public ::testing::Test {
@@ -38,16 +44,23 @@ class EnumerationTest : public ::testing::Test {
     for (bool more = handle != nullptr; more; more = handle->Next(data)) entries[data.name] = data;
     return entries;
   }
+  // The scan's rows sorted by path: a real directory lists in its own order.
+  static std::vector<Row> Scan(const std::string& path) {
+    auto rows = dirscantest::Scan(platform::FileSystem::Native(), path).rows;
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.path < b.path; });
+    return rows;
+  }
   std::string m_dir = (std::filesystem::temp_directory_path() / "kolbrin-enum-XXXXXX").string();
 };
 
-TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntry) {
+TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntryAndTheirScan) {
   EXPECT_EQ(List(m_dir).size(), 2u);  // an empty directory still lists its dots
   Write("plain.txt", 3);
   Write("locked.txt", 1);
   ASSERT_EQ(::chmod(P("locked.txt").c_str(), 0444), 0);
   Write(".hidden", 0);
   ASSERT_EQ(::mkdir(P("sub").c_str(), 0755), 0);
+  Write("sub/c", 11);
   ASSERT_EQ(::mkfifo(P("pipe").c_str(), 0644), 0);
   ASSERT_EQ(::symlink("sub", P("link").c_str()), 0);
   ASSERT_EQ(::symlink("plain.txt", P("filelink").c_str()), 0);
@@ -59,6 +72,7 @@ TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntry) {
   P("sock").copy(addr.sun_path, P("sock").size());
   ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
   auto entries = List(m_dir);
+  const auto rows = Scan(m_dir);
   ::close(sock);
   EXPECT_EQ(entries.size(), 11u);
   const std::pair<const char*, std::uint32_t> kinds[] = {
@@ -72,7 +86,8 @@ TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntry) {
   EXPECT_EQ(entries["plain.txt"].size, 3u);
   EXPECT_EQ(entries["filelink"].size, 9u);
   EXPECT_EQ(entries["dangling"].size, 7u);
-  // A link to a directory is a directory that is a link, at either level.
+  // A link to a directory is a directory that is a link, at either level,
+  // and the scan does not go into it.
   for (const FindLevel level : {FindLevel::kFull, FindLevel::kNamesAndType}) {
     entries = List(m_dir, level);
     EXPECT_EQ(entries["sub"].attributes, platform::kAttrDirectory);
@@ -84,6 +99,8 @@ TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntry) {
       EXPECT_EQ(entries[file].flags, 0u) << file;
     }
   }
+  const std::uint64_t own = 3 + 1 + 0 + 0 + 0 + 9 + 7;  // the pipe and the socket count with their length 0
+  EXPECT_EQ(rows, (std::vector<Row>{{m_dir, 1, own + 11, 8, own, 7}, {P("link"), 0, 0, 0, 0, 0}, {P("sub"), 0, 11, 1, 11, 1}}));
 }
 
 TEST_F(EnumerationTest, TimesSizesAndNamesAsTheEntryHasThem) {
@@ -101,12 +118,21 @@ TEST_F(EnumerationTest, TimesSizesAndNamesAsTheEntryHasThem) {
   EXPECT_EQ(entries["sparse.bin"].size, (5ull << 30) + 7);
   for (const std::string& name : names) EXPECT_EQ(entries.count(name), 1u) << name;
   EXPECT_EQ(entries.size(), std::size(names) + 4);
+  EXPECT_EQ(Scan(m_dir), (std::vector<Row>{{m_dir, 0, (5ull << 30) + 13, 7, (5ull << 30) + 13, 7}}));
 }
 
-TEST_F(EnumerationTest, ManyEntriesSpanSeveralBufferFills) {
+TEST_F(EnumerationTest, ManyEntriesSpanSeveralBufferFillsDeepTreesAreScanned) {
   constexpr int kCount = 3000;  // names long enough to need several getdents calls
   for (int i = 0; i < kCount; ++i) std::ofstream(P("entry-with-a-fairly-long-name-number-" + std::to_string(i)));
   EXPECT_EQ(List(m_dir).size(), kCount + 2u);
+  std::string deep = "d";
+  for (int i = 1; i < 300; ++i) deep += "/d";
+  std::filesystem::create_directories(P(deep));
+  Write(deep + "/f", 2);
+  const auto rows = dirscantest::Scan(platform::FileSystem::Native(), P("d")).rows;
+  ASSERT_EQ(rows.size(), 300u);
+  EXPECT_EQ(rows.front(), (Row{P("d"), 299, 2, 1, 0, 0}));
+  EXPECT_EQ(rows.back(), (Row{P(deep), 0, 2, 1, 2, 1}));
 }
 
 // Pipes, files, missing and dangling paths give no handle and never block;
@@ -119,7 +145,9 @@ TEST_F(EnumerationTest, WhatCanAndCannotBeListed) {
   Write("real/inside", 1);
   ASSERT_EQ(::symlink("real", P("alias").c_str()), 0);
   for (const char* name : {"pipe", "file", "missing", "dangling"}) EXPECT_TRUE(List(P(name)).empty()) << name;
-  EXPECT_TRUE(List("/" + std::string(5000, 'a')).empty());  // longer than PATH_MAX, even for root
+  const std::string tooLong = "/" + std::string(5000, 'a');  // longer than PATH_MAX, even for root
+  EXPECT_TRUE(List(tooLong).empty());
+  EXPECT_EQ(Scan(tooLong), (std::vector<Row>{{tooLong, 0, 0, 0, 0, 0}}));
   EXPECT_EQ(List(P("alias")).count("inside"), 1u);
   using platform::posix::PosixFileSystem;
   EXPECT_EQ(PosixFileSystem::DirectoryOfPattern("/*.*"), "/");
@@ -128,14 +156,52 @@ TEST_F(EnumerationTest, WhatCanAndCannotBeListed) {
   EXPECT_EQ(PosixFileSystem::DirectoryOfPattern("/home/user"), "/home/user");
 }
 
-TEST_F(EnumerationTest, MountPointInsideTheTreeIsFlagged) {
+// Another file system mounted inside the tree is flagged and not gone into
+// (mounting needs the rights CI has).
+TEST_F(EnumerationTest, MountPointInsideTheTreeIsFlaggedAndARowOfZeros) {
   ASSERT_EQ(::mkdir(P("mnt").c_str(), 0755), 0);
   ASSERT_EQ(::mkdir(P("plain").c_str(), 0755), 0);
-  if (::mount("kolbrin-test", P("mnt").c_str(), "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "mounting a tmpfs is not allowed here";
+  Write("mnt/hidden-below", 5);
+  if (::mount("kolbrin-test", P("mnt").c_str(), "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "no right to mount here";
+  Write("mnt/on-tmpfs", 9);
+  Write("top", 2);
   auto entries = List(m_dir);
+  const auto rows = Scan(m_dir);
   ::umount2(P("mnt").c_str(), MNT_DETACH);
   EXPECT_EQ(entries["mnt"].flags, platform::kEntryMountRoot);
   EXPECT_EQ(entries["plain"].flags, 0u);
+  EXPECT_EQ(rows, (std::vector<Row>{{m_dir, 1, 2, 1, 2, 1}, {P("mnt"), 0, 0, 0, 0, 0}, {P("plain"), 0, 0, 0, 0, 0}}));
+}
+
+TEST(UnixTimeTest, EpochLimitsFractionsAndOldTimes) {
+  using platform::posix::FileTimeFromUnix;
+  EXPECT_EQ(FileTimeFromUnix(0, 0).value, 116444736000000000ull);
+  EXPECT_EQ(FileTimeFromUnix(0, 999).value, 116444736000000009ull);
+  EXPECT_EQ(FileTimeFromUnix(-11644473601, 0).value, 0u);  // before 1601
+  EXPECT_EQ(FileTimeFromUnix(INT64_MAX, 0).value, UINT64_MAX);
+  platform::SetTimeZoneForTesting("Europe/Berlin");
+  platform::LocalTime t, old;
+  platform::FileTime withFraction = FileTimeFromUnix(1610712000, 0);
+  withFraction.value += 9999999;  // 0.9999999 s more stays in the same second
+  const bool converted = platform::FileTimeToLocal(withFraction, t) && platform::FileTimeToLocal({1}, old);
+  platform::SetTimeZoneForTesting(nullptr);
+  ASSERT_TRUE(converted);
+  EXPECT_EQ(t.second, 0);
+  EXPECT_EQ(old.year, 1601);  // before the Unix epoch
+}
+
+TEST_F(EnumerationTest, LockKeysAreReadFromTheKeyboardLeds) {
+  const platform::LockKeys none = platform::posix::ReadLockKeys(P("leds"));
+  EXPECT_FALSE(none.caps || none.num || none.scroll);
+  for (const auto& [name, value] : {std::pair{"input3::capslock", "1\n"}, {"input3::numlock", "0\n"},
+                                     {"input7::numlock", "0\n"}, {"input3::scrolllock", "255\n"}, {"phy0-led", "1\n"}}) {
+    std::filesystem::create_directories(P("leds/") + name);
+    std::ofstream(P("leds/") + name + "/brightness") << value;
+  }
+  const platform::LockKeys keys = platform::posix::ReadLockKeys(P("leds"));
+  EXPECT_TRUE(keys.caps);
+  EXPECT_FALSE(keys.num);
+  EXPECT_TRUE(keys.scroll);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
-// A job on a worker thread: waited for, asked to stop, and given up on,
-// after which it ends on its own and lets go of what it owns.
+// Work the user may give up waiting for: a job on a worker thread, waited
+// for, asked to stop, and given up on, after which it ends on its own and
+// lets go of what it owns; and the watch of what it touches: a call given
+// up holds the mount it hangs on (and any it touches afterwards) until it
+// ends, and meanwhile a call touching that mount is refused at once.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,10 +11,16 @@
 #include <memory>
 
 #include "framework/WorkerCall.h"
+#include "platform/CallWatch.h"
+#include "tests/support/FakeFileSystem.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using platform::CallWatch;
+using platform::IsOnHungMount;
+using platform::Touch;
+using test_support::NativePath;
 
 TEST(WorkerCall, WaitedForCancelledAndGivenUp) {
   {
@@ -45,6 +54,41 @@ TEST(WorkerCall, WaitedForCancelledAndGivenUp) {
   ASSERT_TRUE(fw::CWorkerCall::WaitForAll(10s));
   EXPECT_TRUE(owned.expired());  // the job let go of what it held
   EXPECT_EQ(fw::CWorkerCall::Running(), 0);
+}
+
+TEST(CallWatch, AGivenUpCallHoldsItsMountsUntilItEnds) {
+  test_support::FakeFileSystem fs;
+  fs.AddMount("/net");
+  fs.AddMount("/media/usb");
+  CallWatch watch(fs);
+  {
+    const CallWatch::Scope scope(&watch);
+    { const Touch done(NativePath("/media/usb/before")); }  // ended before: not held
+    const Touch listing(NativePath("/net/share/dir"));
+    EXPECT_FALSE(listing.Refused());
+    EXPECT_EQ(watch.LastPath(), NativePath("/net/share/dir"));
+    EXPECT_FALSE(platform::GivenUp());
+    watch.GiveUp();  // by the waiting thread, while the call hangs
+    EXPECT_TRUE(platform::GivenUp());
+    for (const char* hung : {"/net", "/net/other/file"}) EXPECT_TRUE(IsOnHungMount(NativePath(hung))) << hung;
+    for (const char* free : {"/network", "/home/user", "/media/usb"}) EXPECT_FALSE(IsOnHungMount(NativePath(free))) << free;
+    EXPECT_TRUE(Touch(NativePath("/net/x")).Refused());
+    const Touch later(NativePath("/media/usb/a"));  // the given-up call goes on elsewhere
+    EXPECT_FALSE(later.Refused());
+    EXPECT_TRUE(IsOnHungMount(NativePath("/media/usb/b")));
+    EXPECT_FALSE(IsOnHungMount(NativePath("/home/user")));
+    const Touch onRoot(NativePath("/home/x"));  // the root's mount holds every path
+    EXPECT_TRUE(IsOnHungMount(NativePath("/var/y")));
+  }
+  EXPECT_FALSE(platform::GivenUp());  // not working for the watch any more
+  watch.End();
+  for (const char* free : {"/net/other", "/media/usb/b", "/var/y"}) EXPECT_FALSE(IsOnHungMount(NativePath(free))) << free;
+
+  // Given up only after it ended: nothing hangs.
+  CallWatch ended(fs);
+  ended.End();
+  ended.GiveUp();
+  EXPECT_FALSE(IsOnHungMount(NativePath("/")));
 }
 
 }  // namespace

@@ -31,9 +31,7 @@ namespace test_support {
 inline std::string NativePath(std::string_view path) {
   std::string p(path);
   std::replace(p.begin(), p.end(), '/', platform::kPathSeparator);
-  if constexpr (platform::kPathSeparator == '\\') {
-    if (!p.empty() && p[0] == '\\' && (p.size() == 1 || p[1] != '\\')) p.insert(0, "C:");
-  }
+  if (platform::kPathSeparator == '\\' && !p.empty() && p[0] == '\\' && (p.size() == 1 || p[1] != '\\')) p.insert(0, "C:");
   return p;
 }
 
@@ -44,11 +42,9 @@ class FakeFileSystem : public platform::FileSystem {
   platform::FindData& AddDirectory(std::string_view path, std::uint32_t attributes = platform::kAttrDirectory) {
     const std::string p = Normal(path);
     m_dirs.try_emplace(p);
-    if (Parent(p) == p) return m_rootEntry;
-    return AddEntry(p, attributes | platform::kAttrDirectory, 0);
+    return Parent(p) == p ? m_rootEntry : AddEntry(p, attributes | platform::kAttrDirectory, 0);
   }
-  platform::FindData& AddFile(std::string_view path, std::uint64_t size,
-                              std::uint32_t attributes = platform::kAttrArchive) {
+  platform::FindData& AddFile(std::string_view path, std::uint64_t size, std::uint32_t attributes = platform::kAttrArchive) {
     return AddEntry(Normal(path), attributes, size);
   }
   // The entry of an added file or directory, to set times or flags.
@@ -56,7 +52,6 @@ class FakeFileSystem : public platform::FileSystem {
     platform::FindData* entry = Find(Normal(path));
     return entry ? *entry : AddFile(path, 0);
   }
-
   void FailListing(std::string_view dir, bool fails = true) { m_dirs[Normal(dir)].failOpen = fails; }
   // Next reports failure once n entries (the dots included) were given.
   void FailListingAfter(std::string_view dir, std::size_t n) { m_dirs[Normal(dir)].failAfter = n; }
@@ -67,8 +62,8 @@ class FakeFileSystem : public platform::FileSystem {
   }
   void SetVolumeInfo(const std::string& root, platform::VolumeInfo info) { m_drives[root].volume = info; }
   void SetDiskFreeSpace(const std::string& root, platform::DiskFreeSpace space) { m_drives[root].space = space; }
-  void FailVolumeInfo(const std::string& root) { m_drives[root].volumeFails = true; }
-  void FailDiskFreeSpace(const std::string& root) { m_drives[root].spaceFails = true; }
+  void FailVolumeInfo(const std::string& root) { m_drives[root].volume.reset(); }
+  void FailDiskFreeSpace(const std::string& root) { m_drives[root].space.reset(); }
   // A mount point: MountOf gives the longest one that holds a path.
   void AddMount(std::string_view point) { m_mounts.push_back(Normal(point)); }
 
@@ -99,12 +94,9 @@ class FakeFileSystem : public platform::FileSystem {
     auto it = m_dirs.find(pattern.empty() ? std::string(".") : Normal(pattern));
     if (it == m_dirs.end() || it->second.failOpen) return nullptr;
     auto handle = std::make_unique<Handle>(it->second, *counts, m_statsMutex);
-    if (!handle->Next(first)) return nullptr;
-    return handle;
+    return handle->Next(first) ? std::move(handle) : nullptr;
   }
-
   std::vector<std::string> LogicalDriveStrings() override { return m_roots; }
-
   std::string MountOf(std::string_view path) override {
     std::string best = NativePath("/");
     for (const std::string& m : m_mounts) {
@@ -113,22 +105,15 @@ class FakeFileSystem : public platform::FileSystem {
     }
     return best;
   }
-
   platform::DriveType GetDriveType(std::string_view root) override {
     auto it = m_drives.find(std::string(root));
     return it == m_drives.end() ? platform::kDriveNoRootDir : it->second.type;
   }
   bool GetVolumeInformation(std::string_view root, platform::VolumeInfo& out) override {
-    auto it = m_drives.find(std::string(root));
-    if (it == m_drives.end() || it->second.volumeFails) return false;
-    out = it->second.volume;
-    return true;
+    return Answer(root, &Drive::volume, out);
   }
   bool GetDiskFreeSpace(std::string_view root, platform::DiskFreeSpace& out) override {
-    auto it = m_drives.find(std::string(root));
-    if (it == m_drives.end() || it->second.spaceFails) return false;
-    out = it->second.space;
-    return true;
+    return Answer(root, &Drive::space, out);
   }
 
  private:
@@ -139,10 +124,8 @@ class FakeFileSystem : public platform::FileSystem {
   };
   struct Drive {
     platform::DriveType type = platform::kDriveFixed;
-    platform::VolumeInfo volume;
-    platform::DiskFreeSpace space;
-    bool volumeFails = false;
-    bool spaceFails = false;
+    std::optional<platform::VolumeInfo> volume = platform::VolumeInfo{};
+    std::optional<platform::DiskFreeSpace> space = platform::DiskFreeSpace{};
   };
   struct Counts {
     int calls = 0, full = 0, partial = 0;
@@ -151,8 +134,7 @@ class FakeFileSystem : public platform::FileSystem {
   // Gives the dots, then a snapshot of the children; counts how it ended.
   class Handle : public platform::FindHandle {
    public:
-    Handle(const Dir& dir, Counts& counts, std::mutex& mutex)
-        : m_failAfter(dir.failAfter), m_counts(counts), m_mutex(mutex) {
+    Handle(const Dir& dir, Counts& counts, std::mutex& mutex) : m_failAfter(dir.failAfter), m_counts(counts), m_mutex(mutex) {
       for (const char* dots : {".", ".."}) m_entries.emplace_back().name = dots;
       m_entries[0].attributes = m_entries[1].attributes = platform::kAttrDirectory;
       m_entries.insert(m_entries.end(), dir.entries.begin(), dir.entries.end());
@@ -164,9 +146,8 @@ class FakeFileSystem : public platform::FileSystem {
     bool Next(platform::FindData& out) override {
       if (m_failAfter && m_next >= *m_failAfter) return false;  // an error, not the end
       m_atEnd = m_next >= m_entries.size();
-      if (m_atEnd) return false;
-      out = m_entries[m_next++];
-      return true;
+      if (!m_atEnd) out = m_entries[m_next++];
+      return !m_atEnd;
     }
 
    private:
@@ -195,7 +176,6 @@ class FakeFileSystem : public platform::FileSystem {
       if (e.name == Name(p)) return &e;
     return nullptr;
   }
-
   platform::FindData& AddEntry(const std::string& p, std::uint32_t attributes, std::uint64_t size) {
     // Missing ancestors from the top down, without recursion: deep trees
     // must fit Windows' 1 MiB stack.
@@ -209,17 +189,22 @@ class FakeFileSystem : public platform::FileSystem {
     entry->size = size;
     return *entry;
   }
-
   Counts Stat(const std::string& pattern) const {
     std::lock_guard lock(m_statsMutex);
     auto it = m_stats.find(NativePath(pattern));
     return it == m_stats.end() ? Counts{} : it->second;
   }
+  template <class T>
+  bool Answer(std::string_view root, std::optional<T> Drive::*figures, T& out) {
+    auto it = m_drives.find(std::string(root));
+    if (it == m_drives.end() || !(it->second.*figures)) return false;
+    out = *(it->second.*figures);
+    return true;
+  }
 
   std::unordered_map<std::string, Dir> m_dirs;
   platform::FindData m_rootEntry;
-  std::vector<std::string> m_roots;
-  std::vector<std::string> m_mounts;
+  std::vector<std::string> m_roots, m_mounts;
   std::map<std::string, Drive> m_drives;
   std::unordered_map<std::string, Counts> m_stats;
   mutable std::mutex m_statsMutex;
