@@ -23,8 +23,7 @@ struct Row {
   std::uint32_t ownFiles;
   bool operator==(const Row&) const = default;
   friend void PrintTo(const Row& r, std::ostream* os) {
-    *os << r.path << " " << r.subdirs << "/" << r.totalSize << "/" << r.totalFiles << "/" << r.ownSize << "/"
-        << r.ownFiles;
+    *os << r.path << " " << r.subdirs << "/" << r.totalSize << "/" << r.totalFiles << "/" << r.ownSize << "/" << r.ownFiles;
   }
 };
 

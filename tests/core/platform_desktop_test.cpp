@@ -1,6 +1,8 @@
 // The desktop's programs: command lines of desktop entries, and the default
 // program for a type found in real XDG folders.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "platform/DesktopPrograms.h"
+#include "platform/UserFolders.h"
 
 namespace {
 
@@ -21,7 +24,7 @@ TEST(DesktopCommandLine, QuotesEscapesAndFieldCodes) {
       {"sheets %f", {}, {"sheets", "/tmp/a b.xlsx"}},
       {"\"/opt/my sheets/run\" --view %U", {"-n"}, {"/opt/my sheets/run", "--view", "-n", "file:///tmp/a%20b.xlsx"}},
       // Value escapes first, then the quoting; no file code: the file goes last.
-      {R"(sheets "say \\"hi\\" \\\\ \\$" 100%% %i %c %d)", {},
+      {R"(sheets "say \\"hi\\" \\\\ \\$" 100%% %i %d %c)", {},
        {"sheets", "say \"hi\" \\ $", "100%", "--icon", "tab", "Tabellen", "/tmp/a b.xlsx"}},
       {"sheets\\s--open=%f %F", {}, {"sheets", "--open=/tmp/a b.xlsx"}},
       {"flatpak run --file-forwarding org.Sheets @@u %U @@", {"-n"},
@@ -37,7 +40,8 @@ class DefaultProgram : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::remove_all(m_root);
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP"}) {
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP",
+                             "XDG_CACHE_HOME", "HOME"}) {
       const char* value = std::getenv(name);
       m_saved.emplace_back(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
       fs::create_directories(m_root / name / "applications");
@@ -69,10 +73,11 @@ TEST_F(DefaultProgram, DefaultsThenAssociationsThenEntriesInTheirOrder) {
   Entry("XDG_DATA_DIRS", "a.desktop", "MimeType=x/y;\n");
   Entry("XDG_DATA_DIRS", "hidden.desktop", "Hidden=true\nMimeType=x/y;\n");
   Entry("XDG_DATA_DIRS", "gone.desktop", "TryExec=/nonexistent/sheets\nMimeType=x/y;\n");
+  Write("XDG_DATA_DIRS/applications/noexec.desktop", "[Desktop Entry]\nType=Application\nExec=/nonexistent/sheets %f\n");
   Entry("XDG_DATA_HOME", "kde/c.desktop", "");
   const struct { std::string userList, systemList, kdeList; const char* expected; } cases[] = {
       {"", "", "", "b.desktop"},  // the user's folder first
-      {"[Default Applications]\nx/y=gone.desktop;hidden.desktop;a.desktop\n", "", "", "a.desktop"},
+      {"[Default Applications]\nx/y=gone.desktop;hidden.desktop;noexec.desktop;a.desktop\n", "", "", "a.desktop"},
       {"[Default Applications]\nx/z=a.desktop\n", "[Default Applications]\nx/y=kde-c.desktop\n", "", "kde-c.desktop"},
       {"[Default Applications]\nx/y=b.desktop\n", "", "[Default Applications]\nx/y=a.desktop\n", "a.desktop"},
       {"[Added Associations]\nx/y=kde-c.desktop;\n", "", "", "kde-c.desktop"},
@@ -86,6 +91,16 @@ TEST_F(DefaultProgram, DefaultsThenAssociationsThenEntriesInTheirOrder) {
     EXPECT_EQ(found ? found->id : "none", c.expected ? c.expected : "none") << c.userList;
     EXPECT_EQ(found && found->id == "b.desktop" ? found->name : "user's", "user's");
   }
+}
+
+TEST_F(DefaultProgram, UserFoldersFromTheEnvironmentOrThePasswordFile) {
+  setenv("XDG_CACHE_HOME", "/cache", 1);
+  setenv("HOME", "/home/u", 1);
+  EXPECT_EQ(platform::UserCacheFolder(), "/cache");
+  setenv("XDG_CACHE_HOME", "relative", 1);  // not absolute: ignored
+  EXPECT_EQ(platform::UserCacheFolder(), "/home/u/.cache");
+  setenv("HOME", "relative", 1);
+  EXPECT_EQ(platform::UserHomeFolder(), ::getpwuid(::getuid())->pw_dir);
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ TEST(MountInfoParserTest, FieldsEscapesAndBadLines) {
   using posix::MountInfoParser;
   const auto entries = MountInfoParser::Parse(
       "40 1 8:1 /sub\\134dir /mnt/a\\040b\\011c rw shared:5 master:2 - ext4 /dev/sd\\040a rw,acl\n"
-      "41 1 0:50 / /mnt/x rw - tmpfs  rw\n"
+      "41 1 0:50 / /mnt/x rw - tmpfs  rw\r\n"
       "42 1 bad / /mnt/y rw - ext4 /dev/sdy rw\n"
       "43 1 8:2 / /mnt/z rw no-dash-here ext4 /dev/sdz rw\n");
   ASSERT_EQ(entries.size(), 2u);
@@ -170,7 +170,7 @@ TEST(MountInfoParserTest, FieldsEscapesAndBadLines) {
   EXPECT_TRUE(MountInfoParser::HasOption("rw,size=4k", "size"));
   using posix::SystemMountTableSource;
   EXPECT_EQ(SystemMountTableSource::DecodeUdevName("My\\x20Disk"), "My Disk");
-  EXPECT_EQ(SystemMountTableSource::DecodeUdevName("a\\x2fb\\x"), "a/b\\x");
+  EXPECT_EQ(SystemMountTableSource::DecodeUdevName("a\\x2fb\\x2a\\x"), "a/b*\\x");
 }
 
 TEST(NativeFileSystemTest, RootIsAlwaysADrive) {
