@@ -25,7 +25,6 @@ class FakeList : public output::CListContents {
   std::vector<std::vector<std::string>> cells;
   std::set<int> selected;
   mutable int cellReads = 0;
-
   int RowCount() const override { return static_cast<int>(cells.size()); }
   bool GetColumn(int index, output::ListColumn& out) const override {
     if (index < 0 || index >= ColumnCount()) return false;
@@ -91,12 +90,10 @@ inline std::shared_ptr<output::IDispatchTarget> RecordingServer::CreateDispatch(
 class ScriptedUi : public output::ExportUi {
  public:
   explicit ScriptedUi(output::AutomationServer& server) : m_server(&server) {}
-
   std::optional<bool> selection = false;            // nullopt: Cancel
   std::optional<std::string> file;                  // nullopt: Cancel
   std::vector<std::pair<int, int>> selectionAsked;  // (total, selected)
   int fileAsked = 0;
-
   std::optional<bool> AskSelection(int total, int selectedCount) override {
     selectionAsked.emplace_back(total, selectedCount);
     return selection;
@@ -122,7 +119,6 @@ class MessageCatcher {
   ~MessageCatcher() { fw::SetMessageBoxPresenter(m_previous); }
   MessageCatcher(const MessageCatcher&) = delete;
   MessageCatcher& operator=(const MessageCatcher&) = delete;
-
   std::vector<fw::MessageBoxRequest> boxes;
 
  private:

@@ -75,7 +75,6 @@ class ExportCommand : public ::testing::Test {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
-
   static constexpr const char* kTitleLine =
       "Dateiname;Dateigr\xc3\xb6\xc3\x9f" "e;Attribute;Letzte \xc3\x84nderung;Hergestellt;Letzter Zugriff\r\n";
   exporttest::FakeList list;
@@ -174,7 +173,6 @@ TEST_F(ExportCommand, AnEmptyTableEmptiesTheFileAndTargetsThatCannotBeWrittenAre
   EXPECT_EQ(fs::file_size(file), 0u);
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
   EXPECT_TRUE(messages.boxes.empty());
-
   fs::create_directory(dir / "taken");  // a folder of that name is not a file to write
   std::ofstream(dir / "taken" / "inside") << "keep";
   const std::pair<fs::path, std::string> cases[] = {

@@ -3,11 +3,13 @@
 // from the start to the end of a job.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "output/PrintJob.h"
+#include "tests/core/export_fakes.h"
 
 namespace {
 
@@ -17,7 +19,12 @@ struct TextCall {
   std::string text;
   Rect rect;
   unsigned flags;
+  bool operator==(const TextCall&) const = default;
+  friend void PrintTo(const TextCall& t, std::ostream* os) {
+    *os << t.text << " " << t.rect.left << "," << t.rect.top << "," << t.rect.right << "," << t.rect.bottom << " " << t.flags;
+  }
 };
+constexpr unsigned kBand = TextFlags::kWordBreak | TextFlags::kVCenter, kCell = TextFlags::kSingleLine | TextFlags::kVCenter;
 struct Line {
   int x0, y0, x1, y1;
   bool operator==(const Line&) const = default;
@@ -43,7 +50,6 @@ class RecordingDC : public PrintDC {
     lines.push_back({m_x, m_y, px, py});
     m_x = px, m_y = py;
   }
-
   int h = 4800, v = 6800, x = 600, y = 600;
   bool cellHeights = false;
   FontSpec current{"System", 12, 400};
@@ -55,29 +61,24 @@ class RecordingDC : public PrintDC {
   int m_x = 0, m_y = 0;
 };
 
-class FakeList : public PrintSource {
- public:
-  int RowCount() const override { return rows; }
-  bool GetColumn(int index, ListColumn& out) const override {
-    if (index < 0 || index >= static_cast<int>(columns.size())) return false;
-    out = columns[static_cast<std::size_t>(index)];
-    return true;
-  }
-  std::string CellText(int row, int column) const override { return "r" + std::to_string(row) + "c" + std::to_string(column); }
-
-  int rows = 138;
-  std::vector<ListColumn> columns = {{200, "Name", ColumnFormat::kLeft},
-                                     {100, "Gr\xc3\xb6\xc3\x9f" "e", ColumnFormat::kRight},
-                                     {100, "Datum", ColumnFormat::kCenter}};
-};
-
+// 138 rows of "r<row>c<column>" in three columns: left, right, centred.
 struct PrintJobTest : ::testing::Test {
+  PrintJobTest() {
+    list.columns = {{200, "Name", ColumnFormat::kLeft}, {100, "Gr\xc3\xb6\xc3\x9f" "e", ColumnFormat::kRight},
+                    {100, "Datum", ColumnFormat::kCenter}};
+    Rows(138);
+  }
+  void Rows(int n) {
+    list.cells.resize(static_cast<std::size_t>(n));
+    for (int r = 0; r < n; ++r)
+      for (int c = 0; c < 60; ++c) list.cells[static_cast<std::size_t>(r)].push_back("r" + std::to_string(r) + "c" + std::to_string(c));
+  }
   std::vector<int> Measured() const {
     const PrintMetrics& m = job.Metrics();
     return {m.marginLeft, m.marginTop, m.marginBottom, m.pageWidth, m.pageHeight, m.lineHeight, m.rowsPerPage};
   }
   RecordingDC dc;
-  FakeList list;
+  exporttest::FakeList list;
   PrintJob job;
 };
 
@@ -94,7 +95,6 @@ TEST_F(PrintJobTest, MeasurementsAndFontOfEachJob) {
   EXPECT_FALSE(job.Font().has_value());
   job.PrintPage(list, dc, 1);
   EXPECT_TRUE(dc.texts.empty());
-
   RecordingDC coarse;  // a preview
   coarse.h = 480, coarse.v = 680, coarse.x = coarse.y = 60, coarse.cellHeights = true;
   EXPECT_EQ(job.BeginPrinting(list, coarse), 2);
@@ -106,37 +106,31 @@ TEST_F(PrintJobTest, MeasurementsAndFontOfEachJob) {
 
 TEST_F(PrintJobTest, PageCountAlwaysHasRoomForALastPage) {
   const int r = 69;
-  for (const auto& [rows, pages] : {std::pair{0, 1}, {1, 1}, {r - 1, 1}, {r, 2}, {r + 1, 2}, {2 * r, 3}, {-5, 1}}) {
-    list.rows = rows;
+  for (const auto& [rows, pages] : {std::pair{0, 1}, {1, 1}, {r - 1, 1}, {r, 2}, {r + 1, 2}, {2 * r, 3}}) {
+    Rows(rows);
     EXPECT_EQ(job.BeginPrinting(list, dc), pages) << rows << " rows";
   }
   dc.v = 100;  // a page height of 91 pixels: one line, less one, leaves none
-  list.rows = 5;
+  Rows(5);
   EXPECT_EQ(job.BeginPrinting(list, dc), 6);
   EXPECT_EQ(job.Metrics().rowsPerPage, 1);
 }
 
+// The page number right-aligned above, the titles across the two-line
+// band and the rows one line high from 536, inset by 20 pixels; the rules
+// run the full height; the print font is selected and the old one put back.
 TEST_F(PrintJobTest, WorkedExamplePageLayout) {
   list.columns = {{100, "Name", ColumnFormat::kLeft}, {100, "Gr\xc3\xb6\xc3\x9f" "e", ColumnFormat::kRight}};
   job.BeginPrinting(list, dc);
   job.PrintPage(list, dc, 1);
   ASSERT_EQ(dc.texts.size(), 3u + 69u * 2u);
-  const unsigned band = TextFlags::kWordBreak | TextFlags::kVCenter, cell = TextFlags::kSingleLine | TextFlags::kVCenter;
-  EXPECT_EQ(dc.texts[0].text, "Seite:  1");
-  EXPECT_EQ(dc.texts[0].rect, (Rect{160, 164, 4640, 340}));
-  EXPECT_EQ(dc.texts[0].flags, TextFlags::kRight | cell);
-  // Titles across the two-line band, inset by 20 pixels.
-  EXPECT_EQ(dc.texts[1].rect, (Rect{180, 340, 2380, 516}));
-  EXPECT_EQ(dc.texts[1].flags, TextFlags::kLeft | band);
-  EXPECT_EQ(dc.texts[2].rect, (Rect{2420, 340, 4620, 516}));
-  EXPECT_EQ(dc.texts[2].flags, TextFlags::kRight | band);
-  // The first row starts at 536, one line high.
-  EXPECT_EQ(dc.texts[3].text, "r0c0");
-  EXPECT_EQ(dc.texts[3].rect, (Rect{180, 536, 2380, 624}));
-  EXPECT_EQ(dc.texts[3].flags, TextFlags::kLeft | cell);
+  EXPECT_EQ(std::vector(dc.texts.begin(), dc.texts.begin() + 4),
+            (std::vector<TextCall>{{"Seite:  1", {160, 164, 4640, 340}, TextFlags::kRight | kCell},
+                                   {"Name", {180, 340, 2380, 516}, TextFlags::kLeft | kBand},
+                                   {list.columns[1].title, {2420, 340, 4620, 516}, TextFlags::kRight | kBand},
+                                   {"r0c0", {180, 536, 2380, 624}, TextFlags::kLeft | kCell}}));
   EXPECT_EQ(dc.lines, (std::vector<Line>{{160, 516, 4640, 516}, {160, 340, 160, 6608}, {2400, 340, 2400, 6608},
                                          {4640, 340, 4640, 6608}}));
-  // The print font is selected and the old one put back.
   EXPECT_EQ(dc.selected, (std::vector<FontSpec>{*job.Font(), {"System", 12, 400}}));
   EXPECT_EQ(dc.current, (FontSpec{"System", 12, 400}));
 }
@@ -144,15 +138,13 @@ TEST_F(PrintJobTest, WorkedExamplePageLayout) {
 TEST_F(PrintJobTest, LaterPagesShowTheirOwnRows) {
   ASSERT_EQ(job.BeginPrinting(list, dc), 3);
   job.PrintPage(list, dc, 2);
-  EXPECT_EQ(dc.texts[0].text, "Seite:  2");
   ASSERT_EQ(dc.texts.size(), 4u + 69 * 3);
-  EXPECT_EQ(dc.texts[4].text, "r69c0");
-  EXPECT_EQ(dc.texts[5].text, "r69c1");
-  const unsigned cell = TextFlags::kSingleLine | TextFlags::kVCenter;
-  EXPECT_EQ(dc.texts[5].flags, TextFlags::kRight | cell);
-  EXPECT_EQ(dc.texts[6].flags, TextFlags::kCenter | cell);
-  EXPECT_EQ(dc.texts.back().text, "r137c2");
-  EXPECT_EQ(dc.texts.back().rect.top, 536 + 68 * 88);
+  EXPECT_EQ(dc.texts[0].text, "Seite:  2");
+  EXPECT_EQ(std::vector(dc.texts.begin() + 4, dc.texts.begin() + 7),
+            (std::vector<TextCall>{{"r69c0", {180, 536, 2380, 624}, TextFlags::kLeft | kCell},
+                                   {"r69c1", {2420, 536, 3500, 624}, TextFlags::kRight | kCell},
+                                   {"r69c2", {3540, 536, 4620, 624}, TextFlags::kCenter | kCell}}));
+  EXPECT_EQ(dc.texts.back(), (TextCall{"r137c2", {3540, 536 + 68 * 88, 4620, 624 + 68 * 88}, TextFlags::kCenter | kCell}));
   for (const int page : {3, 0}) {
     dc.texts.clear();
     job.PrintPage(list, dc, page);
@@ -184,7 +176,7 @@ TEST_F(PrintJobTest, NarrowColumnsAreDroppedAndTheOthersWidenManyAreAllPrinted) 
 }
 
 TEST_F(PrintJobTest, LongTextsAreCutBeforeNineHundredNinetyNineCharacters) {
-  list.rows = 1;
+  Rows(1);
   list.columns = {{100, std::string(997, 'x') + "\xc3\xa4" + "tail", ColumnFormat::kLeft}};
   job.BeginPrinting(list, dc);
   job.PrintPage(list, dc, 1);

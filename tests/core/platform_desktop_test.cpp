@@ -60,7 +60,6 @@ class DefaultProgram : public ::testing::Test {
   void Entry(const char* folder, const std::string& id, const std::string& keys) {
     Write(fs::path(folder) / "applications" / id, "[Desktop Entry]\nType=Application\nExec=/bin/true %f\n" + keys);
   }
-
   const fs::path m_root = fs::temp_directory_path() / "kolbrin-desktop-test";
   std::vector<std::pair<const char*, std::optional<std::string>>> m_saved;
 };

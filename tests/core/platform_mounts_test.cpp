@@ -40,7 +40,6 @@ class FixtureSource : public posix::MountTableSource {
       "38 21 8:5 / /data rw - btrfs /dev/sda5 rw,noacl\n"
       "garbage line\n";
   FsStats stats{4096, 1000, 250, 255, 0x1111222233334444ull};
-
   std::string ReadMountInfo() override { return mountInfo; }
   std::optional<bool> IsRemovableDevice(unsigned major, unsigned minor) override {
     if (major == 8 || major == 11) return (major == 8 && minor == 17) || major == 11;
@@ -108,7 +107,6 @@ TEST_F(MountsTest, VolumeFiguresOfEachKindOfMount) {
   ASSERT_TRUE(m_fs.GetVolumeInformation("/dev/shm/", info));
   EXPECT_EQ(info.serialNumber, 0x33334444u);  // no UUID: the file system id
   EXPECT_EQ(info.fileSystemName, "tmpfs");
-
   DiskFreeSpace space;
   ASSERT_TRUE(m_fs.GetDiskFreeSpace("/", space));  // the device's sector size
   EXPECT_EQ((std::vector{space.bytesPerSector, space.sectorsPerCluster, space.freeClusters, space.totalClusters}),

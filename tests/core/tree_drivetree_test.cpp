@@ -33,7 +33,6 @@ class DriveTree : public ::testing::Test, public tree::CTreeControl {
   static Node* N(HTREEITEM item) { return reinterpret_cast<Node*>(item); }
   static HTREEITEM H(const std::unique_ptr<Node>& node) { return reinterpret_cast<HTREEITEM>(node.get()); }
   Node* Of(HTREEITEM item) const { return item ? N(item) : const_cast<Node*>(&m_root); }
-
   HTREEITEM InsertItem(std::string_view text, int image, int selected, HTREEITEM parent, tree::InsertAt where) override {
     auto& kids = Of(parent)->children;
     auto at = where == tree::InsertAt::kLast
@@ -62,7 +61,6 @@ class DriveTree : public ::testing::Test, public tree::CTreeControl {
     logic.OnItemExpanding(item, ExpandAction::kCollapse);
   }
   static HTREEITEM H(Node* node) { return reinterpret_cast<HTREEITEM>(node); }
-
   // The item reached by child indexes from the top.
   HTREEITEM At(std::initializer_list<std::size_t> indexes) const {
     HTREEITEM item = nullptr;
@@ -78,7 +76,6 @@ class DriveTree : public ::testing::Test, public tree::CTreeControl {
   void AddDrives(std::initializer_list<std::pair<const char*, platform::DriveType>> drives) {
     for (const auto& [root, type] : drives) fs.AddDrive(NativePath(root), type);
   }
-
   Node m_root{nullptr, "", -1, -1};
   test_support::FakeFileSystem fs;
   tree::CDriveTree logic{*this, fs};

@@ -83,7 +83,6 @@ TEST(CallWatch, AGivenUpCallHoldsItsMountsUntilItEnds) {
   EXPECT_FALSE(platform::GivenUp());  // not working for the watch any more
   watch.End();
   for (const char* free : {"/net/other", "/media/usb/b", "/var/y"}) EXPECT_FALSE(IsOnHungMount(NativePath(free))) << free;
-
   // Given up only after it ended: nothing hangs.
   CallWatch ended(fs);
   ended.End();

@@ -55,7 +55,6 @@ class FakeFileSystem : public platform::FileSystem {
   void FailListing(std::string_view dir, bool fails = true) { m_dirs[Normal(dir)].failOpen = fails; }
   // Next reports failure once n entries (the dots included) were given.
   void FailListingAfter(std::string_view dir, std::size_t n) { m_dirs[Normal(dir)].failAfter = n; }
-
   void AddDrive(std::string root, platform::DriveType type) {
     m_roots.push_back(root);
     m_drives[root].type = type;
@@ -66,7 +65,6 @@ class FakeFileSystem : public platform::FileSystem {
   void FailDiskFreeSpace(const std::string& root) { m_drives[root].space.reset(); }
   // A mount point: MountOf gives the longest one that holds a path.
   void AddMount(std::string_view point) { m_mounts.push_back(Normal(point)); }
-
   // Listings started, read to their end, and closed before it (or failed).
   int FindFirstCalls(const std::string& pattern) const { return Stat(pattern).calls; }
   int FullListings(const std::string& pattern) const { return Stat(pattern).full; }
@@ -81,7 +79,6 @@ class FakeFileSystem : public platform::FileSystem {
     std::lock_guard lock(m_statsMutex);
     m_stats.clear();
   }
-
   std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, platform::FindData& first,
                                                   platform::FindLevel) override {
     Counts* counts = nullptr;
@@ -158,7 +155,6 @@ class FakeFileSystem : public platform::FileSystem {
     std::size_t m_next = 0;
     bool m_atEnd = false;
   };
-
   static std::string Normal(std::string_view path) {
     std::string p = NativePath(path);
     while (p.size() > 1 && p.back() == platform::kPathSeparator && p[p.size() - 2] != ':') p.pop_back();
@@ -170,7 +166,6 @@ class FakeFileSystem : public platform::FileSystem {
     return slash == 0 || p[slash - 1] == ':' ? p.substr(0, slash + 1) : p.substr(0, slash);
   }
   static std::string Name(const std::string& p) { return p.substr(p.find_last_of(platform::kPathSeparator) + 1); }
-
   platform::FindData* Find(const std::string& p) {
     for (platform::FindData& e : m_dirs[Parent(p)].entries)
       if (e.name == Name(p)) return &e;
