@@ -23,7 +23,8 @@ struct Row {
   std::uint32_t ownFiles;
   bool operator==(const Row&) const = default;
   friend void PrintTo(const Row& r, std::ostream* os) {
-    *os << r.path << " " << r.subdirs << "/" << r.totalSize << "/" << r.totalFiles << "/" << r.ownSize << "/" << r.ownFiles;
+    *os << r.path << " " << r.subdirs << "/" << r.totalSize << "/" << r.totalFiles << "/" << r.ownSize << "/"
+        << r.ownFiles;
   }
 };
 
@@ -38,8 +39,10 @@ inline ScanResult Scan(platform::FileSystem& files, const std::string& path, uns
   scan.SetAllocationHook(std::move(beforeAllocate));
   const auto rows = scan.Run(path);
   ScanResult result{{}, rows->outOfMemory};
-  for (const lists::CDirRecord* r : rows->rows)
-    result.rows.push_back({r->DirPath(), r->m_nSubdirs, r->m_nTotalSize, r->m_nTotalFiles, r->m_nOwnSize, r->m_nOwnFiles});
+  for (const lists::CDirRecord* r : rows->rows) {
+    result.rows.push_back(
+        {r->DirPath(), r->m_nSubdirs, r->m_nTotalSize, r->m_nTotalFiles, r->m_nOwnSize, r->m_nOwnFiles});
+  }
   return result;
 }
 

@@ -28,7 +28,7 @@ TEST(DirScan, RowsInVisitingOrderWithTheirSumsEachDirectoryListedOnce) {
   f.AddFile("/r/a/B/five", 5);
   f.AddDirectory("/r/a/B/C");
   f.AddFile("/r/...", 7);  // only "." and ".." are skipped, byte for byte
-  for (const auto& [name, size] : {std::pair{"one", 1}, {"two", 2}, {"three", 4}}) f.AddFile(std::string("/r/e/") + name, size);
+  for (const auto& [name, size] : {std::pair{"/r/e/one", 1}, {"/r/e/two", 2}, {"/r/e/three", 4}}) f.AddFile(name, size);
   f.FailListingAfter("/r/e", 4);  // an error after ".", "..", one, two: what was counted stands
   const auto r = Scan(f, NativePath("/r/"));
   EXPECT_EQ(r.rows, (std::vector<Row>{{NativePath("/r/"), 6, 46, 7, 8, 2},  // no doubled separator below

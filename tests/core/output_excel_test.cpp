@@ -29,12 +29,14 @@ TEST_F(ExcelExportTest, MakesTheExactCallSequence) {
     for (std::size_t k = 0; k < rows[i].size(); ++k) {
       const std::string cell = std::string(1, static_cast<char>('A' + k)) + std::to_string(i + 1);
       if (i == 0)  // titles get their width first
-        expected.insert(expected.end(), {"sheet get 197 BSTR:" + cell, "range " + cell + " put 242 I2:20", "release range " + cell});
+        expected.insert(expected.end(),
+                        {"sheet get 197 BSTR:" + cell, "range " + cell + " put 242 I2:20", "release range " + cell});
       expected.insert(expected.end(), {"sheet get 197 BSTR:" + cell, "range " + cell + " put 6 BSTR:" + rows[i][k],
                                        "release range " + cell});
     }
   }
-  expected.insert(expected.end(), {"book put 298 BOOL:1", "release sheet", "release book", "release books", "release app"});
+  expected.insert(expected.end(),
+                  {"book put 298 BOOL:1", "release sheet", "release book", "release books", "release app"});
   EXPECT_EQ(*server.log, expected);
   EXPECT_TRUE(messages.boxes.empty());
 }

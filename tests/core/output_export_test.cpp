@@ -145,7 +145,8 @@ TEST_F(ExportCommand, TextFileGoesToTheChosenPathWithEveryColumn) {
   doc.SetExportUi(&ui);
   doc.ExportList(list, EXPORT_TO_FILE);
   EXPECT_EQ(Slurp(dir / "leer.txt"), kTitleLine);  // an empty list: the titles alone
-  list.cells = {{"brief.txt", "1.234 Byte", "A", "05.12.2026  17:08:06", "", "x"}, {"a;b\xff.txt", "0 Byte", "", "", "", ""}};
+  list.cells = {{"brief.txt", "1.234 Byte", "A", "05.12.2026  17:08:06", "", "x"},
+                {"a;b\xff.txt", "0 Byte", "", "", "", ""}};
   ui.file = (dir / "sub folder" / "liste.txt").string();
   fs::create_directories(dir / "sub folder");
   const fs::path before = fs::current_path();
@@ -155,7 +156,8 @@ TEST_F(ExportCommand, TextFileGoesToTheChosenPathWithEveryColumn) {
   EXPECT_EQ(ui.fileAsked, 2);
   EXPECT_TRUE(server.log->empty());
   EXPECT_EQ(Slurp(dir / "sub folder" / "liste.txt"),
-            kTitleLine + std::string("brief.txt;1.234 Byte;A;05.12.2026  17:08:06;;x\r\n\"a;b\xff.txt\";0 Byte;;;;\r\n"));
+            kTitleLine + std::string("brief.txt;1.234 Byte;A;05.12.2026  17:08:06;;x\r\n"
+                                     "\"a;b\xff.txt\";0 Byte;;;;\r\n"));
   EXPECT_FALSE(fs::exists(before / "liste.txt"));
   EXPECT_TRUE(messages.boxes.empty());
 }

@@ -46,7 +46,8 @@ Names Entries(const fs::path& dir) {
 // Runs WriteExportFile(file, text) in a child process, as 'nobody' when
 // asUser and this process is root, with files limited to sizeLimit bytes.
 // The child's answer: "" on success, else the description of the error.
-std::string WriteInChild(const fs::path& file, const std::string& text, bool asUser, rlim_t sizeLimit = RLIM_INFINITY) {
+std::string WriteInChild(const fs::path& file, const std::string& text, bool asUser,
+                         rlim_t sizeLimit = RLIM_INFINITY) {
   int channel[2];
   if (::pipe(channel) != 0) return kSetupFailed;
   const pid_t pid = ::fork();
@@ -57,7 +58,8 @@ std::string WriteInChild(const fs::path& file, const std::string& text, bool asU
     ::getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = sizeLimit;
     ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
-    if (asUser && ::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNoGroup) != 0 || ::setuid(kNobody) != 0))
+    const bool root = asUser && ::geteuid() == 0;
+    if (root && (::setgroups(0, nullptr) != 0 || ::setgid(kNoGroup) != 0 || ::setuid(kNobody) != 0))
       answer = std::string(kSetupFailed) + "cannot run as an ordinary user";
     else if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
       answer = std::string(kSetupFailed) + "cannot limit the file size";
@@ -69,7 +71,8 @@ std::string WriteInChild(const fs::path& file, const std::string& text, bool asU
   ::close(channel[1]);
   std::string answer;
   char buffer[256];
-  for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) answer.append(buffer, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+    answer.append(buffer, static_cast<std::size_t>(n));
   ::close(channel[0]);
   int status = 0;
   ::waitpid(pid, &status, 0);
@@ -89,8 +92,7 @@ class ExportFile : public ::testing::Test {
       fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(m_dir);
   }
-  const fs::path m_dir = fs::temp_directory_path() /
-                         ("kolbrin-exportfile-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+  const fs::path m_dir = fs::temp_directory_path() / ("kolbrin-exportfile-" + std::to_string(::getpid()));
 };
 
 TEST_F(ExportFile, LinksAreFollowedAndStayLinks) {

@@ -21,10 +21,12 @@ struct TextCall {
   unsigned flags;
   bool operator==(const TextCall&) const = default;
   friend void PrintTo(const TextCall& t, std::ostream* os) {
-    *os << t.text << " " << t.rect.left << "," << t.rect.top << "," << t.rect.right << "," << t.rect.bottom << " " << t.flags;
+    *os << t.text << " " << t.rect.left << "," << t.rect.top << "," << t.rect.right << "," << t.rect.bottom << " "
+        << t.flags;
   }
 };
-constexpr unsigned kBand = TextFlags::kWordBreak | TextFlags::kVCenter, kCell = TextFlags::kSingleLine | TextFlags::kVCenter;
+constexpr unsigned kBand = TextFlags::kWordBreak | TextFlags::kVCenter;
+constexpr unsigned kCell = TextFlags::kSingleLine | TextFlags::kVCenter;
 struct Line {
   int x0, y0, x1, y1;
   bool operator==(const Line&) const = default;
@@ -33,7 +35,10 @@ struct Line {
 class RecordingDC : public PrintDC {
  public:
   int GetDeviceCaps(DeviceCap index) const override {
-    return index == DeviceCap::kHorzRes ? h : index == DeviceCap::kVertRes ? v : index == DeviceCap::kLogPixelsX ? x : y;
+    return index == DeviceCap::kHorzRes    ? h
+           : index == DeviceCap::kVertRes  ? v
+           : index == DeviceCap::kLogPixelsX ? x
+                                           : y;
   }
   FontSpec SelectFont(const FontSpec& font) override {
     selected.push_back(font);
@@ -70,8 +75,8 @@ struct PrintJobTest : ::testing::Test {
   }
   void Rows(int n) {
     list.cells.resize(static_cast<std::size_t>(n));
-    for (int r = 0; r < n; ++r)
-      for (int c = 0; c < 60; ++c) list.cells[static_cast<std::size_t>(r)].push_back("r" + std::to_string(r) + "c" + std::to_string(c));
+    for (std::size_t r = 0; r < list.cells.size(); ++r)
+      for (int c = 0; c < 60; ++c) list.cells[r].push_back("r" + std::to_string(r) + "c" + std::to_string(c));
   }
   std::vector<int> Measured() const {
     const PrintMetrics& m = job.Metrics();
@@ -144,7 +149,8 @@ TEST_F(PrintJobTest, LaterPagesShowTheirOwnRows) {
             (std::vector<TextCall>{{"r69c0", {180, 536, 2380, 624}, TextFlags::kLeft | kCell},
                                    {"r69c1", {2420, 536, 3500, 624}, TextFlags::kRight | kCell},
                                    {"r69c2", {3540, 536, 4620, 624}, TextFlags::kCenter | kCell}}));
-  EXPECT_EQ(dc.texts.back(), (TextCall{"r137c2", {3540, 536 + 68 * 88, 4620, 624 + 68 * 88}, TextFlags::kCenter | kCell}));
+  EXPECT_EQ(dc.texts.back(),
+            (TextCall{"r137c2", {3540, 536 + 68 * 88, 4620, 624 + 68 * 88}, TextFlags::kCenter | kCell}));
   for (const int page : {3, 0}) {
     dc.texts.clear();
     job.PrintPage(list, dc, page);

@@ -40,8 +40,8 @@ class DefaultProgram : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::remove_all(m_root);
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP",
-                             "XDG_CACHE_HOME", "HOME"}) {
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
+                             "XDG_CURRENT_DESKTOP", "XDG_CACHE_HOME", "HOME"}) {
       const char* value = std::getenv(name);
       m_saved.emplace_back(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
       fs::create_directories(m_root / name / "applications");
@@ -72,7 +72,8 @@ TEST_F(DefaultProgram, DefaultsThenAssociationsThenEntriesInTheirOrder) {
   Entry("XDG_DATA_DIRS", "a.desktop", "MimeType=x/y;\n");
   Entry("XDG_DATA_DIRS", "hidden.desktop", "Hidden=true\nMimeType=x/y;\n");
   Entry("XDG_DATA_DIRS", "gone.desktop", "TryExec=/nonexistent/sheets\nMimeType=x/y;\n");
-  Write("XDG_DATA_DIRS/applications/noexec.desktop", "[Desktop Entry]\nType=Application\nExec=/nonexistent/sheets %f\n");
+  Write("XDG_DATA_DIRS/applications/noexec.desktop",
+        "[Desktop Entry]\nType=Application\nExec=/nonexistent/sheets %f\n");
   Entry("XDG_DATA_HOME", "kde/c.desktop", "");
   const struct { std::string userList, systemList, kdeList; const char* expected; } cases[] = {
       {"", "", "", "b.desktop"},  // the user's folder first

@@ -45,7 +45,9 @@ class FixtureSource : public posix::MountTableSource {
     if (major == 8 || major == 11) return (major == 8 && minor == 17) || major == 11;
     return std::nullopt;
   }
-  std::uint32_t LogicalBlockSize(unsigned major, unsigned minor) override { return major == 8 && minor == 2 ? 4096 : 0; }
+  std::uint32_t LogicalBlockSize(unsigned major, unsigned minor) override {
+    return major == 8 && minor == 2 ? 4096 : 0;
+  }
   std::string ReadLabel(const MountEntry& m) override { return m.source == "/dev/sda1" ? "EFI SYS" : ""; }
   std::string ReadUuid(const MountEntry& m) override {
     const std::map<std::string, std::string> uuids = {{"/dev/sda1", "ABCD-1234"},
@@ -132,7 +134,8 @@ TEST(VolumeFactsTest, FlagsSerialsAndFreeSpace) {
   const std::pair<std::uint32_t, std::uint32_t> cases[] = {
       {flags("ext4"), kPosix | kFsPersistentAcls},   {flags("ext4", "rw,noacl"), kPosix},
       {flags("btrfs"), kPosix | kFsPersistentAcls | kFsFileCompression}, {flags("f2fs"), kPosix},
-      {flags("f2fs", "rw,acl"), kPosix | kFsPersistentAcls}, {flags("vfat"), kFsCasePreservedNames | kFsUnicodeOnDisk},
+      {flags("f2fs", "rw,acl"), kPosix | kFsPersistentAcls},
+      {flags("vfat"), kFsCasePreservedNames | kFsUnicodeOnDisk},
       {flags("msdos"), 0u}, {flags("iso9660"), kPosix | kFsUnicodeOnDisk},
       {flags("squashfs"), kPosix | kFsVolumeIsCompressed}};
   for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
@@ -178,7 +181,8 @@ TEST(NativeFileSystemTest, RootIsAlwaysADrive) {
   EXPECT_EQ(roots.front(), "/");
   VolumeInfo info;
   DiskFreeSpace space;
-  EXPECT_TRUE(FileSystem::Native().GetVolumeInformation("/", info) && FileSystem::Native().GetDiskFreeSpace("/", space));
+  FileSystem& native = FileSystem::Native();
+  EXPECT_TRUE(native.GetVolumeInformation("/", info) && native.GetDiskFreeSpace("/", space));
   EXPECT_FALSE(info.fileSystemName.empty());
   EXPECT_GT(space.totalClusters, 0u);
 }

@@ -37,7 +37,7 @@ class FakeView : public fw::CView {
   void OnShared() { g_log.push_back(m_name + ":shared"); }
   void OnListOnly() { g_log.push_back(m_name + ":list"); }
   void OnRange(UINT id) { g_log.push_back(m_name + ":range" + std::to_string(id)); }
-  void OnUpdate(fw::CView*, const fw::UpdateHint& hint) override { g_log.push_back(m_name + ":update " + hint.Path()); }
+  void OnUpdate(fw::CView*, const fw::UpdateHint& h) override { g_log.push_back(m_name + ":update " + h.Path()); }
   void OnUpdateListOnly(CCmdUI* ui) {
     ui->Enable(m_rows > 0);
     ui->SetCheck(m_rows > 1);
@@ -173,7 +173,7 @@ TEST(WindowPlacement, GuardKeepsVisibleRectsAndReplacesLostOnes) {
     p.values = {{"POSITION/X0", c.stored.left}, {"POSITION/Y0", c.stored.top}, {"POSITION/X1", c.stored.right},
                 {"POSITION/Y1", c.stored.bottom}, {"POSITION/SHOW", 3}};
     const auto wp = shell::RestoreWindowPlacement(p, 1000, 800);
-    EXPECT_EQ(wp.rcNormal, c.kept ? c.stored : (WindowRect{100, 80, 900, 720})) << c.stored.left << "," << c.stored.top;
+    EXPECT_EQ(wp.rcNormal, c.kept ? c.stored : (WindowRect{100, 80, 900, 720})) << c.stored.left << c.stored.right;
     EXPECT_EQ(wp.showCmd, 3) << "the show command is used in either case";
   }
 }

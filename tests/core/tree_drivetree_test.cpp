@@ -33,17 +33,18 @@ class DriveTree : public ::testing::Test, public tree::CTreeControl {
   static Node* N(HTREEITEM item) { return reinterpret_cast<Node*>(item); }
   static HTREEITEM H(const std::unique_ptr<Node>& node) { return reinterpret_cast<HTREEITEM>(node.get()); }
   Node* Of(HTREEITEM item) const { return item ? N(item) : const_cast<Node*>(&m_root); }
-  HTREEITEM InsertItem(std::string_view text, int image, int selected, HTREEITEM parent, tree::InsertAt where) override {
+  HTREEITEM InsertItem(std::string_view text, int image, int selected, HTREEITEM parent, tree::InsertAt at) override {
     auto& kids = Of(parent)->children;
-    auto at = where == tree::InsertAt::kLast
-                  ? kids.end()
-                  : std::upper_bound(kids.begin(), kids.end(), text, [](auto t, const auto& n) { return t < n->text; });
-    return H(*kids.insert(at, std::make_unique<Node>(Node{Of(parent), std::string(text), image, selected})));
+    const auto byText = [](std::string_view t, const auto& n) { return t < n->text; };
+    const auto place = at == tree::InsertAt::kLast ? kids.end() : std::upper_bound(kids.begin(), kids.end(), text, byText);
+    return H(*kids.insert(place, std::make_unique<Node>(Node{Of(parent), std::string(text), image, selected})));
   }
   void DeleteItem(HTREEITEM item) override {
     std::erase_if(N(item)->parent->children, [&](const auto& n) { return n.get() == N(item); });
   }
-  HTREEITEM GetParentItem(HTREEITEM item) const override { return N(item)->parent == &m_root ? nullptr : H(N(item)->parent); }
+  HTREEITEM GetParentItem(HTREEITEM item) const override {
+    return N(item)->parent == &m_root ? nullptr : H(N(item)->parent);
+  }
   HTREEITEM GetChildItem(HTREEITEM item) const override {
     return Of(item)->children.empty() ? nullptr : H(Of(item)->children.front());
   }
@@ -54,7 +55,8 @@ class DriveTree : public ::testing::Test, public tree::CTreeControl {
   }
   std::string GetItemText(HTREEITEM item) const override { return N(item)->text; }
   void Expand(HTREEITEM item) override {
-    if (!N(item)->children.empty() && !N(item)->expanded) N(item)->expanded = !logic.OnItemExpanding(item, ExpandAction::kExpand);
+    Node& node = *N(item);
+    if (!node.children.empty() && !node.expanded) node.expanded = !logic.OnItemExpanding(item, ExpandAction::kExpand);
   }
   void Collapse(HTREEITEM item) {
     N(item)->expanded = false;
@@ -72,7 +74,9 @@ class DriveTree : public ::testing::Test, public tree::CTreeControl {
     for (const auto& c : Of(item)->children) out.push_back(c->text);
     return out;
   }
-  bool PlaceholderOnly(HTREEITEM item) const { return Kids(item) == Texts{""} && N(item)->children[0]->children.empty(); }
+  bool PlaceholderOnly(HTREEITEM item) const {
+    return Kids(item) == Texts{""} && N(item)->children[0]->children.empty();
+  }
   void AddDrives(std::initializer_list<std::pair<const char*, platform::DriveType>> drives) {
     for (const auto& [root, type] : drives) fs.AddDrive(NativePath(root), type);
   }
@@ -82,15 +86,18 @@ class DriveTree : public ::testing::Test, public tree::CTreeControl {
 };
 
 TEST_F(DriveTree, DrivesInOrderOnlyTheFirstFixedOneRead) {
-  AddDrives({{"/media/stick/", platform::kDriveRemovable}, {"/", platform::kDriveFixed}, {"/mnt/disk2/", platform::kDriveFixed},
-             {"/proc/", platform::kDriveUnknown}, {"/media/cd/", platform::kDriveCdRom}, {"/mnt/net/", platform::kDriveRemote}});
-  for (const char* dir : {"/media/stick/in", "/media/cd/in", "/usr/lib", "/mnt/disk2/docs", "/mnt/net/x"}) fs.AddDirectory(dir);
+  using namespace platform;
+  AddDrives({{"/media/stick/", kDriveRemovable}, {"/", kDriveFixed}, {"/mnt/disk2/", kDriveFixed},
+             {"/proc/", kDriveUnknown}, {"/media/cd/", kDriveCdRom}, {"/mnt/net/", kDriveRemote}});
+  for (const char* dir : {"/media/stick/in", "/media/cd/in", "/usr/lib", "/mnt/disk2/docs", "/mnt/net/x"})
+    fs.AddDirectory(dir);
   fs.AddFile("/etc.txt", 1);
   fs.FailListing("/mnt");  // cannot be probed: no button
   EXPECT_EQ(logic.AddDrives(), 6);
   ASSERT_EQ(Kids(nullptr), (Texts{NativePath("/media/stick/"), NativePath("/"), NativePath("/mnt/disk2/"),
                                   NativePath("/media/cd/"), NativePath("/mnt/net/")}));
-  const int images[] = {tree::kImageFloppy, tree::kImageHardDisk, tree::kImageHardDisk, tree::kImageCdRom, tree::kImageHardDisk};
+  using namespace tree;
+  const int images[] = {kImageFloppy, kImageHardDisk, kImageHardDisk, kImageCdRom, kImageHardDisk};
   for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(N(At({i}))->image, images[i]) << i;
   // Only "/" is open, with its directories and not its files; no other
   // drive is read before the user opens it: one that does not answer must
@@ -194,7 +201,8 @@ TEST_F(DriveTree, WhatTheUserGaveUpOnKeepsItsButton) {
 TEST_F(DriveTree, NamesKeepTheirBytesAndPathsUseSingleSeparators) {
   AddDrives({{"/", platform::kDriveFixed}, {"/mnt/data/", platform::kDriveRemote}});
   const std::string latin1 = "M\xfcll";  // not valid UTF-8
-  for (const std::string& name : {std::string(".x"), std::string("..x"), latin1, std::string("a;b\tc")}) fs.AddDirectory("/" + name);
+  for (const std::string& name : {std::string("/.x"), std::string("/..x"), "/" + latin1, std::string("/a;b\tc")})
+    fs.AddDirectory(name);
   fs.AddDirectory("/.hidden", platform::kAttrDirectory | platform::kAttrHidden);
   fs.AddDirectory("/name/sub/deep");
   fs.AddDirectory("/mnt/data/sub");

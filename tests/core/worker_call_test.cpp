@@ -43,7 +43,8 @@ TEST(WorkerCall, WaitedForCancelledAndGivenUp) {
   const std::weak_ptr<int> owned = held;
   bool cancelAsked = false;
   {
-    fw::CWorkerCall call([held, gate = open.get_future().share()] { gate.wait(); }, [&cancelAsked] { cancelAsked = true; });
+    fw::CWorkerCall call([held, gate = open.get_future().share()] { gate.wait(); },
+                         [&cancelAsked] { cancelAsked = true; });
     EXPECT_FALSE(call.WaitFor(20ms));
   }  // given up while the job still waits
   EXPECT_TRUE(cancelAsked);
@@ -71,7 +72,8 @@ TEST(CallWatch, AGivenUpCallHoldsItsMountsUntilItEnds) {
     watch.GiveUp();  // by the waiting thread, while the call hangs
     EXPECT_TRUE(platform::GivenUp());
     for (const char* hung : {"/net", "/net/other/file"}) EXPECT_TRUE(IsOnHungMount(NativePath(hung))) << hung;
-    for (const char* free : {"/network", "/home/user", "/media/usb"}) EXPECT_FALSE(IsOnHungMount(NativePath(free))) << free;
+    for (const char* free : {"/network", "/home/user", "/media/usb"})
+      EXPECT_FALSE(IsOnHungMount(NativePath(free))) << free;
     EXPECT_TRUE(Touch(NativePath("/net/x")).Refused());
     const Touch later(NativePath("/media/usb/a"));  // the given-up call goes on elsewhere
     EXPECT_FALSE(later.Refused());
@@ -82,7 +84,8 @@ TEST(CallWatch, AGivenUpCallHoldsItsMountsUntilItEnds) {
   }
   EXPECT_FALSE(platform::GivenUp());  // not working for the watch any more
   watch.End();
-  for (const char* free : {"/net/other", "/media/usb/b", "/var/y"}) EXPECT_FALSE(IsOnHungMount(NativePath(free))) << free;
+  for (const char* free : {"/net/other", "/media/usb/b", "/var/y"})
+    EXPECT_FALSE(IsOnHungMount(NativePath(free))) << free;
   // Given up only after it ended: nothing hangs.
   CallWatch ended(fs);
   ended.End();

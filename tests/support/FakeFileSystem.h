@@ -31,7 +31,8 @@ namespace test_support {
 inline std::string NativePath(std::string_view path) {
   std::string p(path);
   std::replace(p.begin(), p.end(), '/', platform::kPathSeparator);
-  if (platform::kPathSeparator == '\\' && !p.empty() && p[0] == '\\' && (p.size() == 1 || p[1] != '\\')) p.insert(0, "C:");
+  const bool fromRoot = !p.empty() && p[0] == '\\' && (p.size() == 1 || p[1] != '\\');
+  if (platform::kPathSeparator == '\\' && fromRoot) p.insert(0, "C:");
   return p;
 }
 
@@ -44,8 +45,8 @@ class FakeFileSystem : public platform::FileSystem {
     m_dirs.try_emplace(p);
     return Parent(p) == p ? m_rootEntry : AddEntry(p, attributes | platform::kAttrDirectory, 0);
   }
-  platform::FindData& AddFile(std::string_view path, std::uint64_t size, std::uint32_t attributes = platform::kAttrArchive) {
-    return AddEntry(Normal(path), attributes, size);
+  platform::FindData& AddFile(std::string_view path, std::uint64_t size, std::uint32_t attrs = platform::kAttrArchive) {
+    return AddEntry(Normal(path), attrs, size);
   }
   // The entry of an added file or directory, to set times or flags.
   platform::FindData& Entry(std::string_view path) {
@@ -131,7 +132,8 @@ class FakeFileSystem : public platform::FileSystem {
   // Gives the dots, then a snapshot of the children; counts how it ended.
   class Handle : public platform::FindHandle {
    public:
-    Handle(const Dir& dir, Counts& counts, std::mutex& mutex) : m_failAfter(dir.failAfter), m_counts(counts), m_mutex(mutex) {
+    Handle(const Dir& dir, Counts& counts, std::mutex& mutex)
+        : m_failAfter(dir.failAfter), m_counts(counts), m_mutex(mutex) {
       for (const char* dots : {".", ".."}) m_entries.emplace_back().name = dots;
       m_entries[0].attributes = m_entries[1].attributes = platform::kAttrDirectory;
       m_entries.insert(m_entries.end(), dir.entries.begin(), dir.entries.end());

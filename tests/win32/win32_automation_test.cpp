@@ -53,7 +53,8 @@ TEST(OleAutomation, CallsPassArgumentsInOrderReturnValuesAndFailWithADescription
   if (FAILED(::CLSIDFromProgID(L"Scripting.Dictionary", &clsid)) ||
       FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(&raw))))
     GTEST_SKIP() << "no Scripting.Dictionary";
-  const DISPID add = IdOf(raw, L"Add"), item = IdOf(raw, L"Item"), count = IdOf(raw, L"Count"), exists = IdOf(raw, L"Exists");
+  const DISPID add = IdOf(raw, L"Add"), item = IdOf(raw, L"Item");
+  const DISPID count = IdOf(raw, L"Count"), exists = IdOf(raw, L"Exists");
   raw->Release();
   OleAutomationServer server;
   auto dict = server.CreateDispatch("Scripting.Dictionary");

@@ -64,7 +64,8 @@ TEST(Win32Drives, RootsAreDriveLettersWithTheirTypesAndFigures) {
   EXPECT_FALSE(fs.GetVolumeInformation("C:\\no such directory\\", info));
   EXPECT_FALSE(fs.GetDiskFreeSpace("C:\\no such directory\\", space));
   using namespace std::string_view_literals;
-  EXPECT_EQ(Win32FileSystem::SplitDriveStrings("A:\\\0C:\\\0Z:\\\0\0"sv), (std::vector<std::string>{"A:\\", "C:\\", "Z:\\"}));
+  EXPECT_EQ(Win32FileSystem::SplitDriveStrings("A:\\\0C:\\\0Z:\\\0\0"sv),
+            (std::vector<std::string>{"A:\\", "C:\\", "Z:\\"}));
   EXPECT_TRUE(Win32FileSystem::SplitDriveStrings("\0"sv).empty());
   EXPECT_TRUE(Win32FileSystem::SplitDriveStrings(""sv).empty());
 }
@@ -85,7 +86,8 @@ TEST(Win32Tree, EntriesOfAGeneratedTree) {
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   LARGE_INTEGER end;
   end.QuadPart = static_cast<LONGLONG>(size);
-  EXPECT_TRUE(::SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(h) && ::SetFileTime(h, nullptr, nullptr, &written));
+  EXPECT_TRUE(::SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(h) &&
+              ::SetFileTime(h, nullptr, nullptr, &written));
   ::CloseHandle(h);
   ASSERT_TRUE(::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
   const auto entries = List(root);
@@ -106,7 +108,9 @@ TEST(Win32Tree, EntriesOfAGeneratedTree) {
   EXPECT_EQ(platform::ChildPath("C:\\", "windows"), "C:\\windows");
   EXPECT_EQ(platform::SearchPattern("C:\\"), "C:\\*.*");
   const auto top = List("C:\\");
-  EXPECT_TRUE(std::any_of(top.begin(), top.end(), [](const auto& e) { return e.name == "windows" && (e.attributes & platform::kAttrDirectory); }));
+  EXPECT_TRUE(std::any_of(top.begin(), top.end(), [](const platform::FindData& e) {
+    return e.name == "windows" && (e.attributes & platform::kAttrDirectory);
+  }));
   platform::FindData data;
   for (const std::string& missing : {dir, root + "\\" + std::string(300, 'x')})
     EXPECT_FALSE(FileSystem::Native().FindFirst(platform::SearchPattern(missing), data, platform::FindLevel::kFull));
@@ -125,7 +129,7 @@ TEST(Win32Links, DirectoryLinksAreNotEntered) {
   EXPECT_FALSE(IsSurrogateDirectory(FILE_ATTRIBUTE_DIRECTORY, 0xA0000003));
   EXPECT_FALSE(IsSurrogateDirectory(FILE_ATTRIBUTE_REPARSE_POINT, 0xA000000C));  // file link
   const DWORD bin = ::GetFileAttributesA("Z:\\bin");
-  if (bin == INVALID_FILE_ATTRIBUTES || !(bin & FILE_ATTRIBUTE_REPARSE_POINT)) GTEST_SKIP() << "Z:\\bin is no link here";
+  if (bin == INVALID_FILE_ATTRIBUTES || !(bin & FILE_ATTRIBUTE_REPARSE_POINT)) GTEST_SKIP() << "Z:\\bin: no link";
   const auto entries = List("Z:\\");
   const auto link = std::find_if(entries.begin(), entries.end(), [](const auto& e) { return e.name == "bin"; });
   ASSERT_NE(link, entries.end());
