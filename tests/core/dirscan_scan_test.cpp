@@ -40,6 +40,7 @@ TEST(DirScan, RowsInVisitingOrderWithTheirSumsEachDirectoryListedOnce) {
                                       {NativePath("/r/e"), 0, 3, 2, 3, 2}}));
   EXPECT_FALSE(r.outOfMemory);
   EXPECT_EQ(f.TotalFindFirstCalls(), 7);
+  for (const char* dir : {"/r/*.*", "/r/a/*.*", "/r/a/B/C/*.*"}) EXPECT_EQ(f.FullListings(dir), 1) << "read to the end";
 }
 
 // A directory that cannot be listed, a mount root and a link to a directory.

@@ -59,10 +59,10 @@ TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntryAndTheirScan) {
   Write("locked.txt", 1);
   ASSERT_EQ(::chmod(P("locked.txt").c_str(), 0444), 0);
   Write(".hidden", 0);
-  ASSERT_EQ(::mkdir(P("sub").c_str(), 0755), 0);
-  Write("sub/c", 11);
+  ASSERT_EQ(::mkdir(P(".sub").c_str(), 0755), 0);  // hidden, and scanned all the same
+  Write(".sub/c", 11);
   ASSERT_EQ(::mkfifo(P("pipe").c_str(), 0644), 0);
-  ASSERT_EQ(::symlink("sub", P("link").c_str()), 0);
+  ASSERT_EQ(::symlink(".sub", P("link").c_str()), 0);
   ASSERT_EQ(::symlink("plain.txt", P("filelink").c_str()), 0);
   ASSERT_EQ(::symlink("nowhere", P("dangling").c_str()), 0);
   const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -94,7 +94,7 @@ TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntryAndTheirScan) {
   // and the scan does not go into it.
   for (const FindLevel level : {FindLevel::kFull, FindLevel::kNamesAndType}) {
     entries = List(m_dir, level);
-    EXPECT_EQ(entries["sub"].attributes, platform::kAttrDirectory);
+    EXPECT_EQ(entries[".sub"].attributes, platform::kAttrDirectory | platform::kAttrHidden);
     EXPECT_EQ(entries["link"].attributes, platform::kAttrDirectory | platform::kAttrReparsePoint);
     EXPECT_EQ(entries["link"].flags, platform::kEntryMountRoot);
     EXPECT_EQ(entries["link"].size, 0u);
@@ -104,8 +104,8 @@ TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntryAndTheirScan) {
     }
   }
   const std::uint64_t own = 3 + 1 + 0 + 0 + 0 + 9 + 7;  // the pipe and the socket count with their length 0
-  EXPECT_EQ(rows, (std::vector<Row>{{m_dir, 1, own + 11, 8, own, 7}, {P("link"), 0, 0, 0, 0, 0},
-                                    {P("sub"), 0, 11, 1, 11, 1}}));
+  EXPECT_EQ(rows, (std::vector<Row>{{m_dir, 1, own + 11, 8, own, 7}, {P(".sub"), 0, 11, 1, 11, 1},
+                                    {P("link"), 0, 0, 0, 0, 0}}));
 }
 
 TEST_F(EnumerationTest, TimesSizesAndNamesAsTheEntryHasThem) {

@@ -36,7 +36,8 @@ class DriveTree : public ::testing::Test, public tree::CTreeControl {
   HTREEITEM InsertItem(std::string_view text, int image, int selected, HTREEITEM parent, tree::InsertAt at) override {
     auto& kids = Of(parent)->children;
     const auto byText = [](std::string_view t, const auto& n) { return t < n->text; };
-    const auto place = at == tree::InsertAt::kLast ? kids.end() : std::upper_bound(kids.begin(), kids.end(), text, byText);
+    const auto place =
+        at == tree::InsertAt::kLast ? kids.end() : std::upper_bound(kids.begin(), kids.end(), text, byText);
     return H(*kids.insert(place, std::make_unique<Node>(Node{Of(parent), std::string(text), image, selected})));
   }
   void DeleteItem(HTREEITEM item) override {

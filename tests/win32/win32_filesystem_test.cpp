@@ -111,6 +111,8 @@ TEST(Win32Tree, EntriesOfAGeneratedTree) {
   EXPECT_TRUE(std::any_of(top.begin(), top.end(), [](const platform::FindData& e) {
     return e.name == "windows" && (e.attributes & platform::kAttrDirectory);
   }));
+  platform::LocalTime beyond;
+  EXPECT_FALSE(platform::FileTimeToLocal({0x8000000000000000ull}, beyond));  // past the system's range: no time
   platform::FindData data;
   for (const std::string& missing : {dir, root + "\\" + std::string(300, 'x')})
     EXPECT_FALSE(FileSystem::Native().FindFirst(platform::SearchPattern(missing), data, platform::FindLevel::kFull));
