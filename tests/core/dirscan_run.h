@@ -1,13 +1,12 @@
-// Runs a directory scan and keeps what it gave: the rows in visiting order,
-// as plain values. Shared by the scan's tests on the in-memory file system
-// and on the real disk.
+// Runs a directory scan and keeps its rows in visiting order as plain
+// values; shared by the scan's tests on the in-memory, the POSIX and the
+// Windows file systems.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "lists/DirScan.h"
@@ -23,12 +22,11 @@ struct Row {
   std::uint64_t ownSize;
   std::uint32_t ownFiles;
   bool operator==(const Row&) const = default;
+  friend void PrintTo(const Row& r, std::ostream* os) {
+    *os << r.path << " " << r.subdirs << "/" << r.totalSize << "/" << r.totalFiles << "/" << r.ownSize << "/"
+        << r.ownFiles;
+  }
 };
-
-inline void PrintTo(const Row& r, std::ostream* os) {
-  *os << r.path << " " << r.subdirs << "/" << r.totalSize << "/" << r.totalFiles << "/" << r.ownSize
-      << "/" << r.ownFiles;
-}
 
 struct ScanResult {
   std::vector<Row> rows;
@@ -40,11 +38,10 @@ inline ScanResult Scan(platform::FileSystem& files, const std::string& path, uns
   lists::CDirScan scan(files, threads);
   scan.SetAllocationHook(std::move(beforeAllocate));
   const auto rows = scan.Run(path);
-  ScanResult result;
-  result.outOfMemory = rows->outOfMemory;
+  ScanResult result{{}, rows->outOfMemory};
   for (const lists::CDirRecord* r : rows->rows) {
-    result.rows.push_back({r->DirPath(), r->m_nSubdirs, r->m_nTotalSize, r->m_nTotalFiles,
-                           r->m_nOwnSize, r->m_nOwnFiles});
+    result.rows.push_back(
+        {r->DirPath(), r->m_nSubdirs, r->m_nTotalSize, r->m_nTotalFiles, r->m_nOwnSize, r->m_nOwnFiles});
   }
   return result;
 }

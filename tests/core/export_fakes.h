@@ -25,7 +25,6 @@ class FakeList : public output::CListContents {
   std::vector<std::vector<std::string>> cells;
   std::set<int> selected;
   mutable int cellReads = 0;
-
   int RowCount() const override { return static_cast<int>(cells.size()); }
   bool GetColumn(int index, output::ListColumn& out) const override {
     if (index < 0 || index >= ColumnCount()) return false;
@@ -41,14 +40,10 @@ class FakeList : public output::CListContents {
   bool IsRowSelected(int row) const override { return selected.count(row) != 0; }
 };
 
-class Recorder;
-
 class RecordingServer : public output::AutomationServer {
  public:
   std::shared_ptr<output::IDispatchTarget> CreateDispatch(std::string_view progId) override;
-  bool Logged(const std::string& line) const {
-    return std::find(log->begin(), log->end(), line) != log->end();
-  }
+  bool Logged(const std::string& line) const { return std::find(log->begin(), log->end(), line) != log->end(); }
   std::shared_ptr<std::vector<std::string>> log = std::make_shared<std::vector<std::string>>();
   bool available = true;
   int failAtCall = -1;  // the call with this index, counted over all objects, throws
@@ -63,10 +58,7 @@ class Recorder : public output::IDispatchTarget {
   output::Variant Invoke(output::DispId dispid, unsigned short flags,
                          const std::vector<output::Variant>& args) override {
     using namespace output;
-    std::string line = m_name +
-                       (flags == xl::kGet                ? " get "
-                        : flags == InvokeFlags::kMethod ? " method "
-                                                        : " put ") +
+    std::string line = m_name + (flags == xl::kGet ? " get " : flags == InvokeFlags::kMethod ? " method " : " put ") +
                        std::to_string(dispid);
     for (const Variant& a : args) {
       line += a.vt == VarType::kBool   ? " BOOL:" + std::to_string(a.iVal)
@@ -98,12 +90,10 @@ inline std::shared_ptr<output::IDispatchTarget> RecordingServer::CreateDispatch(
 class ScriptedUi : public output::ExportUi {
  public:
   explicit ScriptedUi(output::AutomationServer& server) : m_server(&server) {}
-
   std::optional<bool> selection = false;            // nullopt: Cancel
   std::optional<std::string> file;                  // nullopt: Cancel
   std::vector<std::pair<int, int>> selectionAsked;  // (total, selected)
   int fileAsked = 0;
-
   std::optional<bool> AskSelection(int total, int selectedCount) override {
     selectionAsked.emplace_back(total, selectedCount);
     return selection;
@@ -129,7 +119,6 @@ class MessageCatcher {
   ~MessageCatcher() { fw::SetMessageBoxPresenter(m_previous); }
   MessageCatcher(const MessageCatcher&) = delete;
   MessageCatcher& operator=(const MessageCatcher&) = delete;
-
   std::vector<fw::MessageBoxRequest> boxes;
 
  private:

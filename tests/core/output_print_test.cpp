@@ -1,10 +1,15 @@
+// One print job of a list against a device that records every call: the
+// measurements, the page count, the layout of a page, and the font's life
+// from the start to the end of a job.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "output/PrintJob.h"
+#include "tests/core/export_fakes.h"
 
 namespace {
 
@@ -14,7 +19,14 @@ struct TextCall {
   std::string text;
   Rect rect;
   unsigned flags;
+  bool operator==(const TextCall&) const = default;
+  friend void PrintTo(const TextCall& t, std::ostream* os) {
+    *os << t.text << " " << t.rect.left << "," << t.rect.top << "," << t.rect.right << "," << t.rect.bottom << " "
+        << t.flags;
+  }
 };
+constexpr unsigned kBand = TextFlags::kWordBreak | TextFlags::kVCenter;
+constexpr unsigned kCell = TextFlags::kSingleLine | TextFlags::kVCenter;
 struct Line {
   int x0, y0, x1, y1;
   bool operator==(const Line&) const = default;
@@ -23,19 +35,18 @@ struct Line {
 class RecordingDC : public PrintDC {
  public:
   int GetDeviceCaps(DeviceCap index) const override {
-    switch (index) {
-      case DeviceCap::kHorzRes: return h;
-      case DeviceCap::kVertRes: return v;
-      case DeviceCap::kLogPixelsX: return x;
-      case DeviceCap::kLogPixelsY: return y;
-    }
-    return 0;
+    return index == DeviceCap::kHorzRes    ? h
+           : index == DeviceCap::kVertRes  ? v
+           : index == DeviceCap::kLogPixelsX ? x
+                                           : y;
   }
   FontSpec SelectFont(const FontSpec& font) override {
     selected.push_back(font);
     return std::exchange(current, font);
   }
-  int FontHeight(const FontSpec& font) const override { return font.height; }
+  // A character height as asked for, or a positive cell height as some
+  // devices give it.
+  int FontHeight(const FontSpec& font) const override { return cellHeights ? -font.height : font.height; }
   void DrawText(std::string_view text, const Rect& rect, unsigned flags) override {
     texts.push_back({std::string(text), rect, flags});
   }
@@ -44,8 +55,8 @@ class RecordingDC : public PrintDC {
     lines.push_back({m_x, m_y, px, py});
     m_x = px, m_y = py;
   }
-
   int h = 4800, v = 6800, x = 600, y = 600;
+  bool cellHeights = false;
   FontSpec current{"System", 12, 400};
   std::vector<FontSpec> selected;
   std::vector<TextCall> texts;
@@ -55,141 +66,123 @@ class RecordingDC : public PrintDC {
   int m_x = 0, m_y = 0;
 };
 
-class FakeList : public PrintSource {
- public:
-  int RowCount() const override { return rows; }
-  bool GetColumn(int index, ListColumn& out) const override {
-    if (index < 0 || index >= static_cast<int>(columns.size())) return false;
-    out = columns[static_cast<std::size_t>(index)];
-    return true;
-  }
-  std::string CellText(int row, int column) const override {
-    return "r" + std::to_string(row) + "c" + std::to_string(column);
-  }
-
-  int rows = 138;
-  std::vector<ListColumn> columns = {{200, "Name", ColumnFormat::kLeft},
-                                     {100, "Gr\xc3\xb6\xc3\x9f" "e", ColumnFormat::kRight},
-                                     {100, "Datum", ColumnFormat::kCenter}};
-};
-
+// 138 rows of "r<row>c<column>" in three columns: left, right, centred.
 struct PrintJobTest : ::testing::Test {
+  PrintJobTest() {
+    list.columns = {{200, "Name", ColumnFormat::kLeft}, {100, "Gr\xc3\xb6\xc3\x9f" "e", ColumnFormat::kRight},
+                    {100, "Datum", ColumnFormat::kCenter}};
+    Rows(138);
+  }
+  void Rows(int n) {
+    list.cells.resize(static_cast<std::size_t>(n));
+    for (std::size_t r = 0; r < list.cells.size(); ++r)
+      for (int c = 0; c < 60; ++c) list.cells[r].push_back("r" + std::to_string(r) + "c" + std::to_string(c));
+  }
+  std::vector<int> Measured() const {
+    const PrintMetrics& m = job.Metrics();
+    return {m.marginLeft, m.marginTop, m.marginBottom, m.pageWidth, m.pageHeight, m.lineHeight, m.rowsPerPage};
+  }
   RecordingDC dc;
-  FakeList list;
+  exporttest::FakeList list;
   PrintJob job;
 };
 
-TEST_F(PrintJobTest, WorkedExampleMeasurements) {
+// Each job measures its own device; the font lives from its start to its
+// end, and outside a job nothing is drawn.
+TEST_F(PrintJobTest, MeasurementsAndFontOfEachJob) {
+  job.PrintPage(list, dc, 1);
+  EXPECT_TRUE(dc.texts.empty() && dc.selected.empty());
   EXPECT_EQ(job.BeginPrinting(list, dc), 3);
-  const PrintMetrics& m = job.Metrics();
   // Margins left, top and bottom, page width and height, line height, rows.
-  EXPECT_EQ((std::vector{m.marginLeft, m.marginTop, m.marginBottom, m.pageWidth, m.pageHeight,
-                         m.lineHeight, m.rowsPerPage}),
-            (std::vector{160, 340, 272, 4480, 6188, 88, 69}));
-  ASSERT_TRUE(job.Font().has_value());
-  EXPECT_EQ(*job.Font(), (FontSpec{"Arial", -66, 400}));
+  EXPECT_EQ(Measured(), (std::vector{160, 340, 272, 4480, 6188, 88, 69}));
+  EXPECT_EQ(job.Font(), (FontSpec{"Arial", -66, 400}));
   job.EndPrinting();
   EXPECT_FALSE(job.Font().has_value());
-}
-
-TEST_F(PrintJobTest, WorkedExamplePageLayout) {
-  list.columns = {{100, "Name", ColumnFormat::kLeft}, {100, "Gr\xc3\xb6\xc3\x9f" "e", ColumnFormat::kRight}};
-  job.BeginPrinting(list, dc);
   job.PrintPage(list, dc, 1);
-  ASSERT_GE(dc.texts.size(), 3u);
-  EXPECT_EQ(dc.texts[0].text, "Seite:  1");
-  EXPECT_EQ(dc.texts[0].rect, (Rect{160, 164, 4640, 340}));
-  EXPECT_EQ(dc.texts[0].flags, unsigned{TextFlags::kSingleLine | TextFlags::kVCenter | TextFlags::kRight});
-  // Titles across the two-line band, inset by 20 pixels.
-  EXPECT_EQ(dc.texts[1].rect, (Rect{180, 340, 2380, 516}));
-  EXPECT_EQ(dc.texts[1].flags, unsigned{TextFlags::kLeft | TextFlags::kWordBreak | TextFlags::kVCenter});
-  EXPECT_EQ(dc.texts[2].rect, (Rect{2420, 340, 4620, 516}));
-  EXPECT_EQ(dc.texts[2].flags, unsigned{TextFlags::kRight | TextFlags::kWordBreak | TextFlags::kVCenter});
-  // The first row starts at 536, one line high.
-  EXPECT_EQ(dc.texts[3].text, "r0c0");
-  EXPECT_EQ(dc.texts[3].rect, (Rect{180, 536, 2380, 624}));
-  EXPECT_EQ(dc.texts[3].flags, unsigned{TextFlags::kLeft | TextFlags::kSingleLine | TextFlags::kVCenter});
-  EXPECT_EQ(dc.texts.size(), 3u + 69u * 2u);
-  const std::vector<Line> rules = {{160, 516, 4640, 516},
-                                   {160, 340, 160, 6608},
-                                   {2400, 340, 2400, 6608},
-                                   {4640, 340, 4640, 6608}};
-  EXPECT_EQ(dc.lines, rules);
-  // The print font is selected and the old one put back.
-  ASSERT_EQ(dc.selected.size(), 2u);
-  EXPECT_EQ(dc.selected[0].face, "Arial");
-  EXPECT_EQ(dc.current, (FontSpec{"System", 12, 400}));
+  EXPECT_TRUE(dc.texts.empty());
+  RecordingDC coarse;  // a preview
+  coarse.h = 480, coarse.v = 680, coarse.x = coarse.y = 60, coarse.cellHeights = true;
+  EXPECT_EQ(job.BeginPrinting(list, coarse), 2);
+  EXPECT_EQ(Measured(), (std::vector{16, 34, 27, 448, 619, 8, 76}));
+  coarse.x = coarse.y = 6;  // no character height at all: lines of one pixel
+  job.BeginPrinting(list, coarse);
+  EXPECT_EQ(job.Metrics().lineHeight, 1);
 }
 
 TEST_F(PrintJobTest, PageCountAlwaysHasRoomForALastPage) {
   const int r = 69;
-  for (const auto& [rows, pages] : std::vector<std::pair<int, int>>{
-           {0, 1}, {1, 1}, {r - 1, 1}, {r, 2}, {r + 1, 2}, {2 * r, 3}}) {
-    list.rows = rows;
+  for (const auto& [rows, pages] : {std::pair{0, 1}, {1, 1}, {r - 1, 1}, {r, 2}, {r + 1, 2}, {2 * r, 3}}) {
+    Rows(rows);
     EXPECT_EQ(job.BeginPrinting(list, dc), pages) << rows << " rows";
   }
-}
-
-TEST_F(PrintJobTest, TinyPageStillPrintsOneRowPerPage) {
   dc.v = 100;  // a page height of 91 pixels: one line, less one, leaves none
-  list.rows = 5;
+  Rows(5);
   EXPECT_EQ(job.BeginPrinting(list, dc), 6);
   EXPECT_EQ(job.Metrics().rowsPerPage, 1);
 }
 
-TEST_F(PrintJobTest, NarrowColumnsAreDroppedAndTheOthersWiden) {
-  list.columns = {{300, "A", ColumnFormat::kLeft}, {15, "hidden", ColumnFormat::kLeft},
-                  {100, "B", ColumnFormat::kRight | ColumnFormat::kCenter}, {16, "C", ColumnFormat::kCenter}};
+// The page number right-aligned above, the titles across the two-line
+// band and the rows one line high from 536, inset by 20 pixels; the rules
+// run the full height; the print font is selected and the old one put back.
+TEST_F(PrintJobTest, WorkedExamplePageLayout) {
+  list.columns = {{100, "Name", ColumnFormat::kLeft}, {100, "Gr\xc3\xb6\xc3\x9f" "e", ColumnFormat::kRight}};
   job.BeginPrinting(list, dc);
-  const std::vector<PrintColumn> columns = job.LayoutColumns(list);
-  ASSERT_EQ(columns.size(), 3u);
-  EXPECT_EQ(columns[0].column, 0);
-  EXPECT_EQ(columns[1].column, 2);
-  EXPECT_EQ(columns[2].column, 3);
-  EXPECT_EQ(columns[0].width, 4480 * 300 / 416);
-  EXPECT_EQ(columns[1].width, 4480 * 100 / 416);
-  EXPECT_EQ(columns[2].width, 4480 * 16 / 416);
-  EXPECT_EQ(columns[0].format, unsigned{TextFlags::kLeft});
-  EXPECT_EQ(columns[1].format, unsigned{TextFlags::kLeft});  // both justification bits
-  EXPECT_EQ(columns[2].format, unsigned{TextFlags::kCenter});
   job.PrintPage(list, dc, 1);
-  for (const TextCall& t : dc.texts) EXPECT_EQ(t.text.find("c1"), std::string::npos) << t.text;
-}
-
-TEST_F(PrintJobTest, ManyColumnsAreAllPrinted) {
-  list.columns.assign(60, {20, "T", ColumnFormat::kLeft});
-  job.BeginPrinting(list, dc);
-  EXPECT_EQ(job.LayoutColumns(list).size(), 60u);
+  ASSERT_EQ(dc.texts.size(), 3u + 69u * 2u);
+  EXPECT_EQ(std::vector(dc.texts.begin(), dc.texts.begin() + 4),
+            (std::vector<TextCall>{{"Seite:  1", {160, 164, 4640, 340}, TextFlags::kRight | kCell},
+                                   {"Name", {180, 340, 2380, 516}, TextFlags::kLeft | kBand},
+                                   {list.columns[1].title, {2420, 340, 4620, 516}, TextFlags::kRight | kBand},
+                                   {"r0c0", {180, 536, 2380, 624}, TextFlags::kLeft | kCell}}));
+  EXPECT_EQ(dc.lines, (std::vector<Line>{{160, 516, 4640, 516}, {160, 340, 160, 6608}, {2400, 340, 2400, 6608},
+                                         {4640, 340, 4640, 6608}}));
+  EXPECT_EQ(dc.selected, (std::vector<FontSpec>{*job.Font(), {"System", 12, 400}}));
+  EXPECT_EQ(dc.current, (FontSpec{"System", 12, 400}));
 }
 
 TEST_F(PrintJobTest, LaterPagesShowTheirOwnRows) {
   ASSERT_EQ(job.BeginPrinting(list, dc), 3);
   job.PrintPage(list, dc, 2);
+  ASSERT_EQ(dc.texts.size(), 4u + 69 * 3);
   EXPECT_EQ(dc.texts[0].text, "Seite:  2");
-  const std::size_t firstRow = 1 + list.columns.size();
-  ASSERT_EQ(dc.texts.size(), firstRow + 69 * list.columns.size());
-  EXPECT_EQ(dc.texts[firstRow].text, "r69c0");
-  EXPECT_EQ(dc.texts[firstRow + 1].text, "r69c1");
-  const unsigned cell = TextFlags::kSingleLine | TextFlags::kVCenter;
-  EXPECT_EQ(dc.texts[firstRow + 1].flags, TextFlags::kRight | cell);
-  EXPECT_EQ(dc.texts[firstRow + 2].flags, TextFlags::kCenter | cell);
-  EXPECT_EQ(dc.texts.back().text, "r137c2");
-  EXPECT_EQ(dc.texts.back().rect.top, 536 + 68 * 88);
-
-  dc.texts.clear();
-  dc.lines.clear();
-  job.PrintPage(list, dc, 3);
-  EXPECT_EQ(dc.texts.size(), 1u + list.columns.size());  // page number and titles only
-  EXPECT_EQ(dc.texts[0].text, "Seite:  3");
+  EXPECT_EQ(std::vector(dc.texts.begin() + 4, dc.texts.begin() + 7),
+            (std::vector<TextCall>{{"r69c0", {180, 536, 2380, 624}, TextFlags::kLeft | kCell},
+                                   {"r69c1", {2420, 536, 3500, 624}, TextFlags::kRight | kCell},
+                                   {"r69c2", {3540, 536, 4620, 624}, TextFlags::kCenter | kCell}}));
+  EXPECT_EQ(dc.texts.back(),
+            (TextCall{"r137c2", {3540, 536 + 68 * 88, 4620, 624 + 68 * 88}, TextFlags::kCenter | kCell}));
+  for (const int page : {3, 0}) {
+    dc.texts.clear();
+    job.PrintPage(list, dc, page);
+    EXPECT_EQ(dc.texts.size(), 4u) << page;  // page number and titles only
+  }
   EXPECT_EQ(dc.lines.back().y1, 6608);  // rules still run the full height
-
-  dc.texts.clear();
   job.PrintPage(list, dc, 100);
-  EXPECT_EQ(dc.texts[0].text, "Seite: 100");
+  EXPECT_EQ(dc.texts[4].text, "Seite: 100");
+}
+
+TEST_F(PrintJobTest, NarrowColumnsAreDroppedAndTheOthersWidenManyAreAllPrinted) {
+  list.columns = {{300, "A", ColumnFormat::kLeft}, {15, "hidden", ColumnFormat::kLeft},
+                  {100, "B", ColumnFormat::kRight | ColumnFormat::kCenter}, {16, "C", ColumnFormat::kCenter}};
+  job.BeginPrinting(list, dc);
+  const std::vector<PrintColumn> columns = job.LayoutColumns(list);
+  ASSERT_EQ(columns.size(), 3u);
+  const int kept[][3] = {{0, 4480 * 300 / 416, TextFlags::kLeft},
+                         {2, 4480 * 100 / 416, TextFlags::kLeft},  // both justification bits
+                         {3, 4480 * 16 / 416, TextFlags::kCenter}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(columns[i].column, kept[i][0]);
+    EXPECT_EQ(columns[i].width, kept[i][1]);
+    EXPECT_EQ(columns[i].format, static_cast<unsigned>(kept[i][2]));
+  }
+  job.PrintPage(list, dc, 1);
+  for (const TextCall& t : dc.texts) EXPECT_EQ(t.text.find("c1"), std::string::npos) << t.text;
+  list.columns.assign(60, {20, "T", ColumnFormat::kLeft});
+  EXPECT_EQ(job.LayoutColumns(list).size(), 60u);
 }
 
 TEST_F(PrintJobTest, LongTextsAreCutBeforeNineHundredNinetyNineCharacters) {
-  list.rows = 1;
+  Rows(1);
   list.columns = {{100, std::string(997, 'x') + "\xc3\xa4" + "tail", ColumnFormat::kLeft}};
   job.BeginPrinting(list, dc);
   job.PrintPage(list, dc, 1);

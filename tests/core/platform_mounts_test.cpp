@@ -17,38 +17,29 @@ using namespace platform;
 using platform::posix::FsStats;
 using platform::posix::MountEntry;
 
-constexpr const char* kMountInfo =
-    "21 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw,errors=remount-ro\n"
-    "22 21 8:1 / /boot/efi rw,relatime shared:2 - vfat /dev/sda1 rw,fmask=0077\n"
-    "23 21 8:17 / /media/usb rw,nosuid shared:3 master:1 - vfat /dev/sdb1 rw\n"
-    "24 21 11:0 / /mnt/cd ro - iso9660 /dev/sr0 ro\n"
-    "25 21 0:20 / /proc rw - proc proc rw\n"
-    "26 21 0:21 / /sys rw - sysfs sysfs rw\n"
-    "27 26 0:25 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n"
-    "28 21 0:6 / /dev rw - devtmpfs udev rw\n"
-    "29 28 0:26 / /dev/shm rw - tmpfs tmpfs rw\n"
-    "30 21 0:27 / /run/user/0 rw - tmpfs tmpfs rw,mode=700\n"
-    "31 21 0:40 / /mnt/share rw - nfs4 server:/export rw,vers=4.2\n"
-    "32 21 8:3 / /mnt/My\\040Disk rw - ext4 /dev/sda3 rw\n"
-    "33 21 8:2 /srv/data /srv/bound rw - ext4 /dev/sda2 rw\n"
-    "34 21 8:4 / /mnt/stack rw - ext4 /dev/sda4 rw\n"
-    "35 34 0:41 / /mnt/stack rw - tmpfs tmpfs rw\n"
-    "36 21 7:0 / /snap/core/1 ro - squashfs /dev/loop0 ro\n"
-    "37 21 254:1 /containers/abc/hosts /etc/hosts rw - ext4 /dev/vda1 rw\n"
-    "38 21 8:5 / /data rw - btrfs /dev/sda5 rw,noacl\n"
-    "garbage line\n";
-
 class FixtureSource : public posix::MountTableSource {
  public:
-  std::string mountInfo = kMountInfo;
-  std::set<std::string> files = {"/etc/hosts"};
-  std::set<std::string> existing = {"/home"};
-  std::set<std::string> unreachable = {"/mnt/share/"};
-  std::map<std::string, std::string> labels = {{"/dev/sda1", "EFI SYS"}};
-  std::map<std::string, std::string> uuids = {{"/dev/sda1", "ABCD-1234"},
-                                              {"/dev/sda2", "1a2b3c4d-0000-4000-8000-000000000000"}};
+  std::string mountInfo =
+      "21 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw,errors=remount-ro\n"
+      "22 21 8:1 / /boot/efi rw,relatime shared:2 - vfat /dev/sda1 rw,fmask=0077\n"
+      "23 21 8:17 / /media/usb rw,nosuid shared:3 master:1 - vfat /dev/sdb1 rw\n"
+      "24 21 11:0 / /mnt/cd ro - iso9660 /dev/sr0 ro\n"
+      "25 21 0:20 / /proc rw - proc proc rw\n"
+      "26 21 0:21 / /sys rw - sysfs sysfs rw\n"
+      "27 26 0:25 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n"
+      "28 21 0:6 / /dev rw - devtmpfs udev rw\n"
+      "29 28 0:26 / /dev/shm rw - tmpfs tmpfs rw\n"
+      "30 21 0:27 / /run/user/0 rw - tmpfs tmpfs rw,mode=700\n"
+      "31 21 0:40 / /mnt/share rw - nfs4 server:/export rw,vers=4.2\n"
+      "32 21 8:3 / /mnt/My\\040Disk rw - ext4 /dev/sda3 rw\n"
+      "33 21 8:2 /srv/data /srv/bound rw - ext4 /dev/sda2 rw\n"
+      "34 21 8:4 / /mnt/stack rw - ext4 /dev/sda4 rw\n"
+      "35 34 0:41 / /mnt/stack rw - tmpfs tmpfs rw\n"
+      "36 21 7:0 / /snap/core/1 ro - squashfs /dev/loop0 ro\n"
+      "37 21 254:1 /containers/abc/hosts /etc/hosts rw - ext4 /dev/vda1 rw\n"
+      "38 21 8:5 / /data rw - btrfs /dev/sda5 rw,noacl\n"
+      "garbage line\n";
   FsStats stats{4096, 1000, 250, 255, 0x1111222233334444ull};
-
   std::string ReadMountInfo() override { return mountInfo; }
   std::optional<bool> IsRemovableDevice(unsigned major, unsigned minor) override {
     if (major == 8 || major == 11) return (major == 8 && minor == 17) || major == 11;
@@ -57,21 +48,18 @@ class FixtureSource : public posix::MountTableSource {
   std::uint32_t LogicalBlockSize(unsigned major, unsigned minor) override {
     return major == 8 && minor == 2 ? 4096 : 0;
   }
-  std::string ReadLabel(const MountEntry& m) override { return Lookup(labels, m.source); }
-  std::string ReadUuid(const MountEntry& m) override { return Lookup(uuids, m.source); }
+  std::string ReadLabel(const MountEntry& m) override { return m.source == "/dev/sda1" ? "EFI SYS" : ""; }
+  std::string ReadUuid(const MountEntry& m) override {
+    const std::map<std::string, std::string> uuids = {{"/dev/sda1", "ABCD-1234"},
+                                                      {"/dev/sda2", "1a2b3c4d-0000-4000-8000-000000000000"}};
+    return uuids.count(m.source) ? uuids.at(m.source) : "";
+  }
   bool StatFileSystem(const std::string& path, FsStats& out) override {
-    if (unreachable.count(path)) return false;
     out = stats;
-    return true;
+    return path != "/mnt/share/";  // a server that does not answer
   }
-  bool PathExists(const std::string& path) override { return existing.count(path) > 0; }
-  bool IsDirectory(const std::string& path) override { return files.count(path) == 0; }
-
- private:
-  static std::string Lookup(const std::map<std::string, std::string>& map, const std::string& key) {
-    auto it = map.find(key);
-    return it == map.end() ? std::string() : it->second;
-  }
+  bool PathExists(const std::string& path) override { return path == "/home"; }
+  bool IsDirectory(const std::string& path) override { return path != "/etc/hosts"; }
 };
 
 class MountsTest : public ::testing::Test {
@@ -80,39 +68,33 @@ class MountsTest : public ::testing::Test {
   posix::PosixFileSystem m_fs{m_source};
 };
 
-TEST_F(MountsTest, DriveRootsAreTheUsersMountsInByteOrder) {
-  const std::vector<std::string> expected = {"/",          "/boot/efi/",   "/data/",
-                                             "/dev/shm/",  "/media/usb/",  "/mnt/My Disk/",
-                                             "/mnt/cd/",   "/mnt/share/",  "/mnt/stack/",
-                                             "/run/user/0/"};
-  EXPECT_EQ(m_fs.LogicalDriveStrings(), expected);
-}
-
-TEST_F(MountsTest, DriveTypes) {
-  EXPECT_EQ(m_fs.GetDriveType("/"), kDriveFixed);
-  EXPECT_EQ(m_fs.GetDriveType("/boot/efi/"), kDriveFixed);
-  EXPECT_EQ(m_fs.GetDriveType("/media/usb/"), kDriveRemovable);
-  EXPECT_EQ(m_fs.GetDriveType("/mnt/cd/"), kDriveCdRom);  // removable too, but a CD first
-  EXPECT_EQ(m_fs.GetDriveType("/mnt/share/"), kDriveRemote);
-  EXPECT_EQ(m_fs.GetDriveType("/dev/shm/"), kDriveRamDisk);
-  EXPECT_EQ(m_fs.GetDriveType("/run/user/0/"), kDriveRamDisk);
-  EXPECT_EQ(m_fs.GetDriveType("/mnt/My Disk/"), kDriveFixed);
-  EXPECT_EQ(m_fs.GetDriveType("/mnt/stack/"), kDriveRamDisk);  // the top mount counts
-  EXPECT_EQ(m_fs.GetDriveType("/proc/"), kDriveUnknown);
-  EXPECT_EQ(m_fs.GetDriveType("/sys/fs/cgroup/"), kDriveUnknown);
-  EXPECT_EQ(m_fs.GetDriveType("/dev/"), kDriveUnknown);
-  EXPECT_EQ(m_fs.GetDriveType("/snap/core/1/"), kDriveUnknown);
-  EXPECT_EQ(m_fs.GetDriveType("/home/"), kDriveUnknown);     // exists, no mount point
+TEST_F(MountsTest, DriveRootsAreTheUsersMountsInByteOrderEachWithItsType) {
+  const std::pair<const char*, DriveType> drives[] = {
+      {"/", kDriveFixed},        {"/boot/efi/", kDriveFixed},   {"/data/", kDriveFixed},
+      {"/dev/shm/", kDriveRamDisk}, {"/media/usb/", kDriveRemovable}, {"/mnt/My Disk/", kDriveFixed},
+      {"/mnt/cd/", kDriveCdRom},  // removable too, but a CD first
+      {"/mnt/share/", kDriveRemote},
+      {"/mnt/stack/", kDriveRamDisk},  // the top mount counts
+      {"/run/user/0/", kDriveRamDisk}};
+  std::vector<std::string> roots;
+  for (const auto& [root, type] : drives) {
+    roots.push_back(root);
+    EXPECT_EQ(m_fs.GetDriveType(root), type) << root;
+  }
+  EXPECT_EQ(m_fs.LogicalDriveStrings(), roots);
+  for (const char* none : {"/proc/", "/sys/fs/cgroup/", "/dev/", "/snap/core/1/", "/home/"})
+    EXPECT_EQ(m_fs.GetDriveType(none), kDriveUnknown) << none;  // "/home" exists, but is no mount point
   EXPECT_EQ(m_fs.GetDriveType("/nowhere/"), kDriveNoRootDir);
-}
-
-TEST_F(MountsTest, UnreadableMountTableGivesNoDrives) {
-  m_source->mountInfo.clear();
+  // The mount that holds a path: the longest, the one on top.
+  for (const auto& [path, mount] : {std::pair{"/mnt/stack/x", "/mnt/stack"}, {"/boot/efi", "/boot/efi"},
+                                    {"/boot/efix", "/"}, {"/home/user", "/"}})
+    EXPECT_EQ(m_fs.MountOf(path), mount) << path;
+  m_source->mountInfo.clear();  // unreadable
   EXPECT_TRUE(m_fs.LogicalDriveStrings().empty());
   EXPECT_EQ(m_fs.GetDriveType("/"), kDriveNoRootDir);
 }
 
-TEST_F(MountsTest, VolumeInformationOfADiskPartition) {
+TEST_F(MountsTest, VolumeFiguresOfEachKindOfMount) {
   VolumeInfo info;
   ASSERT_TRUE(m_fs.GetVolumeInformation("/boot/efi/", info));
   EXPECT_EQ(info.volumeName, "EFI SYS");
@@ -120,50 +102,26 @@ TEST_F(MountsTest, VolumeInformationOfADiskPartition) {
   EXPECT_EQ(info.fileSystemName, "vfat");
   EXPECT_EQ(info.maxComponentLength, 255u);
   EXPECT_EQ(info.flags, kFsCasePreservedNames | kFsUnicodeOnDisk);
-
   ASSERT_TRUE(m_fs.GetVolumeInformation("/", info));
   EXPECT_EQ(info.volumeName, "");
   EXPECT_EQ(info.serialNumber, 0x1a2b3c4du);
   EXPECT_EQ(info.flags, kFsCaseSensitiveSearch | kFsCasePreservedNames | kFsPersistentAcls);
-}
-
-TEST_F(MountsTest, VolumeWithoutUuidTakesTheFsid) {
-  VolumeInfo info;
   ASSERT_TRUE(m_fs.GetVolumeInformation("/dev/shm/", info));
-  EXPECT_EQ(info.serialNumber, 0x33334444u);
+  EXPECT_EQ(info.serialNumber, 0x33334444u);  // no UUID: the file system id
   EXPECT_EQ(info.fileSystemName, "tmpfs");
-}
-
-TEST_F(MountsTest, UnreachableVolumeFailsBothCalls) {
-  VolumeInfo info;
   DiskFreeSpace space;
+  ASSERT_TRUE(m_fs.GetDiskFreeSpace("/", space));  // the device's sector size
+  EXPECT_EQ((std::vector{space.bytesPerSector, space.sectorsPerCluster, space.freeClusters, space.totalClusters}),
+            (std::vector<std::uint32_t>{4096, 1, 250, 1000}));
+  ASSERT_TRUE(m_fs.GetDiskFreeSpace("/dev/shm/", space));  // no block device
+  EXPECT_EQ(std::pair(space.bytesPerSector, space.sectorsPerCluster), std::pair(512u, 8u));
+  space = {};
   EXPECT_FALSE(m_fs.GetVolumeInformation("/mnt/share/", info));
   EXPECT_FALSE(m_fs.GetDiskFreeSpace("/mnt/share/", space));
   EXPECT_EQ(space.totalClusters, 0u);
 }
 
-TEST_F(MountsTest, DiskFreeSpaceUsesTheDevicesSectorSize) {
-  DiskFreeSpace space;
-  ASSERT_TRUE(m_fs.GetDiskFreeSpace("/", space));
-  EXPECT_EQ(space.bytesPerSector, 4096u);
-  EXPECT_EQ(space.sectorsPerCluster, 1u);
-  EXPECT_EQ(space.freeClusters, 250u);
-  EXPECT_EQ(space.totalClusters, 1000u);
-  ASSERT_TRUE(m_fs.GetDiskFreeSpace("/dev/shm/", space));  // no block device
-  EXPECT_EQ(space.bytesPerSector, 512u);
-  EXPECT_EQ(space.sectorsPerCluster, 8u);
-}
-
-TEST(VolumeFactsTest, FreeSpaceClampsTo32Bits) {
-  const FsStats huge{1024, 1ull << 40, 0x100000000ull, 255, 0};
-  const DiskFreeSpace space = posix::VolumeFacts::FreeSpace(huge, 4096);
-  EXPECT_EQ(space.totalClusters, 0xFFFFFFFFu);
-  EXPECT_EQ(space.freeClusters, 0xFFFFFFFFu);
-  EXPECT_EQ(space.sectorsPerCluster, 1u);  // fragment smaller than a sector
-  EXPECT_EQ(space.bytesPerSector, 4096u);
-}
-
-TEST(VolumeFactsTest, FlagsPerFileSystemType) {
+TEST(VolumeFactsTest, FlagsSerialsAndFreeSpace) {
   auto flags = [](const char* type, const char* super = "rw") {
     MountEntry m;
     m.fsType = type;
@@ -173,36 +131,34 @@ TEST(VolumeFactsTest, FlagsPerFileSystemType) {
   };
   // One type of each kind; ACLs by default or by option.
   constexpr std::uint32_t kPosix = kFsCaseSensitiveSearch | kFsCasePreservedNames;
-  EXPECT_EQ(flags("ext4"), kPosix | kFsPersistentAcls);
-  EXPECT_EQ(flags("ext4", "rw,noacl"), kPosix);
-  EXPECT_EQ(flags("btrfs"), kPosix | kFsPersistentAcls | kFsFileCompression);
-  EXPECT_EQ(flags("f2fs"), kPosix);
-  EXPECT_EQ(flags("f2fs", "rw,acl"), kPosix | kFsPersistentAcls);
-  EXPECT_EQ(flags("vfat"), kFsCasePreservedNames | kFsUnicodeOnDisk);
-  EXPECT_EQ(flags("msdos"), 0u);
-  EXPECT_EQ(flags("iso9660"), kPosix | kFsUnicodeOnDisk);
-  EXPECT_EQ(flags("squashfs"), kPosix | kFsVolumeIsCompressed);
-}
-
-TEST(VolumeFactsTest, SerialFromUuidOrFsid) {
+  const std::pair<std::uint32_t, std::uint32_t> cases[] = {
+      {flags("ext4"), kPosix | kFsPersistentAcls},   {flags("ext4", "rw,noacl"), kPosix},
+      {flags("btrfs"), kPosix | kFsPersistentAcls | kFsFileCompression}, {flags("f2fs"), kPosix},
+      {flags("f2fs", "rw,acl"), kPosix | kFsPersistentAcls},
+      {flags("vfat"), kFsCasePreservedNames | kFsUnicodeOnDisk},
+      {flags("msdos"), 0u}, {flags("iso9660"), kPosix | kFsUnicodeOnDisk},
+      {flags("squashfs"), kPosix | kFsVolumeIsCompressed}};
+  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
   using posix::VolumeFacts;
   EXPECT_EQ(VolumeFacts::Serial("1a2b3c4d-5e6f-7a8b-9c0d-112233445566", 0), 0x1a2b3c4du);
   EXPECT_EQ(VolumeFacts::Serial("ABCD-1234", 0), 0xABCD1234u);
   EXPECT_EQ(VolumeFacts::Serial("", 0xAAAABBBBCCCCDDDDull), 0xCCCCDDDDu);
   EXPECT_EQ(VolumeFacts::Serial("12AB", 7), 7u);  // too short for 32 bits
   EXPECT_EQ(VolumeFacts::Serial("FFFFFFFF-0000", 0), 0xFFFFFFFFu);
+  const DiskFreeSpace space = VolumeFacts::FreeSpace({1024, 1ull << 40, 0x100000000ull, 255, 0}, 4096);
+  EXPECT_EQ((std::vector{space.totalClusters, space.freeClusters, space.sectorsPerCluster, space.bytesPerSector}),
+            (std::vector<std::uint32_t>{0xFFFFFFFFu, 0xFFFFFFFFu, 1, 4096}));  // clamped; a fragment below a sector
 }
 
 TEST(MountInfoParserTest, FieldsEscapesAndBadLines) {
   using posix::MountInfoParser;
   const auto entries = MountInfoParser::Parse(
       "40 1 8:1 /sub\\134dir /mnt/a\\040b\\011c rw shared:5 master:2 - ext4 /dev/sd\\040a rw,acl\n"
-      "41 1 0:50 / /mnt/x rw - tmpfs  rw\n"
+      "41 1 0:50 / /mnt/x rw - tmpfs  rw\r\n"
       "42 1 bad / /mnt/y rw - ext4 /dev/sdy rw\n"
       "43 1 8:2 / /mnt/z rw no-dash-here ext4 /dev/sdz rw\n");
   ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].major, 8u);
-  EXPECT_EQ(entries[0].minor, 1u);
+  EXPECT_EQ(std::pair(entries[0].major, entries[0].minor), std::pair(8u, 1u));
   EXPECT_EQ(entries[0].root, "/sub\\dir");
   EXPECT_EQ(entries[0].mountPoint, "/mnt/a b\tc");
   EXPECT_EQ(entries[0].fsType, "ext4");
@@ -213,12 +169,9 @@ TEST(MountInfoParserTest, FieldsEscapesAndBadLines) {
   EXPECT_TRUE(MountInfoParser::HasOption("rw,acl,user_xattr", "acl"));
   EXPECT_FALSE(MountInfoParser::HasOption("rw,noacl", "acl"));
   EXPECT_TRUE(MountInfoParser::HasOption("rw,size=4k", "size"));
-}
-
-TEST(SystemMountTableSourceTest, UdevNamesAreDecoded) {
   using posix::SystemMountTableSource;
   EXPECT_EQ(SystemMountTableSource::DecodeUdevName("My\\x20Disk"), "My Disk");
-  EXPECT_EQ(SystemMountTableSource::DecodeUdevName("a\\x2fb\\x"), "a/b\\x");
+  EXPECT_EQ(SystemMountTableSource::DecodeUdevName("a\\x2fb\\x2a\\x"), "a/b*\\x");
 }
 
 TEST(NativeFileSystemTest, RootIsAlwaysADrive) {
@@ -227,10 +180,10 @@ TEST(NativeFileSystemTest, RootIsAlwaysADrive) {
   ASSERT_FALSE(roots.empty());
   EXPECT_EQ(roots.front(), "/");
   VolumeInfo info;
-  EXPECT_TRUE(FileSystem::Native().GetVolumeInformation("/", info));
-  EXPECT_FALSE(info.fileSystemName.empty());
   DiskFreeSpace space;
-  EXPECT_TRUE(FileSystem::Native().GetDiskFreeSpace("/", space));
+  FileSystem& native = FileSystem::Native();
+  EXPECT_TRUE(native.GetVolumeInformation("/", info) && native.GetDiskFreeSpace("/", space));
+  EXPECT_FALSE(info.fileSystemName.empty());
   EXPECT_GT(space.totalClusters, 0u);
 }
 

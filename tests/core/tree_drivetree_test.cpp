@@ -16,249 +16,215 @@ namespace {
 using test_support::NativePath;
 using tree::ExpandAction;
 using tree::HTREEITEM;
+using Texts = std::vector<std::string>;
 
-// A tree control as plain nodes; Expand asks the logic first, like the view.
-class FakeTreeControl : public tree::CTreeControl {
- public:
+// The fixture is the tree control, as plain nodes; Expand asks the logic
+// first, like the view. Drive roots reach the tree as they are given, so the
+// tests give them in the system's spelling, as the real drive list would.
+class DriveTree : public ::testing::Test, public tree::CTreeControl {
+ protected:
   struct Node {
-    Node* parent = nullptr;
-    std::vector<std::unique_ptr<Node>> children;
+    Node* parent;
     std::string text;
-    int image = -1, selectedImage = -1;
+    int image, selectedImage;
     bool expanded = false;
+    std::vector<std::unique_ptr<Node>> children = {};
   };
-
-  tree::CDriveTree* logic = nullptr;
-  Node root;
-
   static Node* N(HTREEITEM item) { return reinterpret_cast<Node*>(item); }
-  Node* Of(HTREEITEM item) const { return item ? N(item) : const_cast<Node*>(&root); }
-  static HTREEITEM H(Node* node) { return reinterpret_cast<HTREEITEM>(node); }
-
-  HTREEITEM InsertItem(std::string_view text, int image, int selectedImage, HTREEITEM parent,
-                       tree::InsertAt where) override {
-    Node* p = Of(parent);
-    auto node = std::make_unique<Node>(Node{p, {}, std::string(text), image, selectedImage, false});
-    auto at = p->children.end();
-    if (where == tree::InsertAt::kSort) {
-      at = std::upper_bound(p->children.begin(), p->children.end(), node->text,
-                            [](const std::string& t, const auto& n) { return t < n->text; });
-    }
-    return H(p->children.insert(at, std::move(node))->get());
+  static HTREEITEM H(const std::unique_ptr<Node>& node) { return reinterpret_cast<HTREEITEM>(node.get()); }
+  Node* Of(HTREEITEM item) const { return item ? N(item) : const_cast<Node*>(&m_root); }
+  HTREEITEM InsertItem(std::string_view text, int image, int selected, HTREEITEM parent, tree::InsertAt at) override {
+    auto& kids = Of(parent)->children;
+    const auto byText = [](std::string_view t, const auto& n) { return t < n->text; };
+    const auto place =
+        at == tree::InsertAt::kLast ? kids.end() : std::upper_bound(kids.begin(), kids.end(), text, byText);
+    return H(*kids.insert(place, std::make_unique<Node>(Node{Of(parent), std::string(text), image, selected})));
   }
   void DeleteItem(HTREEITEM item) override {
-    auto& siblings = N(item)->parent->children;
-    std::erase_if(siblings, [&](const auto& n) { return n.get() == N(item); });
+    std::erase_if(N(item)->parent->children, [&](const auto& n) { return n.get() == N(item); });
   }
   HTREEITEM GetParentItem(HTREEITEM item) const override {
-    Node* p = N(item)->parent;
-    return p == &root ? nullptr : H(p);
+    return N(item)->parent == &m_root ? nullptr : H(N(item)->parent);
   }
   HTREEITEM GetChildItem(HTREEITEM item) const override {
-    Node* n = Of(item);
-    return n->children.empty() ? nullptr : H(n->children.front().get());
+    return Of(item)->children.empty() ? nullptr : H(Of(item)->children.front());
   }
   HTREEITEM GetNextSiblingItem(HTREEITEM item) const override {
-    auto& siblings = N(item)->parent->children;
-    for (size_t i = 0; i + 1 < siblings.size(); ++i)
-      if (siblings[i].get() == N(item)) return H(siblings[i + 1].get());
-    return nullptr;
+    const auto& kids = N(item)->parent->children;
+    const auto it = std::find_if(kids.begin(), kids.end(), [&](const auto& n) { return n.get() == N(item); });
+    return it + 1 == kids.end() ? nullptr : H(*(it + 1));
   }
   std::string GetItemText(HTREEITEM item) const override { return N(item)->text; }
   void Expand(HTREEITEM item) override {
-    if (N(item)->children.empty() || N(item)->expanded) return;
-    if (!logic->OnItemExpanding(item, ExpandAction::kExpand)) N(item)->expanded = true;
+    Node& node = *N(item);
+    if (!node.children.empty() && !node.expanded) node.expanded = !logic.OnItemExpanding(item, ExpandAction::kExpand);
   }
   void Collapse(HTREEITEM item) {
     N(item)->expanded = false;
-    logic->OnItemExpanding(item, ExpandAction::kCollapse);
+    logic.OnItemExpanding(item, ExpandAction::kCollapse);
   }
-
-  std::vector<std::string> TopTexts() { return Texts(H(&root)); }
-  HTREEITEM Top(size_t i) const { return H(root.children.at(i).get()); }
-  static HTREEITEM Child(HTREEITEM item, size_t i) { return H(N(item)->children.at(i).get()); }
-  static std::vector<std::string> Texts(HTREEITEM item) {
-    std::vector<std::string> out;
-    for (const auto& c : N(item)->children) out.push_back(c->text);
+  static HTREEITEM H(Node* node) { return reinterpret_cast<HTREEITEM>(node); }
+  // The item reached by child indexes from the top.
+  HTREEITEM At(std::initializer_list<std::size_t> indexes) const {
+    HTREEITEM item = nullptr;
+    for (std::size_t i : indexes) item = H(Of(item)->children.at(i));
+    return item;
+  }
+  Texts Kids(HTREEITEM item) const {
+    Texts out;
+    for (const auto& c : Of(item)->children) out.push_back(c->text);
     return out;
   }
-  static bool HasPlaceholderOnly(HTREEITEM item) {
-    const Node* n = N(item);
-    return n->children.size() == 1 && n->children[0]->text.empty() && n->children[0]->children.empty();
+  bool PlaceholderOnly(HTREEITEM item) const {
+    return Kids(item) == Texts{""} && N(item)->children[0]->children.empty();
   }
-};
-
-// The fake file system with a drive whose medium can be taken out. Drive
-// roots reach the tree as they are given, so the tests give them in the
-// system's spelling (NativePath), as the real drive list would.
-class MediumFileSystem : public test_support::FakeFileSystem {
- public:
-  std::string noMedium;  // a pattern that cannot be listed while set
-  std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, platform::FindData& first,
-                                                  platform::FindLevel level) override {
-    if (!noMedium.empty() && pattern == noMedium) return nullptr;
-    return FakeFileSystem::FindFirst(pattern, first, level);
+  void AddDrives(std::initializer_list<std::pair<const char*, platform::DriveType>> drives) {
+    for (const auto& [root, type] : drives) fs.AddDrive(NativePath(root), type);
   }
+  Node m_root{nullptr, "", -1, -1};
+  test_support::FakeFileSystem fs;
+  tree::CDriveTree logic{*this, fs};
 };
 
-using T = FakeTreeControl;
-
-struct Fixture {
-  MediumFileSystem fs;
-  FakeTreeControl control;
-  tree::CDriveTree logic{control, fs};
-  Fixture() { control.logic = &logic; }
-};
-
-TEST(DriveTree, DrivesInOrderOnlyTheFirstFixedOneRead) {
-  Fixture f;
-  f.fs.AddDrive(NativePath("/media/stick/"), platform::kDriveRemovable);
-  f.fs.AddDrive(NativePath("/"), platform::kDriveFixed);
-  f.fs.AddDrive(NativePath("/mnt/disk2/"), platform::kDriveFixed);
-  f.fs.AddDrive(NativePath("/proc/"), platform::kDriveUnknown);
-  f.fs.AddDrive(NativePath("/media/cd/"), platform::kDriveCdRom);
-  f.fs.AddDirectory("/media/stick/inside");
-  f.fs.AddDirectory("/media/cd/inside");
-  f.fs.AddDirectory("/usr/lib");
-  f.fs.AddDirectory("/mnt/disk2/docs");
-  f.fs.AddFile("/etc.txt", 1);
-
-  EXPECT_EQ(f.logic.AddDrives(), 5);
-  ASSERT_EQ(f.control.TopTexts(),
-            (std::vector<std::string>{NativePath("/media/stick/"), NativePath("/"), NativePath("/mnt/disk2/"),
-                                      NativePath("/media/cd/")}));
-  const int images[] = {tree::kImageFloppy, tree::kImageHardDisk, tree::kImageHardDisk, tree::kImageCdRom};
-  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(T::N(f.control.Top(i))->image, images[i]) << i;
-
-  // Only "/" is open, with its directories and not its files.
-  EXPECT_TRUE(T::N(f.control.Top(1))->expanded);
-  EXPECT_EQ(T::Texts(f.control.Top(1)), (std::vector<std::string>{"media", "mnt", "usr"}));
-  EXPECT_FALSE(T::N(f.control.Top(2))->expanded);
-  for (size_t i : {0u, 2u, 3u}) EXPECT_TRUE(T::HasPlaceholderOnly(f.control.Top(i))) << i;
-  EXPECT_EQ(f.fs.FindFirstCalls("/media/stick/*.*"), 0);
-  EXPECT_EQ(f.fs.FindFirstCalls("/media/cd/*.*"), 0);
-  // Nor is any other drive read before the user opens it: one that does
-  // not answer must not keep the window from coming up.
-  EXPECT_EQ(f.fs.FindFirstCalls("/mnt/disk2/*.*"), 0);
-
+TEST_F(DriveTree, DrivesInOrderOnlyTheFirstFixedOneRead) {
+  using namespace platform;
+  AddDrives({{"/media/stick/", kDriveRemovable}, {"/", kDriveFixed}, {"/mnt/disk2/", kDriveFixed},
+             {"/proc/", kDriveUnknown}, {"/media/cd/", kDriveCdRom}, {"/mnt/net/", kDriveRemote}});
+  for (const char* dir : {"/media/stick/in", "/media/cd/in", "/usr/lib", "/mnt/disk2/docs", "/mnt/net/x"})
+    fs.AddDirectory(dir);
+  fs.AddFile("/etc.txt", 1);
+  fs.FailListing("/mnt");  // cannot be probed: no button
+  EXPECT_EQ(logic.AddDrives(), 6);
+  ASSERT_EQ(Kids(nullptr), (Texts{NativePath("/media/stick/"), NativePath("/"), NativePath("/mnt/disk2/"),
+                                  NativePath("/media/cd/"), NativePath("/mnt/net/")}));
+  using namespace tree;
+  const int images[] = {kImageFloppy, kImageHardDisk, kImageHardDisk, kImageCdRom, kImageHardDisk};
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(N(At({i}))->image, images[i]) << i;
+  // Only "/" is open, with its directories and not its files; no other
+  // drive is read before the user opens it: one that does not answer must
+  // not keep the window from coming up.
+  EXPECT_TRUE(N(At({1}))->expanded);
+  EXPECT_EQ(Kids(At({1})), (Texts{"media", "mnt", "usr"}));
+  for (std::size_t i : {0u, 2u, 3u, 4u}) EXPECT_TRUE(PlaceholderOnly(At({i}))) << i;
+  EXPECT_TRUE(PlaceholderOnly(At({1, 0})));
+  EXPECT_TRUE(Kids(At({1, 1})).empty());
+  EXPECT_EQ(fs.TotalFindFirstCalls(), 5);  // "/" probed and listed, a probe of each of its directories
   // Directory items: closed folder, open folder when selected.
-  const auto* usr = T::N(T::Child(f.control.Top(1), 2));
-  ASSERT_EQ(usr->text, "usr");
-  EXPECT_EQ(usr->image, tree::kImageFolder);
-  EXPECT_EQ(usr->selectedImage, tree::kImageOpenFolder);
+  EXPECT_EQ((std::vector{N(At({1, 2}))->image, N(At({1, 2}))->selectedImage}),
+            (std::vector<int>{tree::kImageFolder, tree::kImageOpenFolder}));
 }
 
-TEST(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
-  Fixture f;
-  f.fs.AddDrive(NativePath("/"), platform::kDriveRemovable);
-  for (const char* name : {"c", "a", "b"}) f.fs.AddDirectory(std::string("/d/") + name + "/deeper/x");
-  f.fs.AddDirectory("/d/leaf");
-  f.fs.AddFile("/d/file", 3);
-  f.logic.AddDrives();
-  f.control.Expand(f.control.Top(0));
-  const HTREEITEM d = T::Child(f.control.Top(0), 0);
-  f.fs.ResetCounts();
-
-  f.control.Expand(d);
-  EXPECT_EQ(T::Texts(d), (std::vector<std::string>{"a", "b", "c", "leaf"}));
-  EXPECT_EQ(f.fs.FullListings("/d/*.*"), 1);
-  for (const char* name : {"a", "b", "c"})
-    EXPECT_EQ(f.fs.PartialListings(std::string("/d/") + name + "/*.*"), 1) << name;
-  EXPECT_EQ(f.fs.FindFirstCalls("/d/leaf/*.*"), 1);
-  EXPECT_EQ(f.fs.TotalFindFirstCalls(), 5);
-  EXPECT_TRUE(T::HasPlaceholderOnly(T::Child(d, 0)));
-  EXPECT_TRUE(T::N(T::Child(d, 3))->children.empty());
-
+TEST_F(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
+  AddDrives({{"/", platform::kDriveRemovable}});
+  for (const char* name : {"c", "a", "b"}) fs.AddDirectory(std::string("/d/") + name + "/deeper/x");
+  fs.AddDirectory("/d/leaf");
+  fs.AddFile("/d/file", 3);
+  logic.AddDrives();
+  Expand(At({0}));
+  const HTREEITEM d = At({0, 0});
+  fs.ResetCounts();
+  Expand(d);
+  EXPECT_EQ(Kids(d), (Texts{"a", "b", "c", "leaf"}));
+  EXPECT_EQ(fs.FullListings("/d/*.*"), 1);
+  for (const char* name : {"a", "b", "c"}) EXPECT_EQ(fs.PartialListings(std::string("/d/") + name + "/*.*"), 1);
+  EXPECT_EQ(fs.FindFirstCalls("/d/leaf/*.*"), 1);
+  EXPECT_EQ(fs.TotalFindFirstCalls(), 5);
+  EXPECT_TRUE(PlaceholderOnly(At({0, 0, 0})));
+  EXPECT_TRUE(Kids(At({0, 0, 3})).empty());
   // Collapsing probes again: "a" lost its last subdirectory while open and
   // becomes a leaf; "d" throws its subtree away and the next expansion reads.
-  const HTREEITEM a = T::Child(d, 0);
-  f.control.Expand(a);
-  f.fs.AddFile("/d/a/deeper", 0);
-  f.control.Collapse(a);
-  EXPECT_TRUE(T::N(a)->children.empty());
-  f.control.Collapse(d);
-  EXPECT_TRUE(T::HasPlaceholderOnly(d));
-  f.control.Expand(d);
-  EXPECT_EQ(f.fs.FullListings("/d/*.*"), 2);
-  EXPECT_EQ(T::Texts(d).size(), 4u);
+  const HTREEITEM a = At({0, 0, 0});
+  Expand(a);
+  fs.AddFile("/d/a/deeper", 0);
+  Collapse(a);
+  EXPECT_TRUE(Kids(a).empty());
+  Collapse(d);
+  EXPECT_TRUE(PlaceholderOnly(d));
+  Expand(d);
+  EXPECT_EQ(fs.FullListings("/d/*.*"), 2);
+  EXPECT_EQ(Kids(d).size(), 4u);
 }
 
-TEST(DriveTree, EmptyExpansionsAreRefused) {
-  Fixture f;
-  f.fs.AddDrive(NativePath("/"), platform::kDriveFixed);
-  f.fs.AddDrive(NativePath("/media/floppy/"), platform::kDriveRemovable);
-  f.fs.AddDirectory("/gone/only");
-  f.fs.AddDirectory("/media/floppy");
-  f.fs.AddFile("/media/floppy/readme.txt", 5);
-  f.logic.AddDrives();
-  const HTREEITEM gone = T::Child(f.control.Top(0), 0);
-  ASSERT_TRUE(T::HasPlaceholderOnly(gone));
-
+TEST_F(DriveTree, EmptyExpansionsAreRefused) {
+  AddDrives({{"/", platform::kDriveFixed}, {"/media/floppy/", platform::kDriveRemovable}});
+  fs.AddDirectory("/gone/only");
+  fs.AddFile("/media/floppy/readme.txt", 5);
+  logic.AddDrives();
+  const HTREEITEM gone = At({0, 0}), floppy = At({1});
+  ASSERT_TRUE(PlaceholderOnly(gone));
   // The only subdirectory went away after the probe: refused, now a leaf.
-  f.fs.AddFile("/gone/only", 0);
-  EXPECT_TRUE(f.logic.OnItemExpanding(gone, ExpandAction::kExpand));
-  EXPECT_TRUE(T::N(gone)->children.empty());
-
-  // A drive whose listing cannot start gets its placeholder back.
-  const HTREEITEM floppy = f.control.Top(1);
-  f.fs.noMedium = NativePath("/media/floppy/*.*");
-  EXPECT_TRUE(f.logic.OnItemExpanding(floppy, ExpandAction::kExpand));
-  EXPECT_TRUE(T::HasPlaceholderOnly(floppy));
-  // With a medium that holds files only, the button goes for good.
-  f.fs.noMedium.clear();
-  EXPECT_TRUE(f.logic.OnItemExpanding(floppy, ExpandAction::kExpand));
-  EXPECT_TRUE(T::N(floppy)->children.empty());
-
+  fs.AddFile("/gone/only", 0);
+  EXPECT_TRUE(logic.OnItemExpanding(gone, ExpandAction::kExpand));
+  EXPECT_TRUE(Kids(gone).empty());
+  // A drive whose listing cannot start gets its placeholder back; with a
+  // medium that holds files only, the button goes for good.
+  fs.FailListing("/media/floppy");
+  EXPECT_TRUE(logic.OnItemExpanding(floppy, ExpandAction::kExpand));
+  EXPECT_TRUE(PlaceholderOnly(floppy));
+  fs.FailListing("/media/floppy", false);
+  EXPECT_TRUE(logic.OnItemExpanding(floppy, ExpandAction::kExpand));
+  EXPECT_TRUE(Kids(floppy).empty());
   // A directory whose listing cannot start loses its button.
-  f.fs.AddDirectory("/locked/inner");
-  f.control.Collapse(f.control.Top(0));
-  EXPECT_TRUE(T::HasPlaceholderOnly(f.control.Top(0)));
-  EXPECT_EQ(f.fs.FindFirstCalls("/*.*"), 2);  // a drive is not probed when it closes
-  f.control.Expand(f.control.Top(0));
-  const HTREEITEM locked = T::Child(f.control.Top(0), 1);
-  ASSERT_EQ(T::N(locked)->text, "locked");
-  f.fs.FailListing("/locked");
-  EXPECT_TRUE(f.logic.OnItemExpanding(locked, ExpandAction::kExpand));
-  EXPECT_TRUE(T::N(locked)->children.empty());
+  fs.AddDirectory("/locked/inner");
+  Collapse(At({0}));
+  EXPECT_TRUE(PlaceholderOnly(At({0})));
+  EXPECT_EQ(fs.FindFirstCalls("/*.*"), 2);  // a drive is not probed when it closes
+  Expand(At({0}));
+  const HTREEITEM locked = At({0, 1});
+  ASSERT_EQ(N(locked)->text, "locked");
+  fs.FailListing("/locked");
+  EXPECT_TRUE(logic.OnItemExpanding(locked, ExpandAction::kExpand));
+  EXPECT_TRUE(Kids(locked).empty());
 }
 
-TEST(DriveTree, NamesKeepTheirBytesAndPathsUseSingleSeparators) {
-  Fixture f;
-  f.fs.AddDrive(NativePath("/"), platform::kDriveFixed);
-  f.fs.AddDrive(NativePath("/mnt/data/"), platform::kDriveRemote);
-  const std::string latin1 = "M\xfcll";  // not valid UTF-8
-  for (const std::string& name : {std::string(".x"), std::string("..x"), latin1, std::string("a;b\tc")})
-    f.fs.AddDirectory("/" + name);
-  f.fs.AddDirectory("/.hidden", platform::kAttrDirectory | platform::kAttrHidden);
-  f.fs.AddDirectory("/name/sub/deep");
-  f.fs.AddDirectory("/mnt/data/sub");
-  f.logic.AddDrives();
-  const HTREEITEM root = f.control.Top(0);
-  EXPECT_EQ(T::Texts(root),
-            (std::vector<std::string>{"..x", ".hidden", ".x", latin1, "a;b\tc", "mnt", "name"}));
-  EXPECT_EQ(f.logic.GetItemPath(T::Child(root, 3)), NativePath("/" + latin1));
-  EXPECT_EQ(f.logic.GetItemPath(root), NativePath("/"));
-  const HTREEITEM name = T::Child(root, 6);
-  EXPECT_EQ(f.logic.GetItemPath(name), NativePath("/name"));
-  f.control.Expand(name);
-  const HTREEITEM sub = T::Child(name, 0);
-  f.control.Expand(sub);
-  EXPECT_EQ(f.logic.GetItemPath(T::Child(sub, 0)), NativePath("/name/sub/deep"));
+// Listings and probes the user gave up waiting for keep the buttons, so
+// that they can be tried again.
+TEST_F(DriveTree, WhatTheUserGaveUpOnKeepsItsButton) {
+  AddDrives({{"/", platform::kDriveFixed}});
+  fs.AddDirectory("/a/b");
+  fs.AddDirectory("/leaf");
+  const auto givingUp = [](const std::function<void()>&) { return false; };
+  logic.SetRunner(givingUp);
+  logic.AddDrives();
+  EXPECT_TRUE(PlaceholderOnly(At({0})));
+  EXPECT_EQ(fs.TotalFindFirstCalls(), 0);
+  logic.SetRunner(fw::RunAtOnce);
+  Expand(At({0}));
+  Expand(At({0, 0}));
+  logic.SetRunner(givingUp);
+  Collapse(At({0, 0}));
+  EXPECT_TRUE(PlaceholderOnly(At({0, 0})));
+  EXPECT_TRUE(Kids(At({0, 1})).empty());
+  EXPECT_TRUE(logic.OnItemExpanding(At({0, 1}), ExpandAction::kExpand));  // nothing to show yet
+  EXPECT_TRUE(PlaceholderOnly(At({0, 1})));
+}
 
-  const HTREEITEM data = f.control.Top(1);
-  EXPECT_EQ(f.logic.GetItemPath(data), NativePath("/mnt/data/"));
-  f.control.Expand(data);
-  EXPECT_EQ(f.logic.GetItemPath(T::Child(data, 0)), NativePath("/mnt/data/sub"));
+TEST_F(DriveTree, NamesKeepTheirBytesAndPathsUseSingleSeparators) {
+  AddDrives({{"/", platform::kDriveFixed}, {"/mnt/data/", platform::kDriveRemote}});
+  const std::string latin1 = "M\xfcll";  // not valid UTF-8
+  for (const std::string& name : {std::string("/.x"), std::string("/..x"), "/" + latin1, std::string("/a;b\tc")})
+    fs.AddDirectory(name);
+  fs.AddDirectory("/.hidden", platform::kAttrDirectory | platform::kAttrHidden);
+  fs.AddDirectory("/name/sub/deep");
+  fs.AddDirectory("/mnt/data/sub");
+  logic.AddDrives();
+  EXPECT_EQ(Kids(At({0})), (Texts{"..x", ".hidden", ".x", latin1, "a;b\tc", "mnt", "name"}));
+  Expand(At({0, 6}));
+  Expand(At({0, 6, 0}));
+  Expand(At({1}));
+  const std::pair<HTREEITEM, std::string> paths[] = {{At({0}), "/"}, {At({0, 3}), "/" + latin1}, {At({0, 6}), "/name"},
+                                                     {At({0, 6, 0, 0}), "/name/sub/deep"}, {At({1}), "/mnt/data/"},
+                                                     {At({1, 0}), "/mnt/data/sub"}};
+  for (const auto& [item, path] : paths) EXPECT_EQ(logic.GetItemPath(item), NativePath(path));
 }
 
 // A directory to open at start is reached from the drive with the longest
 // root that holds it, one name per level.
-TEST(DriveTree, PathToOpenStartsAtTheInnermostDrive) {
-  const std::vector<std::string> roots = {NativePath("/"), NativePath("/home/")};
-  using Way = std::pair<std::size_t, std::vector<std::string>>;
-  for (const auto& [path, way] : {std::pair<const char*, Way>{"/home/user/x", {1, {"user", "x"}}},
-                                  {"/home", {1, {}}}, {"/homework", {0, {"homework"}}},
-                                  {"/usr//share/", {0, {"usr", "share"}}}}) {
+TEST(DriveTreePath, PathToOpenStartsAtTheInnermostDrive) {
+  const Texts roots = {NativePath("/"), NativePath("/home/")};
+  using Way = std::pair<std::size_t, Texts>;
+  for (const auto& [path, way] : {std::pair<const char*, Way>{"/home/user/x", {1, {"user", "x"}}}, {"/home", {1, {}}},
+                                  {"/homework", {0, {"homework"}}}, {"/usr//share/", {0, {"usr", "share"}}}}) {
     const auto found = tree::SplitTreePath(NativePath(path), roots);
     ASSERT_TRUE(found.has_value()) << path;
     EXPECT_EQ(Way(found->drive, found->names), way) << path;

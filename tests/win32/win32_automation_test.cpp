@@ -2,6 +2,7 @@
 // "Excel.Application" fails and the export tells the user; the calls
 // themselves are checked against Scripting.Dictionary, which Wine registers.
 #include "output/ExcelExport.h"
+#include "tests/core/export_fakes.h"
 #include "output/win32/OleAutomationServer.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/MessageBox.h"
-#include "framework/StringTable.h"
 #include "output/win32/OleDispatchTarget.h"
 #include "output/win32/OleVariant.h"
 
@@ -33,36 +32,30 @@ TEST(OleAutomation, WithoutExcelCreationFailsAndTheUserIsTold) {
   OleAutomationServer server;
   EXPECT_EQ(server.CreateDispatch(output::xl::kProgId), nullptr);
   EXPECT_EQ(server.CreateDispatch("No.Such.Component"), nullptr);
-
-  std::vector<std::string> shown;
-  auto previous = fw::SetMessageBoxPresenter([&](const fw::MessageBoxRequest& r) {
-    shown.push_back(r.text);
-    return fw::IDRESULT_OK;
-  });
-  const bool exported = output::ExportToExcel({{"Name"}, {"a"}}, server);
-  fw::SetMessageBoxPresenter(std::move(previous));
-  EXPECT_FALSE(exported);
-  EXPECT_EQ(shown, std::vector<std::string>{"Excel kann nicht ausgeführt werden."});
+  exporttest::MessageCatcher messages;
+  EXPECT_FALSE(output::ExportToExcel({{"Name"}, {"a"}}, server));
+  ASSERT_EQ(messages.boxes.size(), 1u);
+  EXPECT_EQ(messages.boxes[0].text, "Excel kann nicht ausgeführt werden.");
 }
 
 // Dispatch ids by name, as the component itself gives them.
-DISPID IdOf(const wchar_t* name) {
-  CLSID clsid;
-  EXPECT_TRUE(SUCCEEDED(::CLSIDFromProgID(L"Scripting.Dictionary", &clsid)));
-  IDispatch* object = nullptr;
-  EXPECT_TRUE(SUCCEEDED(::CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch,
-                                           reinterpret_cast<void**>(&object))));
+DISPID IdOf(IDispatch* object, const wchar_t* name) {
   DISPID id = DISPID_UNKNOWN;
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  if (object) object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-  if (object) object->Release();
+  object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   return id;
 }
 
-TEST(OleAutomation, CallsPassArgumentsInOrderAndReturnValues) {
+TEST(OleAutomation, CallsPassArgumentsInOrderReturnValuesAndFailWithADescription) {
   const output::win32::ComApartment apartment;
-  if (!Registered("Scripting.Dictionary")) GTEST_SKIP() << "no Scripting.Dictionary";
-  const DISPID add = IdOf(L"Add"), item = IdOf(L"Item"), count = IdOf(L"Count"), exists = IdOf(L"Exists");
+  CLSID clsid;
+  IDispatch* raw = nullptr;
+  if (FAILED(::CLSIDFromProgID(L"Scripting.Dictionary", &clsid)) ||
+      FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(&raw))))
+    GTEST_SKIP() << "no Scripting.Dictionary";
+  const DISPID add = IdOf(raw, L"Add"), item = IdOf(raw, L"Item");
+  const DISPID count = IdOf(raw, L"Count"), exists = IdOf(raw, L"Exists");
+  raw->Release();
   OleAutomationServer server;
   auto dict = server.CreateDispatch("Scripting.Dictionary");
   ASSERT_NE(dict, nullptr);
@@ -72,19 +65,12 @@ TEST(OleAutomation, CallsPassArgumentsInOrderAndReturnValues) {
   const Variant number = dict->Invoke(item, kGet, {Variant::Str("zwei")});
   EXPECT_EQ(number.vt, output::VarType::kI2);
   EXPECT_EQ(number.iVal, -4167);
-  // A count is a 32-bit integer, which comes back as text.
-  EXPECT_EQ(dict->Invoke(count, kGet | kMethod, {}).bstrVal, "2");
+  EXPECT_EQ(dict->Invoke(count, kGet | kMethod, {}).bstrVal, "2");  // a 32-bit count comes back as text
   dict->Invoke(item, kPut, {Variant::Str("zwei"), Variant::Bool(1)});
   const Variant flag = dict->Invoke(item, kGet, {Variant::Str("zwei")});
   EXPECT_EQ(flag.vt, output::VarType::kBool);
   EXPECT_EQ(flag.iVal, 1);
   EXPECT_EQ(dict->Invoke(exists, kMethod, {Variant::Str("drei")}).iVal, 0);
-}
-
-TEST(OleAutomation, FailedCallThrowsWithADescription) {
-  OleAutomationServer server;
-  auto dict = server.CreateDispatch("Scripting.Dictionary");
-  if (!dict) GTEST_SKIP() << "no Scripting.Dictionary";
   try {
     dict->Invoke(0x7FFF, kMethod, {});  // no such member
     ADD_FAILURE() << "the call succeeded";

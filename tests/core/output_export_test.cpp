@@ -1,0 +1,197 @@
+// The text export from end to end without widgets: byte counts, the export
+// table's lines, the writing of the file, and the export command with its
+// questions, cancels and the workbook's rows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "output/ExportCommand.h"
+#include "output/ExportTable.h"
+#include "output/FormatSize.h"
+#include "shell/KolbrinDoc.h"
+#include "tests/core/export_fakes.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using output::EXPORT_TO_EXCEL;
+using output::EXPORT_TO_FILE;
+
+TEST(FormatSizeTest, GroupsDigitsByThreesOverTheWholeRange) {
+  const auto grouped = [](std::uint64_t v) {
+    std::string digits = std::to_string(v);
+    for (std::size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, ".");
+    return digits + " Byte";
+  };
+  EXPECT_EQ(output::FormatSize(1234567), "1.234.567 Byte");
+  // Group edges, inner zeros, the 32-bit edge of the halves, and from
+  // 2^32 * 10^9 on, where the quotient by 10^9 no longer fits in 32 bits.
+  std::vector<std::uint64_t> values = {0, 999, 1000, 1000000005, 5000000005, 4294967295, 4294967296,
+                                       4294967296000000000ull, 10000000000000000000ull, UINT64_MAX};
+  for (std::uint64_t v = 1; v < UINT64_MAX / 7; v = v * 7 + 3) values.push_back(v);
+  for (const std::uint64_t v : values) {
+    std::string halves = "stale contents";
+    output::FormatSize(static_cast<std::uint32_t>(v), static_cast<std::uint32_t>(v >> 32), halves);
+    EXPECT_EQ(halves, grouped(v)) << v;
+    EXPECT_EQ(output::FormatSize(v), grouped(v)) << v;
+  }
+}
+
+TEST(ExportTable, KeepsEveryFieldInItsColumn) {
+  output::CExportTable table;
+  const std::pair<output::ExportRow, std::string> cases[] = {
+      {{"", "", "x", ""}, ";;x;\r\n"},  // a leading empty field keeps its separator
+      {{}, "\r\n"},
+      {{""}, "\r\n"},
+      // Separator, quote and line breaks are quoted; tabs, '&' and raw bytes are not.
+      {{"a;b", "say \"hi\"", "two\nlines", "cr\r"}, "\"a;b\";\"say \"\"hi\"\"\";\"two\nlines\";\"cr\r\"\r\n"},
+      {{"tab\there", "R&D", "\xff\xfe"}, "tab\there;R&D;\xff\xfe\r\n"}};
+  for (const auto& [row, line] : cases) EXPECT_EQ(table.FormatLine(row), line);
+  table.m_chSeparator = ',';
+  EXPECT_EQ(table.FormatLine({"a;b", "c,d"}), "a;b,\"c,d\"\r\n");
+}
+
+class ExportCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* title : {"Dateiname", "Dateigr\xc3\xb6\xc3\x9f" "e", "Attribute", "Letzte \xc3\x84nderung",
+                              "Hergestellt", "Letzter Zugriff"})
+      list.columns.push_back({list.columns.size() == 2 ? 0 : 128, title, output::ColumnFormat::kLeft});
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  void AddRows(int n) {
+    for (int r = 0; r < n; ++r) {
+      auto& row = list.cells.emplace_back();
+      for (int c = 0; c < 6; ++c) row.push_back("r" + std::to_string(r) + "c" + std::to_string(c));
+    }
+  }
+  static std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  static constexpr const char* kTitleLine =
+      "Dateiname;Dateigr\xc3\xb6\xc3\x9f" "e;Attribute;Letzte \xc3\x84nderung;Hergestellt;Letzter Zugriff\r\n";
+  exporttest::FakeList list;
+  exporttest::RecordingServer server;
+  exporttest::ScriptedUi ui{server};
+  exporttest::MessageCatcher messages;
+  const fs::path dir = fs::temp_directory_path() /
+                       ("kolbrin-export-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+};
+
+// The exact calls are the workbook export's own test; here the chosen rows
+// must reach it in list order, with a question only when rows are selected
+// (even when every row is).
+TEST_F(ExportCommand, WorkbookGetsTheChosenRowsInListOrder) {
+  const struct {
+    std::set<int> selected;
+    bool onlySelected;
+    std::vector<std::pair<int, int>> asked;
+    std::vector<std::string> present;
+    std::string absent;
+  } cases[] = {{{}, false, {}, {"A1 put 6 BSTR:Dateiname", "A2 put 6 BSTR:r0c0", "F4 put 6 BSTR:r2c5"}, "A5"},
+               {{2, 0}, true, {{3, 2}}, {"A2 put 6 BSTR:r0c0", "A3 put 6 BSTR:r2c0", "F3 put 6 BSTR:r2c5"}, "A4"},
+               {{0, 1, 2}, false, {{3, 3}}, {"A4 put 6 BSTR:r2c0"}, "A5"}};
+  AddRows(3);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.selected.size());
+    list.selected = c.selected;
+    ui.selection = c.onlySelected;
+    ui.selectionAsked.clear();
+    server.log->clear();
+    EXPECT_TRUE(output::RunExport(list, EXPORT_TO_EXCEL, ui));
+    EXPECT_EQ(ui.selectionAsked, c.asked);
+    for (const std::string& line : c.present) EXPECT_TRUE(server.Logged("range " + line)) << line;
+    EXPECT_FALSE(server.Logged("sheet get 197 BSTR:" + c.absent));
+  }
+  EXPECT_EQ(ui.fileAsked, 0);
+  EXPECT_TRUE(messages.boxes.empty());
+}
+
+// A cancel in either dialog, an empty file name, an unknown mode or a
+// document without a user interface export nothing.
+TEST_F(ExportCommand, CancelsAndUnknownModesExportNothing) {
+  AddRows(2);
+  list.selected = {1};
+  ui.selection = std::nullopt;
+  ui.file = (dir / "out.txt").string();
+  EXPECT_FALSE(output::RunExport(list, EXPORT_TO_EXCEL, ui));
+  EXPECT_FALSE(output::RunExport(list, EXPORT_TO_FILE, ui));
+  EXPECT_EQ(ui.fileAsked, 0);
+  ui.selection = true;
+  for (const std::optional<std::string>& file : {std::optional<std::string>(), std::optional<std::string>("")}) {
+    ui.file = file;
+    EXPECT_FALSE(output::RunExport(list, EXPORT_TO_FILE, ui));
+  }
+  EXPECT_EQ(ui.fileAsked, 2);
+  for (int mode : {0, 3}) EXPECT_FALSE(output::RunExport(list, mode, ui));
+  shell::CKolbrinDoc().ExportList(list, EXPORT_TO_EXCEL);
+  EXPECT_EQ(ui.selectionAsked.size(), 4u);  // none for the unknown modes
+  EXPECT_TRUE(server.log->empty());
+  EXPECT_TRUE(fs::is_empty(dir));
+  EXPECT_EQ(list.cellReads, 0);
+  EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(ExportCommand, TextFileGoesToTheChosenPathWithEveryColumn) {
+  ui.file = (dir / "leer.txt").string();
+  shell::CKolbrinDoc doc;
+  doc.SetExportUi(&ui);
+  doc.ExportList(list, EXPORT_TO_FILE);
+  EXPECT_EQ(Slurp(dir / "leer.txt"), kTitleLine);  // an empty list: the titles alone
+  list.cells = {{"brief.txt", "1.234 Byte", "A", "05.12.2026  17:08:06", "", "x"},
+                {"a;b\xff.txt", "0 Byte", "", "", "", ""}};
+  ui.file = (dir / "sub folder" / "liste.txt").string();
+  fs::create_directories(dir / "sub folder");
+  const fs::path before = fs::current_path();
+  EXPECT_TRUE(output::RunExport(list, EXPORT_TO_FILE, ui));
+  EXPECT_EQ(fs::current_path(), before);
+  EXPECT_TRUE(ui.selectionAsked.empty());
+  EXPECT_EQ(ui.fileAsked, 2);
+  EXPECT_TRUE(server.log->empty());
+  EXPECT_EQ(Slurp(dir / "sub folder" / "liste.txt"),
+            kTitleLine + std::string("brief.txt;1.234 Byte;A;05.12.2026  17:08:06;;x\r\n"
+                                     "\"a;b\xff.txt\";0 Byte;;;;\r\n"));
+  EXPECT_FALSE(fs::exists(before / "liste.txt"));
+  EXPECT_TRUE(messages.boxes.empty());
+}
+
+// Without rows the file is emptied, keeping its mode: 0640 where the system
+// keeps POSIX modes; Windows keeps only a read-only flag and reports the
+// mode that gives.
+TEST_F(ExportCommand, AnEmptyTableEmptiesTheFileAndTargetsThatCannotBeWrittenAreReported) {
+  const fs::path file = dir / "out.txt";
+  std::ofstream(file) << "old contents that must go";
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const fs::perms mode = fs::status(file).permissions() & fs::perms::all;
+  output::CExportTable table;
+  ASSERT_TRUE(table.WriteToFile(file.string(), {}));
+  EXPECT_EQ(fs::file_size(file), 0u);
+  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
+  EXPECT_TRUE(messages.boxes.empty());
+  fs::create_directory(dir / "taken");  // a folder of that name is not a file to write
+  std::ofstream(dir / "taken" / "inside") << "keep";
+  const std::pair<fs::path, std::string> cases[] = {
+      {dir / "no-such-dir" / "out.txt", "Dateifehler: Der Ordner existiert nicht"},
+      {dir / std::string(300, 'n'), ""},  // an overlong name: in the words of the system
+      {dir / "taken", "Dateifehler: Unter diesem Namen besteht ein Ordner"}};
+  for (const auto& [target, text] : cases) {
+    messages.boxes.clear();
+    EXPECT_FALSE(table.WriteToFile(target.string(), {{"a", "b"}})) << target;
+    ASSERT_EQ(messages.boxes.size(), 1u) << target;
+    EXPECT_EQ(messages.boxes[0].text.rfind("Dateifehler: ", 0), 0u);
+    EXPECT_EQ(text.empty() ? text : messages.boxes[0].text, text);
+    EXPECT_EQ(messages.boxes[0].title, "Kolbrin");
+    EXPECT_EQ(messages.boxes[0].icon, fw::MsgIcon::kStop);
+  }
+  EXPECT_EQ(fs::file_size(dir / "taken" / "inside"), 4u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2);  // nothing left behind
+}
+
+}  // namespace
