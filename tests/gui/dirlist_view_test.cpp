@@ -1,35 +1,25 @@
-// The directory list pane in the real frame: the mode switched by its
-// command from the tree's context menu, the menu bar and the toolbar through
-// real input, the scan's rows and texts, sorting by heading, the window
-// alive during a scan (its progress in pane 0, Esc and the close box give
-// up), and memory running out.
+// The directory list pane in the real frame: the mode switched from the
+// tree's context menu, the menu bar and the toolbar, the rows and their
+// texts, sorting by heading, the window alive during a scan (its progress in
+// pane 0, Esc and the close box give up), and memory running out.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QHeaderView>
-#include <QMenu>
+#include <QMessageBox>
 #include <QSettings>
-#include <QTest>
-#include <QTimer>
-#include <QToolBar>
 #include <QTreeView>
-#include <atomic>
 #include <condition_variable>
-#include <functional>
 #include <mutex>
 #include <new>
 
-#include "framework/MessageBox.h"
 #include "framework/WorkerCall.h"
-#include "lists/ui/DirView.h"
-#include "shell/KolbrinDoc.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
-#include "tree/ui/DriveTreeModel.h"
-#include "tree/ui/DriveView.h"
 
 namespace {
+
+using testsupport::ClickItem;
 
 // A file system whose walk can be held at one listing: from then on every
 // listing waits until the test lets the walk go on.
@@ -46,10 +36,8 @@ class GateFiles : public test_support::FakeFileSystem {
     return FakeFileSystem::FindFirst(pattern, first, level);
   }
   void Release() {
-    {
-      std::lock_guard lock(m_mutex);
-      m_open = true;
-    }
+    std::lock_guard lock(m_mutex);
+    m_open = true;
     m_released.notify_all();
   }
   std::string gate;  // set before a scan, never during one
@@ -76,55 +64,21 @@ class DirListTest : public ::testing::Test {
       for (int b = 0; b < 30; ++b) fs.AddFile("/Z/" + std::to_string(a) + "/" + std::to_string(b) + "/f", 1);
     }
     h = std::make_unique<testsupport::GuiHarness>(&fs);
-    view = h->frame()->DirView();
-    tree = h->frame()->DriveView();
+    view = h->dirs();
+    tree = h->tree();
   }
   ~DirListTest() override {
     fs.Release();
     fw::CWorkerCall::WaitForAll(std::chrono::seconds(20));  // nothing may outlive the file system
   }
 
-  QStringList Column(int c) const {
-    QStringList out;
-    for (int r = 0; r < view->RowCount(); ++r) out << QString::fromStdString(view->CellText(r, c));
-    return out;
-  }
-  QStringList Row(int r) const {
-    QStringList out;
-    for (int c = 0; c < 6; ++c) out << QString::fromStdString(view->CellText(r, c));
-    return out;
-  }
-  // Clicks the tree item of a directory below "/" (the drive is open).
-  void ClickDirectory(const char* name, Qt::MouseButton button = Qt::LeftButton) {
-    const QModelIndex root = tree->Model()->index(0, 0);
-    for (int r = 0; r < tree->Model()->rowCount(root); ++r) {
-      const QModelIndex i = tree->Model()->index(r, 0, root);
-      if (i.data().toString() == name) {
-        QTest::mouseClick(tree->viewport(), button, {}, tree->visualRect(i).center());
-        return;
-      }
-    }
-    ADD_FAILURE() << "no item " << name;
+  QStringList Paths() const { return testsupport::GuiHarness::Column(view, 0); }
+  void Select(const std::string& path, Qt::MouseButton button = Qt::LeftButton) {
+    ClickItem(tree, h->TreeItem(path), button);
   }
   // Runs action on the user-interface thread once the walk reached the gate.
   void AtGate(std::function<void()> action) {
     testsupport::WhenReady(h->frame(), [this] { return fs.reached.load(); }, std::move(action));
-  }
-  // The menu bar's item of a command, as the user opens it by mouse.
-  void ChooseFromMenuBar(int menu, res::Id id) {
-    QMenuBar* bar = h->frame()->menuBar();
-    QAction* popup = bar->actions().at(menu);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(popup).center());
-    QMenu* m = popup->menu();
-    for (QAction* a : m->actions()) {
-      if (a->property("commandId").toUInt() == id) {
-        QTest::mouseClick(m, Qt::LeftButton, {}, m->actionGeometry(a).center());
-      }
-    }
-    QApplication::processEvents();  // the command runs once the menu has gone
-  }
-  void Settle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
   }
 
   GateFiles fs;
@@ -137,12 +91,12 @@ class DirListTest : public ::testing::Test {
 // popup's own handlers are done, whether the item is chosen by mouse or key.
 // The walk is held until the wait's loop runs, where a deletion would come.
 TEST_F(DirListTest, ContextMenuOfTheTreeStartsTheScanByMouseAndByKey) {
-  ClickDirectory("A");
+  Select("/A");
   for (bool byKey : {false, true}) {
     SCOPED_TRACE(byKey ? "key" : "mouse");
     fs.gate = "/A/B/*.*";
     AtGate([this] { fs.Release(); });
-    ClickDirectory("Z", Qt::RightButton);  // the menu acts on the selection, not on Z
+    Select("/Z", Qt::RightButton);  // the menu acts on the selection, not on Z
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
     if (byKey) {
@@ -151,7 +105,7 @@ TEST_F(DirListTest, ContextMenuOfTheTreeStartsTheScanByMouseAndByKey) {
     } else {
       QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().first()).center());
     }
-    Settle();
+    QApplication::processEvents();
     fs.gate.clear();  // the second choice switches the mode off and reads nothing
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(view->IsDirScanOn(), !byKey);
@@ -160,59 +114,60 @@ TEST_F(DirListTest, ContextMenuOfTheTreeStartsTheScanByMouseAndByKey) {
 }
 
 TEST_F(DirListTest, MenuBarScansSortsAndEmptiesAgain) {
-  ClickDirectory("A");
-  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
-  ASSERT_TRUE(view->IsDirScanOn());
-  EXPECT_EQ(Column(0), (QStringList{"/A", "/A/a-z", "/A/B", "/A/B/C"}));  // sorted, case folded
+  Select("/A");
+  h->Choose(ID_VIEW_DIRSCAN);
+  EXPECT_EQ(Paths(), (QStringList{"/A", "/A/a-z", "/A/B", "/A/B/C"}));  // sorted, case folded
   EXPECT_EQ(view->DetailsView()->model()->rowCount(), 4);
-  EXPECT_EQ(Row(0), (QStringList{"/A", "3", "1.036 Byte", "5", "30 Byte", "2"}));
-  EXPECT_EQ(Row(3), (QStringList{"/A/B/C", "0", "0 Byte", "0", "0 Byte", "0"}));
+  QStringList first;
+  for (int c = 0; c < 6; ++c) first << QString::fromStdString(view->CellText(0, c));
+  EXPECT_EQ(first, (QStringList{"/A", "3", "1.036 Byte", "5", "30 Byte", "2"}));
   EXPECT_EQ(h->frame()->MessageText(), "");
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(h->Shown(ID_VIEW_DIRSCAN)->isChecked());
 
   QTest::keyClick(tree, Qt::Key_Down);  // the next selection scans again: /A is followed by /Z
   EXPECT_EQ(view->RowCount(), 1 + 30 + 900);
-  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
+  h->Choose(ID_VIEW_DIRSCAN);
+  EXPECT_FALSE(h->Shown(ID_VIEW_DIRSCAN)->isChecked());
   EXPECT_EQ(view->RowCount(), 0);
   QTest::keyClick(tree, Qt::Key_Up);
   EXPECT_EQ(view->RowCount(), 0);
 }
 
 TEST_F(DirListTest, HeadingClicksKeepADirectionPerColumn) {
-  ClickDirectory("A");
-  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
+  Select("/A");
+  h->Choose(ID_VIEW_DIRSCAN);
   QHeaderView* header = view->DetailsView()->header();
   auto click = [header](int column) {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
   };
   click(2);  // largest total first
-  EXPECT_EQ(Column(0).first(), "/A");
+  EXPECT_EQ(Paths().first(), "/A");
   click(4);
-  EXPECT_EQ(Column(0).first(), "/A/a-z");
+  EXPECT_EQ(Paths().first(), "/A/a-z");
   click(2);  // second click on this column: ascending
-  EXPECT_EQ(Column(0).first(), "/A/B/C");
+  EXPECT_EQ(Paths().first(), "/A/B/C");
   click(0);  // descending paths
-  EXPECT_EQ(Column(0), (QStringList{"/A/B/C", "/A/B", "/A/a-z", "/A"}));
+  EXPECT_EQ(Paths(), (QStringList{"/A/B/C", "/A/B", "/A/a-z", "/A"}));
   QTest::keyClick(tree, Qt::Key_Down);
   QTest::keyClick(tree, Qt::Key_Up);  // a new scan sorts by path again and forgets the directions
-  EXPECT_EQ(Column(0).first(), "/A");
+  EXPECT_EQ(Paths().first(), "/A");
   click(2);
-  EXPECT_EQ(Column(0).first(), "/A");
+  EXPECT_EQ(Paths().first(), "/A");
 }
 
 // Esc at a point inside the walk: no rows (half-counted figures would
 // mislead), pane 0 empty, the mode still on, and the next selection scans.
 TEST_F(DirListTest, EscGivesUpTheScanAndTheNextSelectionScansAgain) {
-  ClickDirectory("A");
-  ClickDirectory("Z");
+  Select("/Z");
   fs.gate = "/Z/7/*.*";
   AtGate([this] {
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    QTest::keyClick(tree, Qt::Key_Down);  // no other input reaches the window
+    QTest::keyClick(tree, Qt::Key_Up);  // no other input reaches the window
     QTest::keyClick(tree, Qt::Key_Escape);
   });
-  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
+  h->Choose(ID_VIEW_DIRSCAN);
   EXPECT_TRUE(view->IsDirScanOn());
   EXPECT_EQ(view->RowCount(), 0);
   EXPECT_EQ(h->frame()->MessageText(), "");
@@ -223,16 +178,16 @@ TEST_F(DirListTest, EscGivesUpTheScanAndTheNextSelectionScansAgain) {
   EXPECT_LT(fs.listings.load(), 500);  // the walk stopped early, of 931 directories
 
   fs.gate.clear();
-  ClickDirectory("A");
+  Select("/A");
   EXPECT_EQ(view->RowCount(), 4);
 }
 
 // Started from the toolbar button, pane 0 shows the directory being read,
 // not the button's prompt; the pointer leaving the button leaves "Bereit".
 TEST_F(DirListTest, ToolbarScanShowsItsProgressInPaneZero) {
-  ClickDirectory("Z");
+  Select("/Z");
   view->SetScanThreadsForTesting(1);
-  QWidget* button = h->frame()->ToolBar()->widgetForAction(h->action(ID_VIEW_DIRSCAN));
+  QWidget* button = h->Tool(ID_VIEW_DIRSCAN);
   QTest::mouseMove(button);
   EXPECT_EQ(h->frame()->MessageText(), "Bestimmen der Verzeichnisinformationen (z.B. Verzeichnisgröße)");
   fs.gate = "/Z/3/*.*";
@@ -246,41 +201,40 @@ TEST_F(DirListTest, ToolbarScanShowsItsProgressInPaneZero) {
   EXPECT_EQ(during, "/Z/3");
   EXPECT_EQ(view->RowCount(), 931);
   EXPECT_EQ(h->frame()->MessageText(), "");
-  QTest::mouseMove(h->frame()->DirView(), QPoint(5, 5));
+  QTest::mouseMove(view, QPoint(5, 5));
   EXPECT_EQ(h->frame()->MessageText(), "Bereit");
 }
 
 // The close box during a scan gives up and then closes the program as usual.
 TEST_F(DirListTest, CloseBoxDuringAScanClosesTheWindow) {
-  ClickDirectory("Z");
+  Select("/Z");
   fs.gate = "/Z/5/*.*";
   AtGate([this] {
     QCloseEvent close;
     QApplication::sendEvent(h->frame()->windowHandle(), &close);
   });
-  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
-  Settle();
+  h->Choose(ID_VIEW_DIRSCAN);
+  QApplication::processEvents();
   EXPECT_FALSE(h->frame()->isVisible());
   EXPECT_EQ(view->RowCount(), 0);
   EXPECT_TRUE(QSettings(h->iniPath, QSettings::IniFormat).contains(QStringLiteral("POSITION/X0")));
 }
 
 TEST_F(DirListTest, OutOfMemoryIsReportedAndTheScanGoesOn) {
-  std::vector<std::string> messages;
-  auto previous = fw::SetMessageBoxPresenter([&](const fw::MessageBoxRequest& r) {
-    messages.push_back(r.text);
-    return fw::IDRESULT_OK;
-  });
   view->SetAllocationHookForTesting([](std::string_view name) {
     if (name == "B") throw std::bad_alloc();
   });
-  ClickDirectory("A");
-  ChooseFromMenuBar(1, ID_VIEW_DIRSCAN);
-  fw::SetMessageBoxPresenter(std::move(previous));
+  QString message;
+  testsupport::WhenModal<QMessageBox>([&message](QMessageBox* box) {
+    message = box->text();
+    testsupport::Click(box->button(QMessageBox::Ok));
+  });
+  Select("/A");
+  h->Choose(ID_VIEW_DIRSCAN);
   view->SetAllocationHookForTesting({});
-  EXPECT_EQ(messages, std::vector<std::string>{"nicht genug Speicher"});
+  EXPECT_EQ(message, "nicht genug Speicher");
   // "/A/B" got no record: no row for it nor for what is beneath it.
-  EXPECT_EQ(Column(0), (QStringList{"/A", "/A/a-z"}));
+  EXPECT_EQ(Paths(), (QStringList{"/A", "/A/a-z"}));
   EXPECT_EQ(view->CellText(0, 1), "1");
 }
 

@@ -1,195 +1,153 @@
-// The file list pane offscreen, in the real frame: columns, cell texts,
-// heading clicks, selection across a sort, odd names, failures.
+// The file list pane in the real frame: its columns, heading clicks that
+// keep the selection, the four styles chosen from the menu, which commands
+// the active pane enables, and no menu on the right mouse button.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QHeaderView>
-#include <QImage>
-#include <QTemporaryDir>
-#include <QTreeView>
-#include <string>
-#include <vector>
+#include <QListView>
 
-#include "framework/MessageBox.h"
-#include "lists/ui/FileView.h"
-#include "shell/KolbrinDoc.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
+#include "tests/support/Input.h"
 
 namespace {
+
+using lists::ListStyle;
+using testsupport::ClickItem;
+using testsupport::GuiHarness;
 
 class FileListView : public ::testing::Test {
  protected:
   void SetUp() override {
+    fs.AddDrive("/", platform::kDriveFixed);
     fs.AddFile("/d/b.txt", 300);
-    fs.AddFile("/d/C.txt", 100).creation = {30};
-    fs.AddFile("/d/.hidden", 200, platform::kAttrArchive | platform::kAttrHidden).creation = {10};
+    fs.AddFile("/d/C.txt", 100);
+    fs.AddFile("/d/.hidden", 200);
     fs.AddDirectory("/d/sub");
-    fs.AddFile("/d/a.txt", (5ull << 32) + 7, platform::kAttrArchive | platform::kAttrReadOnly)
-        .creation = {20};
-    h = std::make_unique<testsupport::GuiHarness>(&fs);
-    view = h->frame()->FileView();
-    previous = fw::SetMessageBoxPresenter([this](const fw::MessageBoxRequest&) {
-      ++messages;
-      return fw::IDRESULT_OK;
-    });
+    fs.AddFile("/d/a.txt", 400);
+    for (int i = 0; i < 30; ++i) fs.AddFile("/d/z" + std::to_string(i), 1);
+    fs.AddDirectory("/empty");
+    h = std::make_unique<GuiHarness>(&fs, "/d");
+    files = h->files();
+    h->frame()->resize(900, 600);
   }
-  void TearDown() override {
-    fw::SetMessageBoxPresenter(previous);
-    h.reset();
+  QStringList Names() const { return GuiHarness::Column(files, 0).mid(0, 4); }
+  void ClickHeading(int column) {
+    QHeaderView* header = files->DetailsView()->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
   }
-
-  // What the tree does when the user selects a directory.
-  void Select(const std::string& path) {
-    shell::CKolbrinDoc* doc = h->app->Document();
-    doc->m_strPath = path;
-    doc->UpdateAllViews(nullptr, fw::UpdateHint(doc->m_strPath));
-  }
-  void Click(int column) { emit view->DetailsView()->header()->sectionClicked(column); }
-  QString Shown(int row, int column) {
-    QAbstractItemModel* m = view->DetailsView()->model();
-    return m->data(m->index(row, column), Qt::DisplayRole).toString();
-  }
-  std::vector<std::string> Names() {
-    std::vector<std::string> out;
-    for (int r = 0; r < view->RowCount(); ++r) out.push_back(view->CellText(r, 0));
-    return out;
+  QModelIndex Row(int row) const { return files->DetailsView()->model()->index(row, 0); }
+  void F6(int times) {
+    for (int i = 0; i < times; ++i) h->Press(Qt::Key_F6);
   }
 
   test_support::FakeFileSystem fs;
-  std::unique_ptr<testsupport::GuiHarness> h;
-  lists::CFileView* view = nullptr;
-  fw::MessageBoxPresenter previous;
-  int messages = 0;
+  std::unique_ptr<GuiHarness> h;
+  lists::CFileView* files = nullptr;
 };
 
-// Titles are checked through the export; here each heading must follow
-// the view's own columns, and the cells their justification.
-TEST_F(FileListView, ColumnsAsTheUserSeesThem) {
-  EXPECT_EQ(view->GetListStyle(), lists::ListStyle::kReport);
-  EXPECT_EQ(view->currentWidget(), view->DetailsView());
-  EXPECT_EQ(view->DetailsView()->selectionMode(), QAbstractItemView::ExtendedSelection);
+// Headings as print and export read them, cells justified as the columns
+// say; a click sorts, the selection stays on the same files, and the next
+// listing starts over (the first click sorts descending again).
+TEST_F(FileListView, HeadingClicksSortAndTheSelectionStaysOnTheSameFiles) {
+  QAbstractItemModel* m = files->DetailsView()->model();
   const Qt::Alignment align[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight,
                                  Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter};
-  QAbstractItemModel* m = view->DetailsView()->model();
-  ASSERT_EQ(m->columnCount(), 6);
-  Select("/d");
   for (int c = 0; c < 6; ++c) {
     output::ListColumn column;
-    ASSERT_TRUE(view->GetColumn(c, column));
+    ASSERT_TRUE(files->GetColumn(c, column));
     EXPECT_EQ(m->headerData(c, Qt::Horizontal).toString(), QString::fromStdString(column.title));
-    EXPECT_EQ(view->DetailsView()->header()->sectionSize(c), column.width);
-    EXPECT_TRUE(m->data(m->index(0, c), Qt::TextAlignmentRole).value<Qt::Alignment>() & align[c]) << c;
+    EXPECT_EQ(files->DetailsView()->header()->sectionSize(c), column.width);
+    EXPECT_TRUE(m->index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & align[c]) << c;
+  }
+  ASSERT_EQ(Names(), (QStringList{".hidden", "a.txt", "b.txt", "C.txt"}));
+  ClickItem(files->DetailsView(), Row(1));
+  ClickItem(files->DetailsView(), Row(3), Qt::LeftButton, Qt::ControlModifier);
+  ClickHeading(1);
+  EXPECT_EQ(Names(), (QStringList{"a.txt", "b.txt", ".hidden", "C.txt"}));
+  EXPECT_EQ(files->SelectedCount(), 2);
+  EXPECT_TRUE(files->IsRowSelected(0) && files->IsRowSelected(3));
+  ClickHeading(1);
+  EXPECT_EQ(files->CellText(files->RowCount() - 1, 0), "a.txt");
+
+  ClickItem(h->tree(), h->TreeItem("/empty"));
+  ClickItem(h->tree(), h->TreeItem("/d"));
+  EXPECT_EQ(files->SelectedCount(), 0);
+  ClickHeading(1);
+  EXPECT_EQ(files->CellText(0, 0), "a.txt");
+}
+
+// Each style chosen from the menu, with the file list active: the rows,
+// their order, the selection, the current row and the focus stay; only
+// the file list changes, and the menu checks the chosen style.
+TEST_F(FileListView, StylesFromTheMenuKeepRowsSelectionSortAndFocus) {
+  ClickHeading(1);
+  ClickItem(files->DetailsView(), Row(2));
+  ClickItem(files->DetailsView(), Row(17), Qt::LeftButton, Qt::ControlModifier);
+  const QStringList order = GuiHarness::Column(files, 0);
+  struct Style {
+    res::Id id;
+    ListStyle style;
+    int iconSize;
+    bool rows;  // the second item right of the first, else below it
+  } const styles[] = {{ID_VIEW_LARGEICON, ListStyle::kIcon, 32, true},
+                      {ID_VIEW_SMALLICON, ListStyle::kSmallIcon, 16, true},
+                      {ID_VIEW_LIST, ListStyle::kList, 16, false},
+                      {ID_VIEW_DETAILS, ListStyle::kReport, 0, false}};
+  for (const Style& s : styles) {
+    SCOPED_TRACE(s.id);
+    h->Choose(s.id);
+    EXPECT_EQ(files->GetListStyle(), s.style);
+    EXPECT_EQ(h->dirs()->GetListStyle(), ListStyle::kReport);
+    for (const Style& other : styles) EXPECT_EQ(h->Shown(other.id)->isChecked(), other.id == s.id);
+    EXPECT_EQ(GuiHarness::Column(files, 0), order);
+    EXPECT_EQ(files->SelectedCount(), 2);
+    EXPECT_TRUE(files->IsRowSelected(2) && files->IsRowSelected(17));
+    EXPECT_EQ(files->currentWidget()->focusWidget(), QApplication::focusWidget());
+    EXPECT_EQ(qobject_cast<QAbstractItemView*>(files->currentWidget())->currentIndex().row(), 17);
+    if (s.iconSize == 0) continue;
+    QListView* list = files->IconView();
+    EXPECT_EQ(list->iconSize(), QSize(s.iconSize, s.iconSize));
+    const QRect first = list->visualRect(list->model()->index(0, 0));
+    const QRect second = list->visualRect(list->model()->index(1, 0));
+    EXPECT_EQ(s.rows ? first.top() : first.left(), s.rows ? second.top() : second.left());
+    EXPECT_GT(s.rows ? second.left() : second.top(), s.rows ? first.left() : first.top());
+    EXPECT_EQ(first.height() > 32 + 8, s.style == ListStyle::kIcon);  // the name under the symbol
   }
 }
 
-TEST_F(FileListView, ListsFilesSortedByNameWithTheirTexts) {
-  Select("/d");
-  EXPECT_EQ(Names(), (std::vector<std::string>{".hidden", "a.txt", "b.txt", "C.txt"}));
-  EXPECT_EQ(Shown(1, 1), "21.474.836.487 Byte");  // over 4 GiB, in full
-  EXPECT_EQ(Shown(1, 2), "AR");
-  EXPECT_EQ(view->CellText(99, 0), "");
-  EXPECT_EQ(messages, 0);
+// Print, preview and the exports as the Aktion menu shows them with each
+// pane active (F6 moves on): enabled while the list that would receive them
+// has rows; with the tree active the exports reach the file list.
+TEST_F(FileListView, ListCommandsNeedRowsInTheListThatReceivesThem) {
+  const res::Id ids[] = {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EXPORT_FILE, ID_EXPORT_EXCEL};
+  auto expect = [&](std::array<bool, 4> on) {
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(h->Shown(ids[i])->isEnabled(), on[i]) << ids[i];
+  };
+  expect({false, false, true, true});  // the tree
+  F6(1);
+  expect({true, true, true, true});
+  F6(1);
+  expect({false, false, false, false});  // the directory information is off
+  h->Choose(ID_VIEW_DIRSCAN);
+  expect({true, true, true, true});
+  F6(1);
+  ClickItem(h->tree(), h->TreeItem("/empty"));  // one directory row, no files
+  expect({false, false, false, false});
 }
 
-// The order itself is the rows' test; here the heading drives it, a refill
-// resets it and a repaint-only hint only repaints.
-TEST_F(FileListView, HeadingClicksSortAndARefillResets) {
-  Select("/d");
-  Click(1);
-  EXPECT_EQ(view->CellText(0, 0), "a.txt");  // largest first
-  Click(1);
-  EXPECT_EQ(view->CellText(0, 0), "C.txt");
-  h->app->Document()->UpdateAllViews(nullptr, fw::UpdateHint());
-  EXPECT_EQ(view->CellText(0, 0), "C.txt");
-  Click(1);
-  Select("/d");  // without the reset the next click would ascend
-  Click(1);
-  EXPECT_EQ(view->CellText(0, 0), "a.txt");
-}
-
-TEST_F(FileListView, SelectionStaysOnTheSameFilesAcrossASort) {
-  Select("/d");
-  for (int row : {1, 3})  // a.txt, C.txt
-    view->DetailsView()->selectionModel()->select(view->DetailsView()->model()->index(row, 0),
-                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  Click(1);  // a.txt, b.txt, .hidden, C.txt
-  EXPECT_EQ(view->SelectedCount(), 2);
-  EXPECT_TRUE(view->IsRowSelected(0));
-  EXPECT_TRUE(view->IsRowSelected(3));
-  Select("/d");
-  EXPECT_EQ(view->SelectedCount(), 0);
-}
-
-TEST_F(FileListView, UnreadableDirectoryEmptiesTheListWithoutAMessage) {
-  fs.FailListing("/locked");
-  Select("/d");
-  Select("/locked");
-  EXPECT_EQ(view->RowCount(), 0);
-  EXPECT_EQ(view->DetailsView()->model()->rowCount(), 0);
-  EXPECT_EQ(messages, 0);
-}
-
-TEST_F(FileListView, OddNamesShowReplacementCharacters) {
-  fs.AddFile("/odd/" + std::string("x;y\tz\n&\xff\xfe.txt", 13), 1);
-  fs.AddFile("/odd/Gr\xC3\xB6\xC3\x9F" "e & Co.txt", 2);
-  Select("/odd");
-  ASSERT_EQ(view->RowCount(), 2);
-  EXPECT_EQ(Shown(1, 0), QString::fromUtf8("x;y\tz\n&\uFFFD\uFFFD.txt"));
-  EXPECT_EQ(Shown(0, 0), QString::fromUtf8("Größe & Co.txt"));
-}
-
-TEST_F(FileListView, SheetSymbolsWithTransparentBackground) {
-  Select("/d");
-  for (bool large : {false, true}) {
-    const QIcon icon = view->RowIcon(0, large);
-    ASSERT_FALSE(icon.isNull());
-    const int size = large ? 32 : 16;
-    const QImage image = icon.pixmap(size, size).toImage();
-    EXPECT_EQ(image.size(), QSize(size, size));
-    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);  // magenta corner shows through
-    EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255);
+// The right mouse button in a list brings up no menu, in any style.
+TEST_F(FileListView, RightClickInAListShowsNoMenu) {
+  for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(files->DetailsView()),
+                                  static_cast<QAbstractItemView*>(h->dirs()->DetailsView()),
+                                  static_cast<QAbstractItemView*>(files->IconView())}) {
+    if (view == files->IconView()) h->Choose(ID_VIEW_LARGEICON);
+    const QPoint at = view->viewport()->mapTo(h->frame(), QPoint(10, 10));
+    QTest::mouseClick(h->frame()->windowHandle(), Qt::RightButton, {}, at);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
   }
-  EXPECT_TRUE(view->RowIcon(99, false).isNull());
-}
-
-TEST(FileListViewNative, ListsARealDirectory) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  QDir(dir.path()).mkdir(QStringLiteral("sub"));
-  for (const char* name : {"one.txt", "Two.bin", ".dot"}) {
-    QFile f(dir.filePath(QString::fromUtf8(name)));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("12345");
-  }
-  testsupport::GuiHarness h;
-  lists::CFileView* view = h.frame()->FileView();
-  shell::CKolbrinDoc* doc = h.app->Document();
-  doc->m_strPath = dir.path().toStdString();
-  doc->UpdateAllViews(nullptr, fw::UpdateHint(doc->m_strPath));
-  ASSERT_EQ(view->RowCount(), 3);  // not the subdirectory
-  EXPECT_EQ(view->CellText(0, 0), ".dot");
-  EXPECT_EQ(view->CellText(0, 2), "AH");
-  EXPECT_EQ(view->CellText(2, 1), "5 Byte");
-  EXPECT_EQ(view->CellText(1, 3).size(), 20u);  // "dd.mm.yyyy  hh:mm:ss"
-}
-
-// A shown top-level pane destroyed with rows: its child views are hidden
-// after the rows are gone and must not ask for them.
-TEST(FileListViewLifetime, DestroyedWhileShownWithRows) {
-  test_support::FakeFileSystem fs;
-  for (int i = 0; i < 50; ++i) fs.AddFile("/d/f" + std::to_string(i), 1);
-  shell::CKolbrinDoc doc(fs);
-  auto view = std::make_unique<lists::CFileView>(doc, nullptr);
-  view->show();
-  doc.m_strPath = "/d";
-  doc.UpdateAllViews(nullptr, fw::UpdateHint(doc.m_strPath));
-  QApplication::processEvents();
-  EXPECT_EQ(view->RowCount(), 50);
-  view.reset();
-  EXPECT_TRUE(doc.Views().empty());
 }
 
 }  // namespace

@@ -8,30 +8,19 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QSettings>
-#include <QTest>
-#include <QToolBar>
-#include <chrono>
 #include <fstream>
-#include <functional>
-#include <string>
-#include <vector>
 
 #include "driveinfo/ui/DriveInfoDlg.h"
+#include "framework/WorkerCall.h"
 #include "framework/ui/WatchedWork.h"
 #include "output/ExportCommand.h"
 #include "tests/core/export_fakes.h"
-#include "framework/WorkerCall.h"
-#include "lists/ui/DirView.h"
-#include "lists/ui/FileView.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
-#include "tree/ui/DriveTreeModel.h"
-#include "tree/ui/DriveView.h"
 
 namespace {
 
@@ -76,20 +65,18 @@ class HungDrive : public ::testing::Test {
                            [target] { QTest::keyClick(target, Qt::Key_Escape); });
   }
   void Start(const std::string& startDirectory = {}) {
-    h = std::make_unique<testsupport::GuiHarness>(nullptr, true, startDirectory);
-    tree = h->frame()->DriveView();
+    h = std::make_unique<testsupport::GuiHarness>(nullptr, startDirectory);
+    tree = h->tree();
   }
   // The drive's own item at the top of the tree.
-  QModelIndex DriveItem() const {
-    for (int r = 0; r < tree->Model()->rowCount(); ++r) {
-      const QModelIndex i = tree->Model()->index(r, 0);
-      if (tree->GetItemPath(i) == mount + "/") return i;
-    }
-    return {};
-  }
-  void Click(const QModelIndex& item) {
-    tree->scrollTo(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(item).center());
+  QModelIndex DriveItem() const { return h->TreeItem(mount + "/"); }
+  void Click(const QModelIndex& item) { testsupport::ClickItem(tree, item); }
+  // Lets the drive answer, waits until the given-up call has returned, and
+  // makes the drive stop answering again.
+  void ReleaseAndHangAgain() {
+    Release();
+    ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
+    std::filesystem::remove(release);
   }
 
   QTemporaryDir base;
@@ -111,10 +98,8 @@ TEST_F(HungDrive, StartReadsNothingOfItAndItsItemWaitsToBeOpened) {
   // up, and the button stays for another try.
   EscOnNextCall(tree);
   Click(drive);
-  EXPECT_EQ(h->frame()->FileView()->RowCount(), 0);
-  Release();
-  ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
-  std::filesystem::remove(release);
+  EXPECT_EQ(h->files()->RowCount(), 0);
+  ReleaseAndHangAgain();
   EscOnNextCall(tree);
   QTest::keyClick(tree, Qt::Key_Right);
   EXPECT_FALSE(tree->isExpanded(drive));
@@ -133,28 +118,22 @@ TEST_F(HungDrive, EscGivesUpTheProbeTheListingTheScanAndTheDriveInformation) {
   QTest::keyClick(tree, Qt::Key_Right);  // probes its subdirectory "hang"
   EXPECT_FALSE(tree->isExpanded(parent));
   EXPECT_TRUE(tree->Model()->hasChildren(parent));
-  Release();  // the drive answers again once the given-up call returns
-  ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
-  std::filesystem::remove(release);
+  ReleaseAndHangAgain();  // the drive answers again once the given-up call returns
 
   EscOnNextCall(tree);
   Click(DriveItem());  // the file list reads it
-  EXPECT_EQ(h->frame()->FileView()->RowCount(), 0);
+  EXPECT_EQ(h->files()->RowCount(), 0);
 
-  Release();
-  ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
-  std::filesystem::remove(release);
-  lists::CDirView* dirs = h->frame()->DirView();
+  ReleaseAndHangAgain();
+  lists::CDirView* dirs = h->dirs();
   EscOnNextCall(tree);
-  QTest::mouseClick(h->frame()->ToolBar()->widgetForAction(h->action(ID_VIEW_DIRSCAN)), Qt::LeftButton);
+  testsupport::Click(h->Tool(ID_VIEW_DIRSCAN));
   EXPECT_TRUE(dirs->IsDirScanOn());
   EXPECT_EQ(dirs->RowCount(), 0);
-  QTest::mouseClick(h->frame()->ToolBar()->widgetForAction(h->action(ID_VIEW_DIRSCAN)), Qt::LeftButton);
+  testsupport::Click(h->Tool(ID_VIEW_DIRSCAN));
 
-  Release();
-  ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
-  std::filesystem::remove(release);
-  QTest::mouseClick(h->frame()->ToolBar()->widgetForAction(h->action(ID_VIEW_DRIVEINFO)), Qt::LeftButton);
+  ReleaseAndHangAgain();
+  testsupport::Click(h->Tool(ID_VIEW_DRIVEINFO));
   driveinfo::CDriveInfoDlg* info = h->frame()->DriveInfoDlg();
   ASSERT_NE(info, nullptr);
   QListWidget* drives = info->DriveList();
@@ -189,14 +168,14 @@ TEST_F(HungDrive, WhileAGivenUpCallHangsANewOneFailsAtOnceThenTheDriveIsBack) {
   Click(tree->Model()->index(0, 0));
   Click(DriveItem());  // refused without asking the drive again
   EXPECT_EQ(Calls().size(), 1u);
-  EXPECT_EQ(h->frame()->FileView()->RowCount(), 0);
+  EXPECT_EQ(h->files()->RowCount(), 0);
 
   Release();
   ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
   Click(tree->Model()->index(0, 0));
   Click(DriveItem());
-  ASSERT_EQ(h->frame()->FileView()->RowCount(), 1);
-  EXPECT_EQ(h->frame()->FileView()->CellText(0, 0), "note.txt");
+  ASSERT_EQ(h->files()->RowCount(), 1);
+  EXPECT_EQ(h->files()->CellText(0, 0), "note.txt");
 }
 
 // Writing the export there (the save dialog's answer given, since Qt's own
@@ -205,7 +184,7 @@ TEST_F(HungDrive, WhileAGivenUpCallHangsANewOneFailsAtOnceThenTheDriveIsBack) {
 // a file error.
 TEST_F(HungDrive, ExportToItGivesUpThenReportsTheDriveNotAnswering) {
   Start(base.path().toStdString());
-  lists::CFileView* files = h->frame()->FileView();
+  lists::CFileView* files = h->files();
   ASSERT_EQ(files->RowCount(), 1);  // the log of calls
   struct WatchedUi : exporttest::ScriptedUi {
     using ScriptedUi::ScriptedUi;

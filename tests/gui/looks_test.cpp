@@ -24,6 +24,7 @@
 #include "shell/ui/AboutDlg.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
+#include "tests/support/Input.h"
 #include "tree/ui/DriveView.h"
 
 namespace {
@@ -137,19 +138,11 @@ class LooksOfFrame : public ::testing::Test {
     for (int i = 0; i < 24; ++i) fs.AddFile("/Datei " + std::to_string(100 + i) + ".txt", 3);
     h = std::make_unique<testsupport::GuiHarness>(&fs);
     h->frame()->resize(1000, 700);
-    h->frame()->show();
-    h->frame()->activateWindow();
-    files = h->frame()->FileView();
+    files = h->files();
     ASSERT_TRUE(QTest::qWaitFor([this] { return files->RowCount() == 29; }));
   }
-  // "&Ansicht" by keyboard: item 0 "Große Symbole" to 3 "Details".
-  void ChooseView(int item) {
-    QTest::keyClick(h->frame(), Qt::Key_A, Qt::AltModifier);
-    QWidget* menu = QApplication::activePopupWidget();
-    ASSERT_NE(menu, nullptr);
-    for (int i = 0; i < item; ++i) QTest::keyClick(menu, Qt::Key_Down);
-    QTest::keyClick(menu, Qt::Key_Return);
-    QApplication::processEvents();
+  void ChooseView(res::Id id) {
+    h->Choose(id);
     h->frame()->activateWindow();  // the offscreen platform leaves the closed menu active
     QApplication::processEvents();
   }
@@ -157,9 +150,6 @@ class LooksOfFrame : public ::testing::Test {
     for (int r = 0; r < files->RowCount(); ++r)
       if (QString::fromStdString(files->CellText(r, 0)) == name) return files->IconView()->model()->index(r, 0);
     return {};
-  }
-  static void Click(QAbstractItemView* view, const QModelIndex& index) {
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
   }
 
   test_support::FakeFileSystem fs;
@@ -171,7 +161,7 @@ class LooksOfFrame : public ::testing::Test {
 // the second shortened at its end; the focused item's whole name reaching
 // over the items below.
 TEST_F(LooksOfFrame, LargeIconsWrapNamesAndShowTheFocusedOneWhole) {
-  ChooseView(0);
+  ChooseView(ID_VIEW_LARGEICON);
   QListView* view = files->IconView();
   const QFontMetrics fm = view->fontMetrics();
   const int width = lists::IconItemDelegate::LabelWidth(fm);
@@ -187,17 +177,24 @@ TEST_F(LooksOfFrame, LargeIconsWrapNamesAndShowTheFocusedOneWhole) {
   const QRect item = view->visualRect(Row(kLong));
   EXPECT_GE(item.height(), 32 + 2 * fm.lineSpacing());
 
-  Click(view, Row(kTypical[0]));
+  testsupport::ClickItem(view, Row(kTypical[0]));
   const QImage below = view->viewport()->grab(item.translated(0, item.height())).toImage();
-  Click(view, Row(kLong));
+  testsupport::ClickItem(view, Row(kLong));
   ASSERT_TRUE(view->hasFocus());
   EXPECT_TRUE(view->viewport()->grab(item.translated(0, item.height())).toImage() != below);
   SaveGrab(files, QStringLiteral("style_large"));
+  // The sheet symbols show the background through their magenta corner.
+  for (const int size : {16, 32}) {
+    const QImage image = files->RowIcon(0, size == 32).pixmap(size, size).toImage();
+    EXPECT_EQ(image.size(), QSize(size, size));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255);
+  }
 }
 
 // Every item as wide as the longest name while the pane allows, never wider.
 TEST_F(LooksOfFrame, SmallIconsAndListKeepWholeNamesWhileThePaneAllows) {
-  for (const auto& [item, name] : {std::pair{1, "style_small"}, {2, "style_list"}}) {
+  for (const auto& [item, name] : {std::pair{ID_VIEW_SMALLICON, "style_small"}, {ID_VIEW_LIST, "style_list"}}) {
     h->frame()->resize(1000, 700);
     ChooseView(item);
     QListView* view = files->IconView();
@@ -214,10 +211,10 @@ TEST_F(LooksOfFrame, SmallIconsAndListKeepWholeNamesWhileThePaneAllows) {
 
 // Scrolled to the end, the last column whole beside the vertical scroll bar.
 TEST_F(LooksOfFrame, DetailsShowTheLastColumnWholeBesideTheScrollBar) {
-  ChooseView(3);
+  ChooseView(ID_VIEW_DETAILS);
   QTreeView* view = files->DetailsView();
   QHeaderView* header = view->header();
-  Click(view, view->model()->index(2, 3));
+  testsupport::ClickItem(view, view->model()->index(2, 3));
   SaveGrab(files, QStringLiteral("style_details"));  // the label cell shows the selection
   h->frame()->resize(600, 400);
   QApplication::processEvents();

@@ -3,25 +3,16 @@
 // directories in the tree, the file list and the directory information.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QToolBar>
 
-#include "lists/ui/DirView.h"
-#include "lists/ui/FileView.h"
 #include "shell/ui/CommandLine.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
-#include "tree/ui/DriveTreeModel.h"
-#include "tree/ui/DriveView.h"
 
 namespace {
 
-using testsupport::Click;
-using testsupport::Key;
+using testsupport::GuiHarness;
 
 // The program itself, with no display in its environment: answers on
 // standard output, complaints with the usage on standard error.
@@ -68,11 +59,6 @@ class StartDirectory : public ::testing::Test {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
   }
-  static QStringList Column(const lists::CListViewBase* view, int column) {
-    QStringList out;
-    for (int r = 0; r < view->RowCount(); ++r) out << QString::fromStdString(view->CellText(r, column));
-    return out;
-  }
   QTemporaryDir tmp;
   QString root;
 };
@@ -92,30 +78,27 @@ TEST_F(StartDirectory, RelativePathIsSelectedAndLinksToFoldersAreFolders) {
   const shell::StartRequest start = shell::ParseCommandLine({QStringLiteral("kolbrin"), QStringLiteral("..")});
   QDir::setCurrent(previous);
   ASSERT_EQ(start.directory, QFile::encodeName(root).toStdString());
-  testsupport::GuiHarness h(nullptr, true, start.directory);
-  auto* tree = h.frame()->DriveView();
+  GuiHarness h(nullptr, start.directory);
+  auto* tree = h.tree();
   EXPECT_EQ(tree->GetItemPath(tree->currentIndex()), start.directory);
 
   // The file list: files and links to files, never a folder or its link.
-  auto* files = h.frame()->FileView();
-  EXPECT_EQ(Column(files, 0), (QStringList{"a.txt", "dangling", "filelink"}));
-  EXPECT_EQ(Column(files, 1), (QStringList{"3 Byte", "7 Byte", "5 Byte"}));  // a link's own size
+  EXPECT_EQ(GuiHarness::Column(h.files(), 0), (QStringList{"a.txt", "dangling", "filelink"}));
+  EXPECT_EQ(GuiHarness::Column(h.files(), 1), (QStringList{"3 Byte", "7 Byte", "5 Byte"}));  // a link's own size
 
   // The directory information: the link is a row of zeros, not entered.
-  Click(h.frame()->ToolBar()->widgetForAction(h.action(ID_VIEW_DIRSCAN)));
-  auto* dirs = h.frame()->DirView();
-  EXPECT_EQ(Column(dirs, 0), (QStringList{root, root + "/loop", root + "/sub"}));
-  EXPECT_EQ(Column(dirs, 1), (QStringList{"1", "0", "0"}));
-  EXPECT_EQ(Column(dirs, 3), (QStringList{"4", "0", "1"}));
+  testsupport::Click(h.Tool(ID_VIEW_DIRSCAN));
+  EXPECT_EQ(GuiHarness::Column(h.dirs(), 0), (QStringList{root, root + "/loop", root + "/sub"}));
+  EXPECT_EQ(GuiHarness::Column(h.dirs(), 1), (QStringList{"1", "0", "0"}));
+  EXPECT_EQ(GuiHarness::Column(h.dirs(), 3), (QStringList{"4", "0", "1"}));
 
   // The tree opens the link as a folder, with the target's listing under
   // the link's own path.
-  tree->setFocus();
-  Key(tree, Qt::Key_Right);
-  Key(tree, Qt::Key_Right);  // onto the first child, the link
+  QTest::keyClick(tree, Qt::Key_Right);
+  QTest::keyClick(tree, Qt::Key_Right);  // onto the first child, the link
   const QModelIndex link = tree->currentIndex();
   EXPECT_EQ(tree->GetItemPath(link), start.directory + "/loop");
-  Key(tree, Qt::Key_Right);
+  QTest::keyClick(tree, Qt::Key_Right);
   ASSERT_TRUE(tree->isExpanded(link));
   QStringList names;
   for (int r = 0; r < tree->Model()->rowCount(link); ++r) names << tree->Model()->index(r, 0, link).data().toString();

@@ -1,30 +1,28 @@
-// Real key presses and mouse clicks for GUI tests, sent as the window
-// system would deliver them (shortcuts included).
+// Real key presses and mouse clicks for GUI tests, and ways to act on what
+// a command opens while it runs (a modal dialog, a wait for a worker).
 #pragma once
 
+#include <QAbstractItemView>
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
 namespace testsupport {
 
-inline void Key(QWidget* w, int key, const QString& text = {}) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QApplication::sendEvent(w, &press);
-}
-
 // At the middle, or at the left end of a radio button, which takes clicks
 // only on its circle and text.
-inline void Click(QWidget* w) {
-  const QPointF pos(qobject_cast<QRadioButton*>(w) != nullptr ? 6.0 : w->width() / 2.0, w->height() / 2.0);
-  for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent e(type, pos, w->mapToGlobal(pos), Qt::LeftButton,
-                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-  }
+inline void Click(QWidget* w, Qt::MouseButton button = Qt::LeftButton) {
+  const bool radio = qobject_cast<QRadioButton*>(w) != nullptr;
+  QTest::mouseClick(w, button, {}, QPoint(radio ? 6 : w->width() / 2, w->height() / 2));
+}
+
+// On an item of a list or tree, scrolled into sight first.
+inline void ClickItem(QAbstractItemView* view, const QModelIndex& index, Qt::MouseButton button = Qt::LeftButton,
+                      Qt::KeyboardModifiers modifiers = {}) {
+  view->scrollTo(index);
+  QTest::mouseClick(view->viewport(), button, modifiers, view->visualRect(index).center());
 }
 
 // Runs act once ready() holds, looking every millisecond from the event

@@ -1,0 +1,309 @@
+// Export from the real frame, chosen from the menu: "Datensatzauswahl" and
+// the save dialog answered by mouse and keys, the text file holding what
+// the list shows; the workbook going to the program the desktop names for
+// it, found through real XDG folders and started as a real process.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeView>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "output/XlsxWorkbookServer.h"
+#include "output/ui/ExportSelectDlg.h"
+#include "tests/support/FakeFileSystem.h"
+#include "tests/support/GuiHarness.h"
+#include "tests/support/Input.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using output::CExportSelectDlg;
+using testsupport::Click;
+using testsupport::ClickItem;
+using testsupport::WhenModal;
+
+const std::string kTitleLine =
+    "Dateiname;Dateigr\xc3\xb6\xc3\x9f"
+    "e;Attribute;Letzte \xc3\x84nderung;Hergestellt;Letzter Zugriff\r\n";
+// The rows in list order; the Latin-1 name goes out byte for byte.
+const std::string kRows[] = {"\"a;b.txt\";5 Byte;A;;;\r\n", "brief.txt;1.234 Byte;A;;;\r\n",
+                             "gr\xe4n.txt;0 Byte;A;;;\r\n"};
+
+class Export : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    files.AddDrive("/", platform::kDriveFixed);
+    files.AddFile("/d/brief.txt", 1234);
+    files.AddFile("/d/a;b.txt", 5);
+    files.AddFile("/d/gr\xe4n.txt", 0);  // a Latin-1 name, not UTF-8
+    h = std::make_unique<testsupport::GuiHarness>(&files, "/d");
+    out = fs::path(tmp.path().toStdString());
+  }
+  static std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  static QString Caption(CExportSelectDlg* d, res::Id id) { return d->Item<QRadioButton>(id)->text(); }
+  QModelIndex Row(lists::CListViewBase* list, int row) { return list->DetailsView()->model()->index(row, 0); }
+
+  test_support::FakeFileSystem files;
+  std::unique_ptr<testsupport::GuiHarness> h;
+  QTemporaryDir tmp;
+  fs::path out;
+};
+
+// The save dialog, answered by picking the file and clicking "Speichern".
+// With seen, it first shows the file's folder in the detail view and notes
+// the file's size and date there (Qt's own dialog speaks German), then
+// types the name and answers Yes to whether to replace it, noting the
+// question too.
+void SaveAs(const QString& path, QStringList* seen = nullptr) {
+  WhenModal<QFileDialog>([path, seen](QFileDialog* d) {
+    EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
+    QPushButton* save = d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save);
+    const QString saveText = save->text();
+    const QFileInfo file(path);
+    if (seen != nullptr) {
+      Click(d->findChild<QToolButton*>(QStringLiteral("detailModeButton")));
+      d->setDirectory(file.path());
+      auto* view = d->findChild<QTreeView*>(QStringLiteral("treeView"));
+      QModelIndex row;
+      EXPECT_TRUE(QTest::qWaitFor([&] {
+        for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r) {
+          const QModelIndex i = view->model()->index(r, 0, view->rootIndex());
+          if (i.data().toString() == file.fileName()) row = i;
+        }
+        return row.isValid();
+      }, 10000));
+      *seen << row.siblingAtColumn(1).data().toString() << row.siblingAtColumn(3).data().toString();
+      QTest::keyClicks(d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")), file.fileName());
+    } else {
+      d->selectFile(path);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return save->text() == saveText; }, 10000));  // not "Öffnen"
+    if (seen != nullptr) {
+      WhenModal<QMessageBox>([seen](QMessageBox* box) {
+        *seen << box->text();
+        Click(box->button(QMessageBox::Yes));
+      });
+    }
+    save->click();  // Qt's own button: the completer's list of a known name may lie over it
+  });
+}
+
+// Selected rows preselect the second button; the first exports every row,
+// and an existing file is replaced only after asking. Without the default
+// extension given, ".txt" is added.
+TEST_F(Export, TextFileThroughTheSelectionAndTheSaveDialog) {
+  ClickItem(h->files()->DetailsView(), Row(h->files(), 2));
+  ClickItem(h->files()->DetailsView(), Row(h->files(), 1), Qt::LeftButton, Qt::ControlModifier);
+  QStringList captions;
+  WhenModal<CExportSelectDlg>([&](CExportSelectDlg* d) {
+    captions << Caption(d, IDC_RADIO_ALLE) << Caption(d, IDC_RADIO_SEL);
+    EXPECT_TRUE(d->Item<QRadioButton>(IDC_RADIO_SEL)->isChecked());
+    SaveAs(tmp.filePath(QStringLiteral("liste")));
+    Click(d->Item<QPushButton>(IDC_OK));
+  });
+  h->Choose(ID_EXPORT_FILE);
+  EXPECT_EQ(captions, (QStringList{QStringLiteral("Alle Datensätzen  (Anzahl = 3)"),
+                                   QStringLiteral("Alle markierten Datensätze  (Anzahl = 2)")}));
+  EXPECT_EQ(Slurp(out / "liste.txt"), kTitleLine + kRows[1] + kRows[2]);
+
+  QFile old(tmp.filePath(QStringLiteral("alt.txt")));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write(QByteArray(1500, 'x'));
+  old.flush();
+  ASSERT_TRUE(old.setFileTime(QDateTime(QDate(2026, 12, 6), QTime(10, 30)), QFileDevice::FileModificationTime));
+  old.close();
+  QStringList seen;
+  WhenModal<CExportSelectDlg>([&](CExportSelectDlg* d) {
+    Click(d->Item<QRadioButton>(IDC_RADIO_ALLE));
+    SaveAs(old.fileName(), &seen);
+    Click(d->Item<QPushButton>(IDC_OK));
+  });
+  h->Choose(ID_EXPORT_FILE);
+  ASSERT_EQ(seen.size(), 3);
+  EXPECT_EQ(seen[0], "1,46 KiB");
+  EXPECT_EQ(seen[1], "06.12.26 10:30");
+  EXPECT_TRUE(seen[2].contains(QStringLiteral("alt.txt"))) << seen[2].toStdString();
+  EXPECT_EQ(Slurp(out / "alt.txt"), kTitleLine + kRows[0] + kRows[1] + kRows[2]);
+}
+
+// With a row selected in each list, the selection dialog counts the rows
+// of the list the command reaches: the file list from the tree.
+TEST_F(Export, ExportsActOnTheListThatReceivesThem) {
+  h->Choose(ID_VIEW_DIRSCAN);
+  ClickItem(h->files()->DetailsView(), Row(h->files(), 0));
+  ClickItem(h->dirs()->DetailsView(), Row(h->dirs(), 0));
+  h->Press(Qt::Key_F6);  // back to the tree
+  const std::pair<int, res::Id> cases[] = {
+      {0, ID_EXPORT_FILE}, {0, ID_EXPORT_EXCEL}, {1, ID_EXPORT_FILE}, {1, ID_EXPORT_EXCEL}, {0, ID_EXPORT_FILE}};
+  const QString fileRows = QStringLiteral("Alle Datensätzen  (Anzahl = 3)");
+  const QString dirRows = QStringLiteral("Alle Datensätzen  (Anzahl = 1)");
+  const QString expected[] = {fileRows, fileRows, fileRows, dirRows, dirRows};
+  int i = 0;
+  for (const auto& [f6, id] : cases) {
+    for (int k = 0; k < f6; ++k) h->Press(Qt::Key_F6);
+    QString caption;
+    WhenModal<CExportSelectDlg>([&caption](CExportSelectDlg* d) {
+      caption = Caption(d, IDC_RADIO_ALLE);
+      Click(d->Item<QPushButton>(IDC_CANCEL));  // nothing is exported
+    });
+    h->Choose(id);
+    EXPECT_EQ(caption, expected[i++]) << id;
+  }
+}
+
+// The desktop of the spreadsheet tests, all in the temporary folder: the
+// XDG folders, programs for workbooks described by desktop entries, and a
+// FIFO to which the test program reports the arguments it was started with.
+class ExportToSpreadsheet : public Export {
+ protected:
+  void SetUp() override {
+    if (!output::XlsxWorkbookServer::Available()) GTEST_SKIP() << "built without the xlsx writer";
+    Export::SetUp();
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
+                             "XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "TMPDIR", "XDG_CURRENT_DESKTOP"}) {
+      const char* value = std::getenv(name);
+      saved.emplace_back(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+      fs::create_directories(out / name / "applications");
+      setenv(name, (out / name).c_str(), 1);
+    }
+    unsetenv("XDG_CURRENT_DESKTOP");
+    ASSERT_EQ(mkfifo((out / "started").c_str(), 0600), 0);
+    // Copies the workbook it is given (the last argument) and reports.
+    std::ofstream(out / "copy-sheet") << "#!/bin/sh\nfor last; do :; done\ncp \"$last\" '"
+                                      << (out / "copy.xlsx").string() << "'\nprintf '%s\\n' \"$@\" > '"
+                                      << (out / "started").string() << "'\n";
+    std::ofstream(out / "not-a-program") << "no interpreter line\n";
+    for (const char* name : {"copy-sheet", "not-a-program"}) fs::permissions(out / name, fs::perms::owner_all);
+  }
+  void TearDown() override {
+    if (saved.empty()) return;
+    close(open((out / "started").c_str(), O_RDONLY | O_NONBLOCK));  // frees a program still waiting
+    for (const auto& [name, value] : saved) value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+  }
+
+  // Makes the program the desktop's default for workbooks.
+  void Install(const std::string& id, const std::string& exec) {
+    const char* mime = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
+    std::ofstream(out / "XDG_DATA_HOME" / "applications" / id)
+        << "[Desktop Entry]\nType=Application\nName=Tabellen\nExec=" << exec << "\nMimeType=" << mime << ";\n";
+    std::ofstream(out / "XDG_CONFIG_HOME" / "mimeapps.list") << "[Default Applications]\n" << mime << "=" << id << ";\n";
+  }
+  // The arguments the test program reports, or nothing after 20 s.
+  std::vector<std::string> StartedWith() {
+    const int fd = open((out / "started").c_str(), O_RDONLY | O_NONBLOCK);
+    std::string text;
+    pollfd ready{fd, POLLIN, 0};
+    char buffer[4096];
+    for (ssize_t n = 1; n > 0 && poll(&ready, 1, 20000) > 0;) {
+      n = read(fd, buffer, sizeof buffer);
+      if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fd);
+    return Lines(text);
+  }
+  static std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+  std::vector<fs::path> Workbooks() const {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::recursive_directory_iterator(out))
+      if (entry.path().extension() == ".xlsx") found.push_back(entry.path());
+    std::sort(found.begin(), found.end());
+    return found;
+  }
+
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+};
+
+// No program, one that cannot start, one that fails at once: the message,
+// and no workbook is left.
+TEST_F(ExportToSpreadsheet, WithoutAProgramThatStartsTheMessageAppearsAndNoWorkbookIsLeft) {
+  const std::pair<const char*, std::string> cases[] = {
+      {nullptr, ""}, {"not-a-program.desktop", (out / "not-a-program").string() + " %f"},
+      {"fails.desktop", "sh -c \"exit 3\""}};
+  for (const auto& [id, exec] : cases) {
+    SCOPED_TRACE(exec);
+    if (id != nullptr) Install(id, exec);
+    QString message;
+    WhenModal<QMessageBox>([&message](QMessageBox* box) {
+      message = box->text();
+      EXPECT_EQ(box->icon(), QMessageBox::Warning);
+      Click(box->button(QMessageBox::Ok));
+    });
+    h->Choose(ID_EXPORT_EXCEL);
+    EXPECT_TRUE(QTest::qWaitFor([&message] { return !message.isEmpty(); }, 20000));
+    EXPECT_EQ(message, "Excel kann nicht ausgeführt werden.");
+    EXPECT_EQ(Workbooks(), std::vector<fs::path>{});
+  }
+}
+
+// A Python with openpyxl, or empty.
+std::string FindReader() {
+  for (const char* python : {"/usr/bin/python3", "python3"}) {
+    const std::string probe = std::string(python) + " -c \"import openpyxl\" >/dev/null 2>&1";
+    if (std::system(probe.c_str()) == 0) return python;
+  }
+  return {};
+}
+
+TEST_F(ExportToSpreadsheet, TheDesktopsProgramGetsTheWorkbookAsANewDocument) {
+  // Workbooks of earlier exports go after a day.
+  const fs::path folder = out / "XDG_CACHE_HOME" / "kolbrin";
+  fs::create_directories(folder);
+  std::ofstream(folder / "Kolbrin-Export-8.xlsx") << "recent";
+  std::ofstream(folder / "Kolbrin-Export-9.xlsx") << "old";
+  fs::last_write_time(folder / "Kolbrin-Export-9.xlsx", fs::file_time_type::clock::now() - std::chrono::hours(25));
+  const std::string program = (out / "copy-sheet").string();
+  // Calc makes a new untitled document from the file.
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"tabellen.desktop", {(folder / "Kolbrin-Export-1.xlsx").string()}},
+      {"libreoffice-calc.desktop", {"-n", (folder / "Kolbrin-Export-2.xlsx").string()}}};
+  for (const auto& [id, arguments] : cases) {
+    Install(id, program + " %f");
+    h->Choose(ID_EXPORT_EXCEL);
+    EXPECT_EQ(StartedWith(), arguments) << id;
+  }
+  EXPECT_EQ(Workbooks(), (std::vector<fs::path>{folder / "Kolbrin-Export-1.xlsx", folder / "Kolbrin-Export-2.xlsx",
+                                                folder / "Kolbrin-Export-8.xlsx", out / "copy.xlsx"}));
+
+  const std::string python = FindReader();
+  if (python.empty()) GTEST_SKIP() << "no python3 with openpyxl to read the workbook";
+  const fs::path listing = out / "listing.txt";
+  ASSERT_EQ(std::system((python + " " KOLBRIN_TEST_SCRIPTS "/read_xlsx.py '" + (out / "copy.xlsx").string() +
+                         "' '" + listing.string() + "'").c_str()),
+            0);
+  std::vector<std::string> expected = {"sheets Tabelle1"};
+  for (const char* column : {"A", "B", "C", "D", "E", "F"}) expected.push_back(std::string("width ") + column + " 20.7109375");
+  const char* titles[] = {"Dateiname", "Dateigröße", "Attribute", "Letzte Änderung", "Hergestellt", "Letzter Zugriff"};
+  for (int k = 0; k < 6; ++k) expected.push_back(std::string("cell ") + char('A' + k) + "1 s \"" + titles[k] + "\"");
+  // Rows as the list shows them; the Latin-1 name gets a replacement character.
+  for (const auto& [row, name, size] : {std::tuple{2, "a;b.txt", "5 Byte"}, {3, "brief.txt", "1.234 Byte"},
+                                       {4, "gr\xef\xbf\xbdn.txt", "0 Byte"}}) {
+    const std::string r = std::to_string(row);
+    expected.insert(expected.end(), {"cell A" + r + " s \"" + name + "\"", "cell B" + r + " s \"" + size + "\"",
+                                     "cell C" + r + " s \"A\""});
+  }
+  EXPECT_EQ(Lines(Slurp(listing)), expected);
+}
+
+}  // namespace

@@ -1,0 +1,316 @@
+// Printing the file list: Ctrl+P and "Seitenansicht" with their dialogs,
+// the printer in PDF mode read back with poppler's tools; the columns as
+// the header shows them on screen; and the print device context drawn into
+// an image: measurements, alignment, '&' as underline mark, clipping,
+// wrapping, rules.
+#include <gtest/gtest.h>
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFontInfo>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTreeView>
+
+#include "framework/ui/Text.h"
+#include "output/ui/ListPrinter.h"
+#include "output/ui/QtPrintDC.h"
+#include "shell/KolbrinDoc.h"
+#include "tests/support/FakeFileSystem.h"
+#include "tests/support/GuiHarness.h"
+#include "tests/support/Input.h"
+
+namespace {
+
+using namespace output;
+using testsupport::Click;
+using testsupport::WhenModal;
+
+constexpr int kRows = 138;
+
+QString RunTool(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int PdfPages(const QString& pdf) {
+  static const QRegularExpression pages(QStringLiteral("Pages: *([0-9]+)"));
+  const auto m = pages.match(RunTool(QStringLiteral("pdfinfo"), {pdf}));
+  return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString PdfText(const QString& pdf) { return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"}); }
+
+struct Word {
+  QString text;
+  double xMin, xMax;
+};
+
+// The words of a page with their horizontal extent in points.
+std::vector<Word> PdfWords(const QString& pdf, int page) {
+  const QString p = QString::number(page);
+  const QString xml = RunTool(QStringLiteral("pdftotext"), {"-bbox", "-f", p, "-l", p, pdf, "-"});
+  static const QRegularExpression word(
+      QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+  std::vector<Word> words;
+  for (auto it = word.globalMatch(xml); it.hasNext();) {
+    const auto m = it.next();
+    words.push_back({m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble()});
+  }
+  return words;
+}
+
+// "Seite:" and the page number printed on a page, or nothing.
+QString PageNumberOn(const QString& pdf, int page) {
+  const std::vector<Word> words = PdfWords(pdf, page);
+  return words.size() >= 2 && words[0].text == QStringLiteral("Seite:") ? words[1].text : QString();
+}
+
+// Rows per page as the job computes them from the printer's measurements.
+int RowsPerPage(const QPrinter& printer) {
+  const int v = printer.height();
+  const int h = 8 * printer.logicalDpiY() / 72;
+  return (v - v / 25 - v / 20) / (h + h / 3) - 1;
+}
+
+class PrintFileList : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs.AddDrive("/", platform::kDriveFixed);
+    char name[32];
+    for (int i = 0; i < kRows - 1; ++i) {
+      std::snprintf(name, sizeof name, "/d/datei%03d.txt", i);
+      fs.AddFile(name, static_cast<std::uint64_t>(i) * 1000).lastWrite = {132000000000000000};
+    }
+    fs.AddFile("/d/R&D.txt", 5);  // '&' underlines the next letter and is not printed
+    h = std::make_unique<testsupport::GuiHarness>(&fs, "/d");
+    view = h->files();
+    ASSERT_EQ(view->RowCount(), kRows);
+    pdf = h->dir.filePath(QStringLiteral("list.pdf"));
+    printer().setOutputFormat(QPrinter::PdfFormat);
+    printer().setOutputFileName(pdf);
+    h->Press(Qt::Key_F6);  // the file list is active
+  }
+  QPrinter& printer() { return h->app->Printer(); }
+  const PrintJob& job() { return h->app->Document()->PrintState(); }
+  int ExpectedPages() { return kRows / RowsPerPage(printer()) + 1; }
+  // Ctrl+P; the print dialog is answered by act.
+  void Print(std::function<void(QPrintDialog*)> act) {
+    WhenModal<QPrintDialog>(std::move(act));
+    h->Press(Qt::Key_P, Qt::ControlModifier);
+  }
+  static QPushButton* Ok(QPrintDialog* d) {
+    return d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+  }
+
+  test_support::FakeFileSystem fs;
+  std::unique_ptr<testsupport::GuiHarness> h;
+  lists::CFileView* view = nullptr;
+  QString pdf;
+};
+
+// The "Attribute" column dragged too narrow on screen is left out; the
+// page number stands padded to two places flush right over the table.
+TEST_F(PrintFileList, PagesTitlesAndRowsAsShownOnScreen) {
+  QHeaderView* header = view->DetailsView()->header();
+  const int edge = header->sectionViewportPosition(2) + header->sectionSize(2) - 1;
+  QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(edge, 5));
+  QTest::mouseMove(header->viewport(), QPoint(edge - header->sectionSize(2) + 15, 5));
+  QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(edge - header->sectionSize(2) + 15, 5));
+  ASSERT_EQ(header->sectionSize(2), 15);
+  Print([](QPrintDialog* d) { Click(Ok(d)); });
+  const int r = RowsPerPage(printer());
+  EXPECT_EQ(PdfPages(pdf), kRows / r + 1) << r << " rows per page";
+  EXPECT_EQ(job().Metrics().rowsPerPage, r);
+  EXPECT_FALSE(job().Font().has_value());  // released at the end of the job
+
+  const std::vector<Word> words = PdfWords(pdf, 1);
+  ASSERT_GE(words.size(), 2u);
+  EXPECT_EQ(PageNumberOn(pdf, 1), QStringLiteral("1"));
+  const double space = 8.0 * 569 / 2048;  // blank of 8-point Arial (metric-equal Liberation Sans)
+  EXPECT_GT(words[1].xMin - words[0].xMax, 1.6 * space);
+  EXPECT_LT(words[1].xMin - words[0].xMax, 2.4 * space);
+  const PrintMetrics& m = job().Metrics();
+  const double left = printer().pageLayout().paintRectPixels(printer().resolution()).left();
+  EXPECT_NEAR(words[1].xMax, (left + m.marginLeft + m.pageWidth) * 72.0 / printer().logicalDpiX(), 1.5);
+
+  const QString all = PdfText(pdf);
+  for (const char* title : {"Dateiname", "Dateigröße", "Letzte Änderung", "Hergestellt", "Letzter Zugriff"})
+    EXPECT_TRUE(all.contains(QString::fromUtf8(title))) << title;
+  EXPECT_FALSE(all.contains(QStringLiteral("Attribute")));
+  for (int row = 0; row < kRows; ++row) {
+    const QString name = fw::ui::DisplayText(view->CellText(row, 0)).remove('&');
+    EXPECT_TRUE(all.contains(name)) << name.toStdString();
+  }
+  EXPECT_FALSE(all.contains('&'));
+  EXPECT_TRUE(all.contains(QString::fromStdString(view->CellText(kRows - 1, 1))));
+  EXPECT_EQ(PageNumberOn(pdf, 3), QStringLiteral("3"));
+
+  QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));  // one page to look at
+  RunTool(QStringLiteral("pdftoppm"), QStringList{"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", pdf,
+                                                  KOLBRIN_TEST_OUTPUT "/print_page1"});
+  EXPECT_TRUE(QFile::exists(QStringLiteral(KOLBRIN_TEST_OUTPUT "/print_page1.png")));
+}
+
+// Pages chosen in the dialog's options: page 2 alone, or a range past the
+// last page, which prints nothing and writes no file. The preview shows
+// every page, measured on the printer.
+TEST_F(PrintFileList, PagesChosenInTheDialogAndThePreview) {
+  for (const int page : {2, 50}) {
+    QFile::remove(pdf);
+    Print([page](QPrintDialog* d) {
+      for (QPushButton* b : d->findChildren<QPushButton*>())
+        if (b->text().endsWith(QStringLiteral(">>"))) Click(b);  // the options
+      Click(d->findChild<QRadioButton*>(QStringLiteral("printRange")));
+      for (const char* name : {"to", "from"}) {
+        auto* box = d->findChild<QSpinBox*>(QString::fromLatin1(name));
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, QString::number(page));
+      }
+      Click(Ok(d));
+    });
+    if (page == 50) {
+      EXPECT_FALSE(QFile::exists(pdf));
+      continue;
+    }
+    EXPECT_EQ(PdfPages(pdf), 1);
+    EXPECT_EQ(PageNumberOn(pdf, 1), QStringLiteral("2"));
+    EXPECT_TRUE(PdfText(pdf).contains(QString::fromStdString(view->CellText(RowsPerPage(printer()), 0))));
+  }
+
+  int pages = -1;
+  WhenModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* d) {
+    auto* preview = d->findChild<QPrintPreviewWidget*>();
+    pages = preview->pageCount();
+    d->resize(900, 700);
+    preview->fitToWidth();
+    QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));
+    d->grab().save(QStringLiteral(KOLBRIN_TEST_OUTPUT "/print_preview.png"));
+    QTest::keyClick(d, Qt::Key_Escape);
+  });
+  h->Choose(ID_FILE_PRINT_PREVIEW);
+  EXPECT_EQ(pages, ExpectedPages());
+  EXPECT_FALSE(job().Font().has_value());
+}
+
+// Qt's print dialog refuses a file it cannot write; a printer that fails
+// only once printing starts must not pass for a printout either.
+TEST_F(PrintFileList, APrinterThatFailsIsReported) {
+  printer().setOutputFileName(h->dir.filePath(QStringLiteral("no/such/dir/list.pdf")));
+  QString message;
+  WhenModal<QPrintDialog>([&message](QPrintDialog* d) {
+    WhenModal<QMessageBox>([&message](QMessageBox* box) {
+      message = box->text();
+      Click(box->button(QMessageBox::Ok));
+    });
+    d->accept();  // past the dialog's own check of the file
+  });
+  EXPECT_FALSE(ListPrinter(*h->app->Document(), *view).Print(printer(), h->frame()));
+  EXPECT_EQ(message, "Der Druckvorgang konnte nicht gestartet werden.");
+  EXPECT_FALSE(job().Font().has_value());
+}
+
+// The rectangle holding every dark pixel; empty when there is none.
+QRect Ink(const QImage& img) {
+  QRect box;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (qGray(img.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+class QtPrintDCTest : public ::testing::Test {
+ protected:
+  QtPrintDCTest() : img(800, 300, QImage::Format_RGB32) {
+    img.setDotsPerMeterX(11811);  // 300 dpi
+    img.setDotsPerMeterY(11811);
+  }
+  // Draws text with flags into a fresh image through the context.
+  QRect Draw(std::string_view text, const Rect& cell, unsigned flags) {
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    QtPrintDC dc(painter, img);
+    const FontSpec previous = dc.SelectFont({"Arial", -(8 * 300 / 72), 400});
+    dc.DrawText(text, cell, flags);
+    dc.SelectFont(previous);
+    painter.end();
+    return Ink(img);
+  }
+
+  testsupport::GuiHarness h;  // the application's fonts
+  QImage img;
+};
+
+TEST_F(QtPrintDCTest, MeasurementsComeFromTheDevice) {
+  QPainter painter;
+  QtPrintDC dc(painter, img);
+  for (auto [cap, value] : {std::pair{DeviceCap::kHorzRes, 800}, {DeviceCap::kVertRes, 300},
+                            {DeviceCap::kLogPixelsX, 300}, {DeviceCap::kLogPixelsY, 300}})
+    EXPECT_EQ(dc.GetDeviceCaps(cap), value) << static_cast<int>(cap);
+  const FontSpec arial{"Arial", -33, 400};  // 8 points at 300 dpi, Arial as the app maps it
+  EXPECT_EQ(dc.FontHeight(arial), -33);
+  EXPECT_EQ(QFontInfo(dc.ToQFont(arial)).family(), QStringLiteral("Liberation Sans"));
+}
+
+TEST_F(QtPrintDCTest, AlignmentWithinTheCellAndClipping) {
+  const Rect cell{100, 50, 700, 150};
+  const unsigned line = TextFlags::kSingleLine | TextFlags::kVCenter;
+  const QRect left = Draw("Name", cell, TextFlags::kLeft | line);
+  EXPECT_LT(left.left() - 100, 6);
+  EXPECT_NEAR(left.center().y(), 100, 8);  // vertically centred
+  EXPECT_LT(700 - Draw("Name", cell, TextFlags::kRight | line).right(), 8);
+  EXPECT_NEAR(Draw("Name", cell, TextFlags::kCenter | line).center().x(), 400, 4);
+  const QRect ink = Draw("WWWWWWWWWWWWWWWWWWWW", {100, 100, 200, 130}, TextFlags::kLeft | line);
+  EXPECT_FALSE(ink.isEmpty());
+  EXPECT_TRUE(QRect(100, 100, 100, 30).contains(ink)) << ink.x() << "," << ink.right();
+  EXPECT_TRUE(Draw("Text", {300, 100, 300, 130}, TextFlags::kLeft).isEmpty());  // an empty cell shows nothing
+}
+
+TEST_F(QtPrintDCTest, AmpersandUnderlinesTheNextCharacter) {
+  const Rect cell{10, 10, 790, 290};
+  const unsigned flags = TextFlags::kLeft | TextFlags::kSingleLine;
+  const QRect marked = Draw("R&D", cell, flags);
+  QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT));
+  img.copy(0, 0, 200, 80).save(QStringLiteral(KOLBRIN_TEST_OUTPUT "/print_mnemonic.png"));
+  const QRect plain = Draw("RD", cell, flags);
+  EXPECT_NEAR(marked.width(), plain.width(), 2);  // no '&' drawn
+  EXPECT_GT(Draw("R&&D", cell, flags).width(), plain.width() + 10);  // "&&" prints one '&'
+  EXPECT_GT(marked.bottom(), plain.bottom());  // the underline below the baseline
+}
+
+// Two lines of 8 points (44 px each) in a column too narrow for the title,
+// in a band taller than both: wrapped text ignores the vertical centring.
+TEST_F(QtPrintDCTest, LongTitleWrapsFromTheTopOfItsBand) {
+  const QRect ink = Draw("Dateianzahl einschl. aller Unterverz", {100, 100, 420, 250},
+                         TextFlags::kLeft | TextFlags::kWordBreak | TextFlags::kVCenter);
+  EXPECT_TRUE(QRect(100, 100, 320, 150).contains(ink));
+  EXPECT_LT(ink.top(), 112);
+  EXPECT_GT(ink.bottom(), 150);  // the second line is used
+}
+
+TEST_F(QtPrintDCTest, RulesFollowMoveToAndLineTo) {
+  img.fill(Qt::white);
+  QPainter painter(&img);
+  QtPrintDC dc(painter, img);
+  dc.MoveTo(50, 20);
+  dc.LineTo(50, 220);
+  dc.LineTo(250, 220);  // continues from the last point
+  painter.end();
+  EXPECT_EQ(Ink(img), QRect(QPoint(50, 20), QPoint(250, 220)));
+  EXPECT_LT(qGray(img.pixel(50, 120)), 128);
+  EXPECT_LT(qGray(img.pixel(150, 220)), 128);
+  EXPECT_GT(qGray(img.pixel(150, 120)), 128);
+}
+
+}  // namespace
