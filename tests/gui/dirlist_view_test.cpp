@@ -4,10 +4,7 @@
 // pane 0, Esc and the close box give up), and memory running out.
 #include <gtest/gtest.h>
 
-#include <QHeaderView>
-#include <QMessageBox>
 #include <QSettings>
-#include <QTreeView>
 #include <condition_variable>
 #include <mutex>
 #include <new>
@@ -60,9 +57,8 @@ class DirListTest : public ::testing::Test {
     fs.AddDirectory("/A/B/C");
     fs.AddFile("/A/a-z/big", 1000);
     fs.AddFile("/A/a-z/small", 1);
-    for (int a = 0; a < 30; ++a) {
+    for (int a = 0; a < 30; ++a)
       for (int b = 0; b < 30; ++b) fs.AddFile("/Z/" + std::to_string(a) + "/" + std::to_string(b) + "/f", 1);
-    }
     h = std::make_unique<testsupport::GuiHarness>(&fs);
     view = h->dirs();
     tree = h->tree();
@@ -124,7 +120,6 @@ TEST_F(DirListTest, MenuBarScansSortsAndEmptiesAgain) {
   EXPECT_EQ(h->frame()->MessageText(), "");
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(h->Shown(ID_VIEW_DIRSCAN)->isChecked());
-
   QTest::keyClick(tree, Qt::Key_Down);  // the next selection scans again: /A is followed by /Z
   EXPECT_EQ(view->RowCount(), 1 + 30 + 900);
   h->Choose(ID_VIEW_DIRSCAN);
@@ -137,11 +132,7 @@ TEST_F(DirListTest, MenuBarScansSortsAndEmptiesAgain) {
 TEST_F(DirListTest, HeadingClicksKeepADirectionPerColumn) {
   Select("/A");
   h->Choose(ID_VIEW_DIRSCAN);
-  QHeaderView* header = view->DetailsView()->header();
-  auto click = [header](int column) {
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-  };
+  auto click = [this](int column) { testsupport::ClickHeading(view->DetailsView()->header(), column); };
   click(2);  // largest total first
   EXPECT_EQ(Paths().first(), "/A");
   click(4);
@@ -176,7 +167,6 @@ TEST_F(DirListTest, EscGivesUpTheScanAndTheNextSelectionScansAgain) {
   fs.Release();
   ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
   EXPECT_LT(fs.listings.load(), 500);  // the walk stopped early, of 931 directories
-
   fs.gate.clear();
   Select("/A");
   EXPECT_EQ(view->RowCount(), 4);
@@ -209,10 +199,7 @@ TEST_F(DirListTest, ToolbarScanShowsItsProgressInPaneZero) {
 TEST_F(DirListTest, CloseBoxDuringAScanClosesTheWindow) {
   Select("/Z");
   fs.gate = "/Z/5/*.*";
-  AtGate([this] {
-    QCloseEvent close;
-    QApplication::sendEvent(h->frame()->windowHandle(), &close);
-  });
+  AtGate([this] { testsupport::CloseBox(h->frame()); });
   h->Choose(ID_VIEW_DIRSCAN);
   QApplication::processEvents();
   EXPECT_FALSE(h->frame()->isVisible());
@@ -225,10 +212,7 @@ TEST_F(DirListTest, OutOfMemoryIsReportedAndTheScanGoesOn) {
     if (name == "B") throw std::bad_alloc();
   });
   QString message;
-  testsupport::WhenModal<QMessageBox>([&message](QMessageBox* box) {
-    message = box->text();
-    testsupport::Click(box->button(QMessageBox::Ok));
-  });
+  testsupport::AnswerMessage(&message);
   Select("/A");
   h->Choose(ID_VIEW_DIRSCAN);
   view->SetAllocationHookForTesting({});

@@ -3,7 +3,6 @@
 // the active pane enables, and no menu on the right mouse button.
 #include <gtest/gtest.h>
 
-#include <QHeaderView>
 #include <QListView>
 
 #include "tests/support/FakeFileSystem.h"
@@ -32,15 +31,8 @@ class FileListView : public ::testing::Test {
     h->frame()->resize(900, 600);
   }
   QStringList Names() const { return GuiHarness::Column(files, 0).mid(0, 4); }
-  void ClickHeading(int column) {
-    QHeaderView* header = files->DetailsView()->header();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-  }
-  QModelIndex Row(int row) const { return files->DetailsView()->model()->index(row, 0); }
-  void F6(int times) {
-    for (int i = 0; i < times; ++i) h->Press(Qt::Key_F6);
-  }
+  void ClickHeading(int column) { testsupport::ClickHeading(files->DetailsView()->header(), column); }
+  QModelIndex Row(int row) const { return GuiHarness::Row(files, row); }
 
   test_support::FakeFileSystem fs;
   std::unique_ptr<GuiHarness> h;
@@ -70,7 +62,6 @@ TEST_F(FileListView, HeadingClicksSortAndTheSelectionStaysOnTheSameFiles) {
   EXPECT_TRUE(files->IsRowSelected(0) && files->IsRowSelected(3));
   ClickHeading(1);
   EXPECT_EQ(files->CellText(files->RowCount() - 1, 0), "a.txt");
-
   ClickItem(h->tree(), h->TreeItem("/empty"));
   ClickItem(h->tree(), h->TreeItem("/d"));
   EXPECT_EQ(files->SelectedCount(), 0);
@@ -126,13 +117,13 @@ TEST_F(FileListView, ListCommandsNeedRowsInTheListThatReceivesThem) {
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(h->Shown(ids[i])->isEnabled(), on[i]) << ids[i];
   };
   expect({false, false, true, true});  // the tree
-  F6(1);
+  h->Press(Qt::Key_F6);
   expect({true, true, true, true});
-  F6(1);
+  h->Press(Qt::Key_F6);
   expect({false, false, false, false});  // the directory information is off
   h->Choose(ID_VIEW_DIRSCAN);
   expect({true, true, true, true});
-  F6(1);
+  h->Press(Qt::Key_F6);
   ClickItem(h->tree(), h->TreeItem("/empty"));  // one directory row, no files
   expect({false, false, false, false});
 }

@@ -58,11 +58,13 @@ class HungDrive : public ::testing::Test {
     for (std::string line; std::getline(in, line);) calls.push_back(line);
     return calls;
   }
-  // Presses Esc once the drive has been asked something new.
-  void EscOnNextCall(QWidget* target) {
+  // Acts once the drive has been asked something new.
+  void OnNextCall(std::function<void()> act) {
     const std::size_t before = Calls().size();
-    testsupport::WhenReady(h->frame(), [this, before] { return Calls().size() > before; },
-                           [target] { QTest::keyClick(target, Qt::Key_Escape); });
+    testsupport::WhenReady(h->frame(), [this, before] { return Calls().size() > before; }, std::move(act));
+  }
+  void EscOnNextCall(QWidget* target) {
+    OnNextCall([target] { QTest::keyClick(target, Qt::Key_Escape); });
   }
   void Start(const std::string& startDirectory = {}) {
     h = std::make_unique<testsupport::GuiHarness>(nullptr, startDirectory);
@@ -92,7 +94,6 @@ TEST_F(HungDrive, StartReadsNothingOfItAndItsItemWaitsToBeOpened) {
   ASSERT_TRUE(drive.isValid()) << "a network drive in the tree";
   EXPECT_TRUE(tree->Model()->hasChildren(drive));  // an expand button, unread
   EXPECT_TRUE(Calls().empty());
-
   // Selecting it lists it for the file list: Esc gives up. Opening it
   // waits for the drive too (once the first call has returned): Esc gives
   // up, and the button stays for another try.
@@ -113,17 +114,14 @@ TEST_F(HungDrive, EscGivesUpTheProbeTheListingTheScanAndTheDriveInformation) {
   Start(base.path().toStdString());
   const QModelIndex parent = tree->currentIndex();
   ASSERT_EQ(tree->GetItemPath(parent), base.path().toStdString());
-
   EscOnNextCall(tree);
   QTest::keyClick(tree, Qt::Key_Right);  // probes its subdirectory "hang"
   EXPECT_FALSE(tree->isExpanded(parent));
   EXPECT_TRUE(tree->Model()->hasChildren(parent));
   ReleaseAndHangAgain();  // the drive answers again once the given-up call returns
-
   EscOnNextCall(tree);
   Click(DriveItem());  // the file list reads it
   EXPECT_EQ(h->files()->RowCount(), 0);
-
   ReleaseAndHangAgain();
   lists::CDirView* dirs = h->dirs();
   EscOnNextCall(tree);
@@ -131,7 +129,6 @@ TEST_F(HungDrive, EscGivesUpTheProbeTheListingTheScanAndTheDriveInformation) {
   EXPECT_TRUE(dirs->IsDirScanOn());
   EXPECT_EQ(dirs->RowCount(), 0);
   testsupport::Click(h->Tool(ID_VIEW_DIRSCAN));
-
   ReleaseAndHangAgain();
   testsupport::Click(h->Tool(ID_VIEW_DRIVEINFO));
   driveinfo::CDriveInfoDlg* info = h->frame()->DriveInfoDlg();
@@ -144,9 +141,7 @@ TEST_F(HungDrive, EscGivesUpTheProbeTheListingTheScanAndTheDriveInformation) {
   EXPECT_EQ(info->Item<QLineEdit>(IDC_EDIT_FILESYSTEM)->text(), "");
   EXPECT_EQ(info->Item<QLineEdit>(IDC_EDIT_TOTALCLUSTERS)->text(), "0");
   EXPECT_TRUE(info->isVisible());  // Esc gave up the wait, not the window
-
-  // Still usable: the drive list answers for another drive at once.
-  QTest::keyClick(drives, Qt::Key_Home);
+  QTest::keyClick(drives, Qt::Key_Home);  // another drive answers at once
   EXPECT_NE(info->Item<QLineEdit>(IDC_EDIT_FILESYSTEM)->text(), "");
 }
 
@@ -169,7 +164,6 @@ TEST_F(HungDrive, WhileAGivenUpCallHangsANewOneFailsAtOnceThenTheDriveIsBack) {
   Click(DriveItem());  // refused without asking the drive again
   EXPECT_EQ(Calls().size(), 1u);
   EXPECT_EQ(h->files()->RowCount(), 0);
-
   Release();
   ASSERT_TRUE(fw::CWorkerCall::WaitForAll(std::chrono::seconds(20)));
   Click(tree->Model()->index(0, 0));
@@ -208,11 +202,7 @@ TEST_F(HungDrive, ExportToItGivesUpThenReportsTheDriveNotAnswering) {
 
 TEST_F(HungDrive, TheCloseBoxDuringAWaitClosesTheProgram) {
   Start();
-  const std::size_t before = Calls().size();
-  testsupport::WhenReady(h->frame(), [this, before] { return Calls().size() > before; }, [this] {
-    QCloseEvent close;
-    QApplication::sendEvent(h->frame()->windowHandle(), &close);
-  });
+  OnNextCall([this] { testsupport::CloseBox(h->frame()); });
   Click(DriveItem());
   QApplication::processEvents();
   EXPECT_FALSE(h->frame()->isVisible());

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeView>
 #include <memory>
 #include <string>
 
@@ -110,6 +111,14 @@ class GuiHarness {
     return {};
   }
 
+  static QStringList Children(const QAbstractItemModel* m, const QModelIndex& parent = {}) {
+    QStringList out;
+    for (int r = 0; r < m->rowCount(parent); ++r) out << m->index(r, 0, parent).data().toString();
+    return out;
+  }
+  static QModelIndex Row(const lists::CListViewBase* list, int row) {
+    return list->DetailsView()->model()->index(row, 0);
+  }
   static QStringList Column(const lists::CListViewBase* list, int column) {
     QStringList out;
     for (int r = 0; r < list->RowCount(); ++r) out << QString::fromStdString(list->CellText(r, column));

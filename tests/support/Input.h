@@ -4,6 +4,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +26,18 @@ inline void ClickItem(QAbstractItemView* view, const QModelIndex& index, Qt::Mou
                       Qt::KeyboardModifiers modifiers = {}) {
   view->scrollTo(index);
   QTest::mouseClick(view->viewport(), button, modifiers, view->visualRect(index).center());
+}
+
+// On a heading, near its left end.
+inline void ClickHeading(QHeaderView* header, int column) {
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                    QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+}
+
+// The window's close box, as the window system reports a click on it.
+inline void CloseBox(QWidget* window) {
+  QCloseEvent close;
+  QApplication::sendEvent(window->windowHandle(), &close);
 }
 
 // Runs act once ready() holds, looking every millisecond from the event
@@ -53,6 +68,21 @@ void WhenModal(std::function<void(T*)> act, int triesLeft = 500) {
       other->close();
     }
   });
+}
+
+// Notes the text (and icon) of the next message box and answers it with OK.
+inline void AnswerMessage(QString* text, QMessageBox::Icon* icon = nullptr) {
+  WhenModal<QMessageBox>([text, icon](QMessageBox* box) {
+    *text = box->text();
+    if (icon != nullptr) *icon = box->icon();
+    Click(box->button(QMessageBox::Ok));
+  });
+}
+
+// Where a picture for a person to look at is kept: the build's test-output.
+inline QString OutputPath(const QString& name) {
+  QDir().mkpath(QStringLiteral(KOLBRIN_TEST_OUTPUT "/looks"));
+  return QStringLiteral(KOLBRIN_TEST_OUTPUT "/") + name;
 }
 
 }  // namespace testsupport
