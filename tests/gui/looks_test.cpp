@@ -3,18 +3,12 @@
 // also kept as a PNG under the build's test-output/looks for a person to see.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDir>
 #include <QFontInfo>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QListView>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOptionButton>
-#include <QTest>
 
 #include "driveinfo/ui/DriveInfoDlg.h"
 #include "framework/ui/GroupFrame.h"
@@ -33,10 +27,8 @@ using fw::ui::CDialog;
 using fw::ui::GroupFrame;
 
 void SaveGrab(QWidget* w, const QString& name) {
-  const QString dir = QStringLiteral(KOLBRIN_TEST_OUTPUT "/looks");
-  QDir().mkpath(dir);
   const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
-  EXPECT_TRUE(w->grab().save(QStringLiteral("%1/%2@%3.png").arg(dir, name, scale)));
+  EXPECT_TRUE(w->grab().save(testsupport::OutputPath(QStringLiteral("looks/%1@%2.png").arg(name, scale))));
 }
 
 QRect Units(const res::DialogControl& c) { return {c.x, c.y, c.cx, c.cy}; }
@@ -104,8 +96,7 @@ TEST(Looks, DialogTemplatesKeepTheirControlsApartAndTheirTextsWhole) {
   select.m_nTotal = 123456;  // long counts in both captions
   select.m_nSelected = 99999;
   select.OnInitDialog();
-  for (const auto& [d, name] : {std::pair<CDialog*, const char*>{&about, "about"},
-                                {&drives, "driveinfo"},
+  for (const auto& [d, name] : {std::pair<CDialog*, const char*>{&about, "about"}, {&drives, "driveinfo"},
                                 {&select, "export_select"}}) {
     d->show();
     QApplication::processEvents();
@@ -141,11 +132,6 @@ class LooksOfFrame : public ::testing::Test {
     files = h->files();
     ASSERT_TRUE(QTest::qWaitFor([this] { return files->RowCount() == 29; }));
   }
-  void ChooseView(res::Id id) {
-    h->Choose(id);
-    h->frame()->activateWindow();  // the offscreen platform leaves the closed menu active
-    QApplication::processEvents();
-  }
   QModelIndex Row(const QString& name) const {
     for (int r = 0; r < files->RowCount(); ++r)
       if (QString::fromStdString(files->CellText(r, 0)) == name) return files->IconView()->model()->index(r, 0);
@@ -161,7 +147,7 @@ class LooksOfFrame : public ::testing::Test {
 // the second shortened at its end; the focused item's whole name reaching
 // over the items below.
 TEST_F(LooksOfFrame, LargeIconsWrapNamesAndShowTheFocusedOneWhole) {
-  ChooseView(ID_VIEW_LARGEICON);
+  h->Choose(ID_VIEW_LARGEICON);
   QListView* view = files->IconView();
   const QFontMetrics fm = view->fontMetrics();
   const int width = lists::IconItemDelegate::LabelWidth(fm);
@@ -196,7 +182,7 @@ TEST_F(LooksOfFrame, LargeIconsWrapNamesAndShowTheFocusedOneWhole) {
 TEST_F(LooksOfFrame, SmallIconsAndListKeepWholeNamesWhileThePaneAllows) {
   for (const auto& [item, name] : {std::pair{ID_VIEW_SMALLICON, "style_small"}, {ID_VIEW_LIST, "style_list"}}) {
     h->frame()->resize(1000, 700);
-    ChooseView(item);
+    h->Choose(item);
     QListView* view = files->IconView();
     const int room = view->fontMetrics().horizontalAdvance(kLong) + view->iconSize().width();
     EXPECT_GE(view->visualRect(Row(kTypical[0])).width(), room) << name;
@@ -211,7 +197,7 @@ TEST_F(LooksOfFrame, SmallIconsAndListKeepWholeNamesWhileThePaneAllows) {
 
 // Scrolled to the end, the last column whole beside the vertical scroll bar.
 TEST_F(LooksOfFrame, DetailsShowTheLastColumnWholeBesideTheScrollBar) {
-  ChooseView(ID_VIEW_DETAILS);
+  h->Choose(ID_VIEW_DETAILS);
   QTreeView* view = files->DetailsView();
   QHeaderView* header = view->header();
   testsupport::ClickItem(view, view->model()->index(2, 3));
@@ -233,10 +219,9 @@ TEST_F(LooksOfFrame, TreeDrawsLinesBetweenTheDrives) {
   for (int row = 0; row + 1 < tree->model()->rowCount(); ++row) {
     const QRect a = tree->visualRect(tree->model()->index(row, 0));
     const QRect b = tree->visualRect(tree->model()->index(row + 1, 0));
-    for (int x = qRound((a.left() - tree->indentation()) * ratio); x < qRound(a.left() * ratio); ++x) {
+    for (int x = qRound((a.left() - tree->indentation()) * ratio); x < qRound(a.left() * ratio); ++x)
       for (int y = qRound((a.center().y() + 6) * ratio); y < qRound((b.center().y() - 6) * ratio); ++y)
         dots += image.pixel(x, y) == tree->palette().color(QPalette::Dark).rgb() ? 1 : 0;
-    }
   }
   EXPECT_GE(dots, 6);
   SaveGrab(tree, QStringLiteral("tree"));
