@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
@@ -19,11 +17,7 @@
 namespace {
 
 using testsupport::Click;
-
-QPushButton* OkButton(QWidget* dialog) {
-  auto* buttons = dialog->findChild<QDialogButtonBox*>();
-  return buttons != nullptr ? buttons->button(QDialogButtonBox::Ok) : nullptr;
-}
+using testsupport::OkButton;
 
 TEST(MainFrame, ToolbarButtonsAndBarsSwitchedFromTheMenuWithCheckMarks) {
   testsupport::GuiHarness h;
@@ -68,7 +62,6 @@ TEST(MainFrame, PlacementIsKeptBetweenRunsMaximisedToo) {
   int i = 0;
   for (const char* key : {"X0", "Y0", "X1", "Y1", "SHOW"})
     EXPECT_EQ(s.value(QStringLiteral("POSITION/") + key).toInt(), expected[i++]) << key;
-
   h.Start();
   EXPECT_EQ(h.frame()->geometry(), QRect(40, 30, 500, 400));
   EXPECT_NEAR(h.frame()->OuterSplitter()->sizes()[0], 500 / 4, 8);
@@ -77,7 +70,6 @@ TEST(MainFrame, PlacementIsKeptBetweenRunsMaximisedToo) {
   s.sync();
   EXPECT_EQ(s.value(QStringLiteral("POSITION/SHOW")).toInt(), 3);
   EXPECT_EQ(s.value(QStringLiteral("POSITION/X1")).toInt(), 540);  // the normal place is kept
-
   h.Start();
   ASSERT_TRUE(h.frame()->isMaximized());
   const int width = QGuiApplication::primaryScreen()->availableGeometry().width();
@@ -94,7 +86,6 @@ TEST(MainFrame, F10OpensTheMenuAndPrinterSetupChoosesPrinterPaperAndOrientation)
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(menu, h.frame()->menuBar()->actions().front()->menu());
-
   QString title, okText, printerChoice;
   testsupport::WhenModal<QPrintDialog>([&](QPrintDialog* dlg) {
     title = dlg->windowTitle();

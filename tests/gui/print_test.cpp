@@ -5,7 +5,6 @@
 // wrapping, rules.
 #include <gtest/gtest.h>
 
-#include <QDialogButtonBox>
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QPainter>
@@ -41,23 +40,21 @@ QString RunTool(const QString& program, const QStringList& args) {
   return p.waitForFinished(60000) && p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
 }
 
-int PdfPages(const QString& pdf) {
-  static const QRegularExpression pages(QStringLiteral("Pages: *([0-9]+)"));
-  const auto m = pages.match(RunTool(QStringLiteral("pdfinfo"), {pdf}));
-  return m.hasMatch() ? m.captured(1).toInt() : -1;
+// The text of each page as laid out; each page ends in a form feed.
+QStringList PdfPages(const QString& pdf) {
+  QStringList pages = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"}).split('\f');
+  pages.removeLast();
+  return pages;
 }
-
-QString PdfText(const QString& pdf) { return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"}); }
 
 struct Word {
   QString text;
   double xMin, xMax;
 };
 
-// The words of a page with their horizontal extent in points.
-std::vector<Word> PdfWords(const QString& pdf, int page) {
-  const QString p = QString::number(page);
-  const QString xml = RunTool(QStringLiteral("pdftotext"), {"-bbox", "-f", p, "-l", p, pdf, "-"});
+// The words of the first page with their horizontal extent in points.
+std::vector<Word> PdfWords(const QString& pdf) {
+  const QString xml = RunTool(QStringLiteral("pdftotext"), {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
   static const QRegularExpression word(
       QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
   std::vector<Word> words;
@@ -68,10 +65,10 @@ std::vector<Word> PdfWords(const QString& pdf, int page) {
   return words;
 }
 
-// "Seite:" and the page number printed on a page, or nothing.
-QString PageNumberOn(const QString& pdf, int page) {
-  const std::vector<Word> words = PdfWords(pdf, page);
-  return words.size() >= 2 && words[0].text == QStringLiteral("Seite:") ? words[1].text : QString();
+// The page number after "Seite:" at the top of a page, or nothing.
+QString PageNumberOn(const QString& page) {
+  const QStringList words = page.simplified().split(' ');
+  return words.size() >= 2 && words[0] == QStringLiteral("Seite:") ? words[1] : QString();
 }
 
 // Rows per page as the job computes them from the printer's measurements.
@@ -106,7 +103,6 @@ class PrintFileList : public ::testing::Test {
     WhenModal<QPrintDialog>(std::move(act));
     h->Press(Qt::Key_P, Qt::ControlModifier);
   }
-  static QPushButton* Ok(QPrintDialog* d) { return d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok); }
 
   test_support::FakeFileSystem fs;
   std::unique_ptr<testsupport::GuiHarness> h;
@@ -124,21 +120,23 @@ TEST_F(PrintFileList, PagesTitlesAndRowsAsShownOnScreenAndInThePreview) {
   QTest::mouseMove(header->viewport(), QPoint(edge - header->sectionSize(2) + 15, 5));
   QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(edge - header->sectionSize(2) + 15, 5));
   ASSERT_EQ(header->sectionSize(2), 15);
-  Print([](QPrintDialog* d) { Click(Ok(d)); });
+  Print([](QPrintDialog* d) { Click(testsupport::OkButton(d)); });
   const int r = RowsPerPage(printer());
-  EXPECT_EQ(PdfPages(pdf), kRows / r + 1) << r << " rows per page";
+  const QStringList pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), kRows / r + 1) << r << " rows per page";
   EXPECT_EQ(job().Metrics().rowsPerPage, r);
   EXPECT_FALSE(job().Font().has_value());
-  const std::vector<Word> words = PdfWords(pdf, 1);
+  const std::vector<Word> words = PdfWords(pdf);
   ASSERT_GE(words.size(), 2u);
-  EXPECT_EQ(PageNumberOn(pdf, 1), QStringLiteral("1"));
+  EXPECT_EQ(words[0].text, QStringLiteral("Seite:"));
+  EXPECT_EQ(PageNumberOn(pages[0]), QStringLiteral("1"));
   const double space = 8.0 * 569 / 2048;  // blank of 8-point Arial (metric-equal Liberation Sans)
   EXPECT_GT(words[1].xMin - words[0].xMax, 1.6 * space);
   EXPECT_LT(words[1].xMin - words[0].xMax, 2.4 * space);
   const PrintMetrics& m = job().Metrics();
   const double left = printer().pageLayout().paintRectPixels(printer().resolution()).left();
   EXPECT_NEAR(words[1].xMax, (left + m.marginLeft + m.pageWidth) * 72.0 / printer().logicalDpiX(), 1.5);
-  const QString all = PdfText(pdf);
+  const QString all = pages.join(QString());
   for (const char* title : {"Dateiname", "Dateigröße", "Letzte Änderung", "Hergestellt", "Letzter Zugriff"})
     EXPECT_TRUE(all.contains(QString::fromUtf8(title))) << title;
   EXPECT_FALSE(all.contains(QStringLiteral("Attribute")));
@@ -148,22 +146,21 @@ TEST_F(PrintFileList, PagesTitlesAndRowsAsShownOnScreenAndInThePreview) {
   }
   EXPECT_FALSE(all.contains('&'));
   EXPECT_TRUE(all.contains(QString::fromStdString(view->CellText(kRows - 1, 1))));
-  EXPECT_EQ(PageNumberOn(pdf, 3), QStringLiteral("3"));
+  EXPECT_EQ(PageNumberOn(pages[2]), QStringLiteral("3"));
   RunTool(QStringLiteral("pdftoppm"), {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", pdf,
                                        OutputPath(QStringLiteral("print_page1"))});
   EXPECT_TRUE(QFile::exists(OutputPath(QStringLiteral("print_page1.png"))));
-
-  int pages = -1;
-  WhenModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* d) {
+  int shown = -1;
+  WhenModal<QPrintPreviewDialog>([&shown](QPrintPreviewDialog* d) {
     auto* preview = d->findChild<QPrintPreviewWidget*>();
-    pages = preview->pageCount();
+    shown = preview->pageCount();
     d->resize(900, 700);
     preview->fitToWidth();
     d->grab().save(OutputPath(QStringLiteral("print_preview.png")));
     QTest::keyClick(d, Qt::Key_Escape);
   });
   h->Choose(ID_FILE_PRINT_PREVIEW);
-  EXPECT_EQ(pages, kRows / r + 1);
+  EXPECT_EQ(shown, pages.size());
   EXPECT_FALSE(job().Font().has_value());
 }
 
@@ -181,13 +178,14 @@ TEST_F(PrintFileList, PagesChosenInTheDialog) {
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, QString::number(page));
       }
-      Click(Ok(d));
+      Click(testsupport::OkButton(d));
     });
     EXPECT_EQ(QFile::exists(pdf), page == 2);
     if (page == 50) continue;
-    EXPECT_EQ(PdfPages(pdf), 1);
-    EXPECT_EQ(PageNumberOn(pdf, 1), QStringLiteral("2"));
-    EXPECT_TRUE(PdfText(pdf).contains(QString::fromStdString(view->CellText(RowsPerPage(printer()), 0))));
+    const QStringList pages = PdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(PageNumberOn(pages[0]), QStringLiteral("2"));
+    EXPECT_TRUE(pages[0].contains(QString::fromStdString(view->CellText(RowsPerPage(printer()), 0))));
   }
 }
 
@@ -220,16 +218,22 @@ class QtPrintDCTest : public ::testing::Test {
     img.setDotsPerMeterX(11811);  // 300 dpi
     img.setDotsPerMeterY(11811);
   }
-  // Draws text with flags into a fresh image through the context.
-  QRect Draw(std::string_view text, const Rect& cell, unsigned flags) {
+  // Paints into a fresh image through the context; where the ink went.
+  QRect Paint(const std::function<void(QtPrintDC&)>& paint) {
     img.fill(Qt::white);
     QPainter painter(&img);
     QtPrintDC dc(painter, img);
-    const FontSpec previous = dc.SelectFont({"Arial", -(8 * 300 / 72), 400});
-    dc.DrawText(text, cell, flags);
-    dc.SelectFont(previous);
+    paint(dc);
     painter.end();
     return Ink(img);
+  }
+  // Text with flags in 8-point Arial.
+  QRect Draw(std::string_view text, const Rect& cell, unsigned flags) {
+    return Paint([&](QtPrintDC& dc) {
+      const FontSpec previous = dc.SelectFont({"Arial", -(8 * 300 / 72), 400});
+      dc.DrawText(text, cell, flags);
+      dc.SelectFont(previous);
+    });
   }
 
   testsupport::GuiHarness h;  // the application's fonts
@@ -283,14 +287,12 @@ TEST_F(QtPrintDCTest, LongTitleWrapsFromTheTopOfItsBand) {
 }
 
 TEST_F(QtPrintDCTest, RulesFollowMoveToAndLineTo) {
-  img.fill(Qt::white);
-  QPainter painter(&img);
-  QtPrintDC dc(painter, img);
-  dc.MoveTo(50, 20);
-  dc.LineTo(50, 220);
-  dc.LineTo(250, 220);  // continues from the last point
-  painter.end();
-  EXPECT_EQ(Ink(img), QRect(QPoint(50, 20), QPoint(250, 220)));
+  const QRect ink = Paint([](QtPrintDC& dc) {
+    dc.MoveTo(50, 20);
+    dc.LineTo(50, 220);
+    dc.LineTo(250, 220);  // continues from the last point
+  });
+  EXPECT_EQ(ink, QRect(QPoint(50, 20), QPoint(250, 220)));
   EXPECT_LT(qGray(img.pixel(50, 120)), 128);
   EXPECT_LT(qGray(img.pixel(150, 220)), 128);
   EXPECT_GT(qGray(img.pixel(150, 120)), 128);

@@ -4,9 +4,11 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -32,6 +34,12 @@ inline void ClickItem(QAbstractItemView* view, const QModelIndex& index, Qt::Mou
 inline void ClickHeading(QHeaderView* header, int column) {
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                     QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+}
+
+// The OK button of a dialog's button box, if it has one.
+inline QPushButton* OkButton(QWidget* dialog) {
+  auto* buttons = dialog->findChild<QDialogButtonBox*>();
+  return buttons != nullptr ? buttons->button(QDialogButtonBox::Ok) : nullptr;
 }
 
 // The window's close box, as the window system reports a click on it.
