@@ -51,10 +51,7 @@ TEST(DriveInfoWindow, EveryWayOfClosingClearsTheCheckMarkAndTheNextOpeningStarts
       key(Qt::Key_Return, 0),
       key(Qt::Key_Enter, IDC_EDIT_SERIAL),
       key(Qt::Key_Return, IDC_EDIT_FLAGS),
-      [](CDriveInfoDlg* d) {
-        QCloseEvent close;
-        QApplication::sendEvent(d->windowHandle(), &close);
-      },
+      [](CDriveInfoDlg* d) { testsupport::CloseBox(d); },
   };
   int n = 0;
   for (const auto& close : closers) {

@@ -162,7 +162,6 @@ TEST_F(LooksOfFrame, LargeIconsWrapNamesAndShowTheFocusedOneWhole) {
   EXPECT_LE(qMax(fm.horizontalAdvance(lines[0]), fm.horizontalAdvance(lines[1])), width);
   const QRect item = view->visualRect(Row(kLong));
   EXPECT_GE(item.height(), 32 + 2 * fm.lineSpacing());
-
   testsupport::ClickItem(view, Row(kTypical[0]));
   const QImage below = view->viewport()->grab(item.translated(0, item.height())).toImage();
   testsupport::ClickItem(view, Row(kLong));

@@ -14,12 +14,6 @@ namespace {
 using testsupport::ClickItem;
 using testsupport::GuiHarness;
 
-QStringList Names(const QAbstractItemModel* m, const QModelIndex& parent) {
-  QStringList out;
-  for (int r = 0; r < m->rowCount(parent); ++r) out << m->index(r, 0, parent).data().toString();
-  return out;
-}
-
 QPoint ButtonOf(const tree::CDriveView* tree, const QModelIndex& i) {
   const QRect r = tree->visualRect(i);
   return {r.left() - tree->indentation() / 2, r.center().y()};
@@ -41,8 +35,7 @@ TEST(DriveView, StartSelectsTheFirstFixedDriveOnceWithImagesAndSortedDirectories
   EXPECT_EQ(h.app->Document()->m_strPath, "/");
   // The probe, the expansion and the file list; a second selection would list again.
   EXPECT_EQ(fs.FindFirstCalls("/*.*"), 3);
-  EXPECT_EQ(Names(m, root), (QStringList{"Alpha", "Äpfel", "beta", "d9", "d10", "gamma", "srv"}));
-
+  EXPECT_EQ(GuiHarness::Children(m, root), (QStringList{"Alpha", "Äpfel", "beta", "d9", "d10", "gamma", "srv"}));
   // Drive images differ by type; a directory shows its open folder when selected.
   auto icon = [m](int row, const QModelIndex& parent = {}) {
     return m->index(row, 0, parent).data(Qt::DecorationRole).value<QIcon>().cacheKey();
@@ -90,13 +83,12 @@ TEST(DriveView, EveryRoadRefusesAnEmptyDirectoryAndOpensAFullOne) {
     QObject::connect(h.tree(), &QTreeView::expanded, [&](const QModelIndex& i) {
       opened += h.tree()->model()->rowCount(i) > 0 && i == full ? 1 : 100;
     });
-
     road(h.tree(), empty);
     EXPECT_FALSE(h.tree()->isExpanded(empty));
     EXPECT_FALSE(h.tree()->model()->hasChildren(empty));  // no button any more
     road(h.tree(), full);
     EXPECT_TRUE(h.tree()->isExpanded(full));
-    EXPECT_EQ(Names(h.tree()->model(), full), QStringList{"one"});
+    EXPECT_EQ(GuiHarness::Children(h.tree()->model(), full), QStringList{"one"});
     EXPECT_TRUE(h.tree()->model()->hasChildren(h.TreeItem("/full/one")));
     EXPECT_EQ(opened, 1);  // the empty item never showed open
   }
