@@ -18,7 +18,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 
 #include "output/XlsxWorkbookServer.h"
 #include "output/ui/ExportSelectDlg.h"
@@ -199,8 +198,8 @@ class ExportToSpreadsheet : public Export {
         << "[Desktop Entry]\nType=Application\nName=Tabellen\nExec=" << exec << "\nMimeType=" << mime << ";\n";
     std::ofstream(out / "XDG_CONFIG_HOME" / "mimeapps.list") << "[Default Applications]\n" << mime << "=" << id << ";\n";
   }
-  // The arguments the test program reports, or nothing after 20 s.
-  std::vector<std::string> StartedWith() {
+  // The arguments the test program reports, a line each, or nothing after 20 s.
+  std::string StartedWith() {
     const int fd = open((out / "started").c_str(), O_RDONLY | O_NONBLOCK);
     std::string text;
     pollfd ready{fd, POLLIN, 0};
@@ -210,13 +209,7 @@ class ExportToSpreadsheet : public Export {
       if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
     }
     close(fd);
-    return Lines(text);
-  }
-  static std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+    return text;
   }
   std::vector<fs::path> Workbooks() const {
     std::vector<fs::path> found;
@@ -258,9 +251,9 @@ TEST_F(ExportToSpreadsheet, TheDesktopsProgramGetsTheWorkbookAsANewDocument) {
   fs::last_write_time(folder / "Kolbrin-Export-9.xlsx", fs::file_time_type::clock::now() - std::chrono::hours(25));
   const std::string program = (out / "copy-sheet").string();
   // Calc makes a new untitled document from the file.
-  const std::pair<const char*, std::vector<std::string>> cases[] = {
-      {"tabellen.desktop", {(folder / "Kolbrin-Export-1.xlsx").string()}},
-      {"libreoffice-calc.desktop", {"-n", (folder / "Kolbrin-Export-2.xlsx").string()}}};
+  const std::pair<const char*, std::string> cases[] = {
+      {"tabellen.desktop", (folder / "Kolbrin-Export-1.xlsx").string() + "\n"},
+      {"libreoffice-calc.desktop", "-n\n" + (folder / "Kolbrin-Export-2.xlsx").string() + "\n"}};
   for (const auto& [id, arguments] : cases) {
     Install(id, program + " %f");
     h->Choose(ID_EXPORT_EXCEL);
@@ -273,18 +266,17 @@ TEST_F(ExportToSpreadsheet, TheDesktopsProgramGetsTheWorkbookAsANewDocument) {
   ASSERT_EQ(std::system(("/usr/bin/python3 " KOLBRIN_TEST_SCRIPTS "/read_xlsx.py '" + (out / "copy.xlsx").string() +
                          "' '" + listing.string() + "'").c_str()),
             0);
-  std::vector<std::string> expected = {"sheets Tabelle1"};
-  for (const char* column : {"A", "B", "C", "D", "E", "F"}) expected.push_back(std::string("width ") + column + " 20.7109375");
+  std::string expected = "sheets Tabelle1\n";
+  for (const char* column : {"A", "B", "C", "D", "E", "F"}) expected += std::string("width ") + column + " 20.7109375\n";
   const char* titles[] = {"Dateiname", "Dateigröße", "Attribute", "Letzte Änderung", "Hergestellt", "Letzter Zugriff"};
-  for (int k = 0; k < 6; ++k) expected.push_back(std::string("cell ") + char('A' + k) + "1 s \"" + titles[k] + "\"");
+  for (int k = 0; k < 6; ++k) expected += std::string("cell ") + char('A' + k) + "1 s \"" + titles[k] + "\"\n";
   // Rows as the list shows them; the Latin-1 name gets a replacement character.
   for (const auto& [row, name, size] : {std::tuple{2, "a;b.txt", "5 Byte"}, {3, "brief.txt", "1.234 Byte"},
                                        {4, "gr\xef\xbf\xbdn.txt", "0 Byte"}}) {
     const std::string r = std::to_string(row);
-    expected.insert(expected.end(), {"cell A" + r + " s \"" + name + "\"", "cell B" + r + " s \"" + size + "\"",
-                                     "cell C" + r + " s \"A\""});
+    expected += "cell A" + r + " s \"" + name + "\"\ncell B" + r + " s \"" + size + "\"\ncell C" + r + " s \"A\"\n";
   }
-  EXPECT_EQ(Lines(Slurp(listing)), expected);
+  EXPECT_EQ(Slurp(listing), expected);
 }
 
 }  // namespace
