@@ -1,7 +1,4 @@
-// The directory list pane in the real frame: the mode switched from the
-// tree's context menu, the menu bar and the toolbar, the rows and their
-// texts, sorting by heading, the window alive during a scan (its progress in
-// pane 0, Esc and the close box give up), and memory running out.
+// The directory list pane in the real frame, its scans and what gives them up.
 #include <gtest/gtest.h>
 
 #include <QSettings>
@@ -195,7 +192,6 @@ TEST_F(DirListTest, ToolbarScanShowsItsProgressInPaneZero) {
   EXPECT_EQ(h->frame()->MessageText(), "Bereit");
 }
 
-// The close box during a scan gives up and then closes the program as usual.
 TEST_F(DirListTest, CloseBoxDuringAScanClosesTheWindow) {
   Select("/Z");
   fs.gate = "/Z/5/*.*";

@@ -1,6 +1,4 @@
-// The drive information window as a user meets it: opened and closed by
-// its toolbar button, Esc, Enter and the close box with the check mark in
-// step; each opening reads the drives afresh and shows the first fixed one.
+// The drive information window opened and closed every way a user can.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>

@@ -1,7 +1,4 @@
-// Export from the real frame, chosen from the menu: "Datensatzauswahl" and
-// the save dialog answered by mouse and keys, the text file holding what
-// the list shows; the workbook going to the program the desktop names for
-// it, found through real XDG folders and started as a real process.
+// Export from the real frame: the text file and the workbook for the desktop's program.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -63,11 +60,9 @@ class Export : public ::testing::Test {
   fs::path out;
 };
 
-// The save dialog, answered by picking the file and clicking "Speichern".
-// With seen, it first shows the file's folder in the detail view and notes
-// the file's size and date there (Qt's own dialog speaks German), then
-// types the name and answers Yes to whether to replace it, noting the
-// question too.
+// The save dialog answered with the file. With seen, it first notes the
+// file's size and date in the detail view (Qt's own dialog speaks German),
+// types the name, and answers Yes to replacing it, noting the question.
 void SaveAs(const QString& path, QStringList* seen = nullptr) {
   WhenModal<QFileDialog>([path, seen](QFileDialog* d) {
     EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);

@@ -1,6 +1,4 @@
-// The file list pane in the real frame: its columns, heading clicks that
-// keep the selection, the four styles chosen from the menu, which commands
-// the active pane enables, and no menu on the right mouse button.
+// The file list pane in the real frame: headings, styles and the commands it enables.
 #include <gtest/gtest.h>
 
 #include <QListView>
@@ -128,7 +126,6 @@ TEST_F(FileListView, ListCommandsNeedRowsInTheListThatReceivesThem) {
   expect({false, false, false, false});
 }
 
-// The right mouse button in a list brings up no menu, in any style.
 TEST_F(FileListView, RightClickInAListShowsNoMenu) {
   for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(files->DetailsView()),
                                   static_cast<QAbstractItemView*>(h->dirs()->DetailsView()),

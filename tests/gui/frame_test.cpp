@@ -1,6 +1,4 @@
-// The main frame as a user meets it: toolbar and status bar switched from
-// the menu, F6 through the panes, the placement kept between runs
-// (maximised too), F10 and the printer setup.
+// The main frame: its bars, F6 through the panes, its placement, F10 and the printer setup.
 #include <gtest/gtest.h>
 
 #include <QComboBox>

@@ -1,8 +1,6 @@
-// A drive that stops answering, as a real FUSE file system of the test's
-// own (tests/scripts/hangfs.py): its root answers, listings and volume
-// figures wait until the test lets them go. The window must come up
-// without reading it, give up on Esc wherever the user meets it, refuse a
-// new call on it at once while a given-up one still hangs, and close.
+// A drive that stops answering, as a real FUSE file system of the test's own
+// (tests/scripts/hangfs.py): its root answers, listings and volume figures
+// wait until the test lets them go.
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>

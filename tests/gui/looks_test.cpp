@@ -1,6 +1,5 @@
-// How the windows look at the screen scale the run started with; CTest runs
-// this suite at QT_SCALE_FACTOR 1, 1.5 and 2. Each window and list style is
-// also kept as a PNG under the build's test-output/looks for a person to see.
+// How the windows look at the screen scale the run started with (CTest runs
+// this suite at 1, 1.5 and 2), each kept as a PNG under test-output/looks.
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
@@ -116,7 +115,6 @@ const QString kLong = QStringLiteral(
     "Ein besonders langer Dateiname, wie ihn manche Programme f\u00fcr ihre Sicherungen w\u00e4hlen, "
     "mit Datum 2023-11-14.bak");
 
-// The real frame with four drives and the files above on the first one.
 class LooksOfFrame : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -177,7 +175,6 @@ TEST_F(LooksOfFrame, LargeIconsWrapNamesAndShowTheFocusedOneWhole) {
   }
 }
 
-// Every item as wide as the longest name while the pane allows, never wider.
 TEST_F(LooksOfFrame, SmallIconsAndListKeepWholeNamesWhileThePaneAllows) {
   for (const auto& [item, name] : {std::pair{ID_VIEW_SMALLICON, "style_small"}, {ID_VIEW_LIST, "style_list"}}) {
     h->frame()->resize(1000, 700);
@@ -194,7 +191,6 @@ TEST_F(LooksOfFrame, SmallIconsAndListKeepWholeNamesWhileThePaneAllows) {
   }
 }
 
-// Scrolled to the end, the last column whole beside the vertical scroll bar.
 TEST_F(LooksOfFrame, DetailsShowTheLastColumnWholeBesideTheScrollBar) {
   h->Choose(ID_VIEW_DETAILS);
   QTreeView* view = files->DetailsView();

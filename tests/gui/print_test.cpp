@@ -1,8 +1,5 @@
-// Printing the file list: Ctrl+P and "Seitenansicht" with their dialogs,
-// the printer in PDF mode read back with poppler's tools; the columns as
-// the header shows them on screen; and the print device context drawn into
-// an image: measurements, alignment, '&' as underline mark, clipping,
-// wrapping, rules.
+// Printing the file list into a PDF read back with poppler's tools, and the
+// print device context drawn into an image.
 #include <gtest/gtest.h>
 
 #include <QFontInfo>

@@ -1,6 +1,4 @@
-// Starting Kolbrin: the command line of the real program without a display,
-// a directory given on it opened through the real frame, and links to
-// directories in the tree, the file list and the directory information.
+// Starting the program: its command line, and a directory given on it with links inside.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -41,8 +39,6 @@ TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplay) {
   }
 }
 
-// A folder with a file, a subdirectory and links: to the folder itself, to
-// the file, and to nothing.
 class StartDirectory : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -1,6 +1,4 @@
-// The drive tree in the real frame, driven by keys and mouse: the first
-// selection, images and order, every road that opens an item, collapsing,
-// and names that are not UTF-8.
+// The drive tree in the real frame, driven by keys and mouse.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
