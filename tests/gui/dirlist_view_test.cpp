@@ -7,7 +7,6 @@
 #include <new>
 
 #include "framework/WorkerCall.h"
-#include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
 
@@ -44,10 +43,9 @@ class GateFiles : public test_support::FakeFileSystem {
   bool m_open = false;
 };
 
-class DirListTest : public ::testing::Test {
+class DirListTest : public testsupport::FrameTest<GateFiles> {
  protected:
   DirListTest() {
-    fs.AddDrive("/", platform::kDriveFixed);
     fs.AddFile("/A/ten", 10);
     fs.AddFile("/A/twenty", 20);
     fs.AddFile("/A/B/five", 5);
@@ -56,7 +54,7 @@ class DirListTest : public ::testing::Test {
     fs.AddFile("/A/a-z/small", 1);
     for (int a = 0; a < 30; ++a)
       for (int b = 0; b < 30; ++b) fs.AddFile("/Z/" + std::to_string(a) + "/" + std::to_string(b) + "/f", 1);
-    h = std::make_unique<testsupport::GuiHarness>(&fs);
+    Start();
     view = h->dirs();
     tree = h->tree();
   }
@@ -74,8 +72,6 @@ class DirListTest : public ::testing::Test {
     testsupport::WhenReady(h->frame(), [this] { return fs.reached.load(); }, std::move(action));
   }
 
-  GateFiles fs;
-  std::unique_ptr<testsupport::GuiHarness> h;
   lists::CDirView* view = nullptr;
   tree::CDriveView* tree = nullptr;
 };

@@ -6,7 +6,6 @@
 #include <QPlainTextEdit>
 
 #include "driveinfo/ui/DriveInfoDlg.h"
-#include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
 

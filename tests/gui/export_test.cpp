@@ -18,7 +18,6 @@
 
 #include "output/XlsxWorkbookServer.h"
 #include "output/ui/ExportSelectDlg.h"
-#include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
 
@@ -38,14 +37,13 @@ const std::string kTitleLine =
 const std::string kRows[] = {"\"a;b.txt\";5 Byte;A;;;\r\n", "brief.txt;1.234 Byte;A;;;\r\n",
                              "gr\xe4n.txt;0 Byte;A;;;\r\n"};
 
-class Export : public ::testing::Test {
+class Export : public testsupport::FrameTest<> {
  protected:
   void SetUp() override {
-    files.AddDrive("/", platform::kDriveFixed);
-    files.AddFile("/d/brief.txt", 1234);
-    files.AddFile("/d/a;b.txt", 5);
-    files.AddFile("/d/gr\xe4n.txt", 0);  // a Latin-1 name, not UTF-8
-    h = std::make_unique<testsupport::GuiHarness>(&files, "/d");
+    fs.AddFile("/d/brief.txt", 1234);
+    fs.AddFile("/d/a;b.txt", 5);
+    fs.AddFile("/d/gr\xe4n.txt", 0);  // a Latin-1 name, not UTF-8
+    Start("/d");
     out = fs::path(tmp.path().toStdString());
   }
   static std::string Slurp(const fs::path& p) {
@@ -54,8 +52,6 @@ class Export : public ::testing::Test {
   }
   static QString Caption(CExportSelectDlg* d, res::Id id) { return d->Item<QRadioButton>(id)->text(); }
 
-  test_support::FakeFileSystem files;
-  std::unique_ptr<testsupport::GuiHarness> h;
   QTemporaryDir tmp;
   fs::path out;
 };

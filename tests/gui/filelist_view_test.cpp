@@ -3,7 +3,6 @@
 
 #include <QListView>
 
-#include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
 
@@ -13,10 +12,9 @@ using lists::ListStyle;
 using testsupport::ClickItem;
 using testsupport::GuiHarness;
 
-class FileListView : public ::testing::Test {
+class FileListView : public testsupport::FrameTest<> {
  protected:
   void SetUp() override {
-    fs.AddDrive("/", platform::kDriveFixed);
     fs.AddFile("/d/b.txt", 300);
     fs.AddFile("/d/C.txt", 100);
     fs.AddFile("/d/.hidden", 200);
@@ -24,7 +22,7 @@ class FileListView : public ::testing::Test {
     fs.AddFile("/d/a.txt", 400);
     for (int i = 0; i < 30; ++i) fs.AddFile("/d/z" + std::to_string(i), 1);
     fs.AddDirectory("/empty");
-    h = std::make_unique<GuiHarness>(&fs, "/d");
+    Start("/d");
     files = h->files();
     h->frame()->resize(900, 600);
   }
@@ -32,8 +30,6 @@ class FileListView : public ::testing::Test {
   void ClickHeading(int column) { testsupport::ClickHeading(files->DetailsView()->header(), column); }
   QModelIndex Row(int row) const { return GuiHarness::Row(files, row); }
 
-  test_support::FakeFileSystem fs;
-  std::unique_ptr<GuiHarness> h;
   lists::CFileView* files = nullptr;
 };
 

@@ -15,7 +15,6 @@
 #include "lists/ui/IconItemDelegate.h"
 #include "output/ui/ExportSelectDlg.h"
 #include "shell/ui/AboutDlg.h"
-#include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
 #include "tree/ui/DriveView.h"
@@ -115,17 +114,16 @@ const QString kLong = QStringLiteral(
     "Ein besonders langer Dateiname, wie ihn manche Programme f\u00fcr ihre Sicherungen w\u00e4hlen, "
     "mit Datum 2023-11-14.bak");
 
-class LooksOfFrame : public ::testing::Test {
+class LooksOfFrame : public testsupport::FrameTest<> {
  protected:
   void SetUp() override {
-    fs.AddDrive("/", platform::kDriveFixed);
     fs.AddDrive("/home", platform::kDriveFixed);
     fs.AddDrive("/mnt/net", platform::kDriveRemote);
     fs.AddDrive("/mnt/usb", platform::kDriveRemovable);
     for (const QString& name : kTypical) fs.AddFile("/" + name.toStdString(), 1);
     fs.AddFile("/" + kLong.toStdString(), 2);
     for (int i = 0; i < 24; ++i) fs.AddFile("/Datei " + std::to_string(100 + i) + ".txt", 3);
-    h = std::make_unique<testsupport::GuiHarness>(&fs);
+    Start();
     h->frame()->resize(1000, 700);
     files = h->files();
     ASSERT_TRUE(QTest::qWaitFor([this] { return files->RowCount() == 29; }));
@@ -136,8 +134,6 @@ class LooksOfFrame : public ::testing::Test {
     return {};
   }
 
-  test_support::FakeFileSystem fs;
-  std::unique_ptr<testsupport::GuiHarness> h;
   lists::CFileView* files = nullptr;
 };
 

@@ -18,7 +18,6 @@
 #include "output/ui/ListPrinter.h"
 #include "output/ui/QtPrintDC.h"
 #include "shell/KolbrinDoc.h"
-#include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
 
@@ -75,17 +74,16 @@ int RowsPerPage(const QPrinter& printer) {
   return (v - v / 25 - v / 20) / (h + h / 3) - 1;
 }
 
-class PrintFileList : public ::testing::Test {
+class PrintFileList : public testsupport::FrameTest<> {
  protected:
   void SetUp() override {
-    fs.AddDrive("/", platform::kDriveFixed);
     char name[32];
     for (int i = 0; i < kRows - 1; ++i) {
       std::snprintf(name, sizeof name, "/d/datei%03d.txt", i);
       fs.AddFile(name, static_cast<std::uint64_t>(i) * 1000).lastWrite = {132000000000000000};
     }
     fs.AddFile("/d/R&D.txt", 5);  // '&' underlines the next letter and is not printed
-    h = std::make_unique<testsupport::GuiHarness>(&fs, "/d");
+    Start("/d");
     view = h->files();
     ASSERT_EQ(view->RowCount(), kRows);
     pdf = h->dir.filePath(QStringLiteral("list.pdf"));
@@ -101,8 +99,6 @@ class PrintFileList : public ::testing::Test {
     h->Press(Qt::Key_P, Qt::ControlModifier);
   }
 
-  test_support::FakeFileSystem fs;
-  std::unique_ptr<testsupport::GuiHarness> h;
   lists::CFileView* view = nullptr;
   QString pdf;
 };

@@ -3,7 +3,6 @@
 
 #include <QSignalSpy>
 
-#include "tests/support/FakeFileSystem.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/Input.h"
 
@@ -11,26 +10,25 @@ namespace {
 
 using testsupport::ClickItem;
 using testsupport::GuiHarness;
+using DriveView = testsupport::FrameTest<>;
 
 QPoint ButtonOf(const tree::CDriveView* tree, const QModelIndex& i) {
   const QRect r = tree->visualRect(i);
   return {r.left() - tree->indentation() / 2, r.center().y()};
 }
 
-TEST(DriveView, StartSelectsTheFirstFixedDriveOnceWithImagesAndSortedDirectories) {
-  test_support::FakeFileSystem fs;
-  fs.AddDrive("/", platform::kDriveFixed);
+TEST_F(DriveView, StartSelectsTheFirstFixedDriveOnceWithImagesAndSortedDirectories) {
   fs.AddDrive("/media/stick/", platform::kDriveRemovable);
   fs.AddDrive("/srv/", platform::kDriveFixed);
   fs.AddDrive("/media/cd/", platform::kDriveCdRom);
   for (const char* name : {"gamma", "d10", "beta", "\xc3\x84pfel", "Alpha", "d9"})
     fs.AddDirectory(std::string("/") + name);
   fs.AddDirectory("/srv/www");
-  GuiHarness h(&fs);
-  const auto* m = h.tree()->model();
+  Start();
+  const auto* m = h->tree()->model();
   const QModelIndex root = m->index(0, 0);
-  EXPECT_EQ(h.tree()->currentIndex(), root);
-  EXPECT_EQ(h.app->Document()->m_strPath, "/");
+  EXPECT_EQ(h->tree()->currentIndex(), root);
+  EXPECT_EQ(h->app->Document()->m_strPath, "/");
   // The probe, the expansion and the file list; a second selection would list again.
   EXPECT_EQ(fs.FindFirstCalls("/*.*"), 3);
   EXPECT_EQ(GuiHarness::Children(m, root), (QStringList{"Alpha", "Äpfel", "beta", "d9", "d10", "gamma", "srv"}));
@@ -42,12 +40,12 @@ TEST(DriveView, StartSelectsTheFirstFixedDriveOnceWithImagesAndSortedDirectories
   EXPECT_NE(icon(3), icon(0));
   EXPECT_EQ(icon(0), icon(2));
   const qint64 closed = icon(0, root);
-  QTest::keyClick(h.tree(), Qt::Key_Down);
+  QTest::keyClick(h->tree(), Qt::Key_Down);
   EXPECT_NE(icon(0, root), closed);
   EXPECT_EQ(icon(1, root), closed);
 }
 
-TEST(DriveView, EveryRoadRefusesAnEmptyDirectoryAndOpensAFullOne) {
+TEST(DriveViewRoads, EveryRoadRefusesAnEmptyDirectoryAndOpensAFullOne) {
   using Road = std::function<void(tree::CDriveView*, const QModelIndex&)>;
   auto key = [](Qt::Key k) -> Road {
     return [k](tree::CDriveView* t, const QModelIndex& i) {
@@ -94,45 +92,41 @@ TEST(DriveView, EveryRoadRefusesAnEmptyDirectoryAndOpensAFullOne) {
 
 // Closing an item that holds the selection selects it, once, as a click
 // on it would; Left on a closed item goes up to its parent.
-TEST(DriveView, CollapsingSelectsTheClosingItemOnceAndLeftGoesUp) {
-  test_support::FakeFileSystem fs;
-  fs.AddDrive("/", platform::kDriveFixed);
+TEST_F(DriveView, CollapsingSelectsTheClosingItemOnceAndLeftGoesUp) {
   fs.AddDirectory("/a/b/c");
   fs.AddFile("/a/b2/x", 1);
   fs.AddFile("/a/y", 1);
-  GuiHarness h(&fs);
-  tree::CDriveView* tree = h.tree();
-  QSignalSpy refills(h.files()->DetailsView()->model(), &QAbstractItemModel::modelReset);
-  ClickItem(tree, h.TreeItem("/a"));
+  Start();
+  tree::CDriveView* tree = h->tree();
+  QSignalSpy refills(h->files()->DetailsView()->model(), &QAbstractItemModel::modelReset);
+  ClickItem(tree, h->TreeItem("/a"));
   const qsizetype perSelection = refills.count();
   ASSERT_GT(perSelection, 0);
   for (int i = 0; i < 4; ++i) QTest::keyClick(tree, Qt::Key_Right);  // open a, onto b, open b, onto c
-  ASSERT_EQ(h.app->Document()->m_strPath, "/a/b/c");
+  ASSERT_EQ(h->app->Document()->m_strPath, "/a/b/c");
   refills.clear();
-  const QModelIndex a = h.TreeItem("/a");
+  const QModelIndex a = h->TreeItem("/a");
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, ButtonOf(tree, a));
   EXPECT_FALSE(tree->isExpanded(a));
   EXPECT_EQ(refills.count(), perSelection);
-  EXPECT_EQ(h.app->Document()->m_strPath, "/a");
-  EXPECT_EQ(GuiHarness::Column(h.files(), 0), QStringList{"y"});
+  EXPECT_EQ(h->app->Document()->m_strPath, "/a");
+  EXPECT_EQ(GuiHarness::Column(h->files(), 0), QStringList{"y"});
   QTest::keyClick(tree, Qt::Key_Left);
-  EXPECT_EQ(h.app->Document()->m_strPath, "/");
+  EXPECT_EQ(h->app->Document()->m_strPath, "/");
 }
 
 // The item shows a replacement character, the document gets the exact
 // bytes, and the file list reads with them and shows its odd names.
-TEST(DriveView, NamesThatAreNotUtf8AreSelectedByTheirBytes) {
-  test_support::FakeFileSystem fs;
-  fs.AddDrive("/", platform::kDriveFixed);
+TEST_F(DriveView, NamesThatAreNotUtf8AreSelectedByTheirBytes) {
   fs.AddFile("/M\xfcll/" + std::string("x;y\tz\n&\xff\xfe.txt", 13), 1);
   fs.AddFile("/M\xfcll/Gr\xC3\xB6\xC3\x9F" "e & Co.txt", 2);
-  GuiHarness h(&fs);
-  const QModelIndex item = h.TreeItem("/M\xfcll");
+  Start();
+  const QModelIndex item = h->TreeItem("/M\xfcll");
   ASSERT_TRUE(item.isValid());
   EXPECT_EQ(item.data().toString(), QStringLiteral("M\uFFFDll"));
-  ClickItem(h.tree(), item);
-  EXPECT_EQ(h.app->Document()->m_strPath, "/M\xfcll");
-  const QAbstractItemModel* m = h.files()->DetailsView()->model();
+  ClickItem(h->tree(), item);
+  EXPECT_EQ(h->app->Document()->m_strPath, "/M\xfcll");
+  const QAbstractItemModel* m = h->files()->DetailsView()->model();
   ASSERT_EQ(m->rowCount(), 2);
   EXPECT_EQ(m->index(0, 0).data().toString(), QStringLiteral("Größe & Co.txt"));
   EXPECT_EQ(m->index(1, 0).data().toString(), QStringLiteral("x;y\tz\n&\uFFFD\uFFFD.txt"));

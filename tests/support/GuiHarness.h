@@ -3,6 +3,8 @@
 // user does: by mouse through the menu bar and the toolbar.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -22,6 +24,7 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/SettingsProfile.h"
 #include "tree/ui/DriveTreeModel.h"
+#include "tests/support/FakeFileSystem.h"
 #include "tree/ui/DriveView.h"
 
 namespace testsupport {
@@ -128,6 +131,18 @@ class GuiHarness {
   QTemporaryDir dir;
   QString iniPath;
   std::unique_ptr<shell::CKolbrinApp> app;
+};
+
+// A test's fake file system with the fixed drive "/", which the test fills
+// before it starts the frame over it.
+template <typename Files = test_support::FakeFileSystem>
+class FrameTest : public ::testing::Test {
+ protected:
+  FrameTest() { fs.AddDrive("/", platform::kDriveFixed); }
+  void Start(std::string startDirectory = {}) { h = std::make_unique<GuiHarness>(&fs, std::move(startDirectory)); }
+
+  Files fs;
+  std::unique_ptr<GuiHarness> h;
 };
 
 }  // namespace testsupport
