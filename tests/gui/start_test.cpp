@@ -44,16 +44,14 @@ class StartDirectory : public ::testing::Test {
   void SetUp() override {
     root = QDir(tmp.path()).absolutePath();
     QDir(root).mkpath(QStringLiteral("sub"));
-    Write(QStringLiteral("a.txt"), "abc");
-    Write(QStringLiteral("sub/inner.txt"), "xy");
+    for (const auto& [name, bytes] : {std::pair{"a.txt", "abc"}, {"sub/inner.txt", "xy"}}) {
+      QFile f(root + u'/' + QString::fromLatin1(name));
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(bytes);
+    }
     ASSERT_TRUE(QFile::link(QStringLiteral("."), root + QStringLiteral("/loop")));
     ASSERT_TRUE(QFile::link(QStringLiteral("a.txt"), root + QStringLiteral("/filelink")));
     ASSERT_TRUE(QFile::link(QStringLiteral("nowhere"), root + QStringLiteral("/dangling")));
-  }
-  void Write(const QString& name, const QByteArray& bytes) {
-    QFile f(root + u'/' + name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
   }
   QTemporaryDir tmp;
   QString root;
