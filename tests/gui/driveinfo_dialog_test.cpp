@@ -12,6 +12,7 @@
 namespace {
 
 using driveinfo::CDriveInfoDlg;
+using DriveInfoWindow = testsupport::FrameTest<>;
 
 QStringList Fields(CDriveInfoDlg* d) {
   QStringList out;
@@ -26,16 +27,14 @@ QString CurrentLine(CDriveInfoDlg* d) {
   return item != nullptr && item->isSelected() ? item->text() : QString();
 }
 
-TEST(DriveInfoWindow, EveryWayOfClosingClearsTheCheckMarkAndTheNextOpeningStartsAfresh) {
-  test_support::FakeFileSystem fs;
-  fs.AddDrive("/", platform::kDriveFixed);
+TEST_F(DriveInfoWindow, EveryWayOfClosingClearsTheCheckMarkAndTheNextOpeningStartsAfresh) {
   fs.AddDrive("/media/cdrom", platform::kDriveCdRom);
   fs.AddDrive("/home", platform::kDriveFixed);
   fs.SetVolumeInfo("/", {"system", 0xFFFFFFFFu, 255, 0x1 | 0x2 | 0x8000, "btrfs"});
   fs.SetDiskFreeSpace("/", {8, 512, 1000, 4000});
   fs.FailVolumeInfo("/media/cdrom");
   fs.FailDiskFreeSpace("/media/cdrom");
-  testsupport::GuiHarness h(&fs);
+  Start();
   auto key = [](int k, res::Id field) {
     return [k, field](CDriveInfoDlg* d) {
       QWidget* target = field == 0 ? static_cast<QWidget*>(d->DriveList()) : d->Item<QWidget>(field);
@@ -43,7 +42,7 @@ TEST(DriveInfoWindow, EveryWayOfClosingClearsTheCheckMarkAndTheNextOpeningStarts
     };
   };
   const std::function<void(CDriveInfoDlg*)> closers[] = {
-      [&h](CDriveInfoDlg*) { testsupport::Click(h.Tool(ID_VIEW_DRIVEINFO)); },
+      [this](CDriveInfoDlg*) { testsupport::Click(h->Tool(ID_VIEW_DRIVEINFO)); },
       key(Qt::Key_Escape, 0),
       key(Qt::Key_Return, 0),
       key(Qt::Key_Enter, IDC_EDIT_SERIAL),
@@ -53,11 +52,11 @@ TEST(DriveInfoWindow, EveryWayOfClosingClearsTheCheckMarkAndTheNextOpeningStarts
   int n = 0;
   for (const auto& close : closers) {
     SCOPED_TRACE(n++);
-    testsupport::Click(h.Tool(ID_VIEW_DRIVEINFO));
-    CDriveInfoDlg* d = h.frame()->DriveInfoDlg();
+    testsupport::Click(h->Tool(ID_VIEW_DRIVEINFO));
+    CDriveInfoDlg* d = h->frame()->DriveInfoDlg();
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->isVisible() && !d->isModal());
-    EXPECT_TRUE(h.Shown(ID_VIEW_DRIVEINFO)->isChecked());
+    EXPECT_TRUE(h->Shown(ID_VIEW_DRIVEINFO)->isChecked());
     EXPECT_EQ(CurrentLine(d), "/\tFestplattenlaufwerk");
     EXPECT_EQ(Fields(d), (QStringList{"system", "-1", "btrfs", "255", "8", "512", "1000", "4000",
                                       "Unterscheidet Dateinamen mit Groß- und Kleinschreibung\n"
@@ -68,8 +67,8 @@ TEST(DriveInfoWindow, EveryWayOfClosingClearsTheCheckMarkAndTheNextOpeningStarts
     EXPECT_EQ(Fields(d), (QStringList{"", "0", "", "0", "0", "0", "0", "0", ""}));
     close(d);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(h.frame()->DriveInfoDlg(), nullptr);
-    EXPECT_FALSE(h.Shown(ID_VIEW_DRIVEINFO)->isChecked());
+    EXPECT_EQ(h->frame()->DriveInfoDlg(), nullptr);
+    EXPECT_FALSE(h->Shown(ID_VIEW_DRIVEINFO)->isChecked());
   }
 }
 

@@ -71,34 +71,30 @@ TEST_F(FileListView, StylesFromTheMenuKeepRowsSelectionSortAndFocus) {
   ClickItem(files->DetailsView(), Row(2));
   ClickItem(files->DetailsView(), Row(17), Qt::LeftButton, Qt::ControlModifier);
   const QStringList order = GuiHarness::Column(files, 0);
-  struct Style {
-    res::Id id;
-    ListStyle style;
-    int iconSize;
-    bool rows;  // the second item right of the first, else below it
-  } const styles[] = {{ID_VIEW_LARGEICON, ListStyle::kIcon, 32, true},
+  // The icon size, and whether the second item stands right of the first, else below it.
+  const std::tuple<res::Id, ListStyle, int, bool> styles[] = {{ID_VIEW_LARGEICON, ListStyle::kIcon, 32, true},
                       {ID_VIEW_SMALLICON, ListStyle::kSmallIcon, 16, true},
                       {ID_VIEW_LIST, ListStyle::kList, 16, false},
                       {ID_VIEW_DETAILS, ListStyle::kReport, 0, false}};
-  for (const Style& s : styles) {
-    SCOPED_TRACE(s.id);
-    h->Choose(s.id);
-    EXPECT_EQ(files->GetListStyle(), s.style);
+  for (const auto& [id, style, iconSize, rows] : styles) {
+    SCOPED_TRACE(id);
+    h->Choose(id);
+    EXPECT_EQ(files->GetListStyle(), style);
     EXPECT_EQ(h->dirs()->GetListStyle(), ListStyle::kReport);
-    for (const Style& other : styles) EXPECT_EQ(h->Shown(other.id)->isChecked(), other.id == s.id);
+    for (const auto& other : styles) EXPECT_EQ(h->Shown(std::get<0>(other))->isChecked(), std::get<0>(other) == id);
     EXPECT_EQ(GuiHarness::Column(files, 0), order);
     EXPECT_EQ(files->SelectedCount(), 2);
     EXPECT_TRUE(files->IsRowSelected(2) && files->IsRowSelected(17));
     EXPECT_EQ(files->currentWidget()->focusWidget(), QApplication::focusWidget());
     EXPECT_EQ(qobject_cast<QAbstractItemView*>(files->currentWidget())->currentIndex().row(), 17);
-    if (s.iconSize == 0) continue;
+    if (iconSize == 0) continue;
     QListView* list = files->IconView();
-    EXPECT_EQ(list->iconSize(), QSize(s.iconSize, s.iconSize));
+    EXPECT_EQ(list->iconSize(), QSize(iconSize, iconSize));
     const QRect first = list->visualRect(list->model()->index(0, 0));
     const QRect second = list->visualRect(list->model()->index(1, 0));
-    EXPECT_EQ(s.rows ? first.top() : first.left(), s.rows ? second.top() : second.left());
-    EXPECT_GT(s.rows ? second.left() : second.top(), s.rows ? first.left() : first.top());
-    EXPECT_EQ(first.height() > 32 + 8, s.style == ListStyle::kIcon);  // the name under the symbol
+    EXPECT_EQ(rows ? first.top() : first.left(), rows ? second.top() : second.left());
+    EXPECT_GT(rows ? second.left() : second.top(), rows ? first.left() : first.top());
+    EXPECT_EQ(first.height() > 32 + 8, style == ListStyle::kIcon);  // the name under the symbol
   }
 }
 

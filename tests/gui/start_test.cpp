@@ -15,27 +15,23 @@ using testsupport::GuiHarness;
 // The program itself, with no display in its environment: answers on
 // standard output, complaints with the usage on standard error.
 TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplay) {
-  const struct {
-    QStringList arguments;
-    int exitCode;
-    QString shown;
-  } cases[] = {{{"--help"}, 0, "[VERZEICHNIS]"},
-               {{"-h"}, 0, "Zeigt diese Hilfe an."},
-               {{"--version"}, 0, "Kolbrin 1."},
-               {{"--bogus"}, 2, "Unbekannte Option 'bogus'."},
-               {{"/tmp", "/usr"}, 2, "höchstens ein Verzeichnis"}};
+  const std::tuple<QStringList, int, QString> cases[] = {{{"--help"}, 0, "[VERZEICHNIS]"},
+                                                        {{"-h"}, 0, "Zeigt diese Hilfe an."},
+                                                        {{"--version"}, 0, "Kolbrin 1."},
+                                                        {{"--bogus"}, 2, "Unbekannte Option 'bogus'."},
+                                                        {{"/tmp", "/usr"}, 2, "höchstens ein Verzeichnis"}};
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(name));
-  for (const auto& c : cases) {
+  for (const auto& [arguments, exitCode, shown] : cases) {
     QProcess p;
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(KOLBRIN_BINARY), c.arguments);
+    p.start(QStringLiteral(KOLBRIN_BINARY), arguments);
     ASSERT_TRUE(p.waitForFinished(60000));
     const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
     const QString err = QString::fromLocal8Bit(p.readAllStandardError());
-    EXPECT_EQ(p.exitCode(), c.exitCode) << err.toStdString();
-    EXPECT_TRUE((c.exitCode == 0 ? out : err).contains(c.shown)) << out.toStdString() << err.toStdString();
-    EXPECT_EQ(err.contains(QStringLiteral("Aufruf:")), c.exitCode == 2);
+    EXPECT_EQ(p.exitCode(), exitCode) << err.toStdString();
+    EXPECT_TRUE((exitCode == 0 ? out : err).contains(shown)) << out.toStdString() << err.toStdString();
+    EXPECT_EQ(err.contains(QStringLiteral("Aufruf:")), exitCode == 2);
   }
 }
 
