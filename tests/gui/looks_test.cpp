@@ -23,6 +23,7 @@ namespace {
 
 using fw::ui::CDialog;
 using fw::ui::GroupFrame;
+using Looks = testsupport::FrameTest<>;
 
 void SaveGrab(QWidget* w, const QString& name) {
   const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
@@ -82,15 +83,13 @@ void ExpectLaidOutAsTemplate(const CDialog& d) {
   }
 }
 
-TEST(Looks, DialogTemplatesKeepTheirControlsApartAndTheirTextsWhole) {
-  test_support::FakeFileSystem fs;
-  fs.AddDrive("/", platform::kDriveFixed);
+TEST_F(Looks, DialogTemplatesKeepTheirControlsApartAndTheirTextsWhole) {
   fs.AddDrive("/run/media/benutzer/SEHR_LANGER_NAME_DES_STICKS/", platform::kDriveRemovable);
   fs.SetVolumeInfo("/", {"system", 0xFFFFFFFFu, 255, 0x1 | 0x2 | 0x8000, "btrfs"});
-  testsupport::GuiHarness h(&fs);  // with the fonts the program installs
-  shell::CAboutDlg about(h.frame());
-  driveinfo::CDriveInfoDlg drives(fs, h.frame());
-  output::CExportSelectDlg select(h.frame());
+  Start();  // with the fonts the program installs
+  shell::CAboutDlg about(h->frame());
+  driveinfo::CDriveInfoDlg drives(fs, h->frame());
+  output::CExportSelectDlg select(h->frame());
   select.m_nTotal = 123456;  // long counts in both captions
   select.m_nSelected = 99999;
   select.OnInitDialog();
