@@ -71,10 +71,8 @@ void SaveAs(const QString& path, QStringList* seen = nullptr) {
       auto* view = d->findChild<QTreeView*>(QStringLiteral("treeView"));
       QModelIndex row;
       EXPECT_TRUE(QTest::qWaitFor([&] {
-        for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r) {
-          const QModelIndex i = view->model()->index(r, 0, view->rootIndex());
-          if (i.data().toString() == file.fileName()) row = i;
-        }
+        const QModelIndex first = view->model()->index(0, 0, view->rootIndex());
+        row = view->model()->match(first, Qt::DisplayRole, file.fileName(), 1, Qt::MatchExactly).value(0);
         return row.isValid();
       }, 10000));
       *seen << row.siblingAtColumn(1).data().toString() << row.siblingAtColumn(3).data().toString();
