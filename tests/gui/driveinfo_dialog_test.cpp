@@ -1,13 +1,10 @@
 // The drive information window opened and closed every way a user can.
-#include <gtest/gtest.h>
-
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
 #include "driveinfo/ui/DriveInfoDlg.h"
 #include "tests/support/GuiHarness.h"
-#include "tests/support/Input.h"
 
 namespace {
 

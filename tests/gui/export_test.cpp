@@ -1,16 +1,12 @@
 // Export from the real frame: the text file and the workbook for the desktop's program.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDateTime>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +15,6 @@
 #include "output/XlsxWorkbookServer.h"
 #include "output/ui/ExportSelectDlg.h"
 #include "tests/support/GuiHarness.h"
-#include "tests/support/Input.h"
 
 namespace {
 

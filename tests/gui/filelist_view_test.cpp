@@ -1,10 +1,7 @@
 // The file list pane in the real frame: headings, styles and the commands it enables.
-#include <gtest/gtest.h>
-
 #include <QListView>
 
 #include "tests/support/GuiHarness.h"
-#include "tests/support/Input.h"
 
 namespace {
 

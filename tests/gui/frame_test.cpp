@@ -1,6 +1,4 @@
 // The main frame: its bars, F6 through the panes, its placement, F10 and the printer setup.
-#include <gtest/gtest.h>
-
 #include <QComboBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -10,7 +8,6 @@
 #include <QStatusBar>
 
 #include "tests/support/GuiHarness.h"
-#include "tests/support/Input.h"
 
 namespace {
 

@@ -1,8 +1,6 @@
 // A drive that stops answering, as a real FUSE file system of the test's own
 // (tests/scripts/hangfs.py): its root answers, listings and volume figures
 // wait until the test lets them go.
-#include <gtest/gtest.h>
-
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -18,7 +16,6 @@
 #include "output/ExportCommand.h"
 #include "tests/core/export_fakes.h"
 #include "tests/support/GuiHarness.h"
-#include "tests/support/Input.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 // How the windows look at the screen scale the run started with (CTest runs
 // this suite at 1, 1.5 and 2), each kept as a PNG under test-output/looks.
-#include <gtest/gtest.h>
-
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,13 +9,10 @@
 
 #include "driveinfo/ui/DriveInfoDlg.h"
 #include "framework/ui/GroupFrame.h"
-#include "lists/ui/FileView.h"
 #include "lists/ui/IconItemDelegate.h"
 #include "output/ui/ExportSelectDlg.h"
 #include "shell/ui/AboutDlg.h"
 #include "tests/support/GuiHarness.h"
-#include "tests/support/Input.h"
-#include "tree/ui/DriveView.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 // Printing the file list into a PDF read back with poppler's tools, and the
 // print device context drawn into an image.
-#include <gtest/gtest.h>
-
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QPainter>
@@ -10,16 +8,13 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 
 #include "framework/ui/Text.h"
 #include "output/ui/ListPrinter.h"
 #include "output/ui/QtPrintDC.h"
-#include "shell/KolbrinDoc.h"
 #include "tests/support/GuiHarness.h"
-#include "tests/support/Input.h"
 
 namespace {
 

@@ -1,12 +1,8 @@
 // Starting the program: its command line, and a directory given on it with links inside.
-#include <gtest/gtest.h>
-
-#include <QDir>
 #include <QProcess>
 
 #include "shell/ui/CommandLine.h"
 #include "tests/support/GuiHarness.h"
-#include "tests/support/Input.h"
 
 namespace {
 

@@ -1,10 +1,7 @@
 // The drive tree in the real frame, driven by keys and mouse.
-#include <gtest/gtest.h>
-
 #include <QSignalSpy>
 
 #include "tests/support/GuiHarness.h"
-#include "tests/support/Input.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Builds the real application object, frame and views for a GUI test, with
 // a profile in a temporary file, and reaches the frame's commands as the
-// user does: by mouse through the menu bar and the toolbar.
+// user does: by mouse through the menu bar and the toolbar. The one header
+// a GUI test needs: it brings the input helpers and the fake file system.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,8 +24,9 @@
 #include "shell/ui/KolbrinApp.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/SettingsProfile.h"
-#include "tree/ui/DriveTreeModel.h"
 #include "tests/support/FakeFileSystem.h"
+#include "tests/support/Input.h"
+#include "tree/ui/DriveTreeModel.h"
 #include "tree/ui/DriveView.h"
 
 namespace testsupport {
