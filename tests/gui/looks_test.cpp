@@ -84,18 +84,26 @@ TEST_F(Looks, DialogTemplatesKeepTheirControlsApartAndTheirTextsWhole) {
   Start();  // with the fonts the program installs
   shell::CAboutDlg about(h->frame());
   driveinfo::CDriveInfoDlg drives(fs, h->frame());
-  output::CExportSelectDlg select(h->frame());
-  select.m_nTotal = 123456;  // long counts in both captions
-  select.m_nSelected = 99999;
-  select.OnInitDialog();
-  for (const auto& [d, name] : {std::pair<CDialog*, const char*>{&about, "about"}, {&drives, "driveinfo"},
-                                {&select, "export_select"}}) {
+  auto check = [](CDialog* d, const char* name) {
     d->show();
     QApplication::processEvents();
     SaveGrab(d, QString::fromLatin1(name));  // painted: the edits have placed their text
     EXPECT_EQ(QFontInfo(d->font()).family(), QStringLiteral("Liberation Sans"));
     ExpectLaidOutAsTemplate(*d);
-  }
+  };
+  check(&about, "about");
+  check(&drives, "driveinfo");
+  output::CExportSelectDlg select(h->frame());
+  select.m_nTotal = 123456;  // long counts in both captions
+  select.m_nSelected = 99999;
+  bool shown = false;
+  testsupport::WhenModal<output::CExportSelectDlg>([&](output::CExportSelectDlg* d) {
+    check(d, "export_select");
+    shown = true;
+    QTest::keyClick(d, Qt::Key_Escape);
+  });
+  select.DoModal();
+  EXPECT_TRUE(shown);
   // The drive types start under the "Typ" heading, the template's third control.
   const QListWidget* list = drives.DriveList();
   const QPoint type(list->visualItemRect(list->item(0)).left() + drives.TypeTabStop(), 0);
