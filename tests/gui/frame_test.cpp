@@ -53,10 +53,8 @@ TEST(MainFrame, PlacementIsKeptBetweenRunsMaximisedToo) {
   h.frame()->setGeometry(40, 30, 500, 400);
   h.Stop();
   QSettings s(h.iniPath, QSettings::IniFormat);
-  const int expected[] = {40, 30, 540, 430, 1};
-  int i = 0;
-  for (const char* key : {"X0", "Y0", "X1", "Y1", "SHOW"})
-    EXPECT_EQ(s.value(QStringLiteral("POSITION/") + key).toInt(), expected[i++]) << key;
+  for (const auto& [key, value] : {std::pair{"X0", 40}, {"Y0", 30}, {"X1", 540}, {"Y1", 430}, {"SHOW", 1}})
+    EXPECT_EQ(s.value(QStringLiteral("POSITION/") + key).toInt(), value) << key;
   h.Start();
   EXPECT_EQ(h.frame()->geometry(), QRect(40, 30, 500, 400));
   EXPECT_NEAR(h.frame()->OuterSplitter()->sizes()[0], 500 / 4, 8);

@@ -53,12 +53,12 @@ class HungDrive : public ::testing::Test {
     return calls;
   }
   // Acts once the drive has been asked something new.
-  void OnNextCall(std::function<void()> act) {
+  void AtNextCall(std::function<void()> act) {
     const std::size_t before = Calls().size();
     testsupport::WhenReady(h->frame(), [this, before] { return Calls().size() > before; }, std::move(act));
   }
   void EscOnNextCall(QWidget* target) {
-    OnNextCall([target] { QTest::keyClick(target, Qt::Key_Escape); });
+    AtNextCall([target] { QTest::keyClick(target, Qt::Key_Escape); });
   }
   void Start(const std::string& startDirectory = {}) {
     h = std::make_unique<testsupport::GuiHarness>(nullptr, startDirectory);
@@ -196,7 +196,7 @@ TEST_F(HungDrive, ExportToItGivesUpThenReportsTheDriveNotAnswering) {
 
 TEST_F(HungDrive, TheCloseBoxDuringAWaitClosesTheProgram) {
   Start();
-  OnNextCall([this] { testsupport::CloseBox(h->frame()); });
+  AtNextCall([this] { testsupport::CloseBox(h->frame()); });
   Click(DriveItem());
   QApplication::processEvents();
   EXPECT_FALSE(h->frame()->isVisible());

@@ -206,7 +206,8 @@ class QtPrintDCTest : public ::testing::Test {
   QImage img;
 };
 
-TEST_F(QtPrintDCTest, MeasurementsComeFromTheDevice) {
+// Measurements come from the device; a rule continues from the last point.
+TEST_F(QtPrintDCTest, MeasurementsAndRules) {
   QPainter painter;
   QtPrintDC dc(painter, img);
   for (auto [cap, value] : {std::pair{DeviceCap::kHorzRes, 800}, {DeviceCap::kVertRes, 300},
@@ -215,6 +216,13 @@ TEST_F(QtPrintDCTest, MeasurementsComeFromTheDevice) {
   const FontSpec arial{"Arial", -33, 400};  // 8 points at 300 dpi, Arial as the app maps it
   EXPECT_EQ(dc.FontHeight(arial), -33);
   EXPECT_EQ(QFontInfo(dc.ToQFont(arial)).family(), QStringLiteral("Liberation Sans"));
+  const QRect ink = Paint([](QtPrintDC& rules) {
+    rules.MoveTo(50, 20);
+    rules.LineTo(50, 220);
+    rules.LineTo(250, 220);
+  });
+  EXPECT_EQ(ink, QRect(QPoint(50, 20), QPoint(250, 220)));
+  EXPECT_TRUE(qGray(img.pixel(50, 120)) < 128 && qGray(img.pixel(150, 220)) < 128 && qGray(img.pixel(150, 120)) > 128);
 }
 
 TEST_F(QtPrintDCTest, AlignmentWithinTheCellClippingAndWrapping) {
@@ -247,18 +255,6 @@ TEST_F(QtPrintDCTest, AmpersandUnderlinesTheNextCharacter) {
   EXPECT_NEAR(marked.width(), plain.width(), 2);  // no '&' drawn
   EXPECT_GT(Draw("R&&D", cell, flags).width(), plain.width() + 10);  // "&&" prints one '&'
   EXPECT_GT(marked.bottom(), plain.bottom());  // the underline below the baseline
-}
-
-TEST_F(QtPrintDCTest, RulesFollowMoveToAndLineTo) {
-  const QRect ink = Paint([](QtPrintDC& dc) {
-    dc.MoveTo(50, 20);
-    dc.LineTo(50, 220);
-    dc.LineTo(250, 220);  // continues from the last point
-  });
-  EXPECT_EQ(ink, QRect(QPoint(50, 20), QPoint(250, 220)));
-  EXPECT_LT(qGray(img.pixel(50, 120)), 128);
-  EXPECT_LT(qGray(img.pixel(150, 220)), 128);
-  EXPECT_GT(qGray(img.pixel(150, 120)), 128);
 }
 
 }  // namespace
