@@ -123,28 +123,6 @@ TEST_F(Export, TextFileThroughTheSelectionAndTheSaveDialog) {
   EXPECT_EQ(Slurp(out / "alt.txt"), kTitleLine + kRows[0] + kRows[1] + kRows[2]);
 }
 
-// With a row selected in each list, the selection dialog counts the rows
-// of the list the command reaches: the file list from the tree.
-TEST_F(Export, ExportsActOnTheListThatReceivesThem) {
-  h->Choose(ID_VIEW_DIRSCAN);
-  ClickItem(h->files()->DetailsView(), GuiHarness::Row(h->files(), 0));
-  ClickItem(h->dirs()->DetailsView(), GuiHarness::Row(h->dirs(), 0));
-  h->Press(Qt::Key_F6);  // back to the tree
-  const std::tuple<bool, res::Id, int> cases[] = {
-      {false, ID_EXPORT_FILE, 3}, {false, ID_EXPORT_EXCEL, 3}, {true, ID_EXPORT_FILE, 3}, {true, ID_EXPORT_EXCEL, 1},
-      {false, ID_EXPORT_FILE, 1}};
-  for (const auto& [f6, id, rows] : cases) {
-    if (f6) h->Press(Qt::Key_F6);
-    QString caption;
-    WhenModal<CExportSelectDlg>([&caption](CExportSelectDlg* d) {
-      caption = Caption(d, IDC_RADIO_ALLE);
-      Click(d->Item<QPushButton>(IDC_CANCEL));  // nothing is exported
-    });
-    h->Choose(id);
-    EXPECT_EQ(caption, QStringLiteral("Alle Datensätzen  (Anzahl = %1)").arg(rows)) << id;
-  }
-}
-
 // The desktop of the spreadsheet tests, all in the temporary folder: the
 // XDG folders, programs for workbooks described by desktop entries, and a
 // FIFO to which the test program reports the arguments it was started with.
