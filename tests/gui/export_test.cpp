@@ -25,9 +25,7 @@ using testsupport::ClickItem;
 using testsupport::GuiHarness;
 using testsupport::WhenModal;
 
-const std::string kTitleLine =
-    "Dateiname;Dateigr\xc3\xb6\xc3\x9f"
-    "e;Attribute;Letzte \xc3\x84nderung;Hergestellt;Letzter Zugriff\r\n";
+const std::string kTitleLine = "Dateiname;Dateigröße;Attribute;Letzte Änderung;Hergestellt;Letzter Zugriff\r\n";
 // The rows in list order; the Latin-1 name goes out byte for byte.
 const std::string kRows[] = {"\"a;b.txt\";5 Byte;A;;;\r\n", "brief.txt;1.234 Byte;A;;;\r\n",
                              "gr\xe4n.txt;0 Byte;A;;;\r\n"};

@@ -117,11 +117,10 @@ TEST_F(HungDrive, EscGivesUpTheProbeTheListingTheScanAndTheDriveInformation) {
   Click(DriveItem());  // the file list reads it
   EXPECT_EQ(h->files()->RowCount(), 0);
   ReleaseAndHangAgain();
-  lists::CDirView* dirs = h->dirs();
   EscOnNextCall(tree);
   testsupport::Click(h->Tool(ID_VIEW_DIRSCAN));
-  EXPECT_TRUE(dirs->IsDirScanOn());
-  EXPECT_EQ(dirs->RowCount(), 0);
+  EXPECT_TRUE(h->dirs()->IsDirScanOn());
+  EXPECT_EQ(h->dirs()->RowCount(), 0);
   testsupport::Click(h->Tool(ID_VIEW_DIRSCAN));
   ReleaseAndHangAgain();
   testsupport::Click(h->Tool(ID_VIEW_DRIVEINFO));
@@ -141,8 +140,7 @@ TEST_F(HungDrive, EscGivesUpTheProbeTheListingTheScanAndTheDriveInformation) {
 
 TEST_F(HungDrive, WhileAGivenUpCallHangsANewOneFailsAtOnceThenTheDriveIsBack) {
   Start();
-  // After a moment the wait cursor, after two seconds pane 0 tells what is
-  // waited for and how to give up.
+  // The wait cursor at once, after two seconds pane 0 tells what is waited for.
   const QString waiting = QStringLiteral("Warte auf \u201E%1/\u201C \u2013 Esc bricht ab.").arg(QString::fromStdString(mount));
   bool cursor = false;
   testsupport::WhenReady(h->frame(), [&] { return h->frame()->MessageText() == waiting; }, [&] {

@@ -131,9 +131,8 @@ class LooksOfFrame : public testsupport::FrameTest<> {
     ASSERT_TRUE(QTest::qWaitFor([this] { return files->RowCount() == 29; }));
   }
   QModelIndex Row(const QString& name) const {
-    for (int r = 0; r < files->RowCount(); ++r)
-      if (QString::fromStdString(files->CellText(r, 0)) == name) return files->IconView()->model()->index(r, 0);
-    return {};
+    const QAbstractItemModel* m = files->IconView()->model();
+    return m->match(m->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly).value(0);
   }
 
   lists::CFileView* files = nullptr;

@@ -51,9 +51,7 @@ TEST(DriveViewRoads, EveryRoadRefusesAnEmptyDirectoryAndOpensAFullOne) {
     };
   };
   const std::pair<const char*, Road> roads[] = {
-      {"Right", key(Qt::Key_Right)},
-      {"Plus", key(Qt::Key_Plus)},
-      {"Asterisk", key(Qt::Key_Asterisk)},
+      {"Right", key(Qt::Key_Right)}, {"Plus", key(Qt::Key_Plus)}, {"Asterisk", key(Qt::Key_Asterisk)},
       {"button", [](tree::CDriveView* t, const QModelIndex& i) {
          QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, ButtonOf(t, i));
        }},
