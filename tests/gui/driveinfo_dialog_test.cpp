@@ -32,11 +32,8 @@ TEST_F(DriveInfoWindow, EveryWayOfClosingClearsTheCheckMarkAndTheNextOpeningStar
   fs.FailVolumeInfo("/media/cdrom");
   fs.FailDiskFreeSpace("/media/cdrom");
   Start();
-  auto key = [](int k, res::Id field) {
-    return [k, field](CDriveInfoDlg* d) {
-      QWidget* target = field == 0 ? static_cast<QWidget*>(d->DriveList()) : d->Item<QWidget>(field);
-      QTest::keyClick(target, static_cast<Qt::Key>(k));
-    };
+  auto key = [](Qt::Key k, res::Id field) {  // in the field, or in the drive list
+    return [=](CDriveInfoDlg* d) { QTest::keyClick(field == 0 ? d->DriveList() : d->Item<QWidget>(field), k); };
   };
   const std::function<void(CDriveInfoDlg*)> closers[] = {
       [this](CDriveInfoDlg*) { testsupport::Click(h->Tool(ID_VIEW_DRIVEINFO)); },

@@ -12,7 +12,6 @@
 #include <QSpinBox>
 
 #include "framework/ui/Text.h"
-#include "output/ui/ListPrinter.h"
 #include "output/ui/QtPrintDC.h"
 #include "tests/support/GuiHarness.h"
 
@@ -160,11 +159,10 @@ TEST_F(PrintFileList, PagesChosenInTheDialog) {
 TEST_F(PrintFileList, APrinterThatFailsIsReported) {
   printer().setOutputFileName(h->dir.filePath(QStringLiteral("no/such/dir/list.pdf")));
   QString message;
-  WhenModal<QPrintDialog>([&message](QPrintDialog* d) {
+  Print([&message](QPrintDialog* d) {
     testsupport::AnswerMessage(&message);
     d->accept();  // past the dialog's own check of the file
   });
-  EXPECT_FALSE(ListPrinter(*h->app->Document(), *view).Print(printer(), h->frame()));
   EXPECT_EQ(message, "Der Druckvorgang konnte nicht gestartet werden.");
   EXPECT_FALSE(job().Font().has_value());
 }

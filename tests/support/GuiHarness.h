@@ -33,7 +33,6 @@ namespace testsupport {
 
 class GuiHarness {
  public:
-  // startDirectory: as the command line gives it.
   explicit GuiHarness(platform::FileSystem* fs = nullptr, std::string startDirectory = {}) {
     iniPath = dir.filePath(QStringLiteral("kolbrin.ini"));
     Start(fs, std::move(startDirectory));
