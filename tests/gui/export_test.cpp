@@ -42,7 +42,6 @@ class Export : public testsupport::FrameTest<> {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
-  static QString Caption(CExportSelectDlg* d, res::Id id) { return d->Item<QRadioButton>(id)->text(); }
 
   QTemporaryDir tmp;
   fs::path out{tmp.path().toStdString()};
@@ -91,7 +90,7 @@ TEST_F(Export, TextFileThroughTheSelectionAndTheSaveDialog) {
   ClickItem(h->files()->DetailsView(), GuiHarness::Row(h->files(), 1), Qt::LeftButton, Qt::ControlModifier);
   QStringList captions;
   WhenModal<CExportSelectDlg>([&](CExportSelectDlg* d) {
-    captions << Caption(d, IDC_RADIO_ALLE) << Caption(d, IDC_RADIO_SEL);
+    captions << d->Item<QRadioButton>(IDC_RADIO_ALLE)->text() << d->Item<QRadioButton>(IDC_RADIO_SEL)->text();
     EXPECT_TRUE(d->Item<QRadioButton>(IDC_RADIO_SEL)->isChecked());
     SaveAs(tmp.filePath(QStringLiteral("liste")));
     Click(d->Item<QPushButton>(IDC_OK));

@@ -62,8 +62,7 @@ class PrintFileList : public testsupport::FrameTest<> {
     view = h->files();
     ASSERT_EQ(view->RowCount(), kRows);
     pdf = h->dir.filePath(QStringLiteral("list.pdf"));
-    printer().setOutputFormat(QPrinter::PdfFormat);
-    printer().setOutputFileName(pdf);
+    printer().setOutputFileName(pdf);  // a PDF by its suffix
     h->Press(Qt::Key_F6);  // the file list is active
   }
   QPrinter& printer() { return h->app->Printer(); }

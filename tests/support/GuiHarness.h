@@ -34,7 +34,6 @@ namespace testsupport {
 class GuiHarness {
  public:
   explicit GuiHarness(platform::FileSystem* fs = nullptr, std::string startDirectory = {}) {
-    iniPath = dir.filePath(QStringLiteral("kolbrin.ini"));
     Start(fs, std::move(startDirectory));
   }
   ~GuiHarness() { Stop(); }
@@ -130,7 +129,7 @@ class GuiHarness {
   }
 
   QTemporaryDir dir;
-  QString iniPath;
+  QString iniPath{dir.filePath(QStringLiteral("kolbrin.ini"))};
   std::unique_ptr<shell::CKolbrinApp> app;
 };
 
