@@ -9,8 +9,6 @@
 
 namespace {
 
-using testsupport::ClickItem;
-
 // A file system whose walk can be held at one listing: from then on every
 // listing waits until the test lets the walk go on.
 class GateFiles : public test_support::FakeFileSystem {
@@ -60,7 +58,7 @@ class DirListTest : public testsupport::FrameTest<GateFiles> {
 
   QStringList Paths() const { return testsupport::GuiHarness::Column(view, 0); }
   void Select(const std::string& path, Qt::MouseButton button = Qt::LeftButton) {
-    ClickItem(tree, h->TreeItem(path), button);
+    testsupport::ClickItem(tree, h->TreeItem(path), button);
   }
   // Runs action on the user-interface thread once the walk reached the gate.
   void AtGate(std::function<void()> action) {

@@ -24,7 +24,6 @@ class FileListView : public testsupport::FrameTest<> {
     h->frame()->resize(900, 600);
   }
   QStringList Names() const { return GuiHarness::Column(files, 0).mid(0, 4); }
-  void ClickHeading(int column) { testsupport::ClickHeading(files->DetailsView()->header(), column); }
   QModelIndex Row(int row) const { return GuiHarness::Row(files, row); }
 
   lists::CFileView* files = nullptr;
@@ -47,7 +46,7 @@ TEST_F(FileListView, HeadingClicksSortAndTheSelectionStaysOnTheSameFiles) {
   ASSERT_EQ(Names(), (QStringList{".hidden", "a.txt", "b.txt", "C.txt"}));
   ClickItem(files->DetailsView(), Row(1));
   ClickItem(files->DetailsView(), Row(3), Qt::LeftButton, Qt::ControlModifier);
-  ClickHeading(1);
+  testsupport::ClickHeading(files->DetailsView()->header(), 1);
   EXPECT_EQ(Names(), (QStringList{"a.txt", "b.txt", ".hidden", "C.txt"}));
   EXPECT_EQ(files->SelectedCount(), 2);
   EXPECT_TRUE(files->IsRowSelected(0) && files->IsRowSelected(3));
@@ -60,7 +59,7 @@ TEST_F(FileListView, HeadingClicksSortAndTheSelectionStaysOnTheSameFiles) {
 // their order, the selection, the current row and the focus stay; only
 // the file list changes, and the menu checks the chosen style.
 TEST_F(FileListView, StylesFromTheMenuKeepRowsSelectionSortAndFocus) {
-  ClickHeading(1);
+  testsupport::ClickHeading(files->DetailsView()->header(), 1);
   ClickItem(files->DetailsView(), Row(2));
   ClickItem(files->DetailsView(), Row(17), Qt::LeftButton, Qt::ControlModifier);
   const QStringList order = GuiHarness::Column(files, 0);

@@ -12,16 +12,17 @@
 namespace {
 
 using testsupport::Click;
-using testsupport::OkButton;
 
-TEST(MainFrame, ToolbarButtonsAndBarsSwitchedFromTheMenuWithCheckMarks) {
+// Each toolbar button its own part of the strip; the bars switched from the
+// menu with their check marks; F6 and Shift+F6 through the panes in view order.
+TEST(MainFrame, ToolbarBarsAndPanes) {
   testsupport::GuiHarness h;
   auto* f = h.frame();
   EXPECT_EQ(f->MessageText(), "Bereit");
-  EXPECT_EQ(h.frame()->Actions().Action(ID_VIEW_DIRSCAN)->toolTip(), "Verzeichnisinformation");
-  QList<QImage> images;  // each button its own part of the strip
+  EXPECT_EQ(f->Actions().Action(ID_VIEW_DIRSCAN)->toolTip(), "Verzeichnisinformation");
+  QList<QImage> images;
   for (const res::Id id : {ID_FILE_PRINT, ID_VIEW_DIRSCAN, ID_VIEW_DRIVEINFO, ID_APP_EXIT, ID_APP_ABOUT}) {
-    const QImage image = h.frame()->Actions().Action(id)->icon().pixmap(16, 15).toImage();
+    const QImage image = f->Actions().Action(id)->icon().pixmap(16, 15).toImage();
     EXPECT_FALSE(image.isNull() || images.contains(image)) << id;
     images << image;
   }
@@ -33,15 +34,11 @@ TEST(MainFrame, ToolbarButtonsAndBarsSwitchedFromTheMenuWithCheckMarks) {
       EXPECT_EQ(h.Shown(id)->isChecked(), shown) << id;
     }
   }
-}
-
-TEST(MainFrame, F6AndShiftF6MoveThroughThePanesInViewOrder) {
-  testsupport::GuiHarness h;
   const std::pair<Qt::KeyboardModifiers, QWidget*> steps[] = {
       {{}, h.files()}, {{}, h.dirs()}, {{}, h.tree()}, {Qt::ShiftModifier, h.dirs()}};
   for (const auto& [modifiers, pane] : steps) {
     h.Press(Qt::Key_F6, modifiers);
-    EXPECT_EQ(h.frame()->GetActiveView(), h.frame()->ViewOfWidget(pane));
+    EXPECT_EQ(f->GetActiveView(), f->ViewOfWidget(pane));
     EXPECT_TRUE(pane->isAncestorOf(QApplication::focusWidget()) || pane->hasFocus());
     EXPECT_FALSE(pane->accessibleName().isEmpty());
   }
@@ -82,17 +79,17 @@ TEST(MainFrame, F10OpensTheMenuAndPrinterSetupChoosesPrinterPaperAndOrientation)
   QString title, okText, printerChoice;
   testsupport::WhenModal<QPrintDialog>([&](QPrintDialog* dlg) {
     title = dlg->windowTitle();
-    okText = OkButton(dlg)->text();
+    okText = testsupport::OkButton(dlg)->text();
     printerChoice = dlg->findChild<QComboBox*>(QStringLiteral("printers"))->currentText();
     QTimer::singleShot(0, [] {
       QWidget* properties = QApplication::activeModalWidget();
       Click(properties->findChild<QRadioButton*>(QStringLiteral("landscape")));
       auto* sizes = properties->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
       QTest::keyClicks(sizes, QStringLiteral("A5"));
-      Click(OkButton(properties));
+      Click(testsupport::OkButton(properties));
     });
     Click(dlg->findChild<QPushButton*>(QStringLiteral("properties")));
-    Click(OkButton(dlg));
+    Click(testsupport::OkButton(dlg));
   });
   QTest::keyClick(menu, Qt::Key_E);  // "Drucker&einrichtung..."
   QApplication::processEvents();     // the chosen command runs once the menu is gone

@@ -57,9 +57,7 @@ class HungDrive : public ::testing::Test {
     const std::size_t before = Calls().size();
     testsupport::WhenReady(h->frame(), [this, before] { return Calls().size() > before; }, std::move(act));
   }
-  void EscOnNextCall(QWidget* target) {
-    AtNextCall([target] { QTest::keyClick(target, Qt::Key_Escape); });
-  }
+  void EscOnNextCall(QWidget* target) { AtNextCall([target] { QTest::keyClick(target, Qt::Key_Escape); }); }
   void Start(const std::string& startDirectory = {}) {
     h = std::make_unique<testsupport::GuiHarness>(nullptr, startDirectory);
     tree = h->tree();
@@ -88,9 +86,8 @@ TEST_F(HungDrive, StartReadsNothingOfItAndItsItemWaitsToBeOpened) {
   ASSERT_TRUE(drive.isValid()) << "a network drive in the tree";
   EXPECT_TRUE(tree->Model()->hasChildren(drive));  // an expand button, unread
   EXPECT_TRUE(Calls().empty());
-  // Selecting it lists it for the file list: Esc gives up. Opening it
-  // waits for the drive too (once the first call has returned): Esc gives
-  // up, and the button stays for another try.
+  // Esc gives up listing it for the file list, and opening it (once the
+  // first call has returned), whose button stays for another try.
   EscOnNextCall(tree);
   Click(drive);
   EXPECT_EQ(h->files()->RowCount(), 0);

@@ -41,24 +41,22 @@ class StartDirectory : public ::testing::Test {
       ASSERT_TRUE(f.open(QIODevice::WriteOnly));
       f.write(bytes);
     }
-    ASSERT_TRUE(QFile::link(QStringLiteral("."), root + QStringLiteral("/loop")));
-    ASSERT_TRUE(QFile::link(QStringLiteral("a.txt"), root + QStringLiteral("/filelink")));
-    ASSERT_TRUE(QFile::link(QStringLiteral("nowhere"), root + QStringLiteral("/dangling")));
+    for (const auto& [target, link] : {std::pair{".", "loop"}, {"a.txt", "filelink"}, {"nowhere", "dangling"}})
+      ASSERT_TRUE(QFile::link(QString::fromLatin1(target), root + u'/' + QString::fromLatin1(link)));
   }
   QTemporaryDir tmp;
   QString root;
 };
 
-TEST_F(StartDirectory, MissingPathsAndFilesAreReportedAndStartWithoutOne) {
+// A missing path or a file is reported and the program starts without one;
+// a relative path is selected, and links to folders are folders.
+TEST_F(StartDirectory, MissingPathsReportedRelativeOneSelectedLinksAreFolders) {
   for (const QString& argument : {QStringLiteral("no-such-thing"), root + QStringLiteral("/a.txt")}) {
     const shell::StartRequest r = shell::ParseCommandLine({QStringLiteral("kolbrin"), argument});
     EXPECT_EQ(r.exitCode, -1);
     EXPECT_TRUE(r.directory.empty());
     EXPECT_TRUE(r.errors.startsWith(QStringLiteral("kolbrin: „") + argument + u'“')) << r.errors.toStdString();
   }
-}
-
-TEST_F(StartDirectory, RelativePathIsSelectedAndLinksToFoldersAreFolders) {
   const QString previous = QDir::currentPath();
   QDir::setCurrent(root + QStringLiteral("/sub"));
   const shell::StartRequest start = shell::ParseCommandLine({QStringLiteral("kolbrin"), QStringLiteral("..")});

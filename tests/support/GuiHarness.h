@@ -99,9 +99,7 @@ class GuiHarness {
     Reactivate();
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
   }
-  QWidget* Tool(unsigned id) const {
-    return frame()->ToolBar()->widgetForAction(frame()->Actions().Action(id));
-  }
+  QWidget* Tool(unsigned id) const { return frame()->ToolBar()->widgetForAction(frame()->Actions().Action(id)); }
 
   // The loaded tree item of a path, or an invalid index.
   QModelIndex TreeItem(const std::string& path, const QModelIndex& parent = {}) const {
