@@ -1,6 +1,5 @@
-// The text export from end to end without widgets: byte counts, the export
-// table's lines, the writing of the file, and the export command with its
-// questions, cancels and the workbook's rows.
+// The text export without widgets: byte counts, table lines, the file and
+// the export command with its questions.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,7 +1,5 @@
-// The text export's file work on real files: links, permission bits and
-// owners, folders that take no new entries, files the user may not change,
-// and a write that fails half way. Root passes every permission check, so
-// those cases run in a child process as the ordinary user 'nobody'.
+// The export's file work on real files: links, modes and owners, failing
+// writes; permission cases run in a child as 'nobody' (root passes them all).
 #include <gtest/gtest.h>
 #include <grp.h>
 #include <signal.h>
