@@ -1,6 +1,4 @@
-// The recursive directory scan on the in-memory file system: rows in
-// visiting order with their sums, directories shown with zeros and not
-// counted, the same rows from any number of walking threads, cancelling.
+// The recursive directory scan on the in-memory file system.
 #include <gtest/gtest.h>
 
 #include <atomic>

@@ -45,11 +45,10 @@ TEST(DriveInfoTexts, PropertyLinesOnePerKnownFlagInFixedOrderAndTypeTexts) {
 
 TEST(DriveInfoList, SortedLinesSelectTheFirstFixedDriveInPlatformOrder) {
   test_support::FakeFileSystem fs;
-  fs.AddDrive("/mnt/usb", platform::kDriveRemovable);
-  fs.AddDrive("/srv", platform::kDriveFixed);
-  fs.AddDrive("/boot", platform::kDriveFixed);
-  fs.AddDrive("/Zeta", static_cast<platform::DriveType>(9));
-  fs.AddDrive("", platform::kDriveFixed);  // no root: no line
+  for (const auto& [root, type] : {std::pair{"/mnt/usb", platform::kDriveRemovable}, {"/srv", platform::kDriveFixed},
+                                    {"/boot", platform::kDriveFixed}, {"/Zeta", platform::DriveType(9)},
+                                    {"", platform::kDriveFixed}})  // no root: no line
+    fs.AddDrive(root, type);
   fs.SetVolumeInfo("/srv", {"daten", 1234, 255, 0x3, "ext4"});
   fs.SetDiskFreeSpace("/srv", {8, 512, 100, 200});
   CDriveInfoData d(fs);
@@ -83,8 +82,7 @@ TEST(DriveInfoList, NoFixedDriveSelectsNothingAndLeavesFieldsEmpty) {
 
 TEST(DriveInfoFigures, SerialShownSignedAndClusterFiguresUnsigned) {
   test_support::FakeFileSystem fs;
-  fs.AddDrive("/a", platform::kDriveFixed);
-  fs.AddDrive("/b", platform::kDriveFixed);
+  for (const char* root : {"/a", "/b"}) fs.AddDrive(root, platform::kDriveFixed);
   fs.SetVolumeInfo("/a", {"", 0xFFFFFFFFu, 0, 0, "vfat"});
   fs.SetVolumeInfo("/b", {"", 0x7FFFFFFFu, 0, 0, "vfat"});
   fs.SetDiskFreeSpace("/b", {0xFFFFFFFFu, 0x80000000u, 0xFFFFFFFEu, 0xFFFFFFFFu});
@@ -101,14 +99,13 @@ TEST(DriveInfoFigures, SerialShownSignedAndClusterFiguresUnsigned) {
 // the user gave up waiting for shows nothing.
 TEST(DriveInfoFigures, FailingCallsLeaveEmptyTextsAndZeros) {
   test_support::FakeFileSystem fs;
-  fs.AddDrive("/", platform::kDriveFixed);
-  fs.AddDrive("/media/card", platform::kDriveRemovable);
-  fs.AddDrive("/mnt/a\tb", platform::kDriveRemote);
+  for (const auto& [root, type] : {std::pair{"/", platform::kDriveFixed}, {"/media/card", platform::kDriveRemovable},
+                                    {"/mnt/a\tb", platform::kDriveRemote}})
+    fs.AddDrive(root, type);
   fs.SetVolumeInfo("/", {"root", 42, 255, 0x1, "ext4"});
   fs.SetDiskFreeSpace("/", {8, 512, 10, 20});
-  fs.FailVolumeInfo("/media/card");
+  for (const char* root : {"/media/card", "/mnt/a\tb"}) fs.FailVolumeInfo(root);
   fs.FailDiskFreeSpace("/media/card");
-  fs.FailVolumeInfo("/mnt/a\tb");
   fs.SetDiskFreeSpace("/mnt/a\tb", {1, 4096, 5, 6});
   CDriveInfoData d(fs);
   d.FillDriveList();

@@ -1,7 +1,5 @@
-// The file list without widgets: the rows filled from a listing (what is
-// listed, what is left out, failures, sort directions per column) and their
-// cell texts (attribute letters, times across a daylight-saving change,
-// sizes, exact name bytes).
+// The file list without widgets: the rows filled from a listing with their
+// sort per column, and their cell texts.
 #include <gtest/gtest.h>
 
 #include <chrono>

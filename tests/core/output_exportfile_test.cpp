@@ -1,7 +1,5 @@
-// The text export's file work on real files: links, permission bits and
-// owners, folders that take no new entries, files the user may not change,
-// and a write that fails half way. Root passes every permission check, so
-// those cases run in a child process as the ordinary user 'nobody'.
+// The export's file work on real files: links, modes and owners, failing
+// writes; permission cases run in a child as 'nobody' (root passes them all).
 #include <gtest/gtest.h>
 #include <grp.h>
 #include <signal.h>
@@ -15,10 +13,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "output/ExcelExport.h"
 #include "output/ExportTable.h"
+#include "output/XlsxWorkbookServer.h"
 #include "platform/FileErrors.h"
 
 namespace {
@@ -176,6 +178,40 @@ TEST_F(ExportFile, WriteThatFailsHalfWayLeavesTheOldFileAndNothingElse) {
   }
   EXPECT_EQ(ReadAll(m_dir / "old.txt"), "old contents");
   EXPECT_EQ(Entries(m_dir), Names{"old.txt"});
+}
+
+// The workbook component takes every cell address up to its last digit, and
+// only putting Saved to true writes the workbook and hands it on.
+TEST_F(ExportFile, WorkbookIsWrittenOnlyWhenSavedIsPutTrue) {
+  using namespace output;
+  if (!XlsxWorkbookServer::Available()) GTEST_SKIP() << "built without the xlsx writer";
+  struct : WorkbookViewer {
+    std::vector<fs::path> shown;
+    bool Find() override { return true; }
+    bool Show(const fs::path& path) override { return shown.push_back(path), true; }
+  } viewer;
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  const std::optional<std::string> oldCache = cache ? std::optional<std::string>(cache) : std::nullopt;
+  ::setenv("XDG_CACHE_HOME", m_dir.c_str(), 1);
+  XlsxWorkbookServer server(viewer);
+  const auto call = [](const std::shared_ptr<IDispatchTarget>& target, DispId id, unsigned short flags,
+                       std::vector<Variant> args = {}) { return target->Invoke(id, flags, args).pdispVal; };
+  const auto books = call(server.CreateDispatch(xl::kProgId), xl::kApplicationWorkbooks, xl::kGet);
+  const auto book = call(books, xl::kWorkbooksAdd, InvokeFlags::kMethod, {Variant::I2(xl::kWBATWorksheet)});
+  const auto sheet = call(book, xl::kWorkbookWorksheets, xl::kGet, {Variant::I2(1)});
+  for (const char* cell : {"A9", "B19", "XFD1048576"})
+    EXPECT_NO_THROW(call(sheet, xl::kWorksheetRange, xl::kGet, {Variant::Str(cell)})) << cell;
+  for (const char* cell : {"A0", "XFE1", "A1048577"})
+    EXPECT_THROW(call(sheet, xl::kWorksheetRange, xl::kGet, {Variant::Str(cell)}), AutomationError) << cell;
+  EXPECT_THROW(call(book, xl::kWorkbookSaved, xl::kGet, {Variant::Bool(1)}), AutomationError);
+  EXPECT_THROW(call(book, xl::kWorkbookWorksheets, InvokeFlags::kPropertyPut, {Variant::Bool(1)}), AutomationError);
+  call(book, xl::kWorkbookSaved, InvokeFlags::kPropertyPut, {Variant::Bool(0)});
+  EXPECT_TRUE(viewer.shown.empty());
+  call(book, xl::kWorkbookSaved, InvokeFlags::kPropertyPut, {Variant::Bool(1)});
+  oldCache ? ::setenv("XDG_CACHE_HOME", oldCache->c_str(), 1) : ::unsetenv("XDG_CACHE_HOME");
+  ASSERT_EQ(viewer.shown.size(), 1u);
+  EXPECT_EQ(viewer.shown[0].parent_path(), m_dir / "kolbrin");
+  EXPECT_GT(fs::file_size(viewer.shown[0]), 0u);
 }
 
 }  // namespace

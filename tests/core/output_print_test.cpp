@@ -1,6 +1,4 @@
-// One print job of a list against a device that records every call: the
-// measurements, the page count, the layout of a page, and the font's life
-// from the start to the end of a job.
+// One print job of a list against a device that records every call.
 #include <gtest/gtest.h>
 
 #include <ostream>

@@ -39,7 +39,9 @@ TEST(DesktopCommandLine, QuotesEscapesAndFieldCodes) {
 class DefaultProgram : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::remove_all(m_root);
+    std::string root = (fs::temp_directory_path() / "kolbrin-desktop-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(root.data()), nullptr);
+    m_root = root;
     for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
                              "XDG_CURRENT_DESKTOP", "XDG_CACHE_HOME", "HOME"}) {
       const char* value = std::getenv(name);
@@ -60,7 +62,7 @@ class DefaultProgram : public ::testing::Test {
   void Entry(const char* folder, const std::string& id, const std::string& keys) {
     Write(fs::path(folder) / "applications" / id, "[Desktop Entry]\nType=Application\nExec=/bin/true %f\n" + keys);
   }
-  const fs::path m_root = fs::temp_directory_path() / "kolbrin-desktop-test";
+  fs::path m_root;
   std::vector<std::pair<const char*, std::optional<std::string>>> m_saved;
 };
 

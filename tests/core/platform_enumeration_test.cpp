@@ -1,7 +1,5 @@
-// The POSIX file system against real temporary directories: the attribute
-// words, sizes, times and exact names of a listing, special files, mounts
-// inside the tree, and the directory scan over them; file times from the
-// system's clock and the lock-key LEDs.
+// The POSIX file system against real temporary directories: listings, special
+// files, mounts inside the tree and the scan over them; times and lock keys.
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/socket.h>

@@ -1,8 +1,5 @@
-// The framework and the shell without widgets: command routing (handler
-// tables, the framework's first stage of active view, frame and
-// application, the document's second stage over every other view), the
-// update of all views, the application's message box, dialog units, and
-// the window placement with the splitter sizes.
+// The framework and the shell without widgets: command routing and update,
+// message boxes, dialog units and the window placement.
 #include <gtest/gtest.h>
 
 #include <map>

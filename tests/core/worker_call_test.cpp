@@ -1,8 +1,5 @@
-// Work the user may give up waiting for: a job on a worker thread, waited
-// for, asked to stop, and given up on, after which it ends on its own and
-// lets go of what it owns; and the watch of what it touches: a call given
-// up holds the mount it hangs on (and any it touches afterwards) until it
-// ends, and meanwhile a call touching that mount is refused at once.
+// Work the user may give up waiting for: a worker job waited for, stopped or
+// given up on; a given-up call holds the mounts it touches until it ends.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -59,8 +56,7 @@ TEST(WorkerCall, WaitedForCancelledAndGivenUp) {
 
 TEST(CallWatch, AGivenUpCallHoldsItsMountsUntilItEnds) {
   test_support::FakeFileSystem fs;
-  fs.AddMount("/net");
-  fs.AddMount("/media/usb");
+  for (const char* point : {"/net", "/media/usb"}) fs.AddMount(point);
   CallWatch watch(fs);
   {
     const CallWatch::Scope scope(&watch);

@@ -1,14 +1,8 @@
-// An in-memory platform::FileSystem for tests. Paths are written the POSIX
-// way ("/d/x"): NativePath spells them for the system ("C:\d\x" on
-// Windows), and they are stored without a trailing separator. A listing
-// gives "." and ".." first (directory bit set, as the real systems do), then
-// the children in the order they were added. The counters take patterns
-// after NativePath, so "/d/*.*" counts the code's "/d\*.*" on Windows while
-// a doubled separator counts apart. Drive roots are taken byte for byte;
-// drives without SetVolumeInfo / SetDiskFreeSpace answer with
-// default-constructed figures, unknown roots fail. Listings may run on
-// several threads at once once the tree is built; handles must not outlive
-// the fake.
+// An in-memory platform::FileSystem. Paths are written "/d/x" and stored in
+// the system's spelling (NativePath) without a trailing separator; a listing
+// gives "." and ".." first, then the children in the order added. Counters
+// take patterns after NativePath. Drives answer with default figures unless
+// set; unknown roots fail. Listings may run on several threads at once.
 #pragma once
 
 #include <algorithm>
@@ -56,10 +50,7 @@ class FakeFileSystem : public platform::FileSystem {
   void FailListing(std::string_view dir, bool fails = true) { m_dirs[Normal(dir)].failOpen = fails; }
   // Next reports failure once n entries (the dots included) were given.
   void FailListingAfter(std::string_view dir, std::size_t n) { m_dirs[Normal(dir)].failAfter = n; }
-  void AddDrive(std::string root, platform::DriveType type) {
-    m_roots.push_back(root);
-    m_drives[root].type = type;
-  }
+  void AddDrive(std::string root, platform::DriveType type) { m_drives[m_roots.emplace_back(root)].type = type; }
   void SetVolumeInfo(const std::string& root, platform::VolumeInfo info) { m_drives[root].volume = info; }
   void SetDiskFreeSpace(const std::string& root, platform::DiskFreeSpace space) { m_drives[root].space = space; }
   void FailVolumeInfo(const std::string& root) { m_drives[root].volume.reset(); }
@@ -164,8 +155,7 @@ class FakeFileSystem : public platform::FileSystem {
   }
   static std::string Parent(const std::string& p) {
     const std::size_t slash = p.find_last_of(platform::kPathSeparator);
-    if (slash == std::string::npos) return ".";
-    return slash == 0 || p[slash - 1] == ':' ? p.substr(0, slash + 1) : p.substr(0, slash);
+    return slash == std::string::npos ? "." : p.substr(0, slash == 0 || p[slash - 1] == ':' ? slash + 1 : slash);
   }
   static std::string Name(const std::string& p) { return p.substr(p.find_last_of(platform::kPathSeparator) + 1); }
   platform::FindData* Find(const std::string& p) {

@@ -1,11 +1,6 @@
-// The Windows file system layer on the drives Wine provides: C: (the
-// prefix's drive_c) and Z:, which maps to the Linux root. The scan over it
-// and local times are the shared tests' (directory scan, file list times).
-//
-// Where Wine differs from Windows, the tests assert only what both share:
-// Wine reports the creation time as the last write time (so the two are not
-// compared), and a Linux directory may hold two names that differ only in
-// case, which Windows would not allow (so no test depends on case folding).
+// The Windows file system layer on Wine's drives C: and Z: (the Linux root).
+// Only what Wine shares with Windows is asserted: Wine gives the write time
+// as creation time, and a Linux folder may hold names differing in case.
 #include <gtest/gtest.h>
 
 #include <algorithm>
