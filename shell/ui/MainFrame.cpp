@@ -69,6 +69,10 @@ CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
 }
 
 CMainFrame::~CMainFrame() {
+  // The base destructor deletes the child widgets, which moves the focus and
+  // may block the event loop: neither may reach this half-destroyed frame.
+  disconnect(qApp, nullptr, this, nullptr);
+  disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
   // The views go with their widgets; the routing must not reach them later.
   SetActiveView(nullptr);
 }
