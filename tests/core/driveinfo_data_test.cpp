@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -62,9 +63,7 @@ TEST(DriveInfoList, SortedLinesSelectTheFirstFixedDriveInPlatformOrder) {
   d.Select(0);
   fs.AddDrive("/a", platform::kDriveFixed);
   d.FillDriveList();
-  EXPECT_EQ(d.Lines().size(), 5u);
-  EXPECT_EQ(d.Selected(), 3);
-  EXPECT_EQ(d.FieldText(IDC_EDIT_VOLUMENAME), "daten");
+  EXPECT_EQ(std::tuple(d.Lines().size(), d.Selected(), d.FieldText(IDC_EDIT_VOLUMENAME)), std::tuple(5u, 3, "daten"));
 }
 
 TEST(DriveInfoList, NoFixedDriveSelectsNothingAndLeavesFieldsEmpty) {
@@ -74,9 +73,8 @@ TEST(DriveInfoList, NoFixedDriveSelectsNothingAndLeavesFieldsEmpty) {
   for (auto* fs : {&other, &none}) {
     CDriveInfoData d(*fs);
     d.FillDriveList();
-    EXPECT_EQ(d.Lines().size(), fs == &other ? 2u : 0u);
-    EXPECT_EQ(d.Selected(), -1);
-    EXPECT_EQ(Fields(d), kEmptyFields);
+    EXPECT_EQ(std::tuple(d.Lines().size(), d.Selected(), Fields(d)),
+              std::tuple(fs == &other ? 2u : 0u, -1, kEmptyFields));
   }
 }
 
@@ -117,12 +115,10 @@ TEST(DriveInfoFigures, FailingCallsLeaveEmptyTextsAndZeros) {
   EXPECT_EQ(d.Lines()[2].Text(), "/mnt/a\tb\tNetzlaufwerk");
   EXPECT_EQ(Fields(d), (Texts{"", "", "5", "0", "", "1", "4096", "6", "0"}));
   d.Select(7);  // beyond the list: nothing selected
-  EXPECT_EQ(d.Selected(), -1);
-  EXPECT_EQ(Fields(d), kEmptyFields);
+  EXPECT_EQ(std::pair(d.Selected(), Fields(d)), std::pair(-1, kEmptyFields));
   d.SetRunner([](const std::function<void()>&) { return false; });
   d.Select(0);
-  EXPECT_EQ(d.Selected(), 0);
-  EXPECT_EQ(Fields(d), kEmptyFields);
+  EXPECT_EQ(std::pair(d.Selected(), Fields(d)), std::pair(0, kEmptyFields));
 }
 
 }  // namespace

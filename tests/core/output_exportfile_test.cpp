@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "output/ExcelExport.h"
@@ -130,9 +131,8 @@ TEST_F(ExportFile, ReplacedFileKeepsModeOwnerGroupAndHardLinks) {
   EXPECT_EQ(WriteExportFile(file.string(), "new\r\n"), std::nullopt);
   ASSERT_EQ(::stat(file.c_str(), &after), 0);
   EXPECT_EQ(ReadAll(file), "new\r\n");
-  EXPECT_EQ(after.st_mode & 07777, 0640u);
-  EXPECT_EQ(after.st_uid, before.st_uid);
-  EXPECT_EQ(after.st_gid, before.st_gid);
+  EXPECT_EQ(std::tuple(after.st_mode & 07777, after.st_uid, after.st_gid),
+            std::tuple(0640u, before.st_uid, before.st_gid));
   // Every name of a file with several sees the new contents; a FIFO
   // without a reader is refused at once instead of blocking.
   fs::create_hard_link(file, m_dir / "other name.txt");

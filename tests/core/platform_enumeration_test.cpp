@@ -14,6 +14,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "platform/PathStyle.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -85,17 +86,15 @@ TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntryAndTheirScan) {
   }
   // Links to a file and dangling links are files of the link's own size
   // (the length of the target text).
-  EXPECT_EQ(entries["plain.txt"].size, 3u);
-  EXPECT_EQ(entries["filelink"].size, 9u);
-  EXPECT_EQ(entries["dangling"].size, 7u);
+  for (const auto& [name, size] : {std::pair{"plain.txt", 3u}, {"filelink", 9u}, {"dangling", 7u}})
+    EXPECT_EQ(entries[name].size, size) << name;
   // A link to a directory is a directory that is a link, at either level,
   // and the scan does not go into it.
   for (const FindLevel level : {FindLevel::kFull, FindLevel::kNamesAndType}) {
     entries = List(m_dir, level);
     EXPECT_EQ(entries[".sub"].attributes, platform::kAttrDirectory | platform::kAttrHidden);
-    EXPECT_EQ(entries["link"].attributes, platform::kAttrDirectory | platform::kAttrReparsePoint);
-    EXPECT_EQ(entries["link"].flags, platform::kEntryMountRoot);
-    EXPECT_EQ(entries["link"].size, 0u);
+    EXPECT_EQ(std::tuple(entries["link"].attributes, entries["link"].flags, entries["link"].size),
+              std::tuple(platform::kAttrDirectory | platform::kAttrReparsePoint, platform::kEntryMountRoot, 0u));
     for (const char* file : {"plain.txt", "filelink", "dangling"}) {
       EXPECT_EQ(entries[file].attributes, platform::kAttrArchive) << file;
       EXPECT_EQ(entries[file].flags, 0u) << file;
@@ -152,11 +151,9 @@ TEST_F(EnumerationTest, WhatCanAndCannotBeListed) {
   EXPECT_TRUE(List(tooLong).empty());
   EXPECT_EQ(Scan(tooLong), (std::vector<Row>{{tooLong, 0, 0, 0, 0, 0}}));
   EXPECT_EQ(List(P("alias")).count("inside"), 1u);
-  using platform::posix::PosixFileSystem;
-  EXPECT_EQ(PosixFileSystem::DirectoryOfPattern("/*.*"), "/");
-  EXPECT_EQ(PosixFileSystem::DirectoryOfPattern("*.*"), ".");
-  EXPECT_EQ(PosixFileSystem::DirectoryOfPattern("/home/user/*.*"), "/home/user/");
-  EXPECT_EQ(PosixFileSystem::DirectoryOfPattern("/home/user"), "/home/user");
+  for (const auto& [pattern, dir] : {std::pair{"/*.*", "/"}, {"*.*", "."}, {"/home/user/*.*", "/home/user/"},
+                                     {"/home/user", "/home/user"}})
+    EXPECT_EQ(platform::posix::PosixFileSystem::DirectoryOfPattern(pattern), dir);
 }
 
 // Another file system mounted inside the tree is flagged and not gone into
@@ -202,9 +199,7 @@ TEST_F(EnumerationTest, LockKeysAreReadFromTheKeyboardLeds) {
     std::ofstream(P("leds/") + name + "/brightness") << value;
   }
   const platform::LockKeys keys = platform::posix::ReadLockKeys(P("leds"));
-  EXPECT_TRUE(keys.caps);
-  EXPECT_FALSE(keys.num);
-  EXPECT_TRUE(keys.scroll);
+  EXPECT_EQ(std::tuple(keys.caps, keys.num, keys.scroll), std::tuple(true, false, true));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "platform/posix/MountInfoParser.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -95,20 +96,18 @@ TEST_F(MountsTest, DriveRootsAreTheUsersMountsInByteOrderEachWithItsType) {
 }
 
 TEST_F(MountsTest, VolumeFiguresOfEachKindOfMount) {
+  using Volume = std::tuple<std::string, std::uint32_t, std::string, std::uint32_t, std::uint32_t>;
+  constexpr std::uint32_t kPosix = kFsCaseSensitiveSearch | kFsCasePreservedNames | kFsPersistentAcls;
+  const std::pair<const char*, Volume> volumes[] = {
+      {"/boot/efi/", {"EFI SYS", 0xABCD1234u, "vfat", 255, kFsCasePreservedNames | kFsUnicodeOnDisk}},
+      {"/", {"", 0x1a2b3c4du, "ext4", 255, kPosix}},
+      {"/dev/shm/", {"", 0x33334444u, "tmpfs", 255, kPosix}}};  // no UUID: the file system id
   VolumeInfo info;
-  ASSERT_TRUE(m_fs.GetVolumeInformation("/boot/efi/", info));
-  EXPECT_EQ(info.volumeName, "EFI SYS");
-  EXPECT_EQ(info.serialNumber, 0xABCD1234u);
-  EXPECT_EQ(info.fileSystemName, "vfat");
-  EXPECT_EQ(info.maxComponentLength, 255u);
-  EXPECT_EQ(info.flags, kFsCasePreservedNames | kFsUnicodeOnDisk);
-  ASSERT_TRUE(m_fs.GetVolumeInformation("/", info));
-  EXPECT_EQ(info.volumeName, "");
-  EXPECT_EQ(info.serialNumber, 0x1a2b3c4du);
-  EXPECT_EQ(info.flags, kFsCaseSensitiveSearch | kFsCasePreservedNames | kFsPersistentAcls);
-  ASSERT_TRUE(m_fs.GetVolumeInformation("/dev/shm/", info));
-  EXPECT_EQ(info.serialNumber, 0x33334444u);  // no UUID: the file system id
-  EXPECT_EQ(info.fileSystemName, "tmpfs");
+  for (const auto& [root, volume] : volumes) {
+    ASSERT_TRUE(m_fs.GetVolumeInformation(root, info)) << root;
+    EXPECT_EQ(Volume(info.volumeName, info.serialNumber, info.fileSystemName, info.maxComponentLength, info.flags),
+              volume) << root;
+  }
   DiskFreeSpace space;
   ASSERT_TRUE(m_fs.GetDiskFreeSpace("/", space));  // the device's sector size
   EXPECT_EQ((std::vector{space.bytesPerSector, space.sectorsPerCluster, space.freeClusters, space.totalClusters}),
@@ -116,8 +115,7 @@ TEST_F(MountsTest, VolumeFiguresOfEachKindOfMount) {
   ASSERT_TRUE(m_fs.GetDiskFreeSpace("/dev/shm/", space));  // no block device
   EXPECT_EQ(std::pair(space.bytesPerSector, space.sectorsPerCluster), std::pair(512u, 8u));
   space = {};
-  EXPECT_FALSE(m_fs.GetVolumeInformation("/mnt/share/", info));
-  EXPECT_FALSE(m_fs.GetDiskFreeSpace("/mnt/share/", space));
+  EXPECT_FALSE(m_fs.GetVolumeInformation("/mnt/share/", info) || m_fs.GetDiskFreeSpace("/mnt/share/", space));
   EXPECT_EQ(space.totalClusters, 0u);
 }
 
@@ -158,14 +156,12 @@ TEST(MountInfoParserTest, FieldsEscapesAndBadLines) {
       "42 1 bad / /mnt/y rw - ext4 /dev/sdy rw\n"
       "43 1 8:2 / /mnt/z rw no-dash-here ext4 /dev/sdz rw\n");
   ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(std::pair(entries[0].major, entries[0].minor), std::pair(8u, 1u));
-  EXPECT_EQ(entries[0].root, "/sub\\dir");
-  EXPECT_EQ(entries[0].mountPoint, "/mnt/a b\tc");
-  EXPECT_EQ(entries[0].fsType, "ext4");
-  EXPECT_EQ(entries[0].source, "/dev/sd a");
-  EXPECT_EQ(entries[0].superOptions, "rw,acl");
-  EXPECT_EQ(entries[1].source, "");  // an empty source keeps its field
-  EXPECT_EQ(entries[1].superOptions, "rw");
+  const auto fields = [](const MountEntry& e) {
+    return std::tuple(e.major, e.minor, e.root, e.mountPoint, e.fsType, e.source, e.superOptions);
+  };
+  EXPECT_EQ(fields(entries[0]), std::tuple(8u, 1u, "/sub\\dir", "/mnt/a b\tc", "ext4", "/dev/sd a", "rw,acl"));
+  // An empty source keeps its field.
+  EXPECT_EQ(fields(entries[1]), std::tuple(0u, 50u, "/", "/mnt/x", "tmpfs", "", "rw"));
   EXPECT_TRUE(MountInfoParser::HasOption("rw,acl,user_xattr", "acl"));
   EXPECT_FALSE(MountInfoParser::HasOption("rw,noacl", "acl"));
   EXPECT_TRUE(MountInfoParser::HasOption("rw,size=4k", "size"));

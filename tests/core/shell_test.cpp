@@ -99,9 +99,7 @@ struct Routing : ::testing::Test {
 TEST_F(Routing, ActiveViewFirstThenTheApplicationThenOtherViewsInViewOrderAndUpdatesSkipTheSender) {
   EXPECT_TRUE(Run(kIdRange + 2));  // no active view: every view in order; a range passes the id
   frame.SetActiveView(&dirs);
-  EXPECT_TRUE(Run(kIdShared));
-  EXPECT_TRUE(Run(kIdListOnly));
-  EXPECT_TRUE(Run(kIdApp));
+  for (UINT id : {kIdShared, kIdListOnly, kIdApp}) EXPECT_TRUE(Run(id)) << id;
   frame.SetActiveView(&tree);
   EXPECT_TRUE(Run(kIdListOnly));  // the tree lacks it: the file list, first in view order
   EXPECT_FALSE(Run(kIdNobody));
@@ -119,10 +117,8 @@ TEST_F(Routing, UpdateFollowsTheViewThatWouldExecuteAndExecutesNothing) {
   frame.SetActiveView(&dirs);
   EXPECT_EQ(State(kIdListOnly), std::pair(true, 1));
   frame.SetActiveView(&tree);  // now the empty file list decides
-  EXPECT_EQ(State(kIdListOnly), std::pair(false, 0));
-  EXPECT_EQ(State(kIdShared), std::pair(true, 0));
-  EXPECT_EQ(State(kIdApp), std::pair(true, 0));
-  EXPECT_EQ(State(kIdNobody), std::pair(false, 0));
+  EXPECT_EQ((std::vector{State(kIdListOnly), State(kIdShared), State(kIdApp), State(kIdNobody)}),
+            (std::vector<std::pair<bool, int>>{{false, 0}, {true, 0}, {true, 0}, {false, 0}}));
   EXPECT_TRUE(g_log.empty());
 }
 
@@ -199,10 +195,9 @@ TEST(AppMessageBox, KindsChooseIconAndButtonsUnderTheAppTitleUnknownOnesShowNoth
     messages.boxes.clear();
     EXPECT_EQ(fw::AppMessageBox(nullptr, c.kind, c.text, "Zugriff verweigert"), fw::IDRESULT_OK) << c.kind;
     ASSERT_EQ(messages.boxes.size(), 1u) << c.kind;
-    EXPECT_EQ(messages.boxes[0].text, c.shown) << c.kind;
-    EXPECT_EQ(messages.boxes[0].title, "Kolbrin") << c.kind;
-    EXPECT_EQ(messages.boxes[0].icon, c.icon) << c.kind;
-    EXPECT_EQ(messages.boxes[0].buttons, c.buttons) << c.kind;
+    const fw::MessageBoxRequest& box = messages.boxes[0];
+    EXPECT_EQ(std::tuple(box.text, box.title, box.icon, box.buttons),
+              std::tuple(c.shown, "Kolbrin", c.icon, c.buttons));
   }
   messages.boxes.clear();
   for (int kind : {0, 3, 7, -1}) EXPECT_EQ(fw::AppMessageBox(nullptr, kind, IDS_FILE_ERROR, "x"), 0) << kind;

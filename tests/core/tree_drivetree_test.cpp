@@ -106,8 +106,7 @@ TEST_F(DriveTree, DrivesInOrderOnlyTheFirstFixedOneRead) {
   EXPECT_TRUE(N(At({1}))->expanded);
   EXPECT_EQ(Kids(At({1})), (Texts{"media", "mnt", "usr"}));
   for (std::size_t i : {0u, 2u, 3u, 4u}) EXPECT_TRUE(PlaceholderOnly(At({i}))) << i;
-  EXPECT_TRUE(PlaceholderOnly(At({1, 0})));
-  EXPECT_TRUE(Kids(At({1, 1})).empty());
+  EXPECT_TRUE(PlaceholderOnly(At({1, 0})) && Kids(At({1, 1})).empty());
   EXPECT_EQ(fs.TotalFindFirstCalls(), 5);  // "/" probed and listed, a probe of each of its directories
   // Directory items: closed folder, open folder when selected.
   EXPECT_EQ((std::vector{N(At({1, 2}))->image, N(At({1, 2}))->selectedImage}),
@@ -129,8 +128,7 @@ TEST_F(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
   for (const char* name : {"a", "b", "c"}) EXPECT_EQ(fs.PartialListings(std::string("/d/") + name + "/*.*"), 1);
   EXPECT_EQ(fs.FindFirstCalls("/d/leaf/*.*"), 1);
   EXPECT_EQ(fs.TotalFindFirstCalls(), 5);
-  EXPECT_TRUE(PlaceholderOnly(At({0, 0, 0})));
-  EXPECT_TRUE(Kids(At({0, 0, 3})).empty());
+  EXPECT_TRUE(PlaceholderOnly(At({0, 0, 0})) && Kids(At({0, 0, 3})).empty());
   // Collapsing probes again: "a" lost its last subdirectory while open and
   // becomes a leaf; "d" throws its subtree away and the next expansion reads.
   const HTREEITEM a = At({0, 0, 0});
@@ -154,16 +152,13 @@ TEST_F(DriveTree, EmptyExpansionsAreRefused) {
   ASSERT_TRUE(PlaceholderOnly(gone));
   // The only subdirectory went away after the probe: refused, now a leaf.
   fs.AddFile("/gone/only", 0);
-  EXPECT_TRUE(logic.OnItemExpanding(gone, ExpandAction::kExpand));
-  EXPECT_TRUE(Kids(gone).empty());
+  EXPECT_TRUE(logic.OnItemExpanding(gone, ExpandAction::kExpand) && Kids(gone).empty());
   // A drive whose listing cannot start gets its placeholder back; with a
   // medium that holds files only, the button goes for good.
   fs.FailListing("/media/floppy");
-  EXPECT_TRUE(logic.OnItemExpanding(floppy, ExpandAction::kExpand));
-  EXPECT_TRUE(PlaceholderOnly(floppy));
+  EXPECT_TRUE(logic.OnItemExpanding(floppy, ExpandAction::kExpand) && PlaceholderOnly(floppy));
   fs.FailListing("/media/floppy", false);
-  EXPECT_TRUE(logic.OnItemExpanding(floppy, ExpandAction::kExpand));
-  EXPECT_TRUE(Kids(floppy).empty());
+  EXPECT_TRUE(logic.OnItemExpanding(floppy, ExpandAction::kExpand) && Kids(floppy).empty());
   // A directory whose listing cannot start loses its button.
   fs.AddDirectory("/locked/inner");
   Collapse(At({0}));
@@ -173,8 +168,7 @@ TEST_F(DriveTree, EmptyExpansionsAreRefused) {
   const HTREEITEM locked = At({0, 1});
   ASSERT_EQ(N(locked)->text, "locked");
   fs.FailListing("/locked");
-  EXPECT_TRUE(logic.OnItemExpanding(locked, ExpandAction::kExpand));
-  EXPECT_TRUE(Kids(locked).empty());
+  EXPECT_TRUE(logic.OnItemExpanding(locked, ExpandAction::kExpand) && Kids(locked).empty());
 }
 
 // Listings and probes the user gave up waiting for keep the buttons, so
@@ -193,8 +187,7 @@ TEST_F(DriveTree, WhatTheUserGaveUpOnKeepsItsButton) {
   Expand(At({0, 0}));
   logic.SetRunner(givingUp);
   Collapse(At({0, 0}));
-  EXPECT_TRUE(PlaceholderOnly(At({0, 0})));
-  EXPECT_TRUE(Kids(At({0, 1})).empty());
+  EXPECT_TRUE(PlaceholderOnly(At({0, 0})) && Kids(At({0, 1})).empty());
   EXPECT_TRUE(logic.OnItemExpanding(At({0, 1}), ExpandAction::kExpand));  // nothing to show yet
   EXPECT_TRUE(PlaceholderOnly(At({0, 1})));
 }

@@ -49,8 +49,7 @@ TEST_F(DriveInfoWindow, EveryWayOfClosingClearsTheCheckMarkAndTheNextOpeningStar
     testsupport::Click(h->Tool(ID_VIEW_DRIVEINFO));
     CDriveInfoDlg* d = h->frame()->DriveInfoDlg();
     ASSERT_NE(d, nullptr);
-    EXPECT_TRUE(d->isVisible() && !d->isModal());
-    EXPECT_TRUE(h->Shown(ID_VIEW_DRIVEINFO)->isChecked());
+    EXPECT_TRUE((d->isVisible() && !d->isModal()) && h->Shown(ID_VIEW_DRIVEINFO)->isChecked());
     EXPECT_EQ(CurrentLine(d), "/\tFestplattenlaufwerk");
     EXPECT_EQ(Fields(d), (QStringList{"system", "-1", "btrfs", "255", "8", "512", "1000", "4000",
                                       "Unterscheidet Dateinamen mit Groß- und Kleinschreibung\n"

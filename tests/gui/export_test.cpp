@@ -113,8 +113,7 @@ TEST_F(Export, TextFileThroughTheSelectionAndTheSaveDialog) {
   });
   h->Choose(ID_EXPORT_FILE);
   ASSERT_EQ(seen.size(), 3);
-  EXPECT_EQ(seen[0], "1,46 KiB");
-  EXPECT_EQ(seen[1], "06.12.26 10:30");
+  EXPECT_EQ(seen.mid(0, 2), (QStringList{"1,46 KiB", "06.12.26 10:30"}));
   EXPECT_TRUE(seen[2].contains(QStringLiteral("alt.txt"))) << seen[2].toStdString();
   EXPECT_EQ(Slurp(out / "alt.txt"), kTitleLine + kRows[0] + kRows[1] + kRows[2]);
 }
