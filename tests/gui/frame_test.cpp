@@ -1,17 +1,27 @@
-// The main frame: its bars, F6 through the panes, its placement, F10 and the printer setup.
+// Starting the program (its command line, a directory given on it with links
+// inside) and the main frame: its bars, F6 through the panes, its placement,
+// F10, the printer setup and the drive information window.
 #include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 
+#include "driveinfo/ui/DriveInfoDlg.h"
+#include "shell/ui/CommandLine.h"
 #include "tests/support/GuiHarness.h"
 
 namespace {
 
+using driveinfo::CDriveInfoDlg;
 using testsupport::Click;
+using testsupport::GuiHarness;
 
 // Each toolbar button its own part of the strip; the bars switched from the
 // menu with their check marks; F6 and Shift+F6 through the panes in view order.
@@ -98,6 +108,136 @@ TEST(MainFrame, F10OpensTheMenuAndPrinterSetupChoosesPrinterPaperAndOrientation)
   EXPECT_FALSE(printerChoice.isEmpty());
   EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
   EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+}
+
+// The program itself, with no display in its environment: answers on
+// standard output, complaints with the usage on standard error.
+TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplay) {
+  const std::tuple<QStringList, int, QString> cases[] = {{{"--help"}, 0, "[VERZEICHNIS]"},
+                                                        {{"-h"}, 0, "Zeigt diese Hilfe an."},
+                                                        {{"--version"}, 0, "Kolbrin 1."},
+                                                        {{"--bogus"}, 2, "Unbekannte Option 'bogus'."},
+                                                        {{"/tmp", "/usr"}, 2, "höchstens ein Verzeichnis"}};
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(name));
+  for (const auto& [arguments, exitCode, shown] : cases) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KOLBRIN_BINARY), arguments);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), exitCode) << err.toStdString();
+    EXPECT_TRUE((exitCode == 0 ? out : err).contains(shown)) << out.toStdString() << err.toStdString();
+    EXPECT_EQ(err.contains(QStringLiteral("Aufruf:")), exitCode == 2);
+  }
+}
+
+class StartDirectory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root = QDir(tmp.path()).absolutePath();
+    QDir(root).mkpath(QStringLiteral("sub"));
+    for (const auto& [name, bytes] : {std::pair{"a.txt", "abc"}, {"sub/inner.txt", "xy"}}) {
+      QFile f(root + u'/' + QString::fromLatin1(name));
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(bytes);
+    }
+    for (const auto& [target, link] : {std::pair{".", "loop"}, {"a.txt", "filelink"}, {"nowhere", "dangling"}})
+      ASSERT_TRUE(QFile::link(QString::fromLatin1(target), root + u'/' + QString::fromLatin1(link)));
+  }
+  QTemporaryDir tmp;
+  QString root;
+};
+
+// A missing path or a file is reported and the program starts without one;
+// a relative path is selected, and links to folders are folders.
+TEST_F(StartDirectory, MissingPathsReportedRelativeOneSelectedLinksAreFolders) {
+  for (const QString& argument : {QStringLiteral("no-such-thing"), root + QStringLiteral("/a.txt")}) {
+    const shell::StartRequest r = shell::ParseCommandLine({QStringLiteral("kolbrin"), argument});
+    EXPECT_EQ(std::pair(r.exitCode, r.directory), std::pair(-1, std::string()));
+    EXPECT_TRUE(r.errors.startsWith(QStringLiteral("kolbrin: „") + argument + u'“')) << r.errors.toStdString();
+  }
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(root + QStringLiteral("/sub"));
+  const shell::StartRequest start = shell::ParseCommandLine({QStringLiteral("kolbrin"), QStringLiteral("..")});
+  QDir::setCurrent(previous);
+  ASSERT_EQ(start.directory, QFile::encodeName(root).toStdString());
+  GuiHarness h(nullptr, start.directory);
+  auto* tree = h.tree();
+  EXPECT_EQ(tree->GetItemPath(tree->currentIndex()), start.directory);
+  // The file list: files and links to files, never a folder or its link.
+  EXPECT_EQ(GuiHarness::Column(h.files(), 0), (QStringList{"a.txt", "dangling", "filelink"}));
+  EXPECT_EQ(GuiHarness::Column(h.files(), 1), (QStringList{"3 Byte", "7 Byte", "5 Byte"}));  // a link's own size
+  // The directory information: the link is a row of zeros, not entered.
+  testsupport::Click(h.Tool(ID_VIEW_DIRSCAN));
+  EXPECT_EQ(GuiHarness::Column(h.dirs(), 0), (QStringList{root, root + "/loop", root + "/sub"}));
+  EXPECT_EQ(GuiHarness::Column(h.dirs(), 1) + GuiHarness::Column(h.dirs(), 3),
+            (QStringList{"1", "0", "0", "4", "0", "1"}));  // subdirectories, then files with all beneath
+  // The tree opens the link as a folder, with the target's listing under
+  // the link's own path.
+  for (int i = 0; i < 2; ++i) QTest::keyClick(tree, Qt::Key_Right);  // open it, onto the first child, the link
+  const QModelIndex link = tree->currentIndex();
+  EXPECT_EQ(tree->GetItemPath(link), start.directory + "/loop");
+  QTest::keyClick(tree, Qt::Key_Right);
+  ASSERT_TRUE(tree->isExpanded(link));
+  EXPECT_EQ(GuiHarness::Children(tree->Model(), link), (QStringList{"loop", "sub"}));
+}
+
+using DriveInfoWindow = testsupport::FrameTest<>;
+
+QStringList Fields(CDriveInfoDlg* d) {
+  QStringList out;
+  for (const res::Id id : {IDC_EDIT_VOLUMENAME, IDC_EDIT_SERIAL, IDC_EDIT_FILESYSTEM, IDC_EDIT_MAXNAMELEN,
+                           IDC_EDIT_SECTORS, IDC_EDIT_BYTES, IDC_EDIT_FREECLUSTERS, IDC_EDIT_TOTALCLUSTERS})
+    out << d->Item<QLineEdit>(id)->text();
+  return out << d->Item<QPlainTextEdit>(IDC_EDIT_FLAGS)->toPlainText();
+}
+
+QString CurrentLine(CDriveInfoDlg* d) {
+  QListWidgetItem* item = d->DriveList()->currentItem();
+  return item != nullptr && item->isSelected() ? item->text() : QString();
+}
+
+TEST_F(DriveInfoWindow, EveryWayOfClosingClearsTheCheckMarkAndTheNextOpeningStartsAfresh) {
+  fs.AddDrive("/media/cdrom", platform::kDriveCdRom);
+  fs.AddDrive("/home", platform::kDriveFixed);
+  fs.SetVolumeInfo("/", {"system", 0xFFFFFFFFu, 255, 0x1 | 0x2 | 0x8000, "btrfs"});
+  fs.SetDiskFreeSpace("/", {8, 512, 1000, 4000});
+  fs.FailVolumeInfo("/media/cdrom");
+  fs.FailDiskFreeSpace("/media/cdrom");
+  Start();
+  auto key = [](Qt::Key k, res::Id field) {  // in the field, or in the drive list
+    return [=](CDriveInfoDlg* d) { QTest::keyClick(field == 0 ? d->DriveList() : d->Item<QWidget>(field), k); };
+  };
+  const std::function<void(CDriveInfoDlg*)> closers[] = {
+      [this](CDriveInfoDlg*) { testsupport::Click(h->Tool(ID_VIEW_DRIVEINFO)); },
+      key(Qt::Key_Escape, 0),
+      key(Qt::Key_Return, 0),
+      key(Qt::Key_Enter, IDC_EDIT_SERIAL),
+      key(Qt::Key_Return, IDC_EDIT_FLAGS),
+      [](CDriveInfoDlg* d) { testsupport::CloseBox(d); },
+  };
+  int n = 0;
+  for (const auto& close : closers) {
+    SCOPED_TRACE(n++);
+    testsupport::Click(h->Tool(ID_VIEW_DRIVEINFO));
+    CDriveInfoDlg* d = h->frame()->DriveInfoDlg();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE((d->isVisible() && !d->isModal()) && h->Shown(ID_VIEW_DRIVEINFO)->isChecked());
+    EXPECT_EQ(CurrentLine(d), "/\tFestplattenlaufwerk");
+    EXPECT_EQ(Fields(d), (QStringList{"system", "-1", "btrfs", "255", "8", "512", "1000", "4000",
+                                      "Unterscheidet Dateinamen mit Groß- und Kleinschreibung\n"
+                                      "Speichert Dateinamen mit Groß- und Kleinschreibung\n"
+                                      "Unterstützt Komprimierung auf Laufwerksebene\n"}));
+    QTest::keyClick(d->DriveList(), Qt::Key_End);  // the user picks /media/cdrom, which fails
+    EXPECT_EQ(CurrentLine(d), "/media/cdrom\tCD-ROM-Laufwerk");
+    EXPECT_EQ(Fields(d), (QStringList{"", "0", "", "0", "0", "0", "0", "0", ""}));
+    close(d);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(h->frame()->DriveInfoDlg(), nullptr);
+    EXPECT_FALSE(h->Shown(ID_VIEW_DRIVEINFO)->isChecked());
+  }
 }
 
 }  // namespace
