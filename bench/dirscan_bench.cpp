@@ -1,6 +1,6 @@
 // Times the directory-information scan of one directory exactly as the
-// view runs it (real frame offscreen: the worker threads, the wait with its
-// progress text, the final sort, the list model) beside du, ncdu and gdu
+// directory pane runs it (offscreen: the worker threads, the wait, the
+// final sort, the list model) beside du, ncdu and gdu
 // where they are installed and a bare two-thread walk, and measures the
 // memory each directory row holds and the longest time the window went
 // without handling events during the scan.
@@ -11,7 +11,6 @@
 // runs `rounds` times and its best time counts.
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
@@ -23,12 +22,9 @@
 
 #include "bench/BareWalk.h"
 #include "bench/BenchUtil.h"
+#include "framework/PathDocument.h"
 #include "lists/ui/DirView.h"
 #include "platform/FileSystem.h"
-#include "shell/KolbrinDoc.h"
-#include "shell/ui/KolbrinApp.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/SettingsProfile.h"
 
 // Live heap bytes, counted by the replaced operators below: requested
 // bytes, and the bytes a typical malloc hands out for them (8 bytes of
@@ -146,13 +142,12 @@ int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   const std::string dir = argv[1];
   const int rounds = bench::Rounds(argc, argv);
-  QTemporaryDir profileDir;
-  auto app = std::make_unique<shell::CKolbrinApp>(
-      std::make_unique<shell::SettingsProfile>(profileDir.filePath(QStringLiteral("bench.ini"))));
-  if (!app->InitInstance(true)) return 1;
+  fw::CPathDocument doc;
+  doc.m_strPath = dir;
+  lists::CDirView view(doc, nullptr);
+  view.resize(1000, 600);
+  view.show();
   QApplication::processEvents();
-  app->Document()->m_strPath = dir;
-  lists::CDirView& view = *app->MainFrame()->DirView();
 
   // Rounds interleave the tools, so that a busy machine weighs on all alike.
   const std::vector<std::vector<std::string>> tools = {{"du", "-s", "--apparent-size", "-B1", dir},
@@ -191,6 +186,5 @@ int main(int argc, char** argv) {
               mem.chunks, mem.requested);
   std::printf("longest gap in event handling during a scan: %.1f ms  (target under 100)\n",
               scan.longestGap * 1e3);
-  app->ExitInstance();
   return 0;
 }
