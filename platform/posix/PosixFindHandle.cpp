@@ -147,15 +147,14 @@ bool PosixFindHandle::Describe(const char* name, unsigned char type, FindData& o
   return true;
 }
 
-bool PosixFindHandle::DescribeDirectoryLink(const char* name, FindData& out) const {
+void PosixFindHandle::DescribeDirectoryLink(const char* name, FindData& out) const {
   // Follows the link for its target's type only; an automount point behind
   // it is not triggered.
   struct statx target {};
-  if (!StatLinkTarget(m_fd, m_directory, name, target) || !S_ISDIR(target.stx_mode)) return false;
+  if (!StatLinkTarget(m_fd, m_directory, name, target) || !S_ISDIR(target.stx_mode)) return;
   out.attributes = (out.attributes & ~kAttrArchive) | kAttrDirectory | kAttrReparsePoint;
   out.size = 0;
   out.flags |= kEntryMountRoot;
-  return true;
 }
 
 bool PosixFindHandle::DescribeFull(const char* name, unsigned char type, FindData& out) const {

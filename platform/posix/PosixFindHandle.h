@@ -52,7 +52,7 @@ class PosixFindHandle : public FindHandle {
   bool DescribeFull(const char* name, unsigned char type, FindData& out) const;
 
   // Marks out as a link to a directory when name is one.
-  bool DescribeDirectoryLink(const char* name, FindData& out) const;
+  void DescribeDirectoryLink(const char* name, FindData& out) const;
 
   // Whether a device differs from the listed directory's own (read once).
   bool OnOtherDevice(unsigned major, unsigned minor) const;
