@@ -38,8 +38,10 @@ TEST_F(DriveView, StartSelectsTheFirstFixedDriveOnceWithImagesAndSortedDirectori
   EXPECT_EQ(icon(0), icon(2));
   const qint64 closed = icon(0, root);
   QTest::keyClick(h->tree(), Qt::Key_Down);
-  EXPECT_NE(icon(0, root), closed);
+  const std::vector<QIcon>& images = h->tree()->Model()->Images();
+  EXPECT_EQ(icon(0, root), images.at(tree::kImageOpenFolder).cacheKey());
   EXPECT_EQ(icon(1, root), closed);
+  EXPECT_EQ(closed, images.at(tree::kImageFolder).cacheKey());
 }
 
 TEST(DriveViewRoads, EveryRoadRefusesAnEmptyDirectoryAndOpensAFullOne) {

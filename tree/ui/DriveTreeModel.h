@@ -26,6 +26,7 @@ class DriveTreeModel : public QAbstractItemModel, public CTreeControl {
 
   // The images by index, in the order of the tree's image strip.
   void SetImages(std::vector<QIcon> images) { m_images = std::move(images); }
+  const std::vector<QIcon>& Images() const { return m_images; }
   // Called for Expand; the view runs the expansion notification there.
   void SetExpandHandler(std::function<void(HTREEITEM)> handler) { m_expand = std::move(handler); }
   // The item that shows its selected image.
