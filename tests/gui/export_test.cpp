@@ -153,7 +153,8 @@ class ExportToSpreadsheet : public Export {
     const char* mime = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
     std::ofstream(out / "XDG_DATA_HOME" / "applications" / id)
         << "[Desktop Entry]\nType=Application\nName=Tabellen\nExec=" << exec << "\nMimeType=" << mime << ";\n";
-    std::ofstream(out / "XDG_CONFIG_HOME" / "mimeapps.list") << "[Default Applications]\n" << mime << "=" << id << ";\n";
+    std::ofstream(out / "XDG_CONFIG_HOME" / "mimeapps.list")
+        << "[Default Applications]\n" << mime << "=" << id << ";\n";
   }
   // The arguments the test program reports, a line each, or nothing after 20 s.
   std::string StartedWith() {
@@ -224,8 +225,10 @@ TEST_F(ExportToSpreadsheet, TheDesktopsProgramGetsTheWorkbookAsANewDocument) {
                          "' '" + listing.string() + "'").c_str()),
             0);
   std::string expected = "sheets Tabelle1\n";
-  for (const char* column : {"A", "B", "C", "D", "E", "F"}) expected += std::string("width ") + column + " 20.7109375\n";
-  const char* titles[] = {"Dateiname", "Dateigröße", "Attribute", "Letzte Änderung", "Hergestellt", "Letzter Zugriff"};
+  for (const char* column : {"A", "B", "C", "D", "E", "F"})
+    expected += std::string("width ") + column + " 20.7109375\n";
+  const char* titles[] = {"Dateiname", "Dateigröße", "Attribute",
+                          "Letzte Änderung", "Hergestellt", "Letzter Zugriff"};
   for (int k = 0; k < 6; ++k) expected += std::string("cell ") + char('A' + k) + "1 s \"" + titles[k] + "\"\n";
   // Rows as the list shows them; the Latin-1 name gets a replacement character.
   for (const auto& [row, name, size] : {std::tuple{2, "a;b.txt", "5 Byte"}, {3, "brief.txt", "1.234 Byte"},

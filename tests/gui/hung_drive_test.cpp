@@ -135,7 +135,8 @@ TEST_F(HungDrive, EscGivesUpTheProbeTheListingTheScanAndTheDriveInformation) {
 TEST_F(HungDrive, WhileAGivenUpCallHangsANewOneFailsAtOnceThenTheDriveIsBack) {
   Start();
   // The wait cursor at once, after two seconds pane 0 tells what is waited for.
-  const QString waiting = QStringLiteral("Warte auf \u201E%1/\u201C \u2013 Esc bricht ab.").arg(QString::fromStdString(mount));
+  const QString waiting =
+      QStringLiteral("Warte auf \u201E%1/\u201C \u2013 Esc bricht ab.").arg(QString::fromStdString(mount));
   bool cursor = false;
   testsupport::WhenReady(h->frame(), [&] { return h->frame()->MessageText() == waiting; }, [&] {
     cursor = QApplication::overrideCursor() != nullptr &&
