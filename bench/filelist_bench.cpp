@@ -37,7 +37,7 @@ double TimeLs(const std::string& dir) { return bench::TimeTool({"ls", "-lU", dir
 class GeneratedFileSystem : public platform::FileSystem {
  public:
   explicit GeneratedFileSystem(std::size_t n) : m_n(n) {}
-  std::unique_ptr<platform::FindHandle> FindFirst(std::string_view, platform::FindData& first,
+  std::unique_ptr<platform::FindHandle> FindFirst(platform::Job&, std::string_view, platform::FindData& first,
                                                   platform::FindLevel) override {
     auto h = std::make_unique<Handle>(m_n);
     if (!h->Next(first)) return nullptr;
@@ -45,8 +45,8 @@ class GeneratedFileSystem : public platform::FileSystem {
   }
   std::vector<std::string> LogicalDriveStrings() override { return {}; }
   platform::DriveType GetDriveType(std::string_view) override { return platform::kDriveUnknown; }
-  bool GetVolumeInformation(std::string_view, platform::VolumeInfo&) override { return false; }
-  bool GetDiskFreeSpace(std::string_view, platform::DiskFreeSpace&) override { return false; }
+  bool GetVolumeInformation(platform::Job&, std::string_view, platform::VolumeInfo&) override { return false; }
+  bool GetDiskFreeSpace(platform::Job&, std::string_view, platform::DiskFreeSpace&) override { return false; }
 
  private:
   class Handle : public platform::FindHandle {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/BenchUtil.h"
+#include "framework/JobRunner.h"
 #include "framework/PathDocument.h"
 #include "tree/ui/DriveTreeModel.h"
 #include "tree/ui/DriveView.h"
@@ -28,18 +29,19 @@ using bench::Seconds;
 class OneDriveFileSystem : public platform::FileSystem {
  public:
   explicit OneDriveFileSystem(std::string root) : m_root(std::move(root)) {}
-  std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, platform::FindData& first,
-                                                  platform::FindLevel level) override {
-    return Native().FindFirst(pattern, first, level);
+  std::unique_ptr<platform::FindHandle> FindFirst(platform::Job& job, std::string_view directory,
+                                                  platform::FindData& first, platform::FindLevel level) override {
+    return Native().FindFirst(job, directory, first, level);
   }
   std::vector<std::string> LogicalDriveStrings() override { return {m_root}; }
   platform::DriveType GetDriveType(std::string_view) override { return platform::kDriveRemovable; }
-  bool GetVolumeInformation(std::string_view root, platform::VolumeInfo& out) override {
-    return Native().GetVolumeInformation(root, out);
+  bool GetVolumeInformation(platform::Job& job, std::string_view root, platform::VolumeInfo& out) override {
+    return Native().GetVolumeInformation(job, root, out);
   }
-  bool GetDiskFreeSpace(std::string_view root, platform::DiskFreeSpace& out) override {
-    return Native().GetDiskFreeSpace(root, out);
+  bool GetDiskFreeSpace(platform::Job& job, std::string_view root, platform::DiskFreeSpace& out) override {
+    return Native().GetDiskFreeSpace(job, root, out);
   }
+  std::shared_ptr<const platform::MountProbe> Probe() override { return Native().Probe(); }
 
  private:
   std::string m_root;
@@ -77,7 +79,7 @@ int main(int argc, char** argv) {
   const int rounds = bench::Rounds(argc, argv);
   OneDriveFileSystem fs(dir.back() == '/' ? dir : dir + '/');
   fw::CPathDocument doc(fs);
-  tree::CDriveView view(doc, nullptr);
+  tree::CDriveView view(doc, fw::RunAtOnce(), nullptr);
   view.resize(400, 800);
   view.show();
   QApplication::processEvents();

@@ -100,9 +100,10 @@ void CDriveInfoData::Select(int line) {
   auto read = std::make_shared<Figures>();
   platform::FileSystem* fs = &m_fs;
   const std::string root = m_lines[static_cast<size_t>(m_selected)].root;
-  const bool done = m_runner([read, fs, root] {
-    read->hasVolume = fs->GetVolumeInformation(root, read->volume);
-    read->hasSpace = fs->GetDiskFreeSpace(root, read->space);
+  auto job = std::make_shared<platform::Job>(m_fs);
+  const bool done = m_runner->Run(job, [read, fs, job, root] {
+    read->hasVolume = fs->GetVolumeInformation(*job, root, read->volume);
+    read->hasSpace = fs->GetDiskFreeSpace(*job, root, read->space);
   });
   if (!done) return;
   if (read->hasVolume) {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/WorkRunner.h"
+#include "framework/JobRunner.h"
 #include "platform/FileSystem.h"
 #include "res/resource.h"
 
@@ -33,8 +33,9 @@ class CDriveInfoData {
  public:
   explicit CDriveInfoData(platform::FileSystem& fs) : m_fs(fs) {}
 
-  // How the volume calls are made; at once unless set.
-  void SetRunner(fw::WorkRunner runner) { m_runner = std::move(runner); }
+  // How the volume calls are made; at once unless set. runner must
+  // outlive this object.
+  void SetRunner(fw::JobRunner& runner) { m_runner = &runner; }
 
   // Reads the drives afresh, sorts the lines as the list shows them, selects
   // the first fixed drive in the platform's order and reads its figures.
@@ -58,7 +59,7 @@ class CDriveInfoData {
   void ClearFigures();
 
   platform::FileSystem& m_fs;
-  fw::WorkRunner m_runner = fw::RunAtOnce;
+  fw::JobRunner* m_runner = &fw::RunAtOnce();
   std::vector<DriveLine> m_lines;
   int m_selected = -1;
 

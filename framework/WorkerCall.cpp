@@ -24,22 +24,23 @@ Registry& Jobs() {
 
 }  // namespace
 
-CWorkerCall::CWorkerCall(std::function<void()> job, std::function<void()> cancel)
-    : m_shared(std::make_shared<Shared>()), m_cancel(std::move(cancel)) {
+CWorkerCall::CWorkerCall(std::function<void()> job) : m_shared(std::make_shared<Shared>()) {
   {
     std::lock_guard lock(Jobs().mutex);
     ++Jobs().running;
   }
   auto run = [shared = m_shared, job = std::move(job)]() mutable {
+    std::exception_ptr failure;
     try {
       job();
     } catch (...) {
-      // A job reports its own failures; one that escapes ends the job.
+      failure = std::current_exception();  // kept for whoever reads the result
     }
     job = nullptr;  // what the job owns goes before anyone hears it ended
     {
       std::lock_guard lock(shared->mutex);
       shared->done = true;
+      shared->failure = failure;
     }
     shared->ended.notify_all();
     Registry& jobs = Jobs();
@@ -57,10 +58,6 @@ CWorkerCall::CWorkerCall(std::function<void()> job, std::function<void()> cancel
   }
 }
 
-CWorkerCall::~CWorkerCall() {
-  if (!Done()) Cancel();
-}
-
 bool CWorkerCall::WaitFor(std::chrono::milliseconds timeout) {
   std::unique_lock lock(m_shared->mutex);
   return m_shared->ended.wait_for(lock, timeout, [this] { return m_shared->done; });
@@ -71,10 +68,9 @@ bool CWorkerCall::Done() const {
   return m_shared->done;
 }
 
-void CWorkerCall::Cancel() {
-  if (m_cancelled) return;
-  m_cancelled = true;
-  if (m_cancel) m_cancel();
+std::exception_ptr CWorkerCall::Failure() const {
+  std::lock_guard lock(m_shared->mutex);
+  return m_shared->failure;
 }
 
 int CWorkerCall::Running() {

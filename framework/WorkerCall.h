@@ -1,7 +1,7 @@
 // A job run on a thread of its own while the caller waits for it. The
-// caller may give up waiting: the job is then asked to stop and left to end
-// on its own, so it must own everything it touches (capture shared state,
-// never the caller's locals) and must not reach back into the caller.
+// caller may stop waiting: the job is then left to end on its own, so it
+// must own everything it touches (capture shared state, never the caller's
+// locals) and must not reach back into the caller.
 //
 //   auto state = std::make_shared<State>();
 //   fw::CWorkerCall call([state] { state->result = Read(state->path); });
@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -18,21 +19,18 @@ namespace fw {
 
 class CWorkerCall {
  public:
-  // Starts job at once. cancel, when given, is how the job is asked to stop
-  // early; it is called from the waiting thread.
-  explicit CWorkerCall(std::function<void()> job, std::function<void()> cancel = {});
-  // Gives the job up if it has not ended.
-  ~CWorkerCall();
+  // Starts job at once.
+  explicit CWorkerCall(std::function<void()> job);
   CWorkerCall(const CWorkerCall&) = delete;
   CWorkerCall& operator=(const CWorkerCall&) = delete;
 
   // True once the job has ended; waits at most timeout for it.
   bool WaitFor(std::chrono::milliseconds timeout);
   bool Done() const;
-  // Asks the job to stop early; the caller still waits or gives up.
-  void Cancel();
+  // What the job threw, once it has ended; null when it threw nothing.
+  std::exception_ptr Failure() const;
 
-  // Jobs whose thread has not ended yet, given up ones included.
+  // Jobs whose thread has not ended yet, those nobody waits for included.
   static int Running();
   // Waits until every job has ended or timeout has passed; true when none runs.
   static bool WaitForAll(std::chrono::milliseconds timeout);
@@ -42,11 +40,10 @@ class CWorkerCall {
     mutable std::mutex mutex;
     std::condition_variable ended;
     bool done = false;
+    std::exception_ptr failure;
   };
 
   std::shared_ptr<Shared> m_shared;
-  std::function<void()> m_cancel;
-  bool m_cancelled = false;
 };
 
 }  // namespace fw

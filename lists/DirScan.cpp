@@ -2,14 +2,16 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <new>
+#include <stop_token>
 #include <system_error>
 #include <thread>
 #include <utility>
 
-#include "platform/CallWatch.h"
 #include "platform/FileSystem.h"
+#include "platform/Job.h"
 
 namespace lists {
 
@@ -32,6 +34,7 @@ class CDirScan::WorkStack {
   void Push(const std::vector<CDirRecord*>& children, const std::shared_ptr<platform::ScanDirectory>& parent) {
     {
       std::lock_guard lock(m_mutex);
+      if (m_stopped) return;  // nothing may hold a directory past the walk
       // Last child on top: the first listed is read next, which keeps the
       // parent's descriptor open no longer than needed.
       for (auto it = children.rbegin(); it != children.rend(); ++it) m_tasks.push_back({*it, parent});
@@ -45,7 +48,7 @@ class CDirScan::WorkStack {
 
   void PushTop(CDirRecord* top) {
     std::lock_guard lock(m_mutex);
-    m_tasks.push_back({top, nullptr});
+    if (!m_stopped) m_tasks.push_back({top, nullptr});
   }
 
   // The next directory to read; false when the walk is over or stopped.
@@ -69,10 +72,11 @@ class CDirScan::WorkStack {
   }
 
   void Stop() {
+    std::vector<Task> dropped;  // let go outside the lock
     {
       std::lock_guard lock(m_mutex);
       m_stopped = true;
-      m_tasks.clear();
+      dropped.swap(m_tasks);
     }
     m_ready.notify_all();
   }
@@ -94,7 +98,11 @@ class CDirScan::Walker final : public platform::ScanSink {
   void Run() {
     Task task;
     while (m_scan.m_stack->Pop(task)) {
-      Read(task);
+      try {
+        Read(task);
+      } catch (const std::bad_alloc&) {
+        m_scan.m_outOfMemory = true;  // this directory's row keeps what it had
+      }
       task = {};
       m_scan.m_stack->Done();
     }
@@ -124,8 +132,10 @@ class CDirScan::Walker final : public platform::ScanSink {
   void Read(Task& task) {
     CDirRecord* record = task.record;
     m_scan.m_lastEntered.store(record, std::memory_order_release);
+    m_scan.Hook(platform::ScanStep::kOpen, record->m_pszName);
     std::unique_ptr<platform::ScanDirectory> dir =
-        task.parent ? task.parent->OpenChild(record->m_pszName) : m_scan.m_fs.OpenScanDirectory(m_scan.m_path);
+        task.parent ? task.parent->OpenChild(record->m_pszName)
+                    : m_scan.m_fs.OpenScanDirectory(m_scan.m_job, m_scan.m_path, m_scan.m_hook);
     task.parent.reset();
     if (!dir) return;
     m_current = record;
@@ -133,10 +143,12 @@ class CDirScan::Walker final : public platform::ScanSink {
     m_enter.clear();
     record->m_bListed = dir->Read(*this);
     if (!record->m_bListed || m_enter.empty()) return;
+    dir->DoneReading();
     try {
+      m_scan.Hook(platform::ScanStep::kPush, record->m_pszName);
       m_scan.m_stack->Push(m_enter, std::shared_ptr<platform::ScanDirectory>(std::move(dir)));
     } catch (const std::bad_alloc&) {
-      m_scan.m_outOfMemory = true;
+      m_scan.m_outOfMemory = true;  // the subdirectories keep rows of zeros
     }
   }
 
@@ -147,8 +159,12 @@ class CDirScan::Walker final : public platform::ScanSink {
   std::vector<CDirRecord*> m_enter;
 };
 
-CDirScan::CDirScan(platform::FileSystem& fs, unsigned threads)
-    : m_fs(fs), m_threads(std::max(1u, threads)), m_stack(std::make_unique<WorkStack>()) {}
+CDirScan::CDirScan(platform::FileSystem& fs, platform::Job& job, unsigned threads, platform::ScanHook hook)
+    : m_fs(fs),
+      m_job(job),
+      m_threads(std::max(1u, threads)),
+      m_hook(std::move(hook)),
+      m_stack(std::make_unique<WorkStack>()) {}
 
 CDirScan::~CDirScan() = default;
 
@@ -156,14 +172,11 @@ unsigned CDirScan::DefaultThreads() {
   return std::clamp(std::thread::hardware_concurrency(), 2u, 8u);
 }
 
-void CDirScan::Cancel() {
-  m_cancelled = true;
-  m_stack->Stop();
-}
+bool CDirScan::Cancelled() const { return m_job.GivenUp(); }
 
 CDirRecord* CDirScan::NewRecord(CDirRecordArena& arena, CDirRecord* parent, std::string_view name) {
   try {
-    if (m_hook) m_hook(name);
+    Hook(platform::ScanStep::kRecord, name);
     return arena.NewRecord(parent, name);
   } catch (const std::bad_alloc&) {
     m_outOfMemory = true;
@@ -176,8 +189,13 @@ std::unique_ptr<CDirRows> CDirScan::Run(std::string_view path) {
   m_path = std::string(path);
   std::vector<CDirRecordArena> arenas(m_threads);
   CDirRecord* top = NewRecord(arenas[0], nullptr, m_path);
-  if (top != nullptr) Walk(top, arenas);
+  if (top != nullptr) {
+    // Giving the job up wakes the walkers that wait for work.
+    const std::stop_callback stop(m_job.StopToken(), [this] { m_stack->Stop(); });
+    Walk(top, arenas);
+  }
   for (CDirRecordArena& arena : arenas) result->arena.Adopt(std::move(arena));
+  if (m_failure) std::rethrow_exception(m_failure);
   result->outOfMemory = m_outOfMemory;
   if (top == nullptr) return result;
   result->rows = VisitingOrder(top);
@@ -185,25 +203,47 @@ std::unique_ptr<CDirRows> CDirScan::Run(std::string_view path) {
   return result;
 }
 
-void CDirScan::Walk(CDirRecord* top, std::vector<CDirRecordArena>& arenas) {
-  // The walk stays on the mount of its top: while it lasts, that is what
-  // it touches, for whoever waits on it and may give up.
-  const platform::Touch touch(m_path);
-  platform::CallWatch* watch = platform::CallWatch::OfThisThread();
-  m_stack->PushTop(top);
-  std::vector<std::thread> helpers;
-  for (unsigned i = 1; i < m_threads; ++i) {
-    try {
-      helpers.emplace_back([this, &arenas, i, watch] {
-        const platform::CallWatch::Scope scope(watch);
-        Walker(*this, arenas[i]).Run();
-      });
-    } catch (const std::system_error&) {
-      break;  // fewer walkers, same result
-    }
+void CDirScan::WalkerFailed(std::exception_ptr failure) {
+  {
+    std::lock_guard lock(m_failureMutex);
+    if (!m_failure) m_failure = std::move(failure);
   }
-  Walker(*this, arenas[0]).Run();
-  for (std::thread& t : helpers) t.join();
+  m_stack->Stop();
+}
+
+void CDirScan::Walk(CDirRecord* top, std::vector<CDirRecordArena>& arenas) {
+  m_stack->PushTop(top);
+  // Every helper is joined, whichever way this is left.
+  struct Helpers {
+    WorkStack& stack;
+    std::vector<std::thread> threads;
+    ~Helpers() {
+      if (std::uncaught_exceptions() > 0) stack.Stop();
+      for (std::thread& t : threads) t.join();
+    }
+  } helpers{*m_stack, {}};
+  try {
+    helpers.threads.reserve(m_threads - 1);
+    for (unsigned i = 1; i < m_threads; ++i) {
+      Hook(platform::ScanStep::kWalker, {});
+      helpers.threads.emplace_back([this, &arenas, i] {
+        try {
+          Walker(*this, arenas[i]).Run();
+        } catch (...) {
+          WalkerFailed(std::current_exception());
+        }
+      });
+    }
+  } catch (const std::system_error&) {
+    // fewer walkers, same result
+  } catch (const std::bad_alloc&) {
+    // fewer walkers, same result
+  }
+  try {
+    Walker(*this, arenas[0]).Run();
+  } catch (...) {
+    WalkerFailed(std::current_exception());
+  }
 }
 
 std::vector<CDirRecord*> VisitingOrder(CDirRecord* top) {

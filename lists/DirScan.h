@@ -7,17 +7,20 @@
 #pragma once
 
 #include <atomic>
-#include <functional>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "lists/DirRecord.h"
 #include "lists/DirRecordArena.h"
+#include "platform/ScanDirectory.h"
 
 namespace platform {
 class FileSystem;
+class Job;
 }
 
 namespace lists {
@@ -33,8 +36,12 @@ struct CDirRows {
 
 class CDirScan {
  public:
-  // threads: how many walk at once; 1 walks on the calling thread alone.
-  explicit CDirScan(platform::FileSystem& fs, unsigned threads = DefaultThreads());
+  // The scan of fs for job, which may give it up from any thread. threads:
+  // how many walk at once; 1 walks on the calling thread alone. hook is
+  // called where the scan takes memory (tests throw std::bad_alloc from
+  // it), on every walking thread.
+  CDirScan(platform::FileSystem& fs, platform::Job& job, unsigned threads = DefaultThreads(),
+           platform::ScanHook hook = {});
   ~CDirScan();
   CDirScan(const CDirScan&) = delete;
   CDirScan& operator=(const CDirScan&) = delete;
@@ -44,20 +51,16 @@ class CDirScan {
   // directory's subdirectories in listing order. A directory that cannot
   // be listed, the root of another mounted file system and a link to a
   // directory keep a row of zeros and are not counted by their parent.
+  // Memory running out leaves rows out (outOfMemory tells); every walking
+  // thread has ended when Run returns, however it returns.
   std::unique_ptr<CDirRows> Run(std::string_view path);
 
-  // Ends a running scan early, from any thread; its rows are then partial.
-  void Cancel();
-  bool Cancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
+  // Whether the job was given up; the rows are partial then.
+  bool Cancelled() const;
 
   // The directory read last (null before the first); safe from any thread
   // while Run goes on. Its name and parents stay valid as long as the scan.
   const CDirRecord* LastEntered() const { return m_lastEntered.load(std::memory_order_acquire); }
-
-  // Called with each directory's name before its record is made; a test
-  // throws std::bad_alloc here to stand for memory running out. Called from
-  // every walking thread.
-  void SetAllocationHook(std::function<void(std::string_view name)> hook) { m_hook = std::move(hook); }
 
   // Two walkers at least, so that one waits on the disk while the other
   // works; more where the machine has the cores.
@@ -70,15 +73,21 @@ class CDirScan {
 
   CDirRecord* NewRecord(CDirRecordArena& arena, CDirRecord* parent, std::string_view name);
   void Walk(CDirRecord* top, std::vector<CDirRecordArena>& arenas);
+  void WalkerFailed(std::exception_ptr failure);
+  void Hook(platform::ScanStep step, std::string_view name) const {
+    if (m_hook) m_hook(step, name);
+  }
 
   platform::FileSystem& m_fs;
+  platform::Job& m_job;
   unsigned m_threads;
+  platform::ScanHook m_hook;
   std::string m_path;
-  std::atomic<bool> m_cancelled{false};
   std::atomic<bool> m_outOfMemory{false};
   std::atomic<const CDirRecord*> m_lastEntered{nullptr};
-  std::function<void(std::string_view)> m_hook;
   std::unique_ptr<WorkStack> m_stack;
+  std::mutex m_failureMutex;
+  std::exception_ptr m_failure;  // the first thing a walker threw, other than out of memory
 };
 
 // The rows in visiting order with every figure complete: each directory's

@@ -4,7 +4,6 @@
 #include <new>
 
 #include "lists/FileCompare.h"
-#include "platform/PathStyle.h"
 
 namespace lists {
 namespace {
@@ -49,11 +48,10 @@ bool CFileRows::InsertFileRow(const platform::FindData& entry) {
   }
 }
 
-void CFileRows::FillFileList(platform::FileSystem& fs, std::string_view path) {
+void CFileRows::FillFileList(platform::FileSystem& fs, platform::Job& job, std::string_view path) {
   m_nSortDir.fill(1);
   platform::FindData entry;
-  const std::unique_ptr<platform::FindHandle> find =
-      fs.FindFirst(platform::SearchPattern(path), entry, platform::FindLevel::kFiles);
+  const std::unique_ptr<platform::FindHandle> find = fs.FindFirst(job, path, entry, platform::FindLevel::kFiles);
   if (!find) return;  // missing or unreadable: the list stays empty, silently
   do {
     if (entry.attributes & platform::kAttrDirectory) continue;
@@ -61,9 +59,9 @@ void CFileRows::FillFileList(platform::FileSystem& fs, std::string_view path) {
   } while (find->Next(entry));
 }
 
-void CFileRows::Refill(platform::FileSystem& fs, std::string_view path) {
+void CFileRows::Refill(platform::FileSystem& fs, platform::Job& job, std::string_view path) {
   FreeRowRecords();
-  FillFileList(fs, path);
+  FillFileList(fs, job, path);
   Sort(MakeSortKey(0, 1));
 }
 

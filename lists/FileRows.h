@@ -36,7 +36,7 @@ class CFileRows {
   // every sort direction to +1 and sorts by name ascending. A directory
   // that cannot be listed leaves the list empty; when memory runs out the
   // files listed so far stay.
-  void Refill(platform::FileSystem& fs, std::string_view path);
+  void Refill(platform::FileSystem& fs, platform::Job& job, std::string_view path);
 
   // Adds one row at the end for a listing entry; false when out of memory.
   bool InsertFileRow(const platform::FindData& entry);
@@ -61,7 +61,7 @@ class CFileRows {
  private:
   static constexpr int kSortDirs = 10;
   CFileRecord* NewRecord();
-  void FillFileList(platform::FileSystem& fs, std::string_view path);
+  void FillFileList(platform::FileSystem& fs, platform::Job& job, std::string_view path);
 
   struct Block {
     std::unique_ptr<CFileRecord[]> records;

@@ -23,7 +23,7 @@ bool RunExport(const CListContents& list, int mode, ExportUi& ui) {
   const std::optional<std::string> path = ui.AskSaveFile();
   if (!path || path->empty()) return false;
   CExportTable table;
-  return table.WriteToFile(*path, BuildExportRows(list, selectedOnly), ui.Runner());
+  return table.WriteToFile(*path, BuildExportRows(list, selectedOnly), ui.Files(), ui.Runner());
 }
 
 }  // namespace output

@@ -5,6 +5,7 @@
 #include "framework/AppMessageBox.h"
 #include "output/FileErrorText.h"
 #include "platform/FileReplace.h"
+#include "platform/FileSystem.h"
 #include "res/resource.h"
 
 namespace output {
@@ -51,19 +52,22 @@ std::string CExportTable::FormatText(const ExportRows& rows) const {
   return text;
 }
 
-bool CExportTable::WriteToFile(const std::string& fileName, const ExportRows& rows,
-                               const fw::WorkRunner& runner) const {
+bool CExportTable::WriteToFile(const std::string& fileName, const ExportRows& rows, platform::FileSystem& fs,
+                               fw::JobRunner& runner) const {
   auto text = std::make_shared<const std::string>(FormatText(rows));
   auto result = std::make_shared<std::optional<std::string>>();
-  if (!runner([fileName, text, result] { *result = WriteExportFile(fileName, *text); })) return false;
+  auto job = std::make_shared<platform::Job>(fs);
+  if (!runner.Run(job, [job, fileName, text, result] { *result = WriteExportFile(*job, fileName, *text); })) {
+    return false;
+  }
   const std::optional<std::string>& error = *result;
   if (!error) return true;
   fw::AppMessageBox(nullptr, fw::MSG_ERROR, IDS_FILE_ERROR, error->c_str());
   return false;
 }
 
-std::optional<std::string> WriteExportFile(const std::string& fileName, std::string_view text) {
-  const int error = platform::WriteFileContents(fileName, text);
+std::optional<std::string> WriteExportFile(platform::Job& job, const std::string& fileName, std::string_view text) {
+  const int error = platform::WriteFileContents(job, fileName, text);
   if (error == 0) return std::nullopt;
   return FileErrorDescription(error);
 }

@@ -6,19 +6,19 @@
 #include <string>
 #include <string_view>
 
-#include "framework/WorkRunner.h"
+#include "framework/JobRunner.h"
 #include "output/ExportRows.h"
 
 namespace output {
 
 class CExportTable {
  public:
-  // Writes every row into the file fileName names (WriteExportFile), the
-  // file work carried out by runner. On a failure the user sees
+  // Writes every row into the file fileName names on fs (WriteExportFile),
+  // the file work carried out by runner. On a failure the user sees
   // "Dateifehler: <description>" and the result is false; when the user
   // gave up waiting the result is false and nothing more is said.
-  bool WriteToFile(const std::string& fileName, const ExportRows& rows,
-                   const fw::WorkRunner& runner = fw::RunAtOnce) const;
+  bool WriteToFile(const std::string& fileName, const ExportRows& rows, platform::FileSystem& fs,
+                   fw::JobRunner& runner) const;
 
   // One line of the file, CR LF included. A field holding the separator, a
   // double quote, CR or LF is quoted with its quotes doubled.
@@ -36,7 +36,7 @@ class CExportTable {
 // old contents where the write fails (platform::WriteFileContents).
 // Nothing on success, else the description of the failure for
 // "Dateifehler: %s". Makes no call into the user interface and may run on
-// any thread.
-std::optional<std::string> WriteExportFile(const std::string& fileName, std::string_view text);
+// any thread; stops changing anything once job is given up.
+std::optional<std::string> WriteExportFile(platform::Job& job, const std::string& fileName, std::string_view text);
 
 }  // namespace output

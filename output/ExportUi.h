@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "framework/WorkRunner.h"
+#include "framework/JobRunner.h"
 #include "output/Automation.h"
 
 namespace output {
@@ -25,9 +25,11 @@ class ExportUi {
 
   virtual AutomationServer& Server() = 0;
 
-  // How the file is written: on a worker while the window waits, where a
-  // drive may stop answering; at once unless a user interface says so.
-  virtual fw::WorkRunner Runner() { return fw::RunAtOnce; }
+  // Where the file is written, and how: on a worker while the window
+  // waits, where a drive may stop answering; at once unless a user
+  // interface says so.
+  virtual platform::FileSystem& Files() = 0;
+  virtual fw::JobRunner& Runner() { return fw::RunAtOnce(); }
 };
 
 }  // namespace output

@@ -7,10 +7,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/Job.h"
+#include "platform/MountProbe.h"
 #include "platform/PathStyle.h"
 #include "platform/ScanDirectory.h"
 
@@ -108,34 +111,50 @@ struct LocalTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 
+// Every call that may block on a drive is made for a job (Job): it names
+// the paths it touches there, fails at once when the job was given up or
+// the path leads into a mount that stopped answering, and fails silently
+// like any other failure then.
 class FileSystem {
  public:
+  FileSystem() = default;
+  FileSystem(const FileSystem&) = delete;
+  FileSystem& operator=(const FileSystem&) = delete;
   virtual ~FileSystem() = default;
 
-  // Starts an enumeration of the pattern "<directory><separator>*.*" and
-  // fills the first entry. Null when the listing cannot be started (or has
-  // no entry at all). Never opens a file, never blocks on a FIFO or device.
-  virtual std::unique_ptr<FindHandle> FindFirst(std::string_view pattern, FindData& first,
+  // Starts an enumeration of directory (an empty one is the root of the
+  // current drive) and fills the first entry. Null when the listing cannot
+  // be started (or has no entry at all). Never opens a file, never blocks
+  // on a FIFO or device.
+  virtual std::unique_ptr<FindHandle> FindFirst(Job& job, std::string_view directory, FindData& first,
                                                 FindLevel level) = 0;
 
   // The drive roots in order ("/" first on POSIX, "C:\" style on Windows).
   virtual std::vector<std::string> LogicalDriveStrings() = 0;
   virtual DriveType GetDriveType(std::string_view root) = 0;
-  virtual bool GetVolumeInformation(std::string_view root, VolumeInfo& out) = 0;
-  virtual bool GetDiskFreeSpace(std::string_view root, DiskFreeSpace& out) = 0;
+  virtual bool GetVolumeInformation(Job& job, std::string_view root, VolumeInfo& out) = 0;
+  virtual bool GetDiskFreeSpace(Job& job, std::string_view root, DiskFreeSpace& out) = 0;
 
   // A directory for the directory scan, by the path the scan builds (an
   // empty path is the root of the current drive). The listing itself starts
   // with Read. Must be safe to call from several threads at once; by
   // default every directory is listed through FindFirst by its path.
-  virtual std::unique_ptr<ScanDirectory> OpenScanDirectory(const std::string& path);
+  virtual std::unique_ptr<ScanDirectory> OpenScanDirectory(Job& job, const std::string& path,
+                                                           const ScanHook& hook);
 
-  // The mount point (or drive root) whose file system holds path, worked
-  // out without touching the file system; by default the root.
-  virtual std::string MountOf(std::string_view path);
+  // What may be learned about this file system's mounts without waiting
+  // on one; by default every path is on the root and every mount answers.
+  virtual std::shared_ptr<const MountProbe> Probe();
+
+  // This file system's mounts that stopped answering, shared by its jobs.
+  std::shared_ptr<StuckMounts> Stuck();
 
   // The system's own file system.
   static FileSystem& Native();
+
+ private:
+  std::once_flag m_stuckMade;
+  std::shared_ptr<StuckMounts> m_stuck;
 };
 
 // Local calendar time of a file time, with the zone offset in force at that

@@ -1,4 +1,4 @@
-// Path separator and search-pattern building: the one place that knows how
+// The path separator and the joining of paths: the one place that knows how
 // paths are spelled on this system.
 #pragma once
 
@@ -12,14 +12,6 @@ inline constexpr char kPathSeparator = '\\';
 #else
 inline constexpr char kPathSeparator = '/';
 #endif
-
-// "<path><sep>*.*", with no second separator when path already ends in one.
-inline std::string SearchPattern(std::string_view path) {
-  std::string p(path);
-  if (p.empty() || p.back() != kPathSeparator) p += kPathSeparator;
-  p += "*.*";
-  return p;
-}
 
 // "<path><sep><name>", with no second separator when path already ends in one.
 inline std::string ChildPath(std::string_view path, std::string_view name) {

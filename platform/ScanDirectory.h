@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +13,15 @@
 namespace platform {
 
 class FileSystem;
+class Job;
+
+// The places where a scan takes memory: a directory's record, the opening
+// of a directory (kOpened: its descriptor is open, the object that owns
+// it not made yet), handing subdirectories to the walkers, and starting a
+// walker. A test throws std::bad_alloc from a hook to stand for memory
+// running out there; name is the directory concerned, where there is one.
+enum class ScanStep { kRecord, kOpen, kOpened, kPush, kWalker };
+using ScanHook = std::function<void(ScanStep step, std::string_view name)>;
 
 class ScanSink {
  public:
@@ -36,21 +46,27 @@ class ScanDirectory {
   // like its end, and what was told stands.
   virtual bool Read(ScanSink& sink) = 0;
 
+  // Read is over; only subdirectories are opened from now on. What is held
+  // for reading may be let go.
+  virtual void DoneReading() {}
+
   // A subdirectory that Read told with enter set; null when it cannot be
   // opened or turns out to be the root of another mount.
   virtual std::unique_ptr<ScanDirectory> OpenChild(std::string_view name) = 0;
 };
 
-// The portable road: every directory by its path, listed with FindFirst.
+// The portable road: every directory by its path, listed with FindFirst
+// for job.
 class PathScanDirectory : public ScanDirectory {
  public:
-  PathScanDirectory(FileSystem& fs, std::string path) : m_fs(fs), m_path(std::move(path)) {}
+  PathScanDirectory(FileSystem& fs, Job& job, std::string path) : m_fs(fs), m_job(job), m_path(std::move(path)) {}
 
   bool Read(ScanSink& sink) override;
   std::unique_ptr<ScanDirectory> OpenChild(std::string_view name) override;
 
  private:
   FileSystem& m_fs;
+  Job& m_job;
   std::string m_path;
 };
 

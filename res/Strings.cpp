@@ -14,6 +14,7 @@ constexpr StringEntry kStrings[] = {
     {AFX_IDS_APP_TITLE, "Kolbrin"},
     {AFX_IDS_IDLEMESSAGE, "Bereit"},
     {IDS_OUT_OF_MEMORY, "nicht genug Speicher"},
+    {IDS_INTERNAL_ERROR, "Ein interner Fehler ist aufgetreten: %s"},
     {IDS_INDICATOR_CAPS, "UF"},
     {IDS_INDICATOR_NUM, "NUM"},
     {IDS_INDICATOR_SCRL, "RF"},

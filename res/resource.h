@@ -22,6 +22,7 @@ inline constexpr res::Id IDS_EXPORT_SELECTED = 133;   // "Alle markierten Datens
 inline constexpr res::Id AFX_IDS_APP_TITLE = 57344;
 inline constexpr res::Id AFX_IDS_IDLEMESSAGE = 57345;
 inline constexpr res::Id IDS_OUT_OF_MEMORY = 61000;   // "nicht genug Speicher"
+inline constexpr res::Id IDS_INTERNAL_ERROR = 61002;  // a command failed for a reason of its own
 inline constexpr res::Id IDS_INDICATOR_CAPS = 59137;  // "UF"
 inline constexpr res::Id IDS_INDICATOR_NUM = 59138;   // "NUM"
 inline constexpr res::Id IDS_INDICATOR_SCRL = 59139;  // "RF"

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "platform/CallWatch.h"
 #include "platform/PathStyle.h"
 
 namespace tree {
@@ -15,9 +14,9 @@ bool IsListedDirectory(const platform::FindData& entry) {
 
 // Whether path lists a subdirectory; the listing stops at the first. Empty
 // when it cannot be listed.
-std::optional<bool> HasSubdirectory(platform::FileSystem& fs, const std::string& path) {
+std::optional<bool> HasSubdirectory(platform::FileSystem& fs, platform::Job& job, const std::string& path) {
   platform::FindData entry;
-  auto find = fs.FindFirst(platform::SearchPattern(path), entry, platform::FindLevel::kNamesAndType);
+  auto find = fs.FindFirst(job, path, entry, platform::FindLevel::kNamesAndType);
   if (!find) return std::nullopt;
   do {
     if (IsListedDirectory(entry)) return true;
@@ -27,10 +26,10 @@ std::optional<bool> HasSubdirectory(platform::FileSystem& fs, const std::string&
 
 }  // namespace
 
-SubdirListing SubdirListing::Read(platform::FileSystem& fs, const std::string& path) {
+SubdirListing SubdirListing::Read(platform::FileSystem& fs, platform::Job& job, const std::string& path) {
   SubdirListing listing;
   platform::FindData entry;
-  auto find = fs.FindFirst(platform::SearchPattern(path), entry, platform::FindLevel::kNamesAndType);
+  auto find = fs.FindFirst(job, path, entry, platform::FindLevel::kNamesAndType);
   if (!find) return listing;
   listing.outcome = Outcome::kListed;
   do {
@@ -40,7 +39,7 @@ SubdirListing SubdirListing::Read(platform::FileSystem& fs, const std::string& p
   for (Subdir& subdir : listing.subdirs) {
     // One on a drive that stops answering keeps its button for a later try.
     const std::string child = platform::ChildPath(path, subdir.name);
-    subdir.hasSubdirs = HasSubdirectory(fs, child).value_or(platform::IsOnHungMount(child));
+    subdir.hasSubdirs = HasSubdirectory(fs, job, child).value_or(!job.GivenUp() && job.Stuck().Refuses(child));
   }
   return listing;
 }
@@ -87,8 +86,9 @@ HTREEITEM CDriveTree::AddPlaceholder(HTREEITEM item) {
 
 SubdirListing CDriveTree::ReadListing(const std::string& path) {
   auto result = std::make_shared<SubdirListing>();
+  auto job = std::make_shared<platform::Job>(m_fs);
   platform::FileSystem* fs = &m_fs;
-  if (!m_runner([fs, path, result] { *result = SubdirListing::Read(*fs, path); })) {
+  if (!m_runner->Run(job, [fs, job, path, result] { *result = SubdirListing::Read(*fs, *job, path); })) {
     SubdirListing gaveUp;
     gaveUp.outcome = SubdirListing::Outcome::kGaveUp;
     return gaveUp;
@@ -98,8 +98,9 @@ SubdirListing CDriveTree::ReadListing(const std::string& path) {
 
 std::optional<bool> CDriveTree::Probe(const std::string& path) {
   auto found = std::make_shared<bool>(false);
+  auto job = std::make_shared<platform::Job>(m_fs);
   platform::FileSystem* fs = &m_fs;
-  if (!m_runner([fs, path, found] { *found = HasSubdirectory(*fs, path).value_or(false); })) {
+  if (!m_runner->Run(job, [fs, job, path, found] { *found = HasSubdirectory(*fs, *job, path).value_or(false); })) {
     return std::nullopt;
   }
   return *found;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/WorkRunner.h"
+#include "framework/JobRunner.h"
 #include "platform/FileSystem.h"
 #include "tree/TreeControl.h"
 
@@ -34,15 +34,16 @@ struct SubdirListing {
   Outcome outcome = Outcome::kNotListed;
   std::vector<Subdir> subdirs;
 
-  static SubdirListing Read(platform::FileSystem& fs, const std::string& path);
+  static SubdirListing Read(platform::FileSystem& fs, platform::Job& job, const std::string& path);
 };
 
 class CDriveTree {
  public:
   CDriveTree(CTreeControl& tree, platform::FileSystem& fs) : m_tree(tree), m_fs(fs) {}
 
-  // How the listings are read; at once unless set.
-  void SetRunner(fw::WorkRunner runner) { m_runner = std::move(runner); }
+  // How the listings are read; at once unless set. runner must outlive
+  // the tree.
+  void SetRunner(fw::JobRunner& runner) { m_runner = &runner; }
 
   // Inserts every drive; returns how many AddDrive accepted. Only the first
   // fixed drive is read: a drive that stops answering must not keep the
@@ -79,7 +80,7 @@ class CDriveTree {
 
   CTreeControl& m_tree;
   platform::FileSystem& m_fs;
-  fw::WorkRunner m_runner = fw::RunAtOnce;
+  fw::JobRunner* m_runner = &fw::RunAtOnce();
   // Only the first fixed drive opens at start.
   bool m_bFirstFixedDrive = true;
 };

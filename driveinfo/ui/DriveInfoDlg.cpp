@@ -8,7 +8,6 @@
 
 #include "driveinfo/ui/DriveListDelegate.h"
 #include "framework/ui/Text.h"
-#include "framework/ui/WatchedWork.h"
 #include "res/Templates.h"
 
 namespace driveinfo {
@@ -28,10 +27,10 @@ QString EditLines(const std::string& text) {
 
 }  // namespace
 
-CDriveInfoDlg::CDriveInfoDlg(platform::FileSystem& fs, QWidget* parent, fw::ui::StatusSink* status)
-    : CDialog(*res::FindDialog(IDD_DRIVEINFO), parent), m_status(status), m_data(fs) {
+CDriveInfoDlg::CDriveInfoDlg(platform::FileSystem& fs, fw::JobRunner& runner, QWidget* parent)
+    : CDialog(*res::FindDialog(IDD_DRIVEINFO), parent), m_data(fs) {
   // A drive that stops answering must not freeze the window.
-  m_data.SetRunner(fw::ui::WatchedRunner(fs, &m_status));
+  m_data.SetRunner(runner);
   setModal(false);
   m_listDrives = Item<QListWidget>(IDC_LIST_DRIVES);
   OnInitDialog();

@@ -11,8 +11,8 @@
 
 class QListWidget;
 
-namespace fw::ui {
-class StatusSink;
+namespace fw {
+class JobRunner;
 }
 
 namespace driveinfo {
@@ -21,8 +21,8 @@ class CDriveListDelegate;
 
 class CDriveInfoDlg : public fw::ui::CDialog {
  public:
-  // status: where a long wait for a drive is told; may be null.
-  CDriveInfoDlg(platform::FileSystem& fs, QWidget* parent, fw::ui::StatusSink* status = nullptr);
+  // runner waits for the drives' answers (it must outlive the window).
+  CDriveInfoDlg(platform::FileSystem& fs, fw::JobRunner& runner, QWidget* parent);
 
   // Called once the window has closed itself (close box, Esc or Enter).
   void SetOnClosed(std::function<void()> onClosed) { m_onClosed = std::move(onClosed); }
@@ -42,7 +42,6 @@ class CDriveInfoDlg : public fw::ui::CDialog {
   void OnSelchangeDriveList(int row);
   void ShowFigures();
 
-  fw::ui::StatusSink* m_status;
   CDriveInfoData m_data;
   QListWidget* m_listDrives = nullptr;
   CDriveListDelegate* m_delegate = nullptr;

@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <QWidget>
 
+#include "framework/CommandFailure.h"
 #include "framework/StringTable.h"
 #include "framework/ui/ActionCmdUI.h"
 #include "framework/ui/ModalWait.h"
@@ -28,8 +29,8 @@ QKeySequence KeyOf(const res::Accelerator& acc) {
 }
 }  // namespace
 
-CommandActions::CommandActions(QWidget* owner, CCmdTarget* route)
-    : QObject(owner), m_owner(owner), m_route(route) {}
+CommandActions::CommandActions(QWidget* owner, CCmdTarget* route, const CModalWait& wait)
+    : QObject(owner), m_owner(owner), m_route(route), m_wait(wait) {}
 
 QAction* CommandActions::MakeAction(const res::MenuItem& item, QObject* parent, Dispatch dispatch) {
   auto* a = new QAction(ToQ(item.text), parent);
@@ -124,7 +125,7 @@ QAction* CommandActions::Action(UINT id) const {
 void CommandActions::UpdateActions(const QList<QAction*>& actions) {
   // An update handler must not start another round, nor run while a long
   // job is waited for.
-  if (m_updating || CModalWait::Active()) return;
+  if (m_updating || m_wait.Active()) return;
   m_updating = true;
   for (QAction* a : actions) {
     if (a->isSeparator() || a->menu() != nullptr) continue;
@@ -143,11 +144,13 @@ void CommandActions::UpdateAll() {
 
 bool CommandActions::Execute(UINT id) {
   // While a long job is waited for, nothing else of the window reacts.
-  if (CModalWait::Active()) return false;
+  if (m_wait.Active()) return false;
   // Re-check first: a key may arrive before the idle update caught up.
   if (QAction* a = Action(id)) UpdateActions({a});
   if (QAction* a = Action(id); a != nullptr && !a->isEnabled()) return false;
-  return m_route->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr);
+  bool handled = true;
+  RunReported([&] { handled = m_route->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr); });
+  return handled;
 }
 
 }  // namespace fw::ui

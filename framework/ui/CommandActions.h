@@ -22,10 +22,13 @@ class QWidget;
 
 namespace fw::ui {
 
+class CModalWait;
+
 class CommandActions : public QObject {
  public:
-  // route receives every command; it is the frame's OnCmdMsg target.
-  CommandActions(QWidget* owner, CCmdTarget* route);
+  // route receives every command; it is the frame's OnCmdMsg target. While
+  // wait runs, no command runs and no update-UI handler is asked.
+  CommandActions(QWidget* owner, CCmdTarget* route, const CModalWait& wait);
 
   void BuildMenuBar(const res::MenuTemplate& menu, QMenuBar* bar);
   // A popup menu of its own (for a context menu); the caller owns it.
@@ -43,7 +46,8 @@ class CommandActions : public QObject {
   void UpdateActions(const QList<QAction*>& actions);
   void UpdateAll();
 
-  // Sends a command into the routing; false when nobody handled it.
+  // Sends a command into the routing; false when nobody handled it. A
+  // command that throws is reported to the user and counts as handled.
   bool Execute(UINT id);
 
  private:
@@ -54,6 +58,7 @@ class CommandActions : public QObject {
 
   QWidget* m_owner;
   CCmdTarget* m_route;
+  const CModalWait& m_wait;
   std::map<UINT, QAction*> m_main;
   bool m_updating = false;
 };

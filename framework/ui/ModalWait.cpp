@@ -3,10 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QTimer>
 #include <chrono>
 
@@ -14,6 +12,11 @@
 #include "framework/ui/StatusSink.h"
 #include "framework/ui/Text.h"
 #include "res/resource.h"
+
+// The toolkit's own road for a typed key: its shortcuts first, as for a key
+// from the window system.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text, bool autorep, ushort count);
 
 namespace fw::ui {
 
@@ -30,13 +33,11 @@ constexpr milliseconds kSubjectAfter{2000};
 constexpr milliseconds kProgressEvery{100};
 constexpr milliseconds kPollEvery{10};
 
-bool g_active = false;
+bool IsKey(QEvent::Type type) { return type == QEvent::KeyPress || type == QEvent::KeyRelease; }
 
-bool IsInput(QEvent::Type type) {
+// Input that no window gets while a wait runs.
+bool IsOtherInput(QEvent::Type type) {
   switch (type) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
     case QEvent::Shortcut:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -74,15 +75,18 @@ bool IsInput(QEvent::Type type) {
   }
 }
 
+}  // namespace
+
 // The loop of one wait: filters every event of the application while it
-// runs, and polls the job.
-class WaitLoop : public QObject {
+// runs, and polls the work.
+class CModalWait::Loop : public QObject {
  public:
-  WaitLoop(CWorkerCall& call, const WaitOptions& options, StatusSink* status)
-      : m_call(call), m_options(options), m_status(status), m_buttonsAtStart(QGuiApplication::mouseButtons()) {}
+  Loop(CModalWait& wait, CWorkerCall& call, platform::Job& job)
+      : m_wait(wait), m_call(call), m_job(job), m_buttonsAtStart(QGuiApplication::mouseButtons()) {}
 
   bool Exec() {
-    const QString before = m_status != nullptr ? m_status->MessageText() : QString();
+    StatusSink* status = m_wait.m_status;
+    const QString before = status != nullptr ? status->MessageText() : QString();
     qApp->installEventFilter(this);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &m_loop, [this] { Poll(); });
@@ -91,7 +95,7 @@ class WaitLoop : public QObject {
     if (!m_call.Done() && !m_gaveUp) m_loop.exec();
     qApp->removeEventFilter(this);
     if (m_cursor) QApplication::restoreOverrideCursor();
-    if (m_showedSubject && m_status != nullptr) m_status->SetMessageText(before);
+    if (m_showedSubject && m_wait.m_status != nullptr) m_wait.m_status->SetMessageText(before);
     if (m_closeAfter) QMetaObject::invokeMethod(m_closeAfter, &QWidget::close, Qt::QueuedConnection);
     return !m_gaveUp && m_call.Done();
   }
@@ -99,45 +103,58 @@ class WaitLoop : public QObject {
  protected:
   bool eventFilter(QObject* target, QEvent* event) override {
     const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-      GiveUp();
+    if (type == QEvent::ShortcutOverride) {
+      // Taken as the widget's own key, so that it comes as a key press and
+      // is held rather than running a command.
+      event->accept();
       return true;
     }
+    if (IsKey(type)) return OnKey(target, *static_cast<QKeyEvent*>(event));
     if (type == QEvent::MouseButtonRelease &&
         (m_buttonsAtStart & static_cast<QMouseEvent*>(event)->button()) != 0) {
       return false;  // the end of a click that came before the wait
     }
     if (type == QEvent::Close) return OnClose(target, event);
-    return IsInput(type);
+    return IsOtherInput(type);
   }
 
  private:
+  bool OnKey(QObject* target, const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Escape) {
+      if (key.type() == QEvent::KeyPress) GiveUp();
+      return true;
+    }
+    m_wait.Hold(target, key);
+    return true;
+  }
+
   void Poll() {
     if (m_call.Done()) {
       m_loop.quit();
       return;
     }
     const auto waited = Clock::now() - m_start;
-    if (!m_cursor && (m_options.cursorAtOnce || waited >= kCursorAfter)) {
+    if (!m_cursor && (m_job.HasProgress() || waited >= kCursorAfter)) {
       QApplication::setOverrideCursor(Qt::WaitCursor);
       m_cursor = true;
     }
-    if (m_status == nullptr) return;
-    if (m_options.progress) {
+    StatusSink* status = m_wait.m_status;
+    if (status == nullptr) return;
+    if (m_job.HasProgress()) {
       if (Clock::now() - m_lastProgress >= kProgressEvery) {
         m_lastProgress = Clock::now();
-        m_status->SetMessageText(m_options.progress());
+        status->SetMessageText(DisplayText(m_job.Progress()));
       }
     } else if (!m_showedSubject && waited >= kSubjectAfter) {
       m_showedSubject = true;
-      const QString subject = m_options.subject ? m_options.subject() : QString();
-      m_status->SetMessageText(ResString(IDS_WAITING_FOR).replace(QStringLiteral("%s"), subject));
+      status->SetMessageText(ResString(IDS_WAITING_FOR).replace(QStringLiteral("%s"), DisplayText(m_job.LastPath())));
     }
   }
 
   void GiveUp() {
     m_gaveUp = true;
-    m_call.Cancel();
+    m_wait.DropKeys();  // typed before the Esc: the user gave up on them too
+    m_job.GiveUp();
     m_loop.quit();
   }
 
@@ -156,9 +173,9 @@ class WaitLoop : public QObject {
     return true;
   }
 
+  CModalWait& m_wait;
   CWorkerCall& m_call;
-  const WaitOptions& m_options;
-  StatusSink* m_status;
+  platform::Job& m_job;
   const Qt::MouseButtons m_buttonsAtStart;
   QEventLoop m_loop;
   const Clock::time_point m_start = Clock::now();
@@ -169,23 +186,81 @@ class WaitLoop : public QObject {
   bool m_showedSubject = false;
 };
 
-}  // namespace
+CModalWait::~CModalWait() = default;
 
-bool CModalWait::Run(CWorkerCall& call, const WaitOptions& options, StatusSink* status) {
-  if (call.WaitFor(kQuiet)) return true;
-  if (g_active) {
+bool CModalWait::Run(const std::shared_ptr<platform::Job>& job, std::function<void()> work) {
+  CWorkerCall call([job, work = std::move(work)] {
+    struct EndJob {
+      platform::Job& job;
+      ~EndJob() { job.End(); }
+    } end{*job};
+    work();
+  });
+  bool done = call.WaitFor(kQuiet);
+  if (!done && m_active) {
     // A wait inside a wait cannot come from the user; just block.
     while (!call.WaitFor(std::chrono::seconds(1))) {
     }
-    return true;
+    done = true;
   }
-  g_active = true;
-  WaitLoop loop(call, options, status);
-  const bool done = loop.Exec();
-  g_active = false;
-  return done;
+  if (!done) {
+    m_active = true;
+    done = Loop(*this, call, *job).Exec();
+    m_active = false;
+    if (!m_keys.empty() || !m_messages.empty()) {
+      // Once the command that waited has returned, as a queue of input would.
+      QTimer::singleShot(0, this, [this] { DeliverHeld(); });
+    }
+  }
+  if (!done) return false;
+  if (const std::exception_ptr failure = call.Failure()) std::rethrow_exception(failure);
+  return true;
 }
 
-bool CModalWait::Active() { return g_active; }
+std::uint64_t CModalWait::KeyTime(const QKeyEvent& event) {
+  if (event.timestamp() != 0) return event.timestamp();
+  return static_cast<std::uint64_t>(
+      std::chrono::duration_cast<milliseconds>(Clock::now().time_since_epoch()).count());
+}
+
+void CModalWait::Hold(QObject* target, const QKeyEvent& event) {
+  m_keys.push_back({target, event.type(), event.key(), event.modifiers(), event.nativeScanCode(),
+                    event.nativeVirtualKey(), event.nativeModifiers(), event.text(), event.isAutoRepeat(),
+                    static_cast<quint16>(event.count()), KeyTime(event)});
+}
+
+int CModalWait::Present(const fw::MessageBoxRequest& request, const fw::MessageBoxPresenter& show) {
+  if (!m_active) return show ? show(request) : 0;
+  m_messages.push_back({request, show});
+  return fw::IDRESULT_OK;
+}
+
+// A key may start another wait, which then holds what follows; it goes on
+// once that wait is over.
+void CModalWait::DeliverHeld() {
+  while (!m_keys.empty() && !m_active) {
+    const HeldKey key = m_keys.front();
+    m_keys.pop_front();
+    Deliver(key);
+  }
+  while (m_keys.empty() && !m_messages.empty() && !m_active) {
+    const HeldMessage message = std::move(m_messages.front());
+    m_messages.pop_front();
+    if (message.show) message.show(message.request);
+  }
+}
+
+void CModalWait::Deliver(const HeldKey& key) {
+  if (!key.target) return;
+  const auto time = static_cast<ulong>(key.time);
+  if (key.type == QEvent::KeyPress &&
+      qt_sendShortcutOverrideEvent(key.target, time, key.key, key.modifiers, key.text, key.autoRepeat, key.count)) {
+    return;  // a shortcut took it
+  }
+  QKeyEvent event(key.type, key.key, key.modifiers, key.scanCode, key.virtualKey, key.nativeModifiers, key.text,
+                  key.autoRepeat, key.count);
+  event.setTimestamp(time);
+  QCoreApplication::sendEvent(key.target, &event);
+}
 
 }  // namespace fw::ui

@@ -9,7 +9,7 @@
 #include "framework/PathDocument.h"
 #include "framework/ui/StatusSink.h"
 #include "framework/ui/Text.h"
-#include "framework/ui/WatchedWork.h"
+#include "framework/JobRunner.h"
 #include "lists/DirCompare.h"
 #include "lists/MergeSort.h"
 #include "output/FormatSize.h"
@@ -39,8 +39,8 @@ void SortRecords(std::vector<CDirRecord*>& rows, std::int32_t sortParam) {
 // off the user-interface thread. Owned jointly by the worker and the view,
 // so a scan the user gave up on finishes without touching the view.
 struct ScanJob {
-  ScanJob(platform::FileSystem& fs, unsigned threads, std::string top)
-      : scan(fs, threads), path(std::move(top)) {}
+  ScanJob(platform::FileSystem& fs, platform::Job& job, unsigned threads, platform::ScanHook hook, std::string top)
+      : scan(fs, job, threads, std::move(hook)), path(std::move(top)) {}
 
   void Run() {
     try {
@@ -97,20 +97,18 @@ void CDirView::OnUpdate(fw::CView* sender, const fw::UpdateHint& hint) {
 std::unique_ptr<CDirRows> CDirView::RunDirScan(const std::string& path) {
   m_nSortDir.fill(1);
   const unsigned threads = m_scanThreads != 0 ? m_scanThreads : CDirScan::DefaultThreads();
-  auto job = std::make_shared<ScanJob>(Doc().FileSystem(), threads, path);
-  job->scan.SetAllocationHook(m_allocationHook);
-  fw::ui::WaitOptions options;
-  options.cursorAtOnce = true;
-  options.progress = [job] {
-    const CDirRecord* last = job->scan.LastEntered();
-    return last != nullptr ? fw::ui::DisplayText(last->DirPath()) : QString();
-  };
-  const bool done = fw::ui::RunWatched(Doc().FileSystem(), Status(), [job] { job->Run(); }, options,
-                                       [job] { job->scan.Cancel(); });
+  auto job = std::make_shared<platform::Job>(Doc().FileSystem());
+  auto scan = std::make_shared<ScanJob>(Doc().FileSystem(), *job, threads, m_allocationHook, path);
+  job->SetProgress([weak = std::weak_ptr<ScanJob>(scan)]() -> std::string {
+    const auto running = weak.lock();
+    const CDirRecord* last = running ? running->scan.LastEntered() : nullptr;
+    return last != nullptr ? last->DirPath() : std::string();
+  });
+  const bool done = Runner().Run(job, [job, scan] { scan->Run(); });
   SetStatusText(QString());
   if (!done) return nullptr;
-  if (job->outOfMemory) fw::AfxMessageBox(IDS_OUT_OF_MEMORY);
-  return std::move(job->rows);
+  if (scan->outOfMemory) fw::AfxMessageBox(IDS_OUT_OF_MEMORY);
+  return std::move(scan->rows);
 }
 
 void CDirView::SetStatusText(const QString& text) {

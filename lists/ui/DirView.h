@@ -30,11 +30,9 @@ class CDirView : public CListViewBase {
 
   bool IsDirScanOn() const { return m_bDirScan; }
 
-  // Called with each directory's name before its record is made, on the
-  // scan's threads; a test throws std::bad_alloc from it.
-  void SetAllocationHookForTesting(std::function<void(std::string_view)> hook) {
-    m_allocationHook = std::move(hook);
-  }
+  // Called where the scan takes memory, on the scan's threads; a test
+  // throws std::bad_alloc from it.
+  void SetAllocationHookForTesting(platform::ScanHook hook) { m_allocationHook = std::move(hook); }
   // How many threads walk; the default when 0.
   void SetScanThreadsForTesting(unsigned threads) { m_scanThreads = threads; }
 
@@ -54,7 +52,7 @@ class CDirView : public CListViewBase {
   bool m_bDirScan = false;
   std::array<signed char, 10> m_nSortDir{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
   std::unique_ptr<CDirRows> m_rows;  // the records and the row order
-  std::function<void(std::string_view)> m_allocationHook;
+  platform::ScanHook m_allocationHook;
   unsigned m_scanThreads = 0;
 };
 

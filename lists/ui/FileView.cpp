@@ -10,7 +10,7 @@
 
 #include "framework/CmdUI.h"
 #include "framework/PathDocument.h"
-#include "framework/ui/WatchedWork.h"
+#include "framework/JobRunner.h"
 #include "lists/FileCellText.h"
 #include "output/PrintDC.h"
 #include "res/resource.h"
@@ -84,7 +84,8 @@ void CFileView::FillFileList(const std::string& path) {
   EndRowsReset();
   auto rows = std::make_shared<CFileRows>();
   platform::FileSystem* fs = &Doc().FileSystem();
-  if (!fw::ui::RunWatched(*fs, Status(), [rows, fs, path] { rows->Refill(*fs, path); })) return;
+  auto job = std::make_shared<platform::Job>(*fs);
+  if (!Runner().Run(job, [rows, fs, job, path] { rows->Refill(*fs, *job, path); })) return;
   BeginRowsReset();
   m_rows = std::move(*rows);
   EndRowsReset();

@@ -1,10 +1,14 @@
 #include "lists/ui/ListViewBase.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTreeView>
 
 #include "framework/CmdUI.h"
+#include "framework/JobRunner.h"
 #include "framework/PathDocument.h"
+#include "framework/ui/ModalWait.h"
 #include "framework/ui/Text.h"
 #include "lists/ui/DetailsItemDelegate.h"
 #include "lists/ui/IconListView.h"
@@ -49,6 +53,8 @@ CListViewBase::CListViewBase(fw::CPathDocument& doc, QWidget* parent,
   m_icons->setSelectionMode(QAbstractItemView::ExtendedSelection);
   m_icons->setContextMenuPolicy(Qt::NoContextMenu);
 
+  m_details->installEventFilter(this);
+  m_icons->installEventFilter(this);
   addWidget(m_details);
   addWidget(m_icons);
   setCurrentWidget(m_details);
@@ -75,6 +81,8 @@ const fw::RouteMap* CListViewBase::GetRouteMap() const {
   static const fw::RouteMap map{entries, fw::CView::GetRouteMap()};
   return &map;
 }
+
+fw::JobRunner& CListViewBase::Runner() const { return m_runner != nullptr ? *m_runner : fw::RunAtOnce(); }
 
 // Whether rows are selected plays no part: the export asks which to take.
 void CListViewBase::OnUpdateListCommand(fw::CCmdUI* ui) { ui->Enable(RowCount() > 0); }
@@ -151,6 +159,29 @@ void CListViewBase::SelectRows(std::span<const int> rows, int current) {
 }
 
 QListView* CListViewBase::IconView() const { return m_icons; }
+
+bool CListViewBase::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QStackedWidget::eventFilter(watched, event);
+  const auto& key = *static_cast<QKeyEvent*>(event);
+  const bool plain = (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+  if (!plain || key.text().isEmpty() || !key.text().front().isPrint()) return false;
+  const int current = CurrentRow();
+  const fw::CIncrementalSearch::Step step =
+      m_search.Type(key.text().toStdU16String(), fw::ui::CModalWait::KeyTime(key),
+                    static_cast<std::uint64_t>(QApplication::keyboardInputInterval()), current >= 0);
+  const QString text = QString::fromStdU16String(step.text);
+  const int start = current < 0 ? 0 : current + (step.fromNext ? 1 : 0);
+  const int found = fw::CIncrementalSearch::FindFrom(RowCount(), start, [&](int row) {
+    return fw::ui::DisplayText(CellText(row, 0)).startsWith(text, Qt::CaseInsensitive);
+  });
+  if (found >= 0) {
+    const int rows[] = {found};
+    SelectRows(rows, found);
+    m_details->scrollTo(m_model->index(found, 0));
+    m_icons->scrollTo(m_model->index(found, 0));
+  }
+  return true;
+}
 
 void CListViewBase::SetListStyle(ListStyle style) {
   m_style = style;

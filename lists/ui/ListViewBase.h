@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "framework/IncrementalSearch.h"
 #include "framework/View.h"
 #include "lists/ui/ListStyle.h"
 #include "output/ListContents.h"
@@ -19,6 +20,7 @@ class QTreeView;
 
 namespace fw {
 class CPathDocument;
+class JobRunner;
 }
 namespace fw::ui {
 class StatusSink;
@@ -47,12 +49,13 @@ class CListViewBase : public QStackedWidget, public fw::CView, public output::CL
   fw::CPathDocument& Doc() const { return m_doc; }
 
   // What the frame hands the pane when it builds it: where print and export
-  // go (the document), the application's printer, and pane 0 of the status
-  // bar, where a long wait is told. Print and export do nothing without
-  // the first two.
+  // go (the document), the application's printer, pane 0 of the status
+  // bar, and how long work is waited for (at once unless set). Print and
+  // export do nothing without the first two.
   void SetListOutput(output::ListOutput* output) { m_output = output; }
   void SetPrinterSource(output::PrinterSource* printers) { m_printers = printers; }
   void SetStatusSink(fw::ui::StatusSink* status) { m_status = status; }
+  void SetJobRunner(fw::JobRunner* runner) { m_runner = runner; }
 
   // The derived view's rows.
   int RowCount() const override = 0;
@@ -83,6 +86,7 @@ class CListViewBase : public QStackedWidget, public fw::CView, public output::CL
   const fw::RouteMap* GetRouteMap() const override;
 
   fw::ui::StatusSink* Status() const { return m_status; }
+  fw::JobRunner& Runner() const;
 
   // Call around a change of the rows (refill, sort), so that no view reads
   // a row while records are being replaced. The selection is dropped.
@@ -97,15 +101,20 @@ class CListViewBase : public QStackedWidget, public fw::CView, public output::CL
   // A click on a column heading.
   virtual void OnColumnClick(int column) = 0;
 
+  // Typing selects the next row whose first column begins with what was typed.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   fw::CPathDocument& m_doc;
   output::ListOutput* m_output = nullptr;
   output::PrinterSource* m_printers = nullptr;
   fw::ui::StatusSink* m_status = nullptr;
+  fw::JobRunner* m_runner = nullptr;
   ListModel* m_model;
   QTreeView* m_details;
   IconListView* m_icons;
   ListStyle m_style = ListStyle::kReport;
+  fw::CIncrementalSearch m_search;
 };
 
 }  // namespace lists

@@ -4,7 +4,6 @@
 #include <QFileDialog>
 
 #include "framework/ui/Text.h"
-#include "framework/ui/WatchedWork.h"
 #include "output/ui/ExportSelectDlg.h"
 #include "res/resource.h"
 
@@ -35,7 +34,5 @@ std::optional<std::string> CQtExportUi::AskSaveFile() {
   // The full path, as bytes of the file system's encoding.
   return QFile::encodeName(files.front()).toStdString();
 }
-
-fw::WorkRunner CQtExportUi::Runner() { return fw::ui::WatchedRunner(m_fs, &m_status); }
 
 }  // namespace output

@@ -10,9 +10,6 @@
 #include "output/ui/DesktopWorkbookViewer.h"
 #include "platform/FileSystem.h"
 
-namespace fw::ui {
-class StatusSink;
-}
 
 class QFileDialog;
 
@@ -20,16 +17,16 @@ namespace output {
 
 class CQtExportUi : public ExportUi {
  public:
-  // Dialogs are parented to parent (the main window); the file work runs
-  // watched on fs, with a long wait told in status (may be null).
-  explicit CQtExportUi(QWidget* parent, platform::FileSystem& fs = platform::FileSystem::Native(),
-                       fw::ui::StatusSink* status = nullptr)
-      : m_parent(parent), m_fs(fs), m_status(status) {}
+  // Dialogs are parented to parent (the main window); the file work on fs
+  // is waited for by runner.
+  CQtExportUi(QWidget* parent, platform::FileSystem& fs, fw::JobRunner& runner)
+      : m_parent(parent), m_fs(fs), m_runner(runner) {}
 
   std::optional<bool> AskSelection(int total, int selected) override;
   std::optional<std::string> AskSaveFile() override;
   AutomationServer& Server() override { return m_server; }
-  fw::WorkRunner Runner() override;
+  platform::FileSystem& Files() override { return m_fs; }
+  fw::JobRunner& Runner() override { return m_runner; }
 
   // The save dialog as AskSaveFile shows it: text files, ".txt" added to a
   // name without extension, a question before an existing file is replaced.
@@ -38,7 +35,7 @@ class CQtExportUi : public ExportUi {
  private:
   QPointer<QWidget> m_parent;
   platform::FileSystem& m_fs;
-  fw::ui::StatusSink* m_status;
+  fw::JobRunner& m_runner;
   CDesktopWorkbookViewer m_viewer;
   XlsxWorkbookServer m_server{m_viewer};
 };

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/CallWatch.h"
 #include "platform/FileReplace.h"
+#include "platform/Job.h"
 
 namespace platform {
 
@@ -128,7 +128,7 @@ bool TakeOverIdentity(int fd, const struct stat& info) {
   return ::fchmod(fd, info.st_mode & 07777) == 0;
 }
 
-int Replace(const std::string& target, const struct stat& info, std::string_view bytes) {
+int Replace(const Job& job, const std::string& target, const struct stat& info, std::string_view bytes) {
   std::string temp = DirectoryOf(target) + "/.kolbrin-XXXXXX";
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) {
@@ -141,7 +141,7 @@ int Replace(const std::string& target, const struct stat& info, std::string_view
     return WriteInPlace(target, info, bytes);
   }
   int error = WriteAndClose(fd, bytes, true);
-  if (error == 0 && GivenUp()) error = ECANCELED;
+  if (error == 0 && job.GivenUp()) error = ECANCELED;
   if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) ::unlink(temp.c_str());
   return error;
@@ -149,22 +149,22 @@ int Replace(const std::string& target, const struct stat& info, std::string_view
 
 }  // namespace
 
-int WriteFileContents(const std::string& path, std::string_view bytes) {
+int WriteFileContents(Job& job, const std::string& path, std::string_view bytes) {
   if (path.empty()) return ENOENT;
-  const Touch touch(path);
+  const Touch touch(job, path);
   if (touch.Refused()) return ETIMEDOUT;
   std::string target;
   struct stat info {};
   bool exists = false;
   if (const int error = ResolveLinks(path, target, info, exists)) return error;
-  if (!exists) return GivenUp() ? ECANCELED : CreateNew(target, bytes);
+  if (!exists) return job.GivenUp() ? ECANCELED : CreateNew(target, bytes);
   if (S_ISDIR(info.st_mode)) return EISDIR;
   // As the system decides for this user: permission bits, access lists,
   // immutable files, read-only volumes.
   if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return errno;
-  if (GivenUp()) return ECANCELED;  // the user stopped waiting: the file stays as it was
+  if (job.GivenUp()) return ECANCELED;  // the user stopped waiting: the file stays as it was
   if (!S_ISREG(info.st_mode) || info.st_nlink > 1) return WriteInPlace(target, info, bytes);
-  return Replace(target, info, bytes);
+  return Replace(job, target, info, bytes);
 }
 
 }  // namespace platform

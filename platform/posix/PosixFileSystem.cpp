@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/CallWatch.h"
 #include "platform/posix/DriveClassifier.h"
 #include "platform/posix/MountTable.h"
+#include "platform/posix/PosixMountProbe.h"
 #include "platform/posix/PosixFindHandle.h"
 #include "platform/posix/PosixScanDirectory.h"
 #include "platform/posix/SystemMountTableSource.h"
@@ -21,28 +21,22 @@ FileSystem& FileSystem::Native() {
 
 namespace platform::posix {
 
-PosixFileSystem::PosixFileSystem() : m_source(std::make_shared<SystemMountTableSource>()) {}
+PosixFileSystem::PosixFileSystem() : PosixFileSystem(std::make_shared<SystemMountTableSource>()) {}
 
 PosixFileSystem::PosixFileSystem(std::shared_ptr<MountTableSource> source)
-    : m_source(std::move(source)) {}
+    : m_source(std::move(source)), m_probe(std::make_shared<PosixMountProbe>(m_source)) {}
 
-std::string PosixFileSystem::DirectoryOfPattern(std::string_view pattern) {
-  constexpr std::string_view kAll = "*.*";
-  if (pattern.ends_with(kAll)) pattern.remove_suffix(kAll.size());
-  if (pattern.empty()) return ".";
-  return std::string(pattern);
-}
-
-std::unique_ptr<FindHandle> PosixFileSystem::FindFirst(std::string_view pattern, FindData& first,
+std::unique_ptr<FindHandle> PosixFileSystem::FindFirst(Job& job, std::string_view directory, FindData& first,
                                                        FindLevel level) {
-  std::unique_ptr<PosixFindHandle> handle = PosixFindHandle::Open(DirectoryOfPattern(pattern), level);
+  std::unique_ptr<PosixFindHandle> handle = PosixFindHandle::Open(job, Directory(directory), level);
   if (!handle || !handle->Next(first)) return nullptr;
   return handle;
 }
 
-std::unique_ptr<ScanDirectory> PosixFileSystem::OpenScanDirectory(const std::string& path) {
-  const std::string directory = DirectoryOfPattern(SearchPattern(path));
-  return PosixScanDirectory::Open(directory, MountPointsBelow(directory));
+std::unique_ptr<ScanDirectory> PosixFileSystem::OpenScanDirectory(Job& job, const std::string& path,
+                                                                  const ScanHook& hook) {
+  const std::string directory = Directory(path);
+  return PosixScanDirectory::Open(job, directory, MountPointsBelow(directory), hook);
 }
 
 // The mount points strictly below directory, sorted: the scan leaves them
@@ -59,12 +53,6 @@ PosixScanDirectory::MountPoints PosixFileSystem::MountPointsBelow(const std::str
   return points;
 }
 
-std::string PosixFileSystem::MountOf(std::string_view path) {
-  const MountTable table(*m_source);
-  const MountEntry* mount = table.Containing(path);
-  return mount != nullptr ? mount->mountPoint : "/";
-}
-
 std::vector<std::string> PosixFileSystem::LogicalDriveStrings() {
   return MountTable(*m_source).DriveRoots();
 }
@@ -76,8 +64,8 @@ DriveType PosixFileSystem::GetDriveType(std::string_view root) {
                                                                         : kDriveNoRootDir;
 }
 
-bool PosixFileSystem::GetVolumeInformation(std::string_view root, VolumeInfo& out) {
-  const Touch touch(root);
+bool PosixFileSystem::GetVolumeInformation(Job& job, std::string_view root, VolumeInfo& out) {
+  const Touch touch(job, root);
   if (touch.Refused()) return false;
   const MountTable table(*m_source);
   const MountEntry* mount = table.Containing(MountTable::TrimRoot(root));
@@ -91,8 +79,8 @@ bool PosixFileSystem::GetVolumeInformation(std::string_view root, VolumeInfo& ou
   return true;
 }
 
-bool PosixFileSystem::GetDiskFreeSpace(std::string_view root, DiskFreeSpace& out) {
-  const Touch touch(root);
+bool PosixFileSystem::GetDiskFreeSpace(Job& job, std::string_view root, DiskFreeSpace& out) {
+  const Touch touch(job, root);
   if (touch.Refused()) return false;
   const MountTable table(*m_source);
   const MountEntry* mount = table.Containing(MountTable::TrimRoot(root));

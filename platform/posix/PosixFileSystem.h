@@ -24,24 +24,23 @@ class PosixFileSystem : public FileSystem {
   PosixFileSystem();
   explicit PosixFileSystem(std::shared_ptr<MountTableSource> source);
 
-  std::unique_ptr<FindHandle> FindFirst(std::string_view pattern, FindData& first,
+  std::unique_ptr<FindHandle> FindFirst(Job& job, std::string_view directory, FindData& first,
                                         FindLevel level) override;
   std::vector<std::string> LogicalDriveStrings() override;
   DriveType GetDriveType(std::string_view root) override;
-  bool GetVolumeInformation(std::string_view root, VolumeInfo& out) override;
-  bool GetDiskFreeSpace(std::string_view root, DiskFreeSpace& out) override;
-  std::unique_ptr<ScanDirectory> OpenScanDirectory(const std::string& path) override;
-  std::string MountOf(std::string_view path) override;
+  bool GetVolumeInformation(Job& job, std::string_view root, VolumeInfo& out) override;
+  bool GetDiskFreeSpace(Job& job, std::string_view root, DiskFreeSpace& out) override;
+  std::unique_ptr<ScanDirectory> OpenScanDirectory(Job& job, const std::string& path, const ScanHook& hook) override;
+  std::shared_ptr<const MountProbe> Probe() override { return m_probe; }
 
-  // The directory a search pattern lists: "/a/b/*.*" -> "/a/b/",
-  // "/*.*" -> "/", "*.*" -> ".". A pattern without the final "*.*" is
-  // taken as the directory itself.
-  static std::string DirectoryOfPattern(std::string_view pattern);
+  // The directory the program names: an empty path is the root.
+  static std::string Directory(std::string_view path) { return path.empty() ? "/" : std::string(path); }
 
  private:
   PosixScanDirectory::MountPoints MountPointsBelow(const std::string& directory);
 
   std::shared_ptr<MountTableSource> m_source;
+  std::shared_ptr<const MountProbe> m_probe;
 };
 
 }  // namespace platform::posix

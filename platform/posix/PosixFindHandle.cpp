@@ -75,21 +75,25 @@ class BufferPool {
 
 }  // namespace
 
-std::unique_ptr<PosixFindHandle> PosixFindHandle::Open(const std::string& directory,
+std::unique_ptr<PosixFindHandle> PosixFindHandle::Open(Job& job, const std::string& directory,
                                                        FindLevel level) {
-  auto touch = std::make_unique<Touch>(directory);
+  auto touch = std::make_unique<Touch>(job, directory);
   if (touch->Refused()) return nullptr;
   // O_DIRECTORY makes the open fail at once for a FIFO or device instead of
   // waiting for a writer; O_NONBLOCK is a second guard.
-  const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return nullptr;
-  return std::make_unique<PosixFindHandle>(Key{}, fd, level, std::move(touch), directory);
+  UniqueFd fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK));
+  if (!fd.Valid()) return nullptr;
+  auto handle = std::make_unique<PosixFindHandle>(Key{}, job, std::move(fd), level, std::move(touch), directory);
+  // A listing that hangs from here on hangs in the mount the descriptor is
+  // on, whatever links the path went through.
+  handle->m_touch->Reached([raw = handle->m_fd.Get()] { return PathOfDescriptor(raw); });
+  return handle;
 }
 
 bool PosixFindHandle::OnOtherDevice(unsigned major, unsigned minor) const {
   if (!m_ownDeviceKnown) {
     struct statx self {};
-    if (::statx(m_fd, "", AT_EMPTY_PATH, STATX_TYPE, &self) != 0) return false;
+    if (::statx(m_fd.Get(), "", AT_EMPTY_PATH, STATX_TYPE, &self) != 0) return false;
     m_devMajor = self.stx_dev_major;
     m_devMinor = self.stx_dev_minor;
     m_ownDeviceKnown = true;
@@ -97,21 +101,23 @@ bool PosixFindHandle::OnOtherDevice(unsigned major, unsigned minor) const {
   return major != m_devMajor || minor != m_devMinor;
 }
 
-PosixFindHandle::PosixFindHandle(Key, int fd, FindLevel level, std::unique_ptr<Touch> touch,
+PosixFindHandle::PosixFindHandle(Key, Job& job, UniqueFd fd, FindLevel level, std::unique_ptr<Touch> touch,
                                  std::string directory)
-    : m_touch(std::move(touch)),
+    : m_job(job),
+      m_touch(std::move(touch)),
       m_directory(std::move(directory)),
-      m_fd(fd),
+      m_fd(std::move(fd)),
       m_level(level),
       m_buffer(BufferPool::Instance().Take()) {}
 
 PosixFindHandle::~PosixFindHandle() {
-  ::close(m_fd);
+  m_touch.reset();
+  m_fd.Reset();
   BufferPool::Instance().Give(std::move(m_buffer));
 }
 
 bool PosixFindHandle::Refill() {
-  const ssize_t n = ::getdents64(m_fd, m_buffer.get(), kBufferSize);
+  const ssize_t n = ::getdents64(m_fd.Get(), m_buffer.get(), kBufferSize);
   if (n <= 0) return false;
   m_used = static_cast<std::size_t>(n);
   m_pos = 0;
@@ -151,7 +157,7 @@ void PosixFindHandle::DescribeDirectoryLink(const char* name, FindData& out) con
   // Follows the link for its target's type only; an automount point behind
   // it is not triggered.
   struct statx target {};
-  if (!StatLinkTarget(m_fd, m_directory, name, target) || !S_ISDIR(target.stx_mode)) return;
+  if (!StatLinkTarget(m_job, m_fd.Get(), m_directory, name, target) || !S_ISDIR(target.stx_mode)) return;
   out.attributes = (out.attributes & ~kAttrArchive) | kAttrDirectory | kAttrReparsePoint;
   out.size = 0;
   out.flags |= kEntryMountRoot;
@@ -160,7 +166,7 @@ void PosixFindHandle::DescribeDirectoryLink(const char* name, FindData& out) con
 bool PosixFindHandle::DescribeFull(const char* name, unsigned char type, FindData& out) const {
   struct statx st {};
   const unsigned mask = m_level != FindLevel::kNamesAndType ? kFullMask : STATX_TYPE | STATX_MODE;
-  if (::statx(m_fd, name, kNoFollow, mask, &st) != 0) {
+  if (::statx(m_fd.Get(), name, kNoFollow, mask, &st) != 0) {
     if (errno == ENOENT) return false;  // removed since it was listed
     out.attributes = AttributesOf(ModeOfDirentType(type), name, 0);
     return true;

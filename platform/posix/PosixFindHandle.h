@@ -19,8 +19,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/CallWatch.h"
 #include "platform/FileSystem.h"
+#include "platform/posix/UniqueFd.h"
 
 namespace platform::posix {
 
@@ -30,11 +30,11 @@ class PosixFindHandle : public FindHandle {
   };
 
  public:
-  // Null when the directory cannot be opened.
-  static std::unique_ptr<PosixFindHandle> Open(const std::string& directory, FindLevel level);
+  // Null when the directory cannot be opened, or job may not touch it.
+  static std::unique_ptr<PosixFindHandle> Open(Job& job, const std::string& directory, FindLevel level);
 
   // Only Open makes handles; it takes over the descriptor.
-  PosixFindHandle(Key, int fd, FindLevel level, std::unique_ptr<Touch> touch, std::string directory);
+  PosixFindHandle(Key, Job& job, UniqueFd fd, FindLevel level, std::unique_ptr<Touch> touch, std::string directory);
   ~PosixFindHandle() override;
   PosixFindHandle(const PosixFindHandle&) = delete;
   PosixFindHandle& operator=(const PosixFindHandle&) = delete;
@@ -57,10 +57,12 @@ class PosixFindHandle : public FindHandle {
   // Whether a device differs from the listed directory's own (read once).
   bool OnOtherDevice(unsigned major, unsigned minor) const;
 
-  // The directory stays named as touched while it is listed.
+  Job& m_job;
+  // The directory stays named as touched while it is listed; it is let go
+  // before the descriptor is closed.
   std::unique_ptr<Touch> m_touch;
   std::string m_directory;
-  int m_fd;
+  UniqueFd m_fd;
   FindLevel m_level;
   mutable bool m_ownDeviceKnown = false;
   mutable unsigned m_devMajor = 0;

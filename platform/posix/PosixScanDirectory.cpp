@@ -7,21 +7,21 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
-#include <mutex>
 
 #include "platform/posix/DirentRecord.h"
 #include "platform/posix/LinkTarget.h"
 
 namespace platform::posix {
+
 namespace {
 
 constexpr std::size_t kBufferSize = 32 * 1024;
 constexpr int kNoFollow = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT;
 constexpr int kOpenFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK;
-
 
 // Each scanning thread lists into a buffer of its own.
 std::byte* ThreadBuffer() {
@@ -29,31 +29,57 @@ std::byte* ThreadBuffer() {
   return buffer.get();
 }
 
-// A parent's descriptor stays open until its last subdirectory is opened,
-// so a deep tree holds one descriptor per level it is in: allow as many as
-// the system lets the process have.
-void RaiseDescriptorLimit() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-      limit.rlim_cur = limit.rlim_max;
-      ::setrlimit(RLIMIT_NOFILE, &limit);
-    }
-  });
+// A scan keeps a quarter of the process's descriptors at most, so that the
+// rest of the program (and other scans' walkers) always find some.
+int DescriptorBudget() {
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return 256;
+  return static_cast<int>(std::clamp<rlim_t>(limit.rlim_cur / 4, 16, 4096));
 }
 
 }  // namespace
 
-std::unique_ptr<PosixScanDirectory> PosixScanDirectory::Open(const std::string& directory,
-                                                             MountPoints mounts) {
-  RaiseDescriptorLimit();
-  const Touch touch(directory);
-  if (touch.Refused()) return nullptr;
-  const int fd = ::open(directory.c_str(), kOpenFlags);
-  if (fd < 0) return nullptr;
-  return std::make_unique<PosixScanDirectory>(Key{}, fd, directory, std::move(mounts));
+struct PosixScanDirectory::Scan {
+  Scan(Job& forJob, const std::string& top, MountPoints below, ScanHook scanHook)
+      : job(forJob), touch(forJob, top), mounts(std::move(below)), hook(std::move(scanHook)) {}
+
+  Job& job;
+  // The whole scan stays on the mount of its top: while it lasts, that is
+  // what it touches, for whoever waits on it and may give up.
+  Touch touch;
+  MountPoints mounts;
+  ScanHook hook;
+  std::atomic<int> open{0};
+  const int budget = DescriptorBudget();
+};
+
+std::unique_ptr<PosixScanDirectory> PosixScanDirectory::Open(Job& job, const std::string& directory,
+                                                             MountPoints mounts, const ScanHook& hook) {
+  auto scan = std::make_shared<Scan>(job, directory, std::move(mounts), hook);
+  if (scan->touch.Refused()) return nullptr;
+  UniqueFd fd(::open(directory.c_str(), kOpenFlags));
+  if (!fd.Valid()) return nullptr;
+  if (scan->hook) scan->hook(ScanStep::kOpened, directory);
+  auto top = std::make_unique<PosixScanDirectory>(scan, std::move(fd), directory);
+  scan->touch.Reached([real = PathOfDescriptor(top->m_fd.Get())] { return real; });
+  return top;
 }
+
+PosixScanDirectory::PosixScanDirectory(std::shared_ptr<Scan> scan, UniqueFd fd, std::string path)
+    : m_scan(std::move(scan)), m_fd(std::move(fd)), m_path(std::move(path)) {
+  ++m_scan->open;
+  struct statx self {};
+  if (::statx(m_fd.Get(), "", AT_EMPTY_PATH, STATX_TYPE, &self) == 0) {
+    m_devMajor = self.stx_dev_major;
+    m_devMinor = self.stx_dev_minor;
+  }
+}
+
+PosixScanDirectory::~PosixScanDirectory() {
+  if (m_fd.Valid()) --m_scan->open;
+}
+
+int PosixScanDirectory::OpenDescriptors() const { return m_scan->open.load(); }
 
 std::string PosixScanDirectory::ChildPath(std::string_view name) const {
   std::string path = m_path;
@@ -62,13 +88,11 @@ std::string PosixScanDirectory::ChildPath(std::string_view name) const {
   return path;
 }
 
-PosixScanDirectory::~PosixScanDirectory() { ::close(m_fd); }
-
 bool PosixScanDirectory::Read(ScanSink& sink) {
   std::byte* buffer = ThreadBuffer();
   bool first = true;
   for (;;) {
-    const ssize_t n = ::getdents64(m_fd, buffer, kBufferSize);
+    const ssize_t n = ::getdents64(m_fd.Get(), buffer, kBufferSize);
     if (n < 0 && first) return false;
     if (n <= 0) return true;
     first = false;
@@ -82,6 +106,12 @@ bool PosixScanDirectory::Read(ScanSink& sink) {
   }
 }
 
+void PosixScanDirectory::DoneReading() {
+  if (m_scan->open.load() <= m_scan->budget) return;
+  m_fd.Reset();
+  --m_scan->open;
+}
+
 void PosixScanDirectory::Describe(const char* name, unsigned char type, ScanSink& sink) const {
   if (type == DT_DIR) {
     sink.Directory(name, true);
@@ -93,7 +123,7 @@ void PosixScanDirectory::Describe(const char* name, unsigned char type, ScanSink
   }
   struct statx st {};
   const unsigned mask = type == DT_UNKNOWN ? STATX_TYPE | STATX_SIZE : STATX_SIZE;
-  if (::statx(m_fd, name, kNoFollow, mask, &st) != 0) {
+  if (::statx(m_fd.Get(), name, kNoFollow, mask, &st) != 0) {
     if (errno != ENOENT) sink.File(0);  // gone since it was listed: not counted
     return;
   }
@@ -110,12 +140,12 @@ void PosixScanDirectory::Describe(const char* name, unsigned char type, ScanSink
 // link is a file of its own length.
 void PosixScanDirectory::DescribeLink(const char* name, ScanSink& sink) const {
   struct statx target {};
-  if (StatLinkTarget(m_fd, m_path, name, target) && S_ISDIR(target.stx_mode)) {
+  if (StatLinkTarget(m_scan->job, m_fd.Get(), m_path, name, target) && S_ISDIR(target.stx_mode)) {
     sink.Directory(name, false);
     return;
   }
   struct statx self {};
-  if (::statx(m_fd, name, kNoFollow, STATX_SIZE, &self) != 0) {
+  if (::statx(m_fd.Get(), name, kNoFollow, STATX_SIZE, &self) != 0) {
     if (errno != ENOENT) sink.File(0);
     return;
   }
@@ -124,15 +154,15 @@ void PosixScanDirectory::DescribeLink(const char* name, ScanSink& sink) const {
 
 std::unique_ptr<ScanDirectory> PosixScanDirectory::OpenChild(std::string_view name) {
   std::string path = ChildPath(name);
-  if (m_mounts && std::binary_search(m_mounts->begin(), m_mounts->end(), path)) return nullptr;
-  const std::string child(name);
-  const int fd = ::openat(m_fd, child.c_str(), kOpenFlags | O_NOFOLLOW);
-  if (fd < 0) return nullptr;
-  if (IsMountRoot(fd)) {
-    ::close(fd);
-    return nullptr;
-  }
-  return std::make_unique<PosixScanDirectory>(Key{}, fd, std::move(path), m_mounts);
+  const std::vector<std::string>* mounts = m_scan->mounts.get();
+  if (mounts && std::binary_search(mounts->begin(), mounts->end(), path)) return nullptr;
+  // From the parent's descriptor while it is open, else by the whole path:
+  // below the top, every part of it was listed as a directory.
+  UniqueFd fd(m_fd.Valid() ? ::openat(m_fd.Get(), std::string(name).c_str(), kOpenFlags | O_NOFOLLOW)
+                           : ::open(path.c_str(), kOpenFlags | O_NOFOLLOW));
+  if (!fd.Valid() || IsMountRoot(fd.Get())) return nullptr;
+  if (m_scan->hook) m_scan->hook(ScanStep::kOpened, name);
+  return std::make_unique<PosixScanDirectory>(m_scan, std::move(fd), std::move(path));
 }
 
 bool PosixScanDirectory::IsMountRoot(int childFd) const {
@@ -142,9 +172,7 @@ bool PosixScanDirectory::IsMountRoot(int childFd) const {
     return (child.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
   }
   // Kernels before 5.8 do not tell; a change of device does.
-  struct statx self {};
-  if (::statx(m_fd, "", AT_EMPTY_PATH, STATX_TYPE, &self) != 0) return false;
-  return child.stx_dev_major != self.stx_dev_major || child.stx_dev_minor != self.stx_dev_minor;
+  return child.stx_dev_major != m_devMajor || child.stx_dev_minor != m_devMinor;
 }
 
 }  // namespace platform::posix

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/FileReplace.h"
+#include "platform/Job.h"
 #include "platform/win32/Win32Api.h"
 
 namespace platform {
@@ -81,16 +82,20 @@ int Replace(const std::string& target, DWORD attributes, std::string_view bytes)
 
 }  // namespace
 
-int WriteFileContents(const std::string& path, std::string_view bytes) {
+int WriteFileContents(Job& job, const std::string& path, std::string_view bytes) {
   if (path.empty()) return ENOENT;
+  const Touch touch(job, path);
+  if (touch.Refused()) return ETIMEDOUT;
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = ::GetLastError();
     if (error != ERROR_FILE_NOT_FOUND) return ErrnoOf(error);
+    if (job.GivenUp()) return ECANCELED;
     return WriteOpened(path, CREATE_NEW, bytes);
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EISDIR;
   if (attributes & FILE_ATTRIBUTE_READONLY) return EACCES;
+  if (job.GivenUp()) return ECANCELED;  // the user stopped waiting: the file stays as it was
   // A link: the file it names is written, or created when it is missing.
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return WriteOpened(path, CREATE_ALWAYS, bytes);
   return Replace(path, attributes, bytes);

@@ -2,7 +2,6 @@
 
 #include "platform/win32/Win32Api.h"
 
-#include "platform/CallWatch.h"
 #include "platform/win32/Win32FindHandle.h"
 
 namespace platform {
@@ -22,14 +21,29 @@ std::string Terminated(std::string_view text) { return std::string(text); }
 
 }  // namespace
 
-std::unique_ptr<FindHandle> Win32FileSystem::FindFirst(std::string_view pattern, FindData& first,
-                                                       FindLevel /*level*/) {
-  const Touch touch(pattern);
-  if (touch.Refused()) return nullptr;
-  return Win32FindHandle::Open(Terminated(pattern), first);
+Win32FileSystem::Win32FileSystem() : m_probe(std::make_shared<Win32MountProbe>()) {}
+
+std::string Win32FileSystem::SearchPattern(std::string_view directory) {
+  std::string pattern(directory);
+  if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
+  pattern += "*.*";
+  return pattern;
 }
 
-std::string Win32FileSystem::MountOf(std::string_view path) {
+std::unique_ptr<FindHandle> Win32FileSystem::FindFirst(Job& job, std::string_view directory, FindData& first,
+                                                       FindLevel /*level*/) {
+  const Touch touch(job, directory);
+  if (touch.Refused()) return nullptr;
+  return Win32FindHandle::Open(SearchPattern(directory), first);
+}
+
+bool Win32MountProbe::Answers(const std::string& mount) const {
+  ULARGE_INTEGER available{}, total{}, free{};
+  ::GetDiskFreeSpaceExA(mount.c_str(), &available, &total, &free);
+  return true;  // any answer, a failure too, is an answer
+}
+
+std::string Win32MountProbe::MountOf(std::string_view path) const {
   // "C:\..." is on drive C:; "\\server\share\..." on that share.
   if (path.size() >= 2 && path[1] == ':') return std::string(path.substr(0, 2)) + "\\";
   if (path.starts_with("\\\\")) {
@@ -68,8 +82,8 @@ DriveType Win32FileSystem::GetDriveType(std::string_view root) {
   return type <= kDriveRamDisk ? static_cast<DriveType>(type) : kDriveUnknown;
 }
 
-bool Win32FileSystem::GetVolumeInformation(std::string_view root, VolumeInfo& out) {
-  const Touch touch(root);
+bool Win32FileSystem::GetVolumeInformation(Job& job, std::string_view root, VolumeInfo& out) {
+  const Touch touch(job, root);
   if (touch.Refused()) return false;
   char name[MAX_PATH + 1] = {};
   char fsName[MAX_PATH + 1] = {};
@@ -86,8 +100,8 @@ bool Win32FileSystem::GetVolumeInformation(std::string_view root, VolumeInfo& ou
   return true;
 }
 
-bool Win32FileSystem::GetDiskFreeSpace(std::string_view root, DiskFreeSpace& out) {
-  const Touch touch(root);
+bool Win32FileSystem::GetDiskFreeSpace(Job& job, std::string_view root, DiskFreeSpace& out) {
+  const Touch touch(job, root);
   if (touch.Refused()) return false;
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
   if (!::GetDiskFreeSpaceA(Terminated(root).c_str(), &sectorsPerCluster, &bytesPerSector,

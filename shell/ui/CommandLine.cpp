@@ -6,6 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <atomic>
+#include <chrono>
+#include <memory>
+
+#include "framework/WorkerCall.h"
 #include "framework/ui/Text.h"
 #include "res/resource.h"
 
@@ -32,13 +37,29 @@ void AllowToolkitOptions(QCommandLineParser& parser) {
   }
 }
 
+enum class PathKind { kUnknown, kMissing, kDirectory, kOther };
+
+// What path is, as far as it can be told without waiting on a drive that
+// does not answer: a drive that keeps silent for this long is left to the
+// window, where Esc gives up on it.
+PathKind KindOf(const QString& path) {
+  constexpr std::chrono::milliseconds kPatience{250};
+  auto kind = std::make_shared<std::atomic<PathKind>>(PathKind::kUnknown);
+  fw::CWorkerCall call([kind, path] {
+    const QFileInfo info(path);
+    *kind = !info.exists() ? PathKind::kMissing : info.isDir() ? PathKind::kDirectory : PathKind::kOther;
+  });
+  call.WaitFor(kPatience);
+  return kind->load();
+}
+
 // The directory's absolute path, or a message why there is none.
 void ResolveDirectory(const QString& argument, StartRequest& request) {
   const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(argument));
-  const QFileInfo info(path);
-  if (argument.isEmpty() || !info.exists()) {
+  const PathKind kind = argument.isEmpty() ? PathKind::kMissing : KindOf(path);
+  if (kind == PathKind::kMissing) {
     request.errors = ResString(IDS_CMDLINE_MISSING).arg(argument) + u'\n';
-  } else if (!info.isDir()) {
+  } else if (kind == PathKind::kOther) {
     request.errors = ResString(IDS_CMDLINE_NOT_A_DIRECTORY).arg(argument) + u'\n';
   } else {
     request.directory = QFile::encodeName(path).toStdString();

@@ -18,7 +18,8 @@ struct StartRequest {
 
 // Reads the arguments, the program's name first. A relative directory is
 // taken from the current directory; one that does not exist or is no
-// directory gives a message and the normal start. Unknown options give the
+// directory gives a message and the normal start. One on a drive that does
+// not answer at once is taken as it is: the window opens it. Unknown options give the
 // usage and exit code 2. Needs an application object for the German texts
 // of Qt's own part of the help.
 StartRequest ParseCommandLine(const QStringList& arguments);

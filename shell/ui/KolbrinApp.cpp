@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTranslator>
 
+#include "framework/ui/ModalWait.h"
 #include "framework/ui/Text.h"
 #include "output/ui/QtExportUi.h"
 #include "shell/KolbrinDoc.h"
@@ -24,7 +25,8 @@ namespace shell {
 
 CKolbrinApp::CKolbrinApp(std::unique_ptr<CProfile> profile, platform::FileSystem* fs)
     : m_profile(profile ? std::move(profile) : std::make_unique<SettingsProfile>()),
-      m_fs(fs != nullptr ? fs : &platform::FileSystem::Native()) {
+      m_fs(fs != nullptr ? fs : &platform::FileSystem::Native()),
+      m_wait(std::make_unique<fw::ui::CModalWait>()) {
   InitKolbrinResources();
 }
 
@@ -57,11 +59,15 @@ bool CKolbrinApp::InitInstance(bool show) {
   uiFont.setStyleHint(QFont::SansSerif);
   uiFont.setPointSize(8);
   QApplication::setFont(uiFont);
-  m_previousPresenter = fw::SetMessageBoxPresenter(QtMessageBoxPresenter());
+  // A message that comes up while a long job is waited for is shown after.
+  m_previousPresenter = fw::SetMessageBoxPresenter(
+      [wait = m_wait.get(), show = QtMessageBoxPresenter()](const fw::MessageBoxRequest& request) {
+        return wait->Present(request, show);
+      });
 
   m_doc = std::make_unique<CKolbrinDoc>(*m_fs);
-  m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this, *this, m_startDirectory);
-  m_exportUi = std::make_unique<output::CQtExportUi>(m_frame.get(), *m_fs, m_frame.get());
+  m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this, *this, *m_wait, m_startDirectory);
+  m_exportUi = std::make_unique<output::CQtExportUi>(m_frame.get(), *m_fs, *m_wait);
   m_doc->SetExportUi(m_exportUi.get());
   if (show) m_frame->ShowRestored();
   return true;

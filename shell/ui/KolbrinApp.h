@@ -13,6 +13,10 @@
 class QPrinter;
 class QTranslator;
 
+namespace fw::ui {
+class CModalWait;
+}
+
 namespace platform {
 class FileSystem;
 }
@@ -39,6 +43,8 @@ class CKolbrinApp : public fw::CWinApp, public output::PrinterSource {
   int ExitInstance();
 
   CMainFrame* MainFrame() const { return m_frame.get(); }
+  // What waits for long work, for everything the application starts.
+  fw::ui::CModalWait& Waiter() const { return *m_wait; }
   CKolbrinDoc* Document() const { return m_doc.get(); }
   CProfile& Profile() const { return *m_profile; }
   // Made when it is first asked for.
@@ -58,6 +64,7 @@ class CKolbrinApp : public fw::CWinApp, public output::PrinterSource {
   platform::FileSystem* m_fs;
   std::string m_startDirectory;
   std::unique_ptr<QTranslator> m_translator;
+  std::unique_ptr<fw::ui::CModalWait> m_wait;  // outlives everyone who waits
   std::unique_ptr<output::CQtExportUi> m_exportUi;  // outlives the document that uses it
   std::unique_ptr<CKolbrinDoc> m_doc;
   std::unique_ptr<CMainFrame> m_frame;

@@ -11,10 +11,13 @@
 #include <QStatusBar>
 #include <QMenu>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
+#include <utility>
 
 #include "driveinfo/ui/DriveInfoDlg.h"
 #include "framework/CmdUI.h"
+#include "framework/CommandFailure.h"
 #include "framework/ui/CommandActions.h"
 #include "framework/ui/ModalWait.h"
 #include "framework/ui/Text.h"
@@ -31,14 +34,15 @@ namespace shell {
 
 using fw::ui::ResString;
 
-CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
-                       output::PrinterSource& printers, const std::string& startDirectory)
-    : m_doc(doc), m_profile(profile) {
+CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app, output::PrinterSource& printers,
+                       fw::ui::CModalWait& wait, std::string startDirectory)
+    : m_doc(doc), m_profile(profile), m_wait(wait), m_startDirectory(std::move(startDirectory)) {
   SetApp(app);
   SetDocument(&doc);
   setWindowTitle(ResString(AFX_IDS_APP_TITLE));
   setWindowIcon(AppIcon());
-  m_actions = new fw::ui::CommandActions(this, this);
+  m_wait.SetStatusSink(this);
+  m_actions = new fw::ui::CommandActions(this, this, m_wait);
   m_actions->BuildMenuBar(res::MainMenu(), menuBar());
   // A closed menu leaves the idle prompt, as a hovered item left its own.
   for (QAction* popup : menuBar()->actions()) {
@@ -51,8 +55,7 @@ CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
   m_actions->AddAccelerators(res::MainAccelerators());
   m_driveView->SetCommandActions(m_actions);
   for (fw::CView* v : m_doc.Views()) v->OnInitialUpdate();
-  if (!startDirectory.empty()) m_driveView->SelectPath(startDirectory);
-  m_driveView->ReselectCurrent();
+  if (m_startDirectory.empty()) m_driveView->ReselectCurrent();
 
   // F10 opens the menu bar, as Alt does.
   auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -62,10 +65,11 @@ CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
     if (fw::CView* v = ViewOfWidget(now)) SetActiveView(v);
   });
   connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-          [this] {
-            m_actions->UpdateAll();
-            UpdateIndicators();
-          });
+          [this] { m_actions->UpdateAll(); });
+  // The lock keys are read four times a second, not at every idle moment.
+  auto* indicators = new QTimer(this);
+  connect(indicators, &QTimer::timeout, this, [this] { UpdateIndicators(); });
+  indicators->start(250);
 }
 
 CMainFrame::~CMainFrame() {
@@ -75,6 +79,7 @@ CMainFrame::~CMainFrame() {
   disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
   // The views go with their widgets; the routing must not reach them later.
   SetActiveView(nullptr);
+  m_wait.SetStatusSink(nullptr);
 }
 
 const fw::RouteMap* CMainFrame::GetRouteMap() const {
@@ -113,15 +118,15 @@ void CMainFrame::OnCreateClient(output::PrinterSource& printers) {
 
   m_wndSplitter = new QSplitter(Qt::Horizontal, this);
   m_wndSplitter->setChildrenCollapsible(false);
-  m_driveView = new tree::CDriveView(m_doc, m_wndSplitter);
+  m_driveView = new tree::CDriveView(m_doc, m_wait, m_wndSplitter);
   m_wndSplitterRight = new QSplitter(Qt::Vertical, m_wndSplitter);
   m_wndSplitterRight->setChildrenCollapsible(false);
   m_fileView = new lists::CFileView(m_doc, m_wndSplitterRight);
   m_dirView = new lists::CDirView(m_doc, m_wndSplitterRight);
-  m_driveView->SetStatusSink(this);
   for (lists::CListViewBase* list : {static_cast<lists::CListViewBase*>(m_fileView),
                                      static_cast<lists::CListViewBase*>(m_dirView)}) {
     list->SetStatusSink(this);
+    list->SetJobRunner(&m_wait);
     list->SetListOutput(&m_doc);
     list->SetPrinterSource(&printers);
   }
@@ -188,6 +193,14 @@ void CMainFrame::ShowRestored() {
   } else {
     show();
   }
+  if (!m_startDirectory.empty()) QTimer::singleShot(0, this, [this] { OpenStartDirectory(); });
+}
+
+void CMainFrame::OpenStartDirectory() {
+  const std::string path = std::exchange(m_startDirectory, {});
+  fw::RunReported([&] {
+    if (!m_driveView->SelectPath(path)) m_driveView->ReselectCurrent();
+  });
 }
 
 void CMainFrame::SaveWindowPlacement() {
@@ -223,7 +236,7 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 void CMainFrame::ShowIdlePrompt() {
-  if (!fw::ui::CModalWait::Active()) SetMessageText(ResString(AFX_IDS_IDLEMESSAGE));
+  if (!m_wait.Active()) SetMessageText(ResString(AFX_IDS_IDLEMESSAGE));
 }
 
 void CMainFrame::SetMessageText(const QString& text, bool immediate) {
@@ -279,7 +292,7 @@ void CMainFrame::OnDriveInfo() {
     m_dlgDriveInfo.reset();
     return;
   }
-  m_dlgDriveInfo = std::make_unique<driveinfo::CDriveInfoDlg>(m_doc.FileSystem(), this, this);
+  m_dlgDriveInfo = std::make_unique<driveinfo::CDriveInfoDlg>(m_doc.FileSystem(), m_wait, this);
   m_dlgDriveInfo->SetOnClosed([this] {
     m_bDriveInfo = false;
     // The window closed itself from one of its own handlers: let it go after.

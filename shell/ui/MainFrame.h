@@ -17,6 +17,7 @@ class QToolBar;
 
 namespace fw::ui {
 class CommandActions;
+class CModalWait;
 }
 
 namespace tree {
@@ -42,16 +43,19 @@ struct WindowPlacement;
 class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::ui::StatusSink {
  public:
   // printers: the application's printer, for the lists' print commands.
-  // startDirectory: the directory the tree selects first; empty for the
+  // wait: what waits for long work, for every pane. startDirectory: the
+  // directory the tree opens once the window is shown; empty for the
   // first drive.
-  CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app,
-             output::PrinterSource& printers, const std::string& startDirectory = {});
+  CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app, output::PrinterSource& printers,
+             fw::ui::CModalWait& wait, std::string startDirectory = {});
   ~CMainFrame() override;
 
   // Framework routing first, then every other view of the document.
   bool OnCmdMsg(fw::UINT nID, int nCode, void* pExtra, fw::AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
-  // Shows the window in the stored state (normal or maximised).
+  // Shows the window in the stored state (normal or maximised); then the
+  // start directory is opened, as the user would, so that Esc can give up
+  // on a drive that does not answer.
   void ShowRestored();
 
   // Pane 0 of the status bar; immediate repaints it at once.
@@ -84,6 +88,7 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::ui::Stat
   void ApplyPlacement(const WindowPlacement& placement);
   void SaveWindowPlacement();
   void UpdateIndicators();
+  void OpenStartDirectory();
   void ShowIdlePrompt();
   void MovePaneFocus(int step);
   void ActivateMenuBar();
@@ -99,6 +104,8 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::ui::Stat
 
   CKolbrinDoc& m_doc;
   CProfile& m_profile;
+  fw::ui::CModalWait& m_wait;
+  std::string m_startDirectory;
   int m_nShowCmd = 1;
   std::unique_ptr<driveinfo::CDriveInfoDlg> m_dlgDriveInfo;  // exists only while shown
   bool m_bDriveInfo = false;                                 // the window is open

@@ -34,9 +34,9 @@ struct ScanResult {
 };
 
 inline ScanResult Scan(platform::FileSystem& files, const std::string& path, unsigned threads = 4,
-                       std::function<void(std::string_view)> beforeAllocate = {}) {
-  lists::CDirScan scan(files, threads);
-  scan.SetAllocationHook(std::move(beforeAllocate));
+                       platform::ScanHook hook = {}) {
+  platform::Job job(files);
+  lists::CDirScan scan(files, job, threads, std::move(hook));
   const auto rows = scan.Run(path);
   ScanResult result{{}, rows->outOfMemory};
   for (const lists::CDirRecord* r : rows->rows) {

@@ -9,6 +9,7 @@
 
 #include "driveinfo/DriveInfoData.h"
 #include "tests/support/FakeFileSystem.h"
+#include "tests/support/GivingUp.h"
 
 namespace {
 
@@ -116,7 +117,8 @@ TEST(DriveInfoFigures, FailingCallsLeaveEmptyTextsAndZeros) {
   EXPECT_EQ(Fields(d), (Texts{"", "", "5", "0", "", "1", "4096", "6", "0"}));
   d.Select(7);  // beyond the list: nothing selected
   EXPECT_EQ(std::pair(d.Selected(), Fields(d)), std::pair(-1, kEmptyFields));
-  d.SetRunner([](const std::function<void()>&) { return false; });
+  test_support::GivingUp givingUp;
+  d.SetRunner(givingUp);
   d.Select(0);
   EXPECT_EQ(std::pair(d.Selected(), Fields(d)), std::pair(0, kEmptyFields));
 }

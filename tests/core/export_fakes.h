@@ -15,6 +15,7 @@
 #include "output/Automation.h"
 #include "output/ExcelExport.h"
 #include "output/ExportUi.h"
+#include "platform/FileSystem.h"
 #include "output/ListContents.h"
 
 namespace exporttest {
@@ -103,6 +104,7 @@ class ScriptedUi : public output::ExportUi {
     return file;
   }
   output::AutomationServer& Server() override { return *m_server; }
+  platform::FileSystem& Files() override { return platform::FileSystem::Native(); }
 
  private:
   output::AutomationServer* m_server;

@@ -170,7 +170,7 @@ TEST_F(ExportCommand, AnEmptyTableEmptiesTheFileAndTargetsThatCannotBeWrittenAre
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const fs::perms mode = fs::status(file).permissions() & fs::perms::all;
   output::CExportTable table;
-  ASSERT_TRUE(table.WriteToFile(file.string(), {}));
+  ASSERT_TRUE(table.WriteToFile(file.string(), {}, platform::FileSystem::Native(), fw::RunAtOnce()));
   EXPECT_EQ(fs::file_size(file), 0u);
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
   EXPECT_TRUE(messages.boxes.empty());
@@ -182,7 +182,7 @@ TEST_F(ExportCommand, AnEmptyTableEmptiesTheFileAndTargetsThatCannotBeWrittenAre
       {dir / "taken", "Dateifehler: Unter diesem Namen besteht ein Ordner"}};
   for (const auto& [target, text] : cases) {
     messages.boxes.clear();
-    EXPECT_FALSE(table.WriteToFile(target.string(), {{"a", "b"}})) << target;
+    EXPECT_FALSE(table.WriteToFile(target.string(), {{"a", "b"}}, platform::FileSystem::Native(), fw::RunAtOnce())) << target;
     ASSERT_EQ(messages.boxes.size(), 1u) << target;
     const fw::MessageBoxRequest& box = messages.boxes[0];
     EXPECT_TRUE(box.text.starts_with("Dateifehler: ")) << box.text;

@@ -25,6 +25,7 @@
 
 #include "output/ExcelExport.h"
 #include "output/ExportTable.h"
+#include "platform/FileSystem.h"
 #include "output/XlsxWorkbookServer.h"
 #include "platform/DesktopPrograms.h"
 #include "platform/FileErrors.h"
@@ -32,8 +33,13 @@
 
 namespace {
 
+// The export's file work for a job of the system's file system.
+std::optional<std::string> Export(const std::string& file, std::string_view text) {
+  platform::Job job(platform::FileSystem::Native());
+  return output::WriteExportFile(job, file, text);
+}
+
 namespace fs = std::filesystem;
-using output::WriteExportFile;
 using Names = std::vector<std::string>;
 
 constexpr uid_t kNobody = 65534;
@@ -52,7 +58,7 @@ Names Entries(const fs::path& dir) {
   return names;
 }
 
-// Runs WriteExportFile(file, text) in a child process, as 'nobody' when
+// Runs Export(file, text) in a child process, as 'nobody' when
 // asUser and this process is root, with files limited to sizeLimit bytes.
 // The child's answer: "" on success, else the description of the error.
 std::string WriteInChild(const fs::path& file, const std::string& text, bool asUser,
@@ -73,7 +79,7 @@ std::string WriteInChild(const fs::path& file, const std::string& text, bool asU
     else if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
       answer = std::string(kSetupFailed) + "cannot limit the file size";
     else
-      answer = WriteExportFile(file.string(), text).value_or("");
+      answer = Export(file.string(), text).value_or("");
     (void)!::write(channel[1], answer.data(), answer.size());
     ::_exit(0);
   }
@@ -119,7 +125,7 @@ TEST_F(ExportFile, LinksAreFollowedAndStayLinks) {
     SCOPED_TRACE(c.link);
     fs::create_symlink(c.target, m_dir / c.link);
     const std::string rows = std::string("rows through ") + c.link + "\r\n";
-    EXPECT_EQ(WriteExportFile((m_dir / c.link).string(), rows).value_or(""), c.error);
+    EXPECT_EQ(Export((m_dir / c.link).string(), rows).value_or(""), c.error);
     EXPECT_EQ(fs::read_symlink(m_dir / c.link), c.target);
     EXPECT_EQ(c.written.empty() ? rows : ReadAll(m_dir / c.written), rows);
   }
@@ -134,7 +140,7 @@ TEST_F(ExportFile, ReplacedFileKeepsModeOwnerGroupAndHardLinks) {
   ASSERT_EQ(::geteuid() == 0 ? ::chown(file.c_str(), kNobody, kNoGroup) : 0, 0);
   struct stat before {}, after {};
   ASSERT_EQ(::stat(file.c_str(), &before), 0);
-  EXPECT_EQ(WriteExportFile(file.string(), "new\r\n"), std::nullopt);
+  EXPECT_EQ(Export(file.string(), "new\r\n"), std::nullopt);
   ASSERT_EQ(::stat(file.c_str(), &after), 0);
   EXPECT_EQ(ReadAll(file), "new\r\n");
   EXPECT_EQ(std::tuple(after.st_mode & 07777, after.st_uid, after.st_gid),
@@ -142,10 +148,10 @@ TEST_F(ExportFile, ReplacedFileKeepsModeOwnerGroupAndHardLinks) {
   // Every name of a file with several sees the new contents; a FIFO
   // without a reader is refused at once instead of blocking.
   fs::create_hard_link(file, m_dir / "other name.txt");
-  EXPECT_EQ(WriteExportFile(file.string(), "newer\r\n"), std::nullopt);
+  EXPECT_EQ(Export(file.string(), "newer\r\n"), std::nullopt);
   EXPECT_EQ(ReadAll(m_dir / "other name.txt"), "newer\r\n");
   ASSERT_EQ(::mkfifo((m_dir / "fifo").c_str(), 0666), 0);
-  EXPECT_EQ(WriteExportFile((m_dir / "fifo").string(), "x"), platform::SystemErrorText(ENXIO));
+  EXPECT_EQ(Export((m_dir / "fifo").string(), "x"), platform::SystemErrorText(ENXIO));
   EXPECT_EQ(Entries(m_dir), (Names{"fifo", "other name.txt", "out.txt"}));
 }
 

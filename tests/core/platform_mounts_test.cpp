@@ -89,7 +89,7 @@ TEST_F(MountsTest, DriveRootsAreTheUsersMountsInByteOrderEachWithItsType) {
   // The mount that holds a path: the longest, the one on top.
   for (const auto& [path, mount] : {std::pair{"/mnt/stack/x", "/mnt/stack"}, {"/boot/efi", "/boot/efi"},
                                     {"/boot/efix", "/"}, {"/home/user", "/"}})
-    EXPECT_EQ(m_fs.MountOf(path), mount) << path;
+    EXPECT_EQ(m_fs.Probe()->MountOf(path), mount) << path;
   m_source->mountInfo.clear();  // unreadable
   EXPECT_TRUE(m_fs.LogicalDriveStrings().empty());
   EXPECT_EQ(m_fs.GetDriveType("/"), kDriveNoRootDir);
@@ -103,19 +103,20 @@ TEST_F(MountsTest, VolumeFiguresOfEachKindOfMount) {
       {"/", {"", 0x1a2b3c4du, "ext4", 255, kPosix}},
       {"/dev/shm/", {"", 0x33334444u, "tmpfs", 255, kPosix}}};  // no UUID: the file system id
   VolumeInfo info;
+  platform::Job job(m_fs);
   for (const auto& [root, volume] : volumes) {
-    ASSERT_TRUE(m_fs.GetVolumeInformation(root, info)) << root;
+    ASSERT_TRUE(m_fs.GetVolumeInformation(job, root, info)) << root;
     EXPECT_EQ(Volume(info.volumeName, info.serialNumber, info.fileSystemName, info.maxComponentLength, info.flags),
               volume) << root;
   }
   DiskFreeSpace space;
-  ASSERT_TRUE(m_fs.GetDiskFreeSpace("/", space));  // the device's sector size
+  ASSERT_TRUE(m_fs.GetDiskFreeSpace(job, "/", space));  // the device's sector size
   EXPECT_EQ((std::vector{space.bytesPerSector, space.sectorsPerCluster, space.freeClusters, space.totalClusters}),
             (std::vector<std::uint32_t>{4096, 1, 250, 1000}));
-  ASSERT_TRUE(m_fs.GetDiskFreeSpace("/dev/shm/", space));  // no block device
+  ASSERT_TRUE(m_fs.GetDiskFreeSpace(job, "/dev/shm/", space));  // no block device
   EXPECT_EQ(std::pair(space.bytesPerSector, space.sectorsPerCluster), std::pair(512u, 8u));
   space = {};
-  EXPECT_FALSE(m_fs.GetVolumeInformation("/mnt/share/", info) || m_fs.GetDiskFreeSpace("/mnt/share/", space));
+  EXPECT_FALSE(m_fs.GetVolumeInformation(job, "/mnt/share/", info) || m_fs.GetDiskFreeSpace(job, "/mnt/share/", space));
   EXPECT_EQ(space.totalClusters, 0u);
 }
 
@@ -178,7 +179,8 @@ TEST(NativeFileSystemTest, RootIsAlwaysADrive) {
   VolumeInfo info;
   DiskFreeSpace space;
   FileSystem& native = FileSystem::Native();
-  EXPECT_TRUE(native.GetVolumeInformation("/", info) && native.GetDiskFreeSpace("/", space));
+  platform::Job job(native);
+  EXPECT_TRUE(native.GetVolumeInformation(job, "/", info) && native.GetDiskFreeSpace(job, "/", space));
   EXPECT_FALSE(info.fileSystemName.empty());
   EXPECT_GT(space.totalClusters, 0u);
 }

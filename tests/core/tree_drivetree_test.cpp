@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/FakeFileSystem.h"
+#include "tests/support/GivingUp.h"
 #include "tree/DriveTree.h"
 #include "tree/TreePath.h"
 
@@ -124,9 +125,9 @@ TEST_F(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
   fs.ResetCounts();
   Expand(d);
   EXPECT_EQ(Kids(d), (Texts{"a", "b", "c", "leaf"}));
-  EXPECT_EQ(fs.FullListings("/d/*.*"), 1);
-  for (const char* name : {"a", "b", "c"}) EXPECT_EQ(fs.PartialListings(std::string("/d/") + name + "/*.*"), 1);
-  EXPECT_EQ(fs.FindFirstCalls("/d/leaf/*.*"), 1);
+  EXPECT_EQ(fs.FullListings("/d"), 1);
+  for (const char* name : {"a", "b", "c"}) EXPECT_EQ(fs.PartialListings(std::string("/d/") + name + "/"), 1);
+  EXPECT_EQ(fs.FindFirstCalls("/d/leaf"), 1);
   EXPECT_EQ(fs.TotalFindFirstCalls(), 5);
   EXPECT_TRUE(PlaceholderOnly(At({0, 0, 0})) && Kids(At({0, 0, 3})).empty());
   // Collapsing probes again: "a" lost its last subdirectory while open and
@@ -139,7 +140,7 @@ TEST_F(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
   Collapse(d);
   EXPECT_TRUE(PlaceholderOnly(d));
   Expand(d);
-  EXPECT_EQ(fs.FullListings("/d/*.*"), 2);
+  EXPECT_EQ(fs.FullListings("/d"), 2);
   EXPECT_EQ(Kids(d).size(), 4u);
 }
 
@@ -163,7 +164,7 @@ TEST_F(DriveTree, EmptyExpansionsAreRefused) {
   fs.AddDirectory("/locked/inner");
   Collapse(At({0}));
   EXPECT_TRUE(PlaceholderOnly(At({0})));
-  EXPECT_EQ(fs.FindFirstCalls("/*.*"), 2);  // a drive is not probed when it closes
+  EXPECT_EQ(fs.FindFirstCalls("/"), 2);  // a drive is not probed when it closes
   Expand(At({0}));
   const HTREEITEM locked = At({0, 1});
   ASSERT_EQ(N(locked)->text, "locked");
@@ -177,12 +178,12 @@ TEST_F(DriveTree, WhatTheUserGaveUpOnKeepsItsButton) {
   AddDrives({{"/", platform::kDriveFixed}});
   fs.AddDirectory("/a/b");
   fs.AddDirectory("/leaf");
-  const auto givingUp = [](const std::function<void()>&) { return false; };
+  test_support::GivingUp givingUp;
   logic.SetRunner(givingUp);
   logic.AddDrives();
   EXPECT_TRUE(PlaceholderOnly(At({0})));
   EXPECT_EQ(fs.TotalFindFirstCalls(), 0);
-  logic.SetRunner(fw::RunAtOnce);
+  logic.SetRunner(fw::RunAtOnce());
   Expand(At({0}));
   Expand(At({0, 0}));
   logic.SetRunner(givingUp);

@@ -10,34 +10,7 @@
 
 namespace {
 
-// A file system whose walk can be held at one listing: from then on every
-// listing waits until the test lets the walk go on.
-class GateFiles : public test_support::FakeFileSystem {
- public:
-  std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, platform::FindData& first,
-                                                  platform::FindLevel level) override {
-    if (!gate.empty() && (reached || pattern == gate)) {
-      std::unique_lock lock(m_mutex);
-      reached = true;
-      m_released.wait_for(lock, std::chrono::seconds(20), [this] { return m_open; });
-    }
-    return FakeFileSystem::FindFirst(pattern, first, level);
-  }
-  void Release() {
-    std::lock_guard lock(m_mutex);
-    m_open = true;
-    m_released.notify_all();
-  }
-  std::string gate;  // set before a scan, never during one
-  std::atomic<bool> reached{false};
-
- private:
-  std::mutex m_mutex;
-  std::condition_variable m_released;
-  bool m_open = false;
-};
-
-class DirListTest : public testsupport::FrameTest<GateFiles> {
+class DirListTest : public testsupport::FrameTest<test_support::GateFiles> {
  protected:
   DirListTest() {
     fs.AddFile("/A/ten", 10);
@@ -78,7 +51,7 @@ TEST_F(DirListTest, ContextMenuOfTheTreeStartsTheScanByMouseAndByKey) {
   Select("/A");
   for (bool byKey : {false, true}) {
     SCOPED_TRACE(byKey ? "key" : "mouse");
-    fs.gate = "/A/B/*.*";
+    fs.gate = "/A/B";
     AtGate([this] { fs.Release(); });
     if (byKey) {  // the Menu key, as the window system reports it
       QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
@@ -137,7 +110,7 @@ TEST_F(DirListTest, MenuBarScansHeadingsSortAndTheModeEmptiesTheList) {
 // mislead), pane 0 empty, the mode still on, and the next selection scans.
 TEST_F(DirListTest, EscGivesUpTheScanAndTheNextSelectionScansAgain) {
   Select("/Z");
-  fs.gate = "/Z/7/*.*";
+  fs.gate = "/Z/7";
   AtGate([this] {
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     QTest::keyClick(tree, Qt::Key_Up);  // no other input reaches the window
@@ -165,7 +138,7 @@ TEST_F(DirListTest, ToolbarScanShowsItsProgressInPaneZero) {
   QWidget* button = h->Tool(ID_VIEW_DIRSCAN);
   QTest::mouseMove(button);
   EXPECT_EQ(h->frame()->MessageText(), "Bestimmen der Verzeichnisinformationen (z.B. Verzeichnisgröße)");
-  fs.gate = "/Z/3/*.*";
+  fs.gate = "/Z/3";
   QString during;
   AtGate([this, &during] {
     QTRY_COMPARE_WITH_TIMEOUT(h->frame()->MessageText(), QStringLiteral("/Z/3"), 5000);
@@ -182,7 +155,7 @@ TEST_F(DirListTest, ToolbarScanShowsItsProgressInPaneZero) {
 
 TEST_F(DirListTest, CloseBoxDuringAScanClosesTheWindow) {
   Select("/Z");
-  fs.gate = "/Z/5/*.*";
+  fs.gate = "/Z/5";
   AtGate([this] { testsupport::CloseBox(h->frame()); });
   h->Choose(ID_VIEW_DIRSCAN);
   QApplication::processEvents();
@@ -192,8 +165,8 @@ TEST_F(DirListTest, CloseBoxDuringAScanClosesTheWindow) {
 }
 
 TEST_F(DirListTest, OutOfMemoryIsReportedAndTheScanGoesOn) {
-  view->SetAllocationHookForTesting([](std::string_view name) {
-    if (name == "B") throw std::bad_alloc();
+  view->SetAllocationHookForTesting([](platform::ScanStep step, std::string_view name) {
+    if (step == platform::ScanStep::kRecord && name == "B") throw std::bad_alloc();
   });
   QString message;
   testsupport::AnswerMessage(&message);

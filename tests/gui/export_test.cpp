@@ -30,7 +30,7 @@ const std::string kTitleLine = "Dateiname;Dateigröße;Attribute;Letzte Änderun
 const std::string kRows[] = {"\"a;b.txt\";5 Byte;A;;;\r\n", "brief.txt;1.234 Byte;A;;;\r\n",
                              "gr\xe4n.txt;0 Byte;A;;;\r\n"};
 
-class Export : public testsupport::FrameTest<> {
+class Export : public testsupport::FrameTest<test_support::GateFiles> {
  protected:
   void SetUp() override {
     fs.AddFile("/d/brief.txt", 1234);
@@ -198,6 +198,29 @@ TEST_F(ExportToSpreadsheet, WithoutAProgramThatStartsTheMessageAppearsAndNoWorkb
     EXPECT_EQ(icon, QMessageBox::Warning);
     EXPECT_EQ(Workbooks(), std::vector<fs::path>{});
   }
+}
+
+// The program fails while a scan is waited for: its message waits too, and
+// comes once, after the scan's rows, and Return closes it.
+TEST_F(ExportToSpreadsheet, AFailureDuringAWaitIsToldAfterIt) {
+  Install("late.desktop", "sh -c \"sleep 0.3; exit 3\"");
+  h->Choose(ID_EXPORT_EXCEL);
+  fs.Hold("/d");
+  bool quietDuringTheWait = false;
+  testsupport::WhenReady(h->frame(), [this] { return fs.reached && Workbooks().empty(); }, [&] {
+    QTest::qWait(100);  // the failure has been noticed
+    quietDuringTheWait = QApplication::activeModalWidget() == nullptr;
+    fs.Release();
+  });
+  QStringList seen;
+  WhenModal<QMessageBox>([&](QMessageBox* box) {
+    seen << box->text() << QString::number(h->dirs()->RowCount());
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  h->Choose(ID_VIEW_DIRSCAN);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !seen.isEmpty() && QApplication::activeModalWidget() == nullptr; }, 20000));
+  EXPECT_TRUE(quietDuringTheWait);
+  EXPECT_EQ(seen, (QStringList{"Excel kann nicht ausgeführt werden.", "1"}));
 }
 
 TEST_F(ExportToSpreadsheet, TheDesktopsProgramGetsTheWorkbookAsANewDocument) {

@@ -12,8 +12,9 @@
 
 #include "driveinfo/ui/DriveInfoDlg.h"
 #include "framework/WorkerCall.h"
-#include "framework/ui/WatchedWork.h"
+#include "framework/ui/ModalWait.h"
 #include "output/ExportCommand.h"
+#include "shell/ui/CommandLine.h"
 #include "tests/core/export_fakes.h"
 #include "tests/support/GuiHarness.h"
 
@@ -169,12 +170,12 @@ TEST_F(HungDrive, ExportToItGivesUpThenReportsTheDriveNotAnswering) {
   ASSERT_EQ(files->RowCount(), 1);  // the log of calls
   struct WatchedUi : exporttest::ScriptedUi {
     using ScriptedUi::ScriptedUi;
-    fw::WorkRunner Runner() override { return fw::ui::WatchedRunner(platform::FileSystem::Native(), &status); }
-    fw::ui::StatusSink* status = nullptr;
+    fw::JobRunner& Runner() override { return *wait; }
+    fw::ui::CModalWait* wait = nullptr;
   };
   exporttest::RecordingServer server;
   WatchedUi ui(server);
-  ui.status = h->frame();
+  ui.wait = &h->app->Waiter();
   ui.file = mount + "/liste.txt";
   exporttest::MessageCatcher messages;
   EscOnNextCall(files);
@@ -182,9 +183,58 @@ TEST_F(HungDrive, ExportToItGivesUpThenReportsTheDriveNotAnswering) {
   EXPECT_EQ(Calls(), std::vector<std::string>{"create /liste.txt"});
   EXPECT_TRUE(messages.boxes.empty());
   EXPECT_FALSE(output::RunExport(*files, output::EXPORT_TO_FILE, ui));
-  EXPECT_EQ(Calls().size(), 1u);
+  // Asked once whether it answers at all, then held as stuck.
+  EXPECT_EQ(Calls(), (std::vector<std::string>{"create /liste.txt", "statfs /"}));
   ASSERT_EQ(messages.boxes.size(), 1u);
   EXPECT_EQ(messages.boxes[0].text, "Dateifehler: Das Laufwerk antwortet nicht");
+}
+
+// A link into the drive, given up on: only the drive is held, so the folder
+// that holds the link and everything beside it answer at once.
+TEST_F(HungDrive, GivingUpOnALinkIntoItLeavesTheFolderBesideItAnswering) {
+  const QTemporaryDir elsewhere;  // not beside the mount point, which a start would probe
+  const std::filesystem::path folder = elsewhere.filePath(QStringLiteral("links")).toStdString();
+  std::filesystem::create_directories(folder / "plain" / "deeper");
+  std::ofstream(folder / "plain" / "x.txt") << "x";
+  std::filesystem::create_directory_symlink(mount, folder / "nas");
+  Start(folder.string());
+  const QModelIndex links = tree->currentIndex();
+  ASSERT_EQ(tree->GetItemPath(links), folder.string());
+  EscOnNextCall(tree);
+  QTest::keyClick(tree, Qt::Key_Right);  // probes "nas", whose listing does not come
+  ASSERT_EQ(Calls(), std::vector<std::string>{"readdir /"});
+  ASSERT_FALSE(tree->isExpanded(links));
+  // At once: where "nas" leads is not asked while the drive hangs, so it
+  // is no folder of the tree for now.
+  QTest::keyClick(tree, Qt::Key_Right);
+  ASSERT_TRUE(tree->isExpanded(links));
+  EXPECT_EQ(testsupport::GuiHarness::Children(tree->model(), links), QStringList{"plain"});
+  Click(h->TreeItem((folder / "plain").string()));
+  EXPECT_EQ(testsupport::GuiHarness::Column(h->files(), 0), QStringList{"x.txt"});
+  testsupport::Click(h->Tool(ID_VIEW_DIRSCAN));
+  EXPECT_EQ(h->dirs()->RowCount(), 2);
+  EXPECT_EQ(Calls().size(), 1u);
+}
+
+// Started on the drive (as "Öffnen mit Kolbrin" does): the command line
+// does not wait for it, the window comes up, and Esc gives up opening it.
+TEST_F(HungDrive, AStartDirectoryOnItShowsTheWindowAndGivesUpOnEsc) {
+  const auto started = std::chrono::steady_clock::now();
+  const shell::StartRequest request =
+      shell::ParseCommandLine({QStringLiteral("kolbrin"), QString::fromStdString(mount + "/inside")});
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+  EXPECT_EQ(std::pair(request.directory, request.errors), std::pair(mount + "/inside", QString()));
+  QObject watcher;
+  testsupport::WhenReady(&watcher, [this] { return !Calls().empty(); }, [] {
+    QWidget* window = QApplication::activeWindow();  // the harness is still being made
+    ASSERT_TRUE(window != nullptr && window->isVisible());
+    QTest::keyClick(window, Qt::Key_Escape);
+  });
+  Start(request.directory);
+  QApplication::processEvents();
+  EXPECT_EQ(tree->GetItemPath(tree->currentIndex()), mount + "/");
+  EXPECT_EQ(h->files()->RowCount(), 0);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(HungDrive, TheCloseBoxDuringAWaitClosesTheProgram) {

@@ -8,6 +8,7 @@
 #include <QStyleOptionButton>
 
 #include "driveinfo/ui/DriveInfoDlg.h"
+#include "framework/ui/ModalWait.h"
 #include "framework/ui/GroupFrame.h"
 #include "lists/ui/IconItemDelegate.h"
 #include "output/ui/ExportSelectDlg.h"
@@ -83,7 +84,7 @@ TEST_F(Looks, DialogTemplatesKeepTheirControlsApartAndTheirTextsWhole) {
   fs.SetVolumeInfo("/", {"system", 0xFFFFFFFFu, 255, 0x1 | 0x2 | 0x8000, "btrfs"});
   Start();  // with the fonts the program installs
   shell::CAboutDlg about(h->frame());
-  driveinfo::CDriveInfoDlg drives(fs, h->frame());
+  driveinfo::CDriveInfoDlg drives(fs, h->app->Waiter(), h->frame());
   auto check = [](CDialog* d, const char* name) {
     d->show();
     QApplication::processEvents();

@@ -27,7 +27,7 @@ TEST_F(DriveView, StartSelectsTheFirstFixedDriveOnceWithImagesAndSortedDirectori
   EXPECT_EQ(h->tree()->currentIndex(), root);
   EXPECT_EQ(h->app->Document()->m_strPath, "/");
   // The probe, the expansion and the file list; a second selection would list again.
-  EXPECT_EQ(fs.FindFirstCalls("/*.*"), 3);
+  EXPECT_EQ(fs.FindFirstCalls("/"), 3);
   EXPECT_EQ(GuiHarness::Children(m, root), (QStringList{"Alpha", "Äpfel", "beta", "d9", "d10", "gamma", "srv"}));
   // Drive images differ by type; a directory shows its open folder when selected.
   auto icon = [m](int row, const QModelIndex& parent = {}) {
@@ -46,14 +46,16 @@ TEST_F(DriveView, StartSelectsTheFirstFixedDriveOnceWithImagesAndSortedDirectori
 
 TEST(DriveViewRoads, EveryRoadRefusesAnEmptyDirectoryAndOpensAFullOne) {
   using Road = std::function<void(tree::CDriveView*, const QModelIndex&)>;
-  auto key = [](Qt::Key k) -> Road {
-    return [k](tree::CDriveView* t, const QModelIndex& i) {
+  auto key = [](Qt::Key k, Qt::KeyboardModifiers modifiers = {}) -> Road {
+    return [k, modifiers](tree::CDriveView* t, const QModelIndex& i) {
       ClickItem(t, i);
-      QTest::keyClick(t, k);
+      QTest::keyClick(t, k, modifiers);
     };
   };
   const std::pair<const char*, Road> roads[] = {
-      {"Right", key(Qt::Key_Right)}, {"Plus", key(Qt::Key_Plus)}, {"Asterisk", key(Qt::Key_Asterisk)},
+      {"Right", key(Qt::Key_Right)},
+      {"keypad Plus", key(Qt::Key_Plus, Qt::KeypadModifier)},
+      {"keypad Asterisk", key(Qt::Key_Asterisk, Qt::KeypadModifier)},
       {"button", [](tree::CDriveView* t, const QModelIndex& i) {
          QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, ButtonOf(t, i));
        }},
@@ -110,6 +112,47 @@ TEST_F(DriveView, CollapsingSelectsTheClosingItemOnceAndLeftGoesUp) {
   EXPECT_EQ(GuiHarness::Column(h->files(), 0), QStringList{"y"});
   QTest::keyClick(tree, Qt::Key_Left);
   EXPECT_EQ(h->app->Document()->m_strPath, "/");
+}
+
+// Typed names search the open items, the main keyboard's '-' among them,
+// while the keypad's '-' closes an item. Keys typed while a listing is
+// waited for are not lost and count from when they were typed.
+using TypedSearch = testsupport::FrameTest<test_support::GateFiles>;
+TEST_F(TypedSearch, KeysTypedDuringAListingTakeEffectAfterItAsOneRunOfTyping) {
+  for (const char* dir : {"/a-b", "/a-c", "/g1", "/g2"}) fs.AddDirectory(dir);
+  for (const char* file : {"/fat/x", "/fat/y", "/fzz/z"}) fs.AddFile(file, 1);
+  Start();
+  tree::CDriveView* tree = h->tree();
+  const auto path = [this] { return h->app->Document()->m_strPath; };
+  using testsupport::TypeAt;
+  TypeAt(tree, Qt::Key_A, "a", 1000);
+  TypeAt(tree, Qt::Key_Minus, "-", 1200);
+  TypeAt(tree, Qt::Key_C, "c", 1400);
+  EXPECT_EQ(path(), "/a-c");
+  TypeAt(tree, Qt::Key_A, "a", 5000);  // after a pause: a new search, from the next item
+  EXPECT_EQ(path(), "/a-b");
+  // 'f' lists "fat", which waits; 'z' is typed meanwhile, 300 ms later.
+  fs.Hold("/fat");
+  testsupport::WhenReady(h->frame(), [this] { return fs.reached.load(); }, [this, tree] {
+    TypeAt(tree, Qt::Key_Z, "z", 9300);
+    fs.Release();
+  });
+  TypeAt(tree, Qt::Key_F, "f", 9000);
+  QApplication::processEvents();
+  EXPECT_EQ(path(), "/fzz");
+  EXPECT_EQ(GuiHarness::Column(h->files(), 0), QStringList{"z"});
+  fs.Hold("/g1");
+  testsupport::WhenReady(h->frame(), [this] { return fs.reached.load(); }, [this, tree] {
+    TypeAt(tree, Qt::Key_Down, "", 20100);
+    fs.Release();
+  });
+  TypeAt(tree, Qt::Key_Down, "", 20000);
+  QApplication::processEvents();
+  EXPECT_EQ(path(), "/g2");
+  const QModelIndex root = h->TreeItem("/");
+  ClickItem(tree, root);
+  QTest::keyClick(tree, Qt::Key_Minus, Qt::KeypadModifier);
+  EXPECT_FALSE(tree->isExpanded(root));
 }
 
 // The item shows a replacement character, the document gets the exact

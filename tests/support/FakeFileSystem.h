@@ -1,8 +1,9 @@
 // An in-memory platform::FileSystem. Paths are written "/d/x" and stored in
 // the system's spelling (NativePath) without a trailing separator; a listing
 // gives "." and ".." first, then the children in the order added. Counters
-// take patterns after NativePath. Drives answer with default figures unless
-// set; unknown roots fail. Listings may run on several threads at once.
+// take directories after NativePath. Drives answer with default figures
+// unless set; unknown roots fail. Listings may run on several threads at
+// once; like the system's, they name what they touch for their job.
 #pragma once
 
 #include <algorithm>
@@ -56,11 +57,11 @@ class FakeFileSystem : public platform::FileSystem {
   void FailVolumeInfo(const std::string& root) { m_drives[root].volume.reset(); }
   void FailDiskFreeSpace(const std::string& root) { m_drives[root].space.reset(); }
   // A mount point: MountOf gives the longest one that holds a path.
-  void AddMount(std::string_view point) { m_mounts.push_back(Normal(point)); }
+  void AddMount(std::string_view point) { m_probe->Add(Normal(point)); }
   // Listings started, read to their end, and closed before it (or failed).
-  int FindFirstCalls(const std::string& pattern) const { return Stat(pattern).calls; }
-  int FullListings(const std::string& pattern) const { return Stat(pattern).full; }
-  int PartialListings(const std::string& pattern) const { return Stat(pattern).partial; }
+  int FindFirstCalls(const std::string& directory) const { return Stat(directory).calls; }
+  int FullListings(const std::string& directory) const { return Stat(directory).full; }
+  int PartialListings(const std::string& directory) const { return Stat(directory).partial; }
   int TotalFindFirstCalls() const {
     std::lock_guard lock(m_statsMutex);
     int total = 0;
@@ -71,38 +72,34 @@ class FakeFileSystem : public platform::FileSystem {
     std::lock_guard lock(m_statsMutex);
     m_stats.clear();
   }
-  std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, platform::FindData& first,
-                                                  platform::FindLevel) override {
+  std::unique_ptr<platform::FindHandle> FindFirst(platform::Job& job, std::string_view directory,
+                                                  platform::FindData& first, platform::FindLevel) override {
+    const std::string dir = directory.empty() ? NativePath("/") : Normal(directory);
     Counts* counts = nullptr;
     {
       std::lock_guard lock(m_statsMutex);
-      counts = &m_stats[NativePath(pattern)];  // a node: stays where it is
+      counts = &m_stats[dir];  // a node: stays where it is
       ++counts->calls;
     }
-    if (pattern.ends_with("*.*")) pattern.remove_suffix(3);
-    auto it = m_dirs.find(pattern.empty() ? std::string(".") : Normal(pattern));
-    if (it == m_dirs.end() || it->second.failOpen) return nullptr;
+    const platform::Touch touch(job, dir);
+    auto it = m_dirs.find(dir);
+    if (touch.Refused() || it == m_dirs.end() || it->second.failOpen) return nullptr;
     auto handle = std::make_unique<Handle>(it->second, *counts, m_statsMutex);
     return handle->Next(first) ? std::move(handle) : nullptr;
   }
   std::vector<std::string> LogicalDriveStrings() override { return m_roots; }
-  std::string MountOf(std::string_view path) override {
-    std::string best = NativePath("/");
-    for (const std::string& m : m_mounts) {
-      const bool holds = path.starts_with(m) && (path.size() == m.size() || path[m.size()] == platform::kPathSeparator);
-      if (holds && m.size() > best.size()) best = m;
-    }
-    return best;
-  }
+  std::shared_ptr<const platform::MountProbe> Probe() override { return m_probe; }
   platform::DriveType GetDriveType(std::string_view root) override {
     auto it = m_drives.find(std::string(root));
     return it == m_drives.end() ? platform::kDriveNoRootDir : it->second.type;
   }
-  bool GetVolumeInformation(std::string_view root, platform::VolumeInfo& out) override {
-    return Answer(root, &Drive::volume, out);
+  bool GetVolumeInformation(platform::Job& job, std::string_view root, platform::VolumeInfo& out) override {
+    const platform::Touch touch(job, root);
+    return !touch.Refused() && Answer(root, &Drive::volume, out);
   }
-  bool GetDiskFreeSpace(std::string_view root, platform::DiskFreeSpace& out) override {
-    return Answer(root, &Drive::space, out);
+  bool GetDiskFreeSpace(platform::Job& job, std::string_view root, platform::DiskFreeSpace& out) override {
+    const platform::Touch touch(job, root);
+    return !touch.Refused() && Answer(root, &Drive::space, out);
   }
 
  private:
@@ -118,6 +115,28 @@ class FakeFileSystem : public platform::FileSystem {
   };
   struct Counts {
     int calls = 0, full = 0, partial = 0;
+  };
+  // The mount points added, shared with whoever decides about stuck mounts.
+  class Mounts : public platform::MountProbe {
+   public:
+    void Add(std::string point) {
+      std::lock_guard lock(m_mutex);
+      m_points.push_back(std::move(point));
+    }
+    std::string MountOf(std::string_view path) const override {
+      std::lock_guard lock(m_mutex);
+      std::string best = NativePath("/");
+      for (const std::string& m : m_points) {
+        const bool holds =
+            path.starts_with(m) && (path.size() == m.size() || path[m.size()] == platform::kPathSeparator);
+        if (holds && m.size() > best.size()) best = m;
+      }
+      return best;
+    }
+
+   private:
+    mutable std::mutex m_mutex;
+    std::vector<std::string> m_points;
   };
 
   // Gives the dots, then a snapshot of the children; counts how it ended.
@@ -176,9 +195,9 @@ class FakeFileSystem : public platform::FileSystem {
     entry->size = size;
     return *entry;
   }
-  Counts Stat(const std::string& pattern) const {
+  Counts Stat(const std::string& directory) const {
     std::lock_guard lock(m_statsMutex);
-    auto it = m_stats.find(NativePath(pattern));
+    auto it = m_stats.find(Normal(directory));
     return it == m_stats.end() ? Counts{} : it->second;
   }
   template <class T>
@@ -191,7 +210,8 @@ class FakeFileSystem : public platform::FileSystem {
 
   std::unordered_map<std::string, Dir> m_dirs;
   platform::FindData m_rootEntry;
-  std::vector<std::string> m_roots, m_mounts;
+  std::vector<std::string> m_roots;
+  std::shared_ptr<Mounts> m_probe = std::make_shared<Mounts>();
   std::map<std::string, Drive> m_drives;
   std::unordered_map<std::string, Counts> m_stats;
   mutable std::mutex m_statsMutex;

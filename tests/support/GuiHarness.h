@@ -25,6 +25,7 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/SettingsProfile.h"
 #include "tests/support/FakeFileSystem.h"
+#include "tests/support/GateFiles.h"
 #include "tests/support/Input.h"
 #include "tree/ui/DriveTreeModel.h"
 #include "tree/ui/DriveView.h"

@@ -30,6 +30,23 @@ inline void ClickItem(QAbstractItemView* view, const QModelIndex& index, Qt::Mou
   QTest::mouseClick(view->viewport(), button, modifiers, view->visualRect(index).center());
 }
 
+// A key typed at a moment of the test's choosing (milliseconds, as the
+// window system stamps its key events), pressed and released as QTest
+// delivers keys: shortcuts first, then the focus widget.
+inline void TypeAt(QWidget* widget, Qt::Key key, const QString& text, ulong time,
+                   Qt::KeyboardModifiers modifiers = {}) {
+  if (!qt_sendShortcutOverrideEvent(widget, time, key, modifiers, text, false)) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    press.setTimestamp(time);
+    QSpontaneKeyEvent::setSpontaneous(&press);
+    qApp->notify(widget, &press);
+  }
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  release.setTimestamp(time + 50);
+  QSpontaneKeyEvent::setSpontaneous(&release);
+  qApp->notify(widget, &release);
+}
+
 // On a heading, near its left end.
 inline void ClickHeading(QHeaderView* header, int column) {
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {},

@@ -24,7 +24,8 @@ using platform::win32::Win32FileSystem;
 std::vector<platform::FindData> List(const std::string& dir) {
   std::vector<platform::FindData> entries;
   platform::FindData data;
-  auto handle = FileSystem::Native().FindFirst(platform::SearchPattern(dir), data, platform::FindLevel::kFull);
+  platform::Job job(FileSystem::Native());
+  auto handle = FileSystem::Native().FindFirst(job, dir, data, platform::FindLevel::kFull);
   for (bool more = handle != nullptr; more; more = handle->Next(data))
     if (!platform::IsDotOrDotDot(data.name)) entries.push_back(data);
   std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
@@ -45,10 +46,11 @@ TEST(Win32Drives, RootsAreDriveLettersWithTheirTypesAndFigures) {
   char unused = 'A';
   while (letters.count(unused)) ++unused;
   EXPECT_EQ(fs.GetDriveType(std::string(1, unused) + ":\\"), platform::kDriveNoRootDir);
+  platform::Job job(fs);
   for (const char* root : {"C:\\", "Z:\\"}) {
     platform::VolumeInfo info;
     platform::DiskFreeSpace space;
-    ASSERT_TRUE(fs.GetVolumeInformation(root, info) && fs.GetDiskFreeSpace(root, space)) << root;
+    ASSERT_TRUE(fs.GetVolumeInformation(job, root, info) && fs.GetDiskFreeSpace(job, root, space)) << root;
     EXPECT_FALSE(info.fileSystemName.empty()) << root;
     EXPECT_GT(info.maxComponentLength, 0u) << root;
     EXPECT_TRUE(space.sectorsPerCluster > 0 && space.bytesPerSector > 0 && space.totalClusters > 0) << root;
@@ -56,8 +58,8 @@ TEST(Win32Drives, RootsAreDriveLettersWithTheirTypesAndFigures) {
   }
   platform::VolumeInfo info;
   platform::DiskFreeSpace space;
-  EXPECT_FALSE(fs.GetVolumeInformation("C:\\no such directory\\", info));
-  EXPECT_FALSE(fs.GetDiskFreeSpace("C:\\no such directory\\", space));
+  EXPECT_FALSE(fs.GetVolumeInformation(job, "C:\\no such directory\\", info));
+  EXPECT_FALSE(fs.GetDiskFreeSpace(job, "C:\\no such directory\\", space));
   using namespace std::string_view_literals;
   EXPECT_EQ(Win32FileSystem::SplitDriveStrings("A:\\\0C:\\\0Z:\\\0\0"sv),
             (std::vector<std::string>{"A:\\", "C:\\", "Z:\\"}));
@@ -101,7 +103,8 @@ TEST(Win32Tree, EntriesOfAGeneratedTree) {
   EXPECT_EQ(entries[1].attributes & platform::kAttrDirectory, platform::kAttrDirectory);
   EXPECT_EQ(entries[1].flags & platform::kEntryMountRoot, 0u);
   EXPECT_EQ(platform::ChildPath("C:\\", "windows"), "C:\\windows");
-  EXPECT_EQ(platform::SearchPattern("C:\\"), "C:\\*.*");
+  EXPECT_EQ(Win32FileSystem::SearchPattern("C:\\"), "C:\\*.*");
+  EXPECT_EQ(Win32FileSystem::SearchPattern("C:\\windows"), "C:\\windows\\*.*");
   const auto top = List("C:\\");
   EXPECT_TRUE(std::any_of(top.begin(), top.end(), [](const platform::FindData& e) {
     return e.name == "windows" && (e.attributes & platform::kAttrDirectory);
@@ -109,8 +112,9 @@ TEST(Win32Tree, EntriesOfAGeneratedTree) {
   platform::LocalTime beyond;
   EXPECT_FALSE(platform::FileTimeToLocal({0x8000000000000000ull}, beyond));  // past the system's range: no time
   platform::FindData data;
+  platform::Job job(FileSystem::Native());
   for (const std::string& missing : {dir, root + "\\" + std::string(300, 'x')})
-    EXPECT_FALSE(FileSystem::Native().FindFirst(platform::SearchPattern(missing), data, platform::FindLevel::kFull));
+    EXPECT_FALSE(FileSystem::Native().FindFirst(job, missing, data, platform::FindLevel::kFull));
 }
 
 // Wine shows a Linux symbolic link to a directory (Z:\bin -> usr/bin on

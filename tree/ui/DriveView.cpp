@@ -1,5 +1,6 @@
 #include "tree/ui/DriveView.h"
 
+#include <QApplication>
 #include <QBitmap>
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -12,8 +13,8 @@
 #include "framework/CmdUI.h"
 #include "framework/PathDocument.h"
 #include "framework/ui/CommandActions.h"
+#include "framework/ui/ModalWait.h"
 #include "framework/ui/Text.h"
-#include "framework/ui/WatchedWork.h"
 #include "res/Templates.h"
 #include "tree/TreePath.h"
 #include "tree/ui/DriveTreeModel.h"
@@ -38,7 +39,7 @@ std::vector<QIcon> LoadTreeImages() {
 
 }  // namespace
 
-CDriveView::CDriveView(fw::CPathDocument& doc, QWidget* parent)
+CDriveView::CDriveView(fw::CPathDocument& doc, fw::JobRunner& runner, QWidget* parent)
     : QTreeView(parent), m_doc(doc), m_model(new DriveTreeModel(this)), m_tree(*m_model, doc.FileSystem()) {
   SetDocument(&doc);
   setAccessibleName(fw::ui::ResString(IDS_NAME_DRIVE_TREE));
@@ -63,7 +64,7 @@ CDriveView::CDriveView(fw::CPathDocument& doc, QWidget* parent)
   connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& i) { OnCollapsedElsewhere(i); });
   // Listings run on a worker while the window waits: a drive that stops
   // answering must not freeze it.
-  m_tree.SetRunner(fw::ui::WatchedRunner(doc.FileSystem(), &m_status));
+  m_tree.SetRunner(runner);
   m_tree.AddDrives();
 }
 
@@ -188,15 +189,17 @@ void CDriveView::SetDocumentPath(const std::string& path) {
 
 void CDriveView::OnUpdatePrint(fw::CCmdUI* ui) { ui->Enable(false); }
 
-bool CDriveView::HandleExpansionKey(int key) {
+bool CDriveView::HandleExpansionKey(int key, bool keypad) {
   const QModelIndex current = currentIndex();
   if (!current.isValid()) return false;
   switch (key) {
     case Qt::Key_Plus:
     case Qt::Key_Asterisk:  // one level: a lazy tree of a whole drive would never end
+      if (!keypad) return false;
       ExpandItem(current);
       return true;
     case Qt::Key_Minus:
+      if (!keypad) return false;
       CollapseItem(current);
       return true;
     case Qt::Key_Right:
@@ -220,11 +223,37 @@ bool CDriveView::HandleExpansionKey(int key) {
 
 void CDriveView::keyPressEvent(QKeyEvent* event) {
   const bool plain = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
-  if (plain && HandleExpansionKey(event->key())) {
+  if (plain && HandleExpansionKey(event->key(), (event->modifiers() & Qt::KeypadModifier) != 0)) {
+    event->accept();
+    return;
+  }
+  if (plain && !event->text().isEmpty() && event->text().front().isPrint()) {
+    SearchTyped(*event);
     event->accept();
     return;
   }
   QTreeView::keyPressEvent(event);
+}
+
+// The open items in the order they are shown, searched from the current
+// one by the time the keys were typed.
+void CDriveView::SearchTyped(const QKeyEvent& event) {
+  std::vector<QModelIndex> shown;
+  for (QModelIndex i = m_model->index(0, 0); i.isValid(); i = indexBelow(i)) shown.push_back(i);
+  const auto current = std::find(shown.begin(), shown.end(), currentIndex());
+  const bool hasCurrent = current != shown.end();
+  const fw::CIncrementalSearch::Step step =
+      m_search.Type(event.text().toStdU16String(), fw::ui::CModalWait::KeyTime(event),
+                    static_cast<std::uint64_t>(QApplication::keyboardInputInterval()), hasCurrent);
+  const QString text = QString::fromStdU16String(step.text);
+  const int start = hasCurrent ? static_cast<int>(current - shown.begin()) + (step.fromNext ? 1 : 0) : 0;
+  const int found = fw::CIncrementalSearch::FindFrom(static_cast<int>(shown.size()), start, [&](int i) {
+    return shown[static_cast<std::size_t>(i)].data().toString().startsWith(text, Qt::CaseInsensitive);
+  });
+  if (found < 0) return;
+  const QModelIndex item = shown[static_cast<std::size_t>(found)];
+  setCurrentIndex(item);
+  scrollTo(item);
 }
 
 // The expand button left of an item's image.

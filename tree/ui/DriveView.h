@@ -3,24 +3,27 @@
 // full path into the document, which tells both lists.
 //
 // Qt's tree would open an item by itself. Here the view never does: every
-// road that opens an item (button click, double click, Right, '+', '*', a
-// call of Expand) goes through ExpandItem, which asks the expansion
-// notification first and leaves the item closed when it refuses.
+// road that opens an item (button click, double click, Right, the keypad's
+// '+' and '*', a call of Expand) goes through ExpandItem, which asks the
+// expansion notification first and leaves the item closed when it refuses.
+// Typed characters, the main keyboard's '+', '-' and '*' among them, search
+// the open items by name.
 #pragma once
 
 #include <QTreeView>
 #include <string>
 
+#include "framework/IncrementalSearch.h"
 #include "framework/View.h"
 #include "tree/DriveTree.h"
 
 namespace fw {
 class CCmdUI;
 class CPathDocument;
+class JobRunner;
 }
 namespace fw::ui {
 class CommandActions;
-class StatusSink;
 }
 
 namespace tree {
@@ -29,13 +32,12 @@ class DriveTreeModel;
 
 class CDriveView : public QTreeView, public fw::CView {
  public:
-  CDriveView(fw::CPathDocument& doc, QWidget* parent);
+  // runner waits for the listings (it must outlive the view).
+  CDriveView(fw::CPathDocument& doc, fw::JobRunner& runner, QWidget* parent);
   ~CDriveView() override;
 
   // The frame's commands, for the context menu.
   void SetCommandActions(fw::ui::CommandActions* actions) { m_actions = actions; }
-  // Where a long wait for a listing is told; the frame's pane 0.
-  void SetStatusSink(fw::ui::StatusSink* status) { m_status = status; }
   // Gives the lists the first selection once the frame is complete: the
   // first drive becomes the selected item unless one already is.
   void ReselectCurrent();
@@ -73,7 +75,8 @@ class CDriveView : public QTreeView, public fw::CView {
   void OnUpdatePrint(fw::CCmdUI* ui);
   void ShowContextMenu(const QPoint& globalPos);
 
-  bool HandleExpansionKey(int key);
+  bool HandleExpansionKey(int key, bool keypad);
+  void SearchTyped(const QKeyEvent& event);
   void ToggleItem(const QModelIndex& index);
   QRect ButtonRect(const QModelIndex& index) const;
   bool IsBelow(const QModelIndex& ancestor, const QModelIndex& index) const;
@@ -82,10 +85,10 @@ class CDriveView : public QTreeView, public fw::CView {
   void OnCollapsedElsewhere(const QModelIndex& index);
 
   fw::CPathDocument& m_doc;
-  fw::ui::StatusSink* m_status = nullptr;
   DriveTreeModel* m_model;
   CDriveTree m_tree;
   fw::ui::CommandActions* m_actions = nullptr;
+  fw::CIncrementalSearch m_search;
   // Set while this view itself opens or closes an item.
   bool m_ownExpansion = false;
 };

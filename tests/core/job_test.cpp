@@ -1,0 +1,153 @@
+// Work the user may give up waiting for: a worker job waited for or left to
+// end on its own, and a given-up job holding exactly the mount its stuck
+// call got into, until it ends.
+#include <gtest/gtest.h>
+
+#include <future>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <thread>
+
+#include "framework/WorkerCall.h"
+#include "platform/Job.h"
+#include "tests/support/FakeFileSystem.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using test_support::NativePath;
+
+TEST(WorkerCall, KeepsWhatTheJobThrewAndLetsAJobNobodyWaitsForEndOnItsOwn) {
+  auto result = std::make_shared<int>(0);
+  fw::CWorkerCall done([result] { *result = 42; });
+  ASSERT_TRUE(done.WaitFor(10s));
+  EXPECT_EQ(std::pair(*result, done.Failure() == nullptr), std::pair(42, true));
+  fw::CWorkerCall failing([] { throw std::runtime_error("kaputt"); });
+  ASSERT_TRUE(failing.WaitFor(10s));
+  EXPECT_THROW(std::rethrow_exception(failing.Failure()), std::runtime_error);
+  std::promise<void> open;
+  auto held = std::make_shared<int>(0);
+  const std::weak_ptr<int> owned = held;
+  {
+    fw::CWorkerCall call([held, gate = open.get_future().share()] { gate.wait(); });
+    EXPECT_FALSE(call.WaitFor(20ms));
+  }  // nobody waits any more
+  EXPECT_GE(fw::CWorkerCall::Running(), 1);
+  held.reset();
+  EXPECT_FALSE(owned.expired());
+  open.set_value();
+  ASSERT_TRUE(fw::CWorkerCall::WaitForAll(10s));
+  EXPECT_TRUE(owned.expired());  // the job let go of what it held
+}
+
+// Mounts, links from one path to another, and mounts whose volume call
+// never answers until the test ends.
+class Probe : public platform::MountProbe {
+ public:
+  Probe() : m_gate(m_open.get_future().share()) {}
+  ~Probe() override { Open(); }
+  void Open() {
+    if (!m_opened) m_open.set_value();
+    m_opened = true;
+  }
+  std::string MountOf(std::string_view path) const override {
+    std::string best = NativePath("/");
+    for (const std::string& m : mounts)
+      if (path.starts_with(m) && m.size() > best.size()) best = m;
+    return best;
+  }
+  std::string ResolveLinks(std::string_view path, const std::function<bool(const std::string&)>& enter) const override {
+    for (const auto& [link, target] : links) {
+      if (!path.starts_with(link) || !enter(link.substr(0, link.rfind(platform::kPathSeparator)))) continue;
+      return target + std::string(path.substr(link.size()));
+    }
+    return std::string(path);
+  }
+  bool Answers(const std::string& mount) const override {
+    if (silent.contains(mount)) m_gate.wait();
+    return true;
+  }
+  std::vector<std::string> mounts;
+  std::map<std::string, std::string> links;
+  std::set<std::string> silent;
+
+ private:
+  std::promise<void> m_open;
+  std::shared_future<void> m_gate;
+  bool m_opened = false;
+};
+
+class StuckMountsTest : public ::testing::Test {
+ protected:
+  StuckMountsTest() {
+    probe->mounts = {N("/net"), N("/mnt/dead"), N("/media/slow")};
+    probe->links = {{N("/home/u/nas"), N("/mnt/dead/share")}};
+    probe->silent = {N("/net"), N("/mnt/dead")};
+  }
+  ~StuckMountsTest() override {
+    probe->Open();  // the verdicts' questions end
+    Settle();
+  }
+  static std::string N(const char* path) { return NativePath(path); }
+  bool Refused(platform::Job& job, const char* path) { return platform::Touch(job, N(path)).Refused(); }
+  // Until every verdict is made.
+  void Settle() {
+    for (int i = 0; i < 1000 && stuck->PendingVerdicts() > 0; ++i) std::this_thread::sleep_for(5ms);
+  }
+  std::shared_ptr<Probe> probe = std::make_shared<Probe>();
+  std::shared_ptr<platform::StuckMounts> stuck = platform::StuckMounts::Make(probe, 50ms);
+};
+
+TEST_F(StuckMountsTest, AGivenUpCallThatGotSomewhereHoldsThatMountUntilItsJobEnds) {
+  platform::Job job(stuck);
+  {
+    const platform::Touch before(job, N("/media/slow/x"));  // ended before: not held
+  }
+  platform::Touch listing(job, N("/home/u/link"));
+  listing.Reached([] { return NativePath("/net/share/dir"); });  // where the link led
+  EXPECT_EQ(job.LastPath(), N("/home/u/link"));
+  job.GiveUp();
+  EXPECT_TRUE(job.GivenUp());
+  EXPECT_TRUE(stuck->Holds(N("/net/other")) && !stuck->Holds(N("/home/u/link")) && !stuck->Holds(N("/")));
+  EXPECT_TRUE(Refused(job, "/media/slow/y"));  // a given-up job touches nothing more
+  platform::Job other(stuck);
+  EXPECT_TRUE(Refused(other, "/net/x"));
+  EXPECT_FALSE(Refused(other, "/home/u/else") || Refused(other, "/media/slow/b"));
+  job.End();
+  EXPECT_FALSE(Refused(other, "/net/x"));
+  job.GiveUp();  // after its end: nothing more is held
+  EXPECT_FALSE(stuck->Holds(N("/net")));
+}
+
+// Where the call did not tell where it got, its way is followed: a link
+// into a mount that answers nothing holds that mount; a mount that answers
+// (the root above all) is never held.
+TEST_F(StuckMountsTest, ACallWithoutAPlaceIsFollowedAndOnlyAMountThatDoesNotAnswerIsHeld) {
+  platform::Job job(stuck);
+  const platform::Touch viaLink(job, N("/home/u/nas/sub"));
+  const platform::Touch slow(job, N("/media/slow/big"));
+  const platform::Touch home(job, N("/home/u/docs"));
+  job.GiveUp();
+  platform::Job other(stuck);
+  EXPECT_TRUE(Refused(other, "/home/u/nas/x")) << "waits for the verdict, then follows the link";
+  Settle();
+  EXPECT_TRUE(stuck->Holds(N("/mnt/dead/x")));
+  EXPECT_FALSE(stuck->Holds(N("/media/slow/big")) || stuck->Holds(N("/home/u")));
+  EXPECT_FALSE(Refused(other, "/home/u/docs") || Refused(other, "/media/slow/y"));
+  job.End();
+  EXPECT_FALSE(Refused(other, "/home/u/nas/x"));
+}
+
+TEST_F(StuckMountsTest, AVerdictForAJobThatEndedMeanwhileHoldsNothing) {
+  auto job = std::make_unique<platform::Job>(stuck);
+  {
+    const platform::Touch touch(*job, N("/mnt/dead/a"));
+    job->GiveUp();
+  }
+  job->End();
+  Settle();
+  EXPECT_FALSE(stuck->Holds(N("/mnt/dead/a")));
+}
+
+}  // namespace
