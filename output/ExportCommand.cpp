@@ -16,7 +16,7 @@ bool RunExport(const CListContents& list, int mode, ExportUi& ui) {
     selectedOnly = *choice;
   }
   if (mode == EXPORT_TO_EXCEL)
-    return ExportToExcel(BuildExportRows(list, selectedOnly), ui.Server());
+    return ExportToExcel(BuildExportRows(list, selectedOnly), ui.Program());
 
   // The file goes exactly where the user chose; the current directory is
   // neither used nor changed.

@@ -13,7 +13,7 @@ inline constexpr int EXPORT_TO_EXCEL = 2;
 
 // With rows selected, asks whether only those go; without, every row goes.
 // EXPORT_TO_FILE then asks for the file and writes it to the full path
-// chosen; EXPORT_TO_EXCEL fills a new workbook through ui.Server(). A cancel
+// chosen; EXPORT_TO_EXCEL fills a new workbook of ui.Program(). A cancel
 // in either dialog or an unknown mode exports nothing. Failures are reported
 // to the user by the writers. True when something was exported.
 bool RunExport(const CListContents& list, int mode, ExportUi& ui);

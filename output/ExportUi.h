@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/JobRunner.h"
-#include "output/Automation.h"
+#include "output/Workbook.h"
 
 namespace output {
 
@@ -23,7 +23,8 @@ class ExportUi {
   // that confirms before replacing a file; nothing when the user cancels.
   virtual std::optional<std::string> AskSaveFile() = 0;
 
-  virtual AutomationServer& Server() = 0;
+  // The spreadsheet program behind "Export nach Excel ...".
+  virtual Spreadsheet& Program() = 0;
 
   // Where the file is written, and how: on a worker while the window
   // waits, where a drive may stop answering; at once unless a user

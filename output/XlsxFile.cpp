@@ -5,7 +5,7 @@
 #include <string>
 #include <system_error>
 
-#include "output/Automation.h"
+#include "output/Workbook.h"
 #include "output/FileErrorText.h"
 #include "output/XlsxWriter.h"
 
@@ -46,9 +46,9 @@ fs::path ReserveName(const fs::path& directory) {
       std::fclose(file);
       return path;
     }
-    if (errno != EEXIST) throw AutomationError(FileErrorDescription(errno));
+    if (errno != EEXIST) throw WorkbookError(FileErrorDescription(errno));
   }
-  throw AutomationError(FileErrorDescription(EEXIST));
+  throw WorkbookError(FileErrorDescription(EEXIST));
 }
 
 }  // namespace

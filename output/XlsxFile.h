@@ -22,7 +22,7 @@ inline constexpr std::uint32_t kXlsxMaxColumns = 16384;
 
 // Writes sheet, every cell as text, as the sheet "Tabelle1" of a new file
 // "Kolbrin-Export-<n>.xlsx" in directory and returns its path. Throws
-// AutomationError with the writer's or the file error's description; no
+// WorkbookError with the writer's or the file error's description; no
 // file is left then.
 std::filesystem::path WriteXlsxFile(const XlsxSheet& sheet, const std::filesystem::path& directory);
 

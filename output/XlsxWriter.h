@@ -16,7 +16,7 @@ bool XlsxWriterAvailable();
 std::string XlsxOutOfRangeDescription();
 
 // Writes sheet, every cell as text, as the sheet "Tabelle1" into the new,
-// empty file at path. Throws AutomationError with the writer's description
+// empty file at path. Throws WorkbookError with the writer's description
 // (kUnavailable without a writer); the caller removes the file then.
 void WriteXlsxWorkbook(const XlsxSheet& sheet, const std::filesystem::path& path);
 

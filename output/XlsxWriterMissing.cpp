@@ -2,16 +2,18 @@
 // reports that it cannot be created.
 #include "output/XlsxWriter.h"
 
-#include "output/Automation.h"
+#include "framework/StringTable.h"
+#include "output/Workbook.h"
+#include "res/resource.h"
 
 namespace output {
 
 bool XlsxWriterAvailable() { return false; }
 
-std::string XlsxOutOfRangeDescription() { return "cell address out of range"; }
+std::string XlsxOutOfRangeDescription() { return std::string(fw::LoadResString(IDS_XLSX_OUT_OF_RANGE)); }
 
 void WriteXlsxWorkbook(const XlsxSheet&, const std::filesystem::path&) {
-  throw AutomationError("built without an xlsx writer", AutomationError::Kind::kUnavailable);
+  throw WorkbookError("built without an xlsx writer", WorkbookError::Kind::kUnavailable);
 }
 
 }  // namespace output

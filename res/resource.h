@@ -116,6 +116,13 @@ inline constexpr res::Id IDS_FILEERR_IS_FOLDER = 61306;
 inline constexpr res::Id IDS_FILEERR_IO = 61307;
 inline constexpr res::Id IDS_FILEERR_BUSY = 61308;
 inline constexpr res::Id IDS_FILEERR_TOO_MANY_OPEN = 61309;
+// What the workbook writer reports
+inline constexpr res::Id IDS_XLSX_CANNOT_CREATE = 61320;
+inline constexpr res::Id IDS_XLSX_TEMPORARY_FILE = 61321;
+inline constexpr res::Id IDS_XLSX_PACKING = 61322;
+inline constexpr res::Id IDS_XLSX_TEXT_TOO_LONG = 61323;
+inline constexpr res::Id IDS_XLSX_OUT_OF_RANGE = 61324;
+inline constexpr res::Id IDS_XLSX_OTHER = 61325;  // with the writer's error number
 // Command line, printer setup (61400-61499)
 inline constexpr res::Id IDS_CMDLINE_DESCRIPTION = 61400;     // the help text's first line
 inline constexpr res::Id IDS_CMDLINE_DIRECTORY = 61401;       // name of the argument

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "output/ExportUi.h"
-#include "output/XlsxWorkbookServer.h"
+#include "output/XlsxSpreadsheet.h"
 #include "output/ui/DesktopWorkbookViewer.h"
 #include "platform/FileSystem.h"
 
@@ -24,7 +24,7 @@ class CQtExportUi : public ExportUi {
 
   std::optional<bool> AskSelection(int total, int selected) override;
   std::optional<std::string> AskSaveFile() override;
-  AutomationServer& Server() override { return m_server; }
+  Spreadsheet& Program() override { return m_program; }
   platform::FileSystem& Files() override { return m_fs; }
   fw::JobRunner& Runner() override { return m_runner; }
 
@@ -37,7 +37,7 @@ class CQtExportUi : public ExportUi {
   platform::FileSystem& m_fs;
   fw::JobRunner& m_runner;
   CDesktopWorkbookViewer m_viewer;
-  XlsxWorkbookServer m_server{m_viewer};
+  XlsxSpreadsheet m_program{m_viewer, m_fs, m_runner};
 };
 
 }  // namespace output

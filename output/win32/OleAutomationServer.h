@@ -8,7 +8,7 @@
 #include <memory>
 #include <string_view>
 
-#include "output/Automation.h"
+#include "output/win32/Automation.h"
 
 namespace output::win32 {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "output/Automation.h"
+#include "output/win32/Automation.h"
 
 struct IDispatch;
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "output/Automation.h"
+#include "output/win32/Automation.h"
 
 namespace output::win32 {
 

@@ -1,6 +1,6 @@
 // Stand-ins for the export tests: a list with fixed texts, scripted answers
-// for the export's questions, an automation server that records every call,
-// and a catcher for message boxes.
+// for the export's questions, a spreadsheet program that records every
+// call, and a catcher for message boxes.
 #pragma once
 
 #include <algorithm>
@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "framework/MessageBox.h"
-#include "output/Automation.h"
 #include "output/ExcelExport.h"
 #include "output/ExportUi.h"
 #include "platform/FileSystem.h"
@@ -41,56 +40,51 @@ class FakeList : public output::CListContents {
   bool IsRowSelected(int row) const override { return selected.count(row) != 0; }
 };
 
-class RecordingServer : public output::AutomationServer {
+// A spreadsheet program that writes every call down as a line: "new",
+// "width 1 20", "cell 2 1 text", "show", "close".
+class RecordingSpreadsheet : public output::Spreadsheet {
  public:
-  std::shared_ptr<output::IDispatchTarget> CreateDispatch(std::string_view progId) override;
-  bool Logged(const std::string& line) const { return std::find(log->begin(), log->end(), line) != log->end(); }
-  std::shared_ptr<std::vector<std::string>> log = std::make_shared<std::vector<std::string>>();
+  std::unique_ptr<output::Workbook> NewWorkbook() override;
+  bool Logged(const std::string& line) const { return std::find(log.begin(), log.end(), line) != log.end(); }
+  std::vector<std::string> log;
   bool available = true;
-  int failAtCall = -1;  // the call with this index, counted over all objects, throws
-  int calls = 0;
+  int failAtCall = -1;  // the call with this index, "new" counting as 0, is refused
+  output::WorkbookError::Kind failure = output::WorkbookError::Kind::kFailed;
 };
 
-// Every call and release as a readable line: "sheet get 197 BSTR:A1".
-class Recorder : public output::IDispatchTarget {
+class RecordingWorkbook : public output::Workbook {
  public:
-  Recorder(RecordingServer& server, std::string name) : m_server(server), m_name(std::move(name)) {}
-  ~Recorder() override { m_server.log->push_back("release " + m_name); }
-  output::Variant Invoke(output::DispId dispid, unsigned short flags,
-                         const std::vector<output::Variant>& args) override {
-    using namespace output;
-    std::string line = m_name + (flags == xl::kGet ? " get " : flags == InvokeFlags::kMethod ? " method " : " put ") +
-                       std::to_string(dispid);
-    for (const Variant& a : args) {
-      line += a.vt == VarType::kBool   ? " BOOL:" + std::to_string(a.iVal)
-              : a.vt == VarType::kI2   ? " I2:" + std::to_string(a.iVal)
-              : a.vt == VarType::kBstr ? " BSTR:" + a.bstrVal
-                                       : std::string(" ?");
-    }
-    m_server.log->push_back(line);
-    if (m_server.calls++ == m_server.failAtCall) throw AutomationError("Zugriff verweigert (Test)");
-    if (flags == InvokeFlags::kPropertyPut) return {};
-    const std::string child = dispid == xl::kWorksheetRange         ? "range " + args.at(0).bstrVal
-                              : dispid == xl::kApplicationWorkbooks ? "books"
-                              : dispid == xl::kWorkbooksAdd         ? "book"
-                                                                    : "sheet";
-    return Variant::Dispatch(std::make_shared<Recorder>(m_server, child));
+  explicit RecordingWorkbook(RecordingSpreadsheet& program) : m_program(program) {}
+  ~RecordingWorkbook() override { m_program.log.push_back("close"); }
+  void SetCell(std::uint32_t row, std::uint32_t column, const std::string& text) override {
+    Note("cell " + std::to_string(row) + " " + std::to_string(column) + " " + text);
+  }
+  void SetColumnWidth(std::uint32_t column, int characters) override {
+    Note("width " + std::to_string(column) + " " + std::to_string(characters));
+  }
+  bool Show() override {
+    Note("show");
+    return true;
   }
 
  private:
-  RecordingServer& m_server;
-  std::string m_name;
+  void Note(const std::string& line) {
+    m_program.log.push_back(line);
+    if (static_cast<int>(m_program.log.size()) - 1 == m_program.failAtCall)
+      throw output::WorkbookError("Zugriff verweigert (Test)", m_program.failure);
+  }
+  RecordingSpreadsheet& m_program;
 };
 
-inline std::shared_ptr<output::IDispatchTarget> RecordingServer::CreateDispatch(std::string_view progId) {
-  log->push_back("create " + std::string(progId));
-  return available ? std::make_shared<Recorder>(*this, "app") : nullptr;
+inline std::unique_ptr<output::Workbook> RecordingSpreadsheet::NewWorkbook() {
+  log.push_back("new");
+  return available ? std::make_unique<RecordingWorkbook>(*this) : nullptr;
 }
 
 // Answers the export's questions as scripted and counts them.
 class ScriptedUi : public output::ExportUi {
  public:
-  explicit ScriptedUi(output::AutomationServer& server) : m_server(&server) {}
+  explicit ScriptedUi(output::Spreadsheet& program) : m_program(&program) {}
   std::optional<bool> selection = false;            // nullopt: Cancel
   std::optional<std::string> file;                  // nullopt: Cancel
   std::vector<std::pair<int, int>> selectionAsked;  // (total, selected)
@@ -103,11 +97,11 @@ class ScriptedUi : public output::ExportUi {
     ++fileAsked;
     return file;
   }
-  output::AutomationServer& Server() override { return *m_server; }
+  output::Spreadsheet& Program() override { return *m_program; }
   platform::FileSystem& Files() override { return platform::FileSystem::Native(); }
 
  private:
-  output::AutomationServer* m_server;
+  output::Spreadsheet* m_program;
 };
 
 // Collects the message boxes shown while it lives.

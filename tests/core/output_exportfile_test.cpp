@@ -26,7 +26,8 @@
 #include "output/ExcelExport.h"
 #include "output/ExportTable.h"
 #include "platform/FileSystem.h"
-#include "output/XlsxWorkbookServer.h"
+#include "output/XlsxSpreadsheet.h"
+#include "output/XlsxWriter.h"
 #include "platform/DesktopPrograms.h"
 #include "platform/FileErrors.h"
 #include "platform/UserFolders.h"
@@ -192,38 +193,59 @@ TEST_F(ExportFile, WriteThatFailsHalfWayLeavesTheOldFileAndNothingElse) {
   EXPECT_EQ(Entries(m_dir), Names{"old.txt"});
 }
 
-// The workbook component takes every cell address up to its last digit, and
-// only putting Saved to true writes the workbook and hands it on.
-TEST_F(ExportFile, WorkbookIsWrittenOnlyWhenSavedIsPutTrue) {
+// The workbook is written only once it is shown, into the cache folder,
+// and handed to the desktop's program; cells beyond a sheet and a file
+// that cannot be made are refused in German; no program, no workbook.
+TEST_F(ExportFile, TheWorkbookIsWrittenWhenShownAndRefusalsAreInGerman) {
   using namespace output;
-  if (!XlsxWorkbookServer::Available()) GTEST_SKIP() << "built without the xlsx writer";
+  if (!XlsxSpreadsheet::Available()) GTEST_SKIP() << "built without the xlsx writer";
   struct : WorkbookViewer {
     std::vector<fs::path> shown;
-    bool Find() override { return true; }
-    bool Show(const fs::path& path) override { return shown.push_back(path), true; }
+    bool found = true, starts = true;
+    bool Find() override { return found; }
+    bool Show(const fs::path& path) override { return shown.push_back(path), starts; }
   } viewer;
   const char* cache = std::getenv("XDG_CACHE_HOME");
   const std::optional<std::string> oldCache = cache ? std::optional<std::string>(cache) : std::nullopt;
   ::setenv("XDG_CACHE_HOME", m_dir.c_str(), 1);
-  XlsxWorkbookServer server(viewer);
-  const auto call = [](const std::shared_ptr<IDispatchTarget>& target, DispId id, unsigned short flags,
-                       std::vector<Variant> args = {}) { return target->Invoke(id, flags, args).pdispVal; };
-  const auto books = call(server.CreateDispatch(xl::kProgId), xl::kApplicationWorkbooks, xl::kGet);
-  const auto book = call(books, xl::kWorkbooksAdd, InvokeFlags::kMethod, {Variant::I2(xl::kWBATWorksheet)});
-  const auto sheet = call(book, xl::kWorkbookWorksheets, xl::kGet, {Variant::I2(1)});
-  for (const char* cell : {"A9", "B19", "XFD1048576"})
-    EXPECT_NO_THROW(call(sheet, xl::kWorksheetRange, xl::kGet, {Variant::Str(cell)})) << cell;
-  for (const char* cell : {"A0", "XFE1", "A1048577"})
-    EXPECT_THROW(call(sheet, xl::kWorksheetRange, xl::kGet, {Variant::Str(cell)}), AutomationError) << cell;
-  EXPECT_THROW(call(book, xl::kWorkbookSaved, xl::kGet, {Variant::Bool(1)}), AutomationError);
-  EXPECT_THROW(call(book, xl::kWorkbookWorksheets, InvokeFlags::kPropertyPut, {Variant::Bool(1)}), AutomationError);
-  call(book, xl::kWorkbookSaved, InvokeFlags::kPropertyPut, {Variant::Bool(0)});
+  XlsxSpreadsheet program(viewer, platform::FileSystem::Native(), fw::RunAtOnce());
+  auto book = program.NewWorkbook();
+  ASSERT_NE(book, nullptr);
+  book->SetCell(1048576, 16384, "letzte Zelle");
+  for (const auto& [row, column] : {std::pair{0u, 1u}, {1u, 16385u}, {1048577u, 1u}}) {
+    try {
+      book->SetCell(row, column, "x");
+      ADD_FAILURE() << row << " " << column;
+    } catch (const WorkbookError& error) {
+      EXPECT_STREQ(error.what(), "Die Liste ist gr\xc3\xb6\xc3\x9f" "er als ein Tabellenblatt");
+    }
+  }
   EXPECT_TRUE(viewer.shown.empty());
-  call(book, xl::kWorkbookSaved, InvokeFlags::kPropertyPut, {Variant::Bool(1)});
-  oldCache ? ::setenv("XDG_CACHE_HOME", oldCache->c_str(), 1) : ::unsetenv("XDG_CACHE_HOME");
+  EXPECT_TRUE(book->Show());
   ASSERT_EQ(viewer.shown.size(), 1u);
   EXPECT_EQ(viewer.shown[0].parent_path(), m_dir / "kolbrin");
   EXPECT_GT(fs::file_size(viewer.shown[0]), 0u);
+  viewer.starts = false;  // the program cannot start: nothing stays behind
+  try {
+    program.NewWorkbook()->Show();
+    ADD_FAILURE() << "shown";
+  } catch (const WorkbookError& error) {
+    EXPECT_EQ(error.kind(), WorkbookError::Kind::kUnavailable);
+  }
+  EXPECT_FALSE(fs::exists(viewer.shown.back()));
+  viewer.found = false;
+  EXPECT_EQ(program.NewWorkbook(), nullptr);
+  oldCache ? ::setenv("XDG_CACHE_HOME", oldCache->c_str(), 1) : ::unsetenv("XDG_CACHE_HOME");
+  EXPECT_THROW(
+      {
+        try {
+          WriteXlsxWorkbook({}, m_dir / "missing" / "x.xlsx");
+        } catch (const WorkbookError& error) {
+          EXPECT_STREQ(error.what(), "Die Arbeitsmappe kann nicht angelegt werden");
+          throw;
+        }
+      },
+      WorkbookError);
 }
 
 using Args = std::vector<std::string>;

@@ -12,7 +12,7 @@
 #include <fstream>
 #include <optional>
 
-#include "output/XlsxWorkbookServer.h"
+#include "output/XlsxSpreadsheet.h"
 #include "output/ui/ExportSelectDlg.h"
 #include "tests/support/GuiHarness.h"
 
@@ -124,7 +124,7 @@ TEST_F(Export, TextFileThroughTheSelectionAndTheSaveDialog) {
 class ExportToSpreadsheet : public Export {
  protected:
   void SetUp() override {
-    if (!output::XlsxWorkbookServer::Available()) GTEST_SKIP() << "built without the xlsx writer";
+    if (!output::XlsxSpreadsheet::Available()) GTEST_SKIP() << "built without the xlsx writer";
     Export::SetUp();
     for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
                              "XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "TMPDIR", "XDG_CURRENT_DESKTOP"}) {

@@ -173,7 +173,7 @@ TEST_F(HungDrive, ExportToItGivesUpThenReportsTheDriveNotAnswering) {
     fw::JobRunner& Runner() override { return *wait; }
     fw::ui::CModalWait* wait = nullptr;
   };
-  exporttest::RecordingServer server;
+  exporttest::RecordingSpreadsheet server;
   WatchedUi ui(server);
   ui.wait = &h->app->Waiter();
   ui.file = mount + "/liste.txt";

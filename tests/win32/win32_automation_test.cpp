@@ -1,9 +1,11 @@
-// OLE automation on Windows. Wine has no spreadsheet program, so creating
-// "Excel.Application" fails and the export tells the user; the calls
-// themselves are checked against Scripting.Dictionary, which Wine registers.
+// Excel through OLE automation on Windows. Wine has no spreadsheet program,
+// so creating "Excel.Application" fails and the export tells the user; the
+// calls the workbook makes are checked against a recording component, and
+// the calls themselves against Scripting.Dictionary, which Wine registers.
 #include "output/ExcelExport.h"
-#include "tests/core/export_fakes.h"
 #include "output/win32/OleAutomationServer.h"
+#include "output/win32/OleSpreadsheet.h"
+#include "tests/core/export_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +20,11 @@ namespace {
 using output::AutomationError;
 using output::Variant;
 using output::win32::OleAutomationServer;
+using output::win32::OleSpreadsheet;
+namespace xl = output::win32::xl;
 
 constexpr unsigned short kMethod = 1, kGet = 2, kPut = 4;
+using Lines = std::vector<std::string>;
 
 bool Registered(const char* progId) {
   const output::win32::ComApartment apartment;
@@ -27,15 +32,70 @@ bool Registered(const char* progId) {
   return SUCCEEDED(::CLSIDFromProgID(output::win32::Widen(progId).c_str(), &clsid));
 }
 
-TEST(OleAutomation, WithoutExcelCreationFailsAndTheUserIsTold) {
-  if (Registered(output::xl::kProgId)) GTEST_SKIP() << "a spreadsheet program is installed";
+TEST(OleAutomation, WithoutExcelThereIsNoWorkbookAndTheUserIsTold) {
+  if (Registered(xl::kProgId)) GTEST_SKIP() << "a spreadsheet program is installed";
   OleAutomationServer server;
-  EXPECT_EQ(server.CreateDispatch(output::xl::kProgId), nullptr);
   EXPECT_EQ(server.CreateDispatch("No.Such.Component"), nullptr);
+  OleSpreadsheet excel(server);
+  EXPECT_EQ(excel.NewWorkbook(), nullptr);
   exporttest::MessageCatcher messages;
-  EXPECT_FALSE(output::ExportToExcel({{"Name"}, {"a"}}, server));
+  EXPECT_FALSE(output::ExportToExcel({{"Name"}, {"a"}}, excel));
   ASSERT_EQ(messages.boxes.size(), 1u);
   EXPECT_EQ(messages.boxes[0].text, "Excel kann nicht ausgeführt werden.");
+}
+
+// A component that writes every call and release down as a line:
+// "sheet get 197 BSTR:A1"; the call with index failAt is refused.
+struct Recording : output::AutomationServer {
+  struct Object : output::IDispatchTarget {
+    Object(Recording& r, std::string n) : recording(r), name(std::move(n)) {}
+    ~Object() override { recording.log.push_back("release " + name); }
+    Variant Invoke(output::DispId id, unsigned short flags, const std::vector<Variant>& args) override {
+      std::string line = name + (flags == xl::kGet ? " get " : flags == kMethod ? " method " : " put ") +
+                         std::to_string(id);
+      for (const Variant& a : args)
+        line += a.vt == output::VarType::kBstr ? " BSTR:" + a.bstrVal : " " + std::to_string(a.iVal);
+      recording.log.push_back(line);
+      if (recording.calls++ == recording.failAt) throw AutomationError("Zugriff verweigert (Test)");
+      if (flags == kPut) return {};
+      const std::string child = id == xl::kWorksheetRange         ? "range " + args.at(0).bstrVal
+                                : id == xl::kApplicationWorkbooks ? "books"
+                                : id == xl::kWorkbooksAdd         ? "book"
+                                                                  : "sheet";
+      return Variant::Dispatch(std::make_shared<Object>(recording, child));
+    }
+    Recording& recording;
+    std::string name;
+  };
+  std::shared_ptr<output::IDispatchTarget> CreateDispatch(std::string_view progId) override {
+    log.push_back("create " + std::string(progId));
+    return std::make_shared<Object>(*this, "app");
+  }
+  Lines log;
+  int calls = 0, failAt = -1;
+};
+
+TEST(OleAutomation, TheWorkbookMakesExcelsCallsAndReleasesNewestFirst) {
+  Recording excel;
+  OleSpreadsheet program(excel);
+  exporttest::MessageCatcher messages;
+  ASSERT_TRUE(output::ExportToExcel({{"Name"}, {"x"}}, program));
+  EXPECT_EQ(excel.log, (Lines{"create Excel.Application", "app put 558 1", "app get 572", "books method 181 -4167",
+                              "book get 494 1", "sheet get 197 BSTR:A1", "range A1 put 242 20", "release range A1",
+                              "sheet get 197 BSTR:A1", "range A1 put 6 BSTR:Name", "release range A1",
+                              "sheet get 197 BSTR:A2", "range A2 put 6 BSTR:x", "release range A2",
+                              "book put 298 1", "release sheet", "release book", "release books", "release app"}));
+  excel.log.clear();
+  excel.calls = 0;
+  excel.failAt = 5;  // the width of A1
+  EXPECT_FALSE(output::ExportToExcel({{"Name"}}, program));
+  EXPECT_EQ(Lines(excel.log.end() - 5, excel.log.end()),
+            (Lines{"release range A1", "release sheet", "release book", "release books", "release app"}));
+  ASSERT_EQ(messages.boxes.size(), 1u);
+  EXPECT_EQ(messages.boxes[0].text, "Zugriff verweigert (Test)");
+  const std::pair<unsigned, const char*> letters[] = {{1, "A"},   {26, "Z"},   {27, "AA"},   {52, "AZ"},
+                                                      {53, "BA"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}};
+  for (const auto& [n, text] : letters) EXPECT_EQ(output::win32::ColumnLetters(n), text) << n;
 }
 
 // Dispatch ids by name, as the component itself gives them.

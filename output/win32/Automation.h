@@ -1,7 +1,6 @@
-// Late-bound automation in the terms of a spreadsheet's object model: objects
-// answer calls by dispatch id, with tagged values as arguments and result.
-// The export speaks only this; what stands behind "Excel.Application" is a
-// component (see XlsxWorkbookServer) or, in tests, a recording one.
+// Late-bound automation: objects of another component answer calls by
+// dispatch id, with tagged values as arguments and result. The workbook of
+// Excel (OleSpreadsheet) is driven through it.
 #pragma once
 
 #include <cstdint>
@@ -40,10 +39,12 @@ struct Variant {
   std::string bstrVal;   // kBstr
   std::shared_ptr<IDispatchTarget> pdispVal;  // kDispatch
 
-  static Variant Bool(short value);
-  static Variant I2(short value);
-  static Variant Str(std::string value);
-  static Variant Dispatch(std::shared_ptr<IDispatchTarget> object);
+  static Variant Bool(short value) { return {VarType::kBool, value, {}, {}}; }
+  static Variant I2(short value) { return {VarType::kI2, value, {}, {}}; }
+  static Variant Str(std::string value) { return {VarType::kBstr, 0, std::move(value), {}}; }
+  static Variant Dispatch(std::shared_ptr<IDispatchTarget> object) {
+    return {VarType::kDispatch, 0, {}, std::move(object)};
+  }
 };
 
 // A call that failed. The description of kCallFailed is the system's or the
