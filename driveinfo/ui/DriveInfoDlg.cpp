@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "driveinfo/ui/DriveListDelegate.h"
+#include "framework/CommandFailure.h"
 #include "framework/ui/Text.h"
 #include "res/Templates.h"
 
@@ -69,7 +70,7 @@ void CDriveInfoDlg::FillDriveList() {
 }
 
 void CDriveInfoDlg::OnSelchangeDriveList(int row) {
-  m_data.Select(row);
+  fw::RunReported([&] { m_data.Select(row); });
   ShowFigures();
 }
 

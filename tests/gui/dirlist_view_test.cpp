@@ -172,11 +172,20 @@ TEST_F(DirListTest, OutOfMemoryIsReportedAndTheScanGoesOn) {
   testsupport::AnswerMessage(&message);
   Select("/A");
   h->Choose(ID_VIEW_DIRSCAN);
-  view->SetAllocationHookForTesting({});
   EXPECT_EQ(message, "nicht genug Speicher");
   // "/A/B" got no record: no row for it nor for what is beneath it.
   EXPECT_EQ(Paths(), (QStringList{"/A", "/A/a-z"}));
   EXPECT_EQ(view->CellText(0, 1), "1");
+  // Any other failure of the work ends the command with its description.
+  view->SetAllocationHookForTesting([](platform::ScanStep, std::string_view) { throw std::runtime_error("kaputt"); });
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  testsupport::AnswerMessage(&message, &icon);
+  testsupport::Click(h->Tool(ID_VIEW_DIRSCAN));
+  testsupport::Click(h->Tool(ID_VIEW_DIRSCAN));
+  view->SetAllocationHookForTesting({});
+  EXPECT_EQ(std::pair(message, icon), std::pair(QStringLiteral("Ein interner Fehler ist aufgetreten: kaputt"),
+                                                QMessageBox::Critical));
+  EXPECT_TRUE(view->IsDirScanOn() && view->RowCount() == 0 && h->frame()->isVisible());
 }
 
 }  // namespace

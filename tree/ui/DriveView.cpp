@@ -11,6 +11,7 @@
 #include <QScopedValueRollback>
 
 #include "framework/CmdUI.h"
+#include "framework/CommandFailure.h"
 #include "framework/PathDocument.h"
 #include "framework/ui/CommandActions.h"
 #include "framework/ui/ModalWait.h"
@@ -179,7 +180,8 @@ void CDriveView::OnCollapsedElsewhere(const QModelIndex& index) {
 void CDriveView::OnSelChanged(const QModelIndex& current) {
   const HTREEITEM item = DriveTreeModel::ItemOf(current);
   m_model->SetCaret(item);
-  if (item != nullptr) SetDocumentPath(m_tree.GetItemPath(item));
+  // A selection acts as a command does: what fails is told, the program goes on.
+  if (item != nullptr) fw::RunReported([&] { SetDocumentPath(m_tree.GetItemPath(item)); });
 }
 
 void CDriveView::SetDocumentPath(const std::string& path) {
