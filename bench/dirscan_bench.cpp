@@ -23,7 +23,7 @@
 #include "bench/BareWalk.h"
 #include "bench/BenchUtil.h"
 #include "framework/PathDocument.h"
-#include "lists/ui/DirView.h"
+#include "lists/qt/DirView.h"
 #include "platform/FileSystem.h"
 
 // Live heap bytes, counted by the replaced operators below: requested

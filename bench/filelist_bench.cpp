@@ -22,7 +22,7 @@
 
 #include "bench/BenchUtil.h"
 #include "framework/PathDocument.h"
-#include "lists/ui/FileView.h"
+#include "lists/qt/FileView.h"
 
 namespace {
 

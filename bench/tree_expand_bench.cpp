@@ -17,8 +17,8 @@
 #include "bench/BenchUtil.h"
 #include "framework/JobRunner.h"
 #include "framework/PathDocument.h"
-#include "tree/ui/DriveTreeModel.h"
-#include "tree/ui/DriveView.h"
+#include "tree/qt/DriveTreeModel.h"
+#include "tree/qt/DriveView.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <optional>
 
 #include "output/XlsxSpreadsheet.h"
-#include "output/ui/ExportSelectDlg.h"
+#include "output/qt/ExportSelectDlg.h"
 #include "tests/support/GuiHarness.h"
 
 namespace {

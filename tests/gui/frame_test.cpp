@@ -13,8 +13,8 @@
 #include <QSplitter>
 #include <QStatusBar>
 
-#include "driveinfo/ui/DriveInfoDlg.h"
-#include "shell/ui/CommandLine.h"
+#include "driveinfo/qt/DriveInfoDlg.h"
+#include "shell/qt/CommandLine.h"
 #include "tests/support/GuiHarness.h"
 
 namespace {

@@ -10,11 +10,11 @@
 #include <QSettings>
 #include <fstream>
 
-#include "driveinfo/ui/DriveInfoDlg.h"
+#include "driveinfo/qt/DriveInfoDlg.h"
 #include "framework/WorkerCall.h"
-#include "framework/ui/ModalWait.h"
+#include "framework/qt/ModalWait.h"
 #include "output/ExportCommand.h"
-#include "shell/ui/CommandLine.h"
+#include "shell/qt/CommandLine.h"
 #include "tests/core/export_fakes.h"
 #include "tests/support/GuiHarness.h"
 
@@ -171,7 +171,7 @@ TEST_F(HungDrive, ExportToItGivesUpThenReportsTheDriveNotAnswering) {
   struct WatchedUi : exporttest::ScriptedUi {
     using ScriptedUi::ScriptedUi;
     fw::JobRunner& Runner() override { return *wait; }
-    fw::ui::CModalWait* wait = nullptr;
+    fw::qt::CModalWait* wait = nullptr;
   };
   exporttest::RecordingSpreadsheet server;
   WatchedUi ui(server);

@@ -7,18 +7,18 @@
 #include <QScrollBar>
 #include <QStyleOptionButton>
 
-#include "driveinfo/ui/DriveInfoDlg.h"
-#include "framework/ui/ModalWait.h"
-#include "framework/ui/GroupFrame.h"
-#include "lists/ui/IconItemDelegate.h"
-#include "output/ui/ExportSelectDlg.h"
-#include "shell/ui/AboutDlg.h"
+#include "driveinfo/qt/DriveInfoDlg.h"
+#include "framework/qt/ModalWait.h"
+#include "framework/qt/GroupFrame.h"
+#include "lists/qt/IconItemDelegate.h"
+#include "output/qt/ExportSelectDlg.h"
+#include "shell/qt/AboutDlg.h"
 #include "tests/support/GuiHarness.h"
 
 namespace {
 
-using fw::ui::CDialog;
-using fw::ui::GroupFrame;
+using fw::qt::CDialog;
+using fw::qt::GroupFrame;
 using Looks = testsupport::FrameTest<>;
 
 void SaveGrab(QWidget* w, const QString& name) {
@@ -48,7 +48,7 @@ void ExpectLaidOutAsTemplate(const CDialog& d) {
   const auto tpl = d.Template().controls;
   const std::vector<QWidget*>& w = d.Controls();
   ASSERT_EQ(w.size(), tpl.size());
-  const fw::DialogBaseUnits base = fw::ui::BaseUnitsOf(d.font());
+  const fw::DialogBaseUnits base = fw::qt::BaseUnitsOf(d.font());
   for (std::size_t i = 0; i < tpl.size(); ++i) {
     SCOPED_TRACE(testing::Message() << d.windowTitle().toStdString() << ", control " << i);
     const fw::PixelRect r = fw::DialogRectToPixels(tpl[i].x, tpl[i].y, tpl[i].cx, tpl[i].cy, base);

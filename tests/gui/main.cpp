@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "shell/ui/GermanLocale.h"
+#include "shell/qt/GermanLocale.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -11,8 +11,8 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 
-#include "framework/ui/Text.h"
-#include "output/ui/QtPrintDC.h"
+#include "framework/qt/Text.h"
+#include "output/qt/QtPrintDC.h"
 #include "tests/support/GuiHarness.h"
 
 namespace {
@@ -105,7 +105,7 @@ TEST_F(PrintFileList, PagesTitlesAndRowsAsShownOnScreenAndInThePreview) {
     EXPECT_TRUE(all.contains(QString::fromUtf8(title))) << title;
   EXPECT_FALSE(all.contains(QStringLiteral("Attribute")));
   for (int row = 0; row < kRows; ++row) {
-    const QString name = fw::ui::DisplayText(view->CellText(row, 0)).remove('&');
+    const QString name = fw::qt::DisplayText(view->CellText(row, 0)).remove('&');
     EXPECT_TRUE(all.contains(name)) << name.toStdString();
   }
   EXPECT_FALSE(all.contains('&'));

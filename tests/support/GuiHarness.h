@@ -17,18 +17,18 @@
 #include <memory>
 #include <string>
 
-#include "framework/ui/CommandActions.h"
-#include "lists/ui/DirView.h"
-#include "lists/ui/FileView.h"
+#include "framework/qt/CommandActions.h"
+#include "lists/qt/DirView.h"
+#include "lists/qt/FileView.h"
 #include "shell/KolbrinDoc.h"
-#include "shell/ui/KolbrinApp.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/SettingsProfile.h"
+#include "shell/qt/KolbrinApp.h"
+#include "shell/qt/MainFrame.h"
+#include "shell/qt/SettingsProfile.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GateFiles.h"
 #include "tests/support/Input.h"
-#include "tree/ui/DriveTreeModel.h"
-#include "tree/ui/DriveView.h"
+#include "tree/qt/DriveTreeModel.h"
+#include "tree/qt/DriveView.h"
 
 namespace testsupport {
 

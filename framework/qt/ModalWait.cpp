@@ -1,0 +1,266 @@
+#include "framework/qt/ModalWait.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QTimer>
+#include <chrono>
+
+#include "framework/WorkerCall.h"
+#include "framework/qt/StatusSink.h"
+#include "framework/qt/Text.h"
+#include "res/resource.h"
+
+// The toolkit's own road for a typed key: its shortcuts first, as for a key
+// from the window system.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text, bool autorep, ushort count);
+
+namespace fw::qt {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// A job that ends within this is waited for without a loop: nothing shows,
+// nothing else runs.
+constexpr milliseconds kQuiet{50};
+constexpr milliseconds kCursorAfter{150};
+constexpr milliseconds kSubjectAfter{2000};
+constexpr milliseconds kProgressEvery{100};
+constexpr milliseconds kPollEvery{10};
+
+bool IsKey(QEvent::Type type) { return type == QEvent::KeyPress || type == QEvent::KeyRelease; }
+
+// Input that no window gets while a wait runs.
+bool IsOtherInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::NonClientAreaMouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::TabletMove:
+    case QEvent::InputMethod:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+    case QEvent::Drop:
+    case QEvent::Enter:
+    case QEvent::Leave:
+    case QEvent::HoverEnter:
+    case QEvent::HoverLeave:
+    case QEvent::HoverMove:
+    case QEvent::StatusTip:
+    case QEvent::ToolTip:
+    case QEvent::WhatsThis:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+// The loop of one wait: filters every event of the application while it
+// runs, and polls the work.
+class CModalWait::Loop : public QObject {
+ public:
+  Loop(CModalWait& wait, CWorkerCall& call, platform::Job& job)
+      : m_wait(wait), m_call(call), m_job(job), m_buttonsAtStart(QGuiApplication::mouseButtons()) {}
+
+  bool Exec() {
+    StatusSink* status = m_wait.m_status;
+    const QString before = status != nullptr ? status->MessageText() : QString();
+    qApp->installEventFilter(this);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &m_loop, [this] { Poll(); });
+    poll.start(kPollEvery);
+    Poll();
+    if (!m_call.Done() && !m_gaveUp) m_loop.exec();
+    qApp->removeEventFilter(this);
+    if (m_cursor) QApplication::restoreOverrideCursor();
+    if (m_showedSubject && m_wait.m_status != nullptr) m_wait.m_status->SetMessageText(before);
+    if (m_closeAfter) QMetaObject::invokeMethod(m_closeAfter, &QWidget::close, Qt::QueuedConnection);
+    return !m_gaveUp && m_call.Done();
+  }
+
+ protected:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::ShortcutOverride) {
+      // Taken as the widget's own key, so that it comes as a key press and
+      // is held rather than running a command.
+      event->accept();
+      return true;
+    }
+    if (IsKey(type)) return OnKey(target, *static_cast<QKeyEvent*>(event));
+    if (type == QEvent::MouseButtonRelease &&
+        (m_buttonsAtStart & static_cast<QMouseEvent*>(event)->button()) != 0) {
+      return false;  // the end of a click that came before the wait
+    }
+    if (type == QEvent::Close) return OnClose(target, event);
+    return IsOtherInput(type);
+  }
+
+ private:
+  bool OnKey(QObject* target, const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Escape) {
+      if (key.type() == QEvent::KeyPress) GiveUp();
+      return true;
+    }
+    m_wait.Hold(target, key);
+    return true;
+  }
+
+  void Poll() {
+    if (m_call.Done()) {
+      m_loop.quit();
+      return;
+    }
+    const auto waited = Clock::now() - m_start;
+    if (!m_cursor && (m_job.HasProgress() || waited >= kCursorAfter)) {
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      m_cursor = true;
+    }
+    StatusSink* status = m_wait.m_status;
+    if (status == nullptr) return;
+    if (m_job.HasProgress()) {
+      if (Clock::now() - m_lastProgress >= kProgressEvery) {
+        m_lastProgress = Clock::now();
+        status->SetMessageText(DisplayText(m_job.Progress()));
+      }
+    } else if (!m_showedSubject && waited >= kSubjectAfter) {
+      m_showedSubject = true;
+      status->SetMessageText(ResString(IDS_WAITING_FOR).replace(QStringLiteral("%s"), DisplayText(m_job.LastPath())));
+    }
+  }
+
+  void GiveUp() {
+    m_gaveUp = true;
+    m_wait.DropKeys();  // typed before the Esc: the user gave up on them too
+    m_job.GiveUp();
+    m_loop.quit();
+  }
+
+  // Only the main window's close box counts: it gives up and closes the
+  // window once the waiting call has returned. Other windows stay open.
+  // The system's close reaches the platform window first, which passes it
+  // on to its widget: that is where it is caught.
+  bool OnClose(QObject* target, QEvent* event) {
+    if (!target->isWidgetType()) return false;
+    auto* window = qobject_cast<QMainWindow*>(target);
+    event->ignore();
+    if (window != nullptr && window->isWindow()) {
+      m_closeAfter = window;
+      GiveUp();
+    }
+    return true;
+  }
+
+  CModalWait& m_wait;
+  CWorkerCall& m_call;
+  platform::Job& m_job;
+  const Qt::MouseButtons m_buttonsAtStart;
+  QEventLoop m_loop;
+  const Clock::time_point m_start = Clock::now();
+  Clock::time_point m_lastProgress{};
+  QPointer<QWidget> m_closeAfter;
+  bool m_gaveUp = false;
+  bool m_cursor = false;
+  bool m_showedSubject = false;
+};
+
+CModalWait::~CModalWait() = default;
+
+bool CModalWait::Run(const std::shared_ptr<platform::Job>& job, std::function<void()> work) {
+  CWorkerCall call([job, work = std::move(work)] {
+    struct EndJob {
+      platform::Job& job;
+      ~EndJob() { job.End(); }
+    } end{*job};
+    work();
+  });
+  bool done = call.WaitFor(kQuiet);
+  if (!done && m_active) {
+    // A wait inside a wait cannot come from the user; just block.
+    while (!call.WaitFor(std::chrono::seconds(1))) {
+    }
+    done = true;
+  }
+  if (!done) {
+    m_active = true;
+    done = Loop(*this, call, *job).Exec();
+    m_active = false;
+    if (!m_keys.empty() || !m_messages.empty()) {
+      // Once the command that waited has returned, as a queue of input would.
+      QTimer::singleShot(0, this, [this] { DeliverHeld(); });
+    }
+  }
+  if (!done) return false;
+  if (const std::exception_ptr failure = call.Failure()) std::rethrow_exception(failure);
+  return true;
+}
+
+std::uint64_t CModalWait::KeyTime(const QKeyEvent& event) {
+  if (event.timestamp() != 0) return event.timestamp();
+  return static_cast<std::uint64_t>(
+      std::chrono::duration_cast<milliseconds>(Clock::now().time_since_epoch()).count());
+}
+
+void CModalWait::Hold(QObject* target, const QKeyEvent& event) {
+  m_keys.push_back({target, event.type(), event.key(), event.modifiers(), event.nativeScanCode(),
+                    event.nativeVirtualKey(), event.nativeModifiers(), event.text(), event.isAutoRepeat(),
+                    static_cast<quint16>(event.count()), KeyTime(event)});
+}
+
+int CModalWait::Present(const fw::MessageBoxRequest& request, const fw::MessageBoxPresenter& show) {
+  if (!m_active) return show ? show(request) : 0;
+  m_messages.push_back({request, show});
+  return fw::IDRESULT_OK;
+}
+
+// A key may start another wait, which then holds what follows; it goes on
+// once that wait is over.
+void CModalWait::DeliverHeld() {
+  while (!m_keys.empty() && !m_active) {
+    const HeldKey key = m_keys.front();
+    m_keys.pop_front();
+    Deliver(key);
+  }
+  while (m_keys.empty() && !m_messages.empty() && !m_active) {
+    const HeldMessage message = std::move(m_messages.front());
+    m_messages.pop_front();
+    if (message.show) message.show(message.request);
+  }
+}
+
+void CModalWait::Deliver(const HeldKey& key) {
+  if (!key.target) return;
+  const auto time = static_cast<ulong>(key.time);
+  if (key.type == QEvent::KeyPress &&
+      qt_sendShortcutOverrideEvent(key.target, time, key.key, key.modifiers, key.text, key.autoRepeat, key.count)) {
+    return;  // a shortcut took it
+  }
+  QKeyEvent event(key.type, key.key, key.modifiers, key.scanCode, key.virtualKey, key.nativeModifiers, key.text,
+                  key.autoRepeat, key.count);
+  event.setTimestamp(time);
+  QCoreApplication::sendEvent(key.target, &event);
+}
+
+}  // namespace fw::qt
