@@ -83,7 +83,7 @@ struct ScanRun {
 
 // Mode on (scan and sort, as the command does), then off again; a timer
 // that should fire every millisecond tells how long the window went deaf.
-ScanRun TimeScan(lists::CDirView& view) {
+ScanRun TimeScan(lists::qt::CDirView& view) {
   ScanRun run;
   QElapsedTimer sinceTick;
   QTimer tick;
@@ -115,7 +115,7 @@ struct RowMemory {
 
 // Heap held by the rows of one scan, per row: records, names, the row
 // order, everything the view keeps.
-RowMemory MeasureRows(lists::CDirView& view) {
+RowMemory MeasureRows(lists::qt::CDirView& view) {
   RowMemory m;
   const long long requested0 = g_requested, chunks0 = g_chunks;
   view.OnViewDirScan();
@@ -143,8 +143,8 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   const int rounds = bench::Rounds(argc, argv);
   fw::CPathDocument doc;
-  doc.m_strPath = dir;
-  lists::CDirView view(doc, nullptr);
+  doc.SetPath(nullptr, dir);
+  lists::qt::CDirView view(doc, nullptr);
   view.resize(1000, 600);
   view.show();
   QApplication::processEvents();

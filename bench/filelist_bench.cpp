@@ -80,17 +80,16 @@ class GeneratedFileSystem : public platform::FileSystem {
   std::size_t m_n;
 };
 
-double TimeSelect(fw::CPathDocument& doc, lists::CFileView& view, const std::string& dir) {
+double TimeSelect(fw::CPathDocument& doc, lists::qt::CFileView& view, const std::string& dir) {
   const auto start = Clock::now();
-  doc.m_strPath = dir;
-  doc.UpdateAllViews(nullptr, fw::UpdateHint(doc.m_strPath));
+  doc.SetPath(nullptr, dir);
   view.DetailsView()->viewport()->repaint();
   return Seconds(Clock::now() - start);
 }
 
 void MeasureDirectory(const std::string& dir, int rounds) {
   fw::CPathDocument doc;
-  lists::CFileView view(doc, nullptr);
+  lists::qt::CFileView view(doc, nullptr);
   view.resize(1000, 600);
   view.show();
   QApplication::processEvents();
@@ -113,7 +112,7 @@ void MeasureDirectory(const std::string& dir, int rounds) {
 void MeasureSorts(std::size_t n) {
   GeneratedFileSystem fs(n);
   fw::CPathDocument doc(fs);
-  lists::CFileView view(doc, nullptr);
+  lists::qt::CFileView view(doc, nullptr);
   view.resize(1000, 600);
   view.show();
   QApplication::processEvents();

@@ -54,7 +54,7 @@ double TimeFind(const std::string& dir) {
 
 // One expansion through the view, laid out and painted; returns the time
 // and the number of items it listed, and the time of closing it again.
-double TimeExpand(tree::CDriveView& view, int& items, double& collapse) {
+double TimeExpand(tree::qt::CDriveView& view, int& items, double& collapse) {
   const QModelIndex drive = view.Model()->index(0, 0);
   const auto start = Clock::now();
   view.ExpandItem(drive);
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   const int rounds = bench::Rounds(argc, argv);
   OneDriveFileSystem fs(dir.back() == '/' ? dir : dir + '/');
   fw::CPathDocument doc(fs);
-  tree::CDriveView view(doc, fw::RunAtOnce(), nullptr);
+  tree::qt::CDriveView view(doc, fw::RunAtOnce(), nullptr);
   view.resize(400, 800);
   view.show();
   QApplication::processEvents();

@@ -1,6 +1,7 @@
 // The document the views of this program share: the path selected in the
-// drive tree and the file system the views read. The tree writes the path
-// and tells the other views through UpdateAllViews.
+// drive tree and the file system the views read. The path has one road:
+// SetPath stores it and tells the other views, which read it back from
+// here.
 #pragma once
 
 #include <string>
@@ -18,10 +19,17 @@ class CPathDocument : public CDocument {
 
   // Full path selected in the tree; empty until the first selection. A
   // drive root ends in the separator, every other path has none.
-  std::string m_strPath;
+  const std::string& Path() const { return m_strPath; }
+
+  // Makes path current and tells every view but sender, in view order.
+  void SetPath(CView* sender, std::string path) {
+    m_strPath = std::move(path);
+    UpdateAllViews(sender, UpdateHint::NewPath());
+  }
 
  private:
   platform::FileSystem* m_fs;
+  std::string m_strPath;
 };
 
 }  // namespace fw

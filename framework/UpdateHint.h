@@ -1,11 +1,8 @@
 // What a document's update tells its views: either nothing new, so a view
-// only repaints, or the path that is now current, which a view rebuilds its
-// contents from. The hint holds its own copy of the path, so a view may keep
-// using it while the document's path changes.
+// only repaints, or that the document's path has changed, which a view
+// rebuilds its contents from (the document holds the path, the hint only
+// says that it is new).
 #pragma once
-
-#include <string>
-#include <utility>
 
 namespace fw {
 
@@ -13,16 +10,14 @@ class UpdateHint {
  public:
   // Nothing new: repaint only.
   UpdateHint() = default;
-  // path is now current.
-  explicit UpdateHint(std::string path) : m_bNewPath(true), m_strPath(std::move(path)) {}
+  // The document's path is new.
+  static UpdateHint NewPath() { return UpdateHint(true); }
 
   bool IsRepaintOnly() const { return !m_bNewPath; }
-  // The new current path; empty for a repaint-only hint.
-  const std::string& Path() const { return m_strPath; }
 
  private:
+  explicit UpdateHint(bool newPath) : m_bNewPath(newPath) {}
   bool m_bNewPath = false;
-  std::string m_strPath;
 };
 
 }  // namespace fw

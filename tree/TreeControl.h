@@ -1,7 +1,8 @@
 // What the drive tree needs from a tree control: items with a name, an image
 // and a selected image, navigation by parent, first child and next sibling,
-// deletion with the subtree, and an expansion that asks the tree first.
-// The widget implements it; tests put a plain structure behind it.
+// deletion with the subtree, an expansion that asks the tree first, and the
+// selected item. The widget implements it; tests put a plain structure
+// behind it.
 #pragma once
 
 #include <string>
@@ -39,6 +40,12 @@ class CTreeControl {
   // Opens the item as a user would: the expansion notification comes first
   // and may refuse it.
   virtual void Expand(HTREEITEM item) = 0;
+  virtual bool IsExpanded(HTREEITEM item) const = 0;
+
+  // Selects the item and brings it into sight; the selection notification
+  // follows. Null when nothing is selected.
+  virtual void SelectItem(HTREEITEM item) = 0;
+  virtual HTREEITEM GetSelectedItem() const = 0;
 };
 
 }  // namespace tree

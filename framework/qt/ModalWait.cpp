@@ -9,7 +9,8 @@
 #include <chrono>
 
 #include "framework/WorkerCall.h"
-#include "framework/qt/StatusSink.h"
+#include "framework/StatusPane.h"
+#include "framework/StringTable.h"
 #include "framework/qt/Text.h"
 #include "res/resource.h"
 
@@ -85,8 +86,8 @@ class CModalWait::Loop : public QObject {
       : m_wait(wait), m_call(call), m_job(job), m_buttonsAtStart(QGuiApplication::mouseButtons()) {}
 
   bool Exec() {
-    StatusSink* status = m_wait.m_status;
-    const QString before = status != nullptr ? status->MessageText() : QString();
+    StatusPane* status = m_wait.m_status;
+    const std::string before = status != nullptr ? status->MessageText() : std::string();
     qApp->installEventFilter(this);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &m_loop, [this] { Poll(); });
@@ -138,16 +139,18 @@ class CModalWait::Loop : public QObject {
       QApplication::setOverrideCursor(Qt::WaitCursor);
       m_cursor = true;
     }
-    StatusSink* status = m_wait.m_status;
+    StatusPane* status = m_wait.m_status;
     if (status == nullptr) return;
     if (m_job.HasProgress()) {
       if (Clock::now() - m_lastProgress >= kProgressEvery) {
         m_lastProgress = Clock::now();
-        status->SetMessageText(DisplayText(m_job.Progress()));
+        status->SetMessageText(m_job.Progress());
       }
     } else if (!m_showedSubject && waited >= kSubjectAfter) {
       m_showedSubject = true;
-      status->SetMessageText(ResString(IDS_WAITING_FOR).replace(QStringLiteral("%s"), DisplayText(m_job.LastPath())));
+      std::string text(fw::LoadResString(IDS_WAITING_FOR));
+      if (const std::size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, m_job.LastPath());
+      status->SetMessageText(text);
     }
   }
 

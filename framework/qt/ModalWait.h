@@ -21,9 +21,11 @@
 #include "framework/JobRunner.h"
 #include "framework/MessageBox.h"
 
-namespace fw::qt {
+namespace fw {
+class StatusPane;
+}
 
-class StatusSink;
+namespace fw::qt {
 
 class CModalWait : public QObject, public fw::JobRunner {
  public:
@@ -31,8 +33,8 @@ class CModalWait : public QObject, public fw::JobRunner {
   ~CModalWait() override;
 
   // Pane 0 of the main window, where what is waited for is told; may be
-  // null. The sink must outlive the waits or be set to null first.
-  void SetStatusSink(StatusSink* status) { m_status = status; }
+  // null. The pane must outlive the waits or be set to null first.
+  void SetStatusPane(StatusPane* status) { m_status = status; }
 
   // JobRunner: a job that ends within a short moment is never noticed.
   bool Run(const std::shared_ptr<platform::Job>& job, std::function<void()> work) override;
@@ -71,7 +73,7 @@ class CModalWait : public QObject, public fw::JobRunner {
   void DeliverHeld();
   static void Deliver(const HeldKey& key);
 
-  StatusSink* m_status = nullptr;
+  StatusPane* m_status = nullptr;
   bool m_active = false;
   std::deque<HeldKey> m_keys;
   std::deque<HeldMessage> m_messages;

@@ -5,7 +5,7 @@
 
 #include <QStyledItemDelegate>
 
-namespace lists {
+namespace lists::qt {
 
 class DetailsItemDelegate : public QStyledItemDelegate {
  public:
@@ -15,4 +15,4 @@ class DetailsItemDelegate : public QStyledItemDelegate {
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 
-}  // namespace lists
+}  // namespace lists::qt

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
-namespace lists {
+namespace lists::qt {
 
 namespace {
 
@@ -127,4 +127,4 @@ void IconItemDelegate::PaintLarge(QPainter* painter, const QStyleOptionViewItem&
   }
 }
 
-}  // namespace lists
+}  // namespace lists::qt

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QStyledItemDelegate>
 
-namespace lists {
+namespace lists::qt {
 
 class IconItemDelegate : public QStyledItemDelegate {
  public:
@@ -44,4 +44,4 @@ class IconItemDelegate : public QStyledItemDelegate {
   int m_itemWidth = 0;
 };
 
-}  // namespace lists
+}  // namespace lists::qt

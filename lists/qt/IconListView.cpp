@@ -3,9 +3,9 @@
 #include <QPainter>
 
 #include "lists/qt/IconItemDelegate.h"
-#include "lists/qt/ListViewBase.h"
+#include "lists/qt/ListWidgets.h"
 
-namespace lists {
+namespace lists::qt {
 
 IconListView::IconListView(QWidget* parent) : QListView(parent), m_delegate(new IconItemDelegate(this)) {
   setItemDelegate(m_delegate);
@@ -111,4 +111,4 @@ void IconListView::focusOutEvent(QFocusEvent* event) {
   if (m_large) viewport()->update();
 }
 
-}  // namespace lists
+}  // namespace lists::qt

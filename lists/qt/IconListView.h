@@ -6,9 +6,9 @@
 
 #include <QListView>
 
-#include "lists/qt/ListStyle.h"
+#include "lists/ListStyle.h"
 
-namespace lists {
+namespace lists::qt {
 
 class IconItemDelegate;
 
@@ -39,4 +39,4 @@ class IconListView : public QListView {
   int m_widestItem = -1;  // pixels; -1 until measured for the current rows
 };
 
-}  // namespace lists
+}  // namespace lists::qt

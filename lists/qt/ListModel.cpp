@@ -5,12 +5,14 @@
 #include <QTreeView>
 
 #include "framework/qt/Text.h"
+#include "lists/qt/ListWidgets.h"
 #include "output/PrintDC.h"
 
-namespace lists {
+namespace lists::qt {
 
-ListModel::ListModel(CListViewBase& view, std::span<const ColumnSpec> columns, QObject* parent)
-    : QAbstractTableModel(parent), m_view(view), m_columns(columns.begin(), columns.end()) {}
+ListModel::ListModel(const lists::CListView& view, const CListWidgets& widgets, std::span<const ColumnSpec> columns,
+                     QObject* parent)
+    : QAbstractTableModel(parent), m_view(view), m_widgets(widgets), m_columns(columns.begin(), columns.end()) {}
 
 int ListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() || m_detached ? 0 : m_view.RowCount();
@@ -40,7 +42,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
       return QVariant::fromValue(AlignmentOf(m_columns[static_cast<size_t>(index.column())].format));
     case Qt::DecorationRole:
       if (index.column() == 0) {
-        const QIcon icon = m_view.RowIcon(index.row(), m_largeIcons);
+        const QIcon icon = m_widgets.RowIcon(index.row(), m_largeIcons);
         if (!icon.isNull()) return icon;
       }
       return {};
@@ -57,7 +59,7 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
   if (role == Qt::DisplayRole) return fw::qt::ResString(c.title);
   if (role == Qt::TextAlignmentRole) {
     // A heading wider than its column shows its beginning, not its end.
-    const QTreeView* details = m_detached ? nullptr : m_view.DetailsView();
+    const QTreeView* details = m_detached ? nullptr : m_widgets.DetailsView();
     if (details == nullptr) return QVariant::fromValue(AlignmentOf(c.format));
     const QHeaderView* header = details->header();
     const QString title = fw::qt::ResString(c.title);
@@ -71,4 +73,4 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
   return {};
 }
 
-}  // namespace lists
+}  // namespace lists::qt

@@ -1,18 +1,22 @@
 // The item model of a list pane: no stored texts, every cell is asked of the
-// view when it is drawn or read.
+// core view when it is drawn or read.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <span>
 #include <vector>
 
-#include "lists/qt/ListViewBase.h"
+#include "lists/ListView.h"
 
-namespace lists {
+namespace lists::qt {
+
+class CListWidgets;
 
 class ListModel : public QAbstractTableModel {
  public:
-  ListModel(CListViewBase& view, std::span<const ColumnSpec> columns, QObject* parent);
+  // view gives the rows, widgets the rows' icons and the headings' room.
+  ListModel(const lists::CListView& view, const CListWidgets& widgets, std::span<const ColumnSpec> columns,
+            QObject* parent);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -33,10 +37,11 @@ class ListModel : public QAbstractTableModel {
   }
 
  private:
-  CListViewBase& m_view;
+  const lists::CListView& m_view;
+  const CListWidgets& m_widgets;
   std::vector<ColumnSpec> m_columns;
   bool m_largeIcons = false;
   bool m_detached = false;
 };
 
-}  // namespace lists
+}  // namespace lists::qt

@@ -41,7 +41,7 @@ CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app, ou
   SetDocument(&doc);
   setWindowTitle(ResString(AFX_IDS_APP_TITLE));
   setWindowIcon(AppIcon());
-  m_wait.SetStatusSink(this);
+  m_wait.SetStatusPane(this);
   m_actions = new fw::qt::CommandActions(this, this, m_wait);
   m_actions->BuildMenuBar(res::MainMenu(), menuBar());
   // A closed menu leaves the idle prompt, as a hovered item left its own.
@@ -79,7 +79,7 @@ CMainFrame::~CMainFrame() {
   disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
   // The views go with their widgets; the routing must not reach them later.
   SetActiveView(nullptr);
-  m_wait.SetStatusSink(nullptr);
+  m_wait.SetStatusPane(nullptr);
 }
 
 const fw::RouteMap* CMainFrame::GetRouteMap() const {
@@ -118,18 +118,18 @@ void CMainFrame::OnCreateClient(output::PrinterSource& printers) {
 
   m_wndSplitter = new QSplitter(Qt::Horizontal, this);
   m_wndSplitter->setChildrenCollapsible(false);
-  m_driveView = new tree::CDriveView(m_doc, m_wait, m_wndSplitter);
+  m_driveView = new tree::qt::CDriveView(m_doc, m_wait, m_wndSplitter);
   m_wndSplitterRight = new QSplitter(Qt::Vertical, m_wndSplitter);
   m_wndSplitterRight->setChildrenCollapsible(false);
-  m_fileView = new lists::CFileView(m_doc, m_wndSplitterRight);
-  m_dirView = new lists::CDirView(m_doc, m_wndSplitterRight);
-  for (lists::CListViewBase* list : {static_cast<lists::CListViewBase*>(m_fileView),
-                                     static_cast<lists::CListViewBase*>(m_dirView)}) {
-    list->SetStatusSink(this);
+  m_fileView = new lists::qt::CFileView(m_doc, m_wndSplitterRight);
+  m_dirView = new lists::qt::CDirView(m_doc, m_wndSplitterRight);
+  for (lists::CListView* list : {static_cast<lists::CListView*>(m_fileView), static_cast<lists::CListView*>(m_dirView)}) {
+    list->SetStatusPane(this);
     list->SetJobRunner(&m_wait);
     list->SetListOutput(&m_doc);
-    list->SetPrinterSource(&printers);
   }
+  m_fileView->SetPrinterSource(&printers);
+  m_dirView->SetPrinterSource(&printers);
   m_wndSplitter->setSizes({sizes.treeWidth, client.width() - sizes.treeWidth});
   m_wndSplitterRight->setSizes({sizes.listHeight, sizes.listHeight});
   m_wndSplitter->setStretchFactor(1, 1);
@@ -230,21 +230,23 @@ bool CMainFrame::event(QEvent* event) {
   if (tip.isEmpty()) {
     ShowIdlePrompt();
   } else {
-    SetMessageText(tip);
+    ShowPrompt(tip);
   }
   return true;
 }
 
 void CMainFrame::ShowIdlePrompt() {
-  if (!m_wait.Active()) SetMessageText(ResString(AFX_IDS_IDLEMESSAGE));
+  if (!m_wait.Active()) ShowPrompt(ResString(AFX_IDS_IDLEMESSAGE));
 }
 
-void CMainFrame::SetMessageText(const QString& text, bool immediate) {
-  m_paneText->setText(text);
+void CMainFrame::ShowPrompt(const QString& text) { m_paneText->setText(text); }
+
+void CMainFrame::SetMessageText(std::string_view text, bool immediate) {
+  m_paneText->setText(fw::qt::DisplayText(text));
   if (immediate) m_paneText->repaint();
 }
 
-QString CMainFrame::MessageText() const { return m_paneText->text(); }
+std::string CMainFrame::MessageText() const { return fw::qt::FromQ(m_paneText->text()); }
 
 std::array<QWidget*, 3> CMainFrame::PaneWidgets() const {
   return {static_cast<QWidget*>(m_driveView), static_cast<QWidget*>(m_fileView),

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "framework/FrameWnd.h"
-#include "framework/qt/StatusSink.h"
+#include "framework/StatusPane.h"
 
 class QLabel;
 class QSplitter;
@@ -20,10 +20,10 @@ class CommandActions;
 class CModalWait;
 }
 
-namespace tree {
+namespace tree::qt {
 class CDriveView;
 }
-namespace lists {
+namespace lists::qt {
 class CFileView;
 class CDirView;
 }
@@ -40,7 +40,7 @@ class CKolbrinDoc;
 class CProfile;
 struct WindowPlacement;
 
-class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::qt::StatusSink {
+class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::StatusPane {
  public:
   // printers: the application's printer, for the lists' print commands.
   // wait: what waits for long work, for every pane. startDirectory: the
@@ -59,13 +59,13 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::qt::Stat
   void ShowRestored();
 
   // Pane 0 of the status bar; immediate repaints it at once.
-  void SetMessageText(const QString& text, bool immediate = false) override;
-  QString MessageText() const override;
+  void SetMessageText(std::string_view text, bool immediate = false) override;
+  std::string MessageText() const override;
 
   fw::qt::CommandActions& Actions() { return *m_actions; }
-  tree::CDriveView* DriveView() const { return m_driveView; }
-  lists::CFileView* FileView() const { return m_fileView; }
-  lists::CDirView* DirView() const { return m_dirView; }
+  tree::qt::CDriveView* DriveView() const { return m_driveView; }
+  lists::qt::CFileView* FileView() const { return m_fileView; }
+  lists::qt::CDirView* DirView() const { return m_dirView; }
   QSplitter* OuterSplitter() const { return m_wndSplitter; }
   QSplitter* RightSplitter() const { return m_wndSplitterRight; }
   QToolBar* ToolBar() const { return m_wndToolBar; }
@@ -90,6 +90,7 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::qt::Stat
   void UpdateIndicators();
   void OpenStartDirectory();
   void ShowIdlePrompt();
+  void ShowPrompt(const QString& text);
   void MovePaneFocus(int step);
   void ActivateMenuBar();
 
@@ -116,9 +117,9 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::qt::Stat
   std::array<QLabel*, 3> m_indicators{};
   QSplitter* m_wndSplitter = nullptr;
   QSplitter* m_wndSplitterRight = nullptr;
-  tree::CDriveView* m_driveView = nullptr;
-  lists::CFileView* m_fileView = nullptr;
-  lists::CDirView* m_dirView = nullptr;
+  tree::qt::CDriveView* m_driveView = nullptr;
+  lists::qt::CFileView* m_fileView = nullptr;
+  lists::qt::CDirView* m_dirView = nullptr;
 };
 
 }  // namespace shell

@@ -34,7 +34,10 @@ class FakeView : public fw::CView {
   void OnShared() { g_log.push_back(m_name + ":shared"); }
   void OnListOnly() { g_log.push_back(m_name + ":list"); }
   void OnRange(UINT id) { g_log.push_back(m_name + ":range" + std::to_string(id)); }
-  void OnUpdate(fw::CView*, const fw::UpdateHint& h) override { g_log.push_back(m_name + ":update " + h.Path()); }
+  void OnUpdate(fw::CView*, const fw::UpdateHint& h) override {
+    const auto* doc = static_cast<const fw::CPathDocument*>(GetDocument());
+    g_log.push_back(m_name + ":update " + (h.IsRepaintOnly() ? std::string() : doc->Path()));
+  }
   void OnUpdateListOnly(CCmdUI* ui) {
     ui->Enable(m_rows > 0);
     ui->SetCheck(m_rows > 1);
@@ -106,7 +109,7 @@ TEST_F(Routing, ActiveViewFirstThenTheApplicationThenOtherViewsInViewOrderAndUpd
   EXPECT_EQ(g_log, (Log{"files:range512", "dirs:shared", "dirs:list", "app", "files:list"}));
   EXPECT_FALSE(shell::CKolbrinDoc().RouteCommandToViews(nullptr, kIdShared, fw::CN_COMMAND, nullptr, nullptr));
   g_log.clear();
-  doc.UpdateAllViews(&tree, fw::UpdateHint("/d"));  // every view but the sender
+  doc.SetPath(&tree, "/d");  // every view but the sender
   EXPECT_EQ(g_log, (Log{"files:update /d", "dirs:update /d"}));
 }
 

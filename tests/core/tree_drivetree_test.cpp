@@ -10,6 +10,7 @@
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GivingUp.h"
 #include "tree/DriveTree.h"
+#include "tree/DriveView.h"
 #include "tree/TreePath.h"
 
 namespace {
@@ -58,8 +59,14 @@ class DriveTree : public ::testing::Test, public tree::CTreeControl {
   std::string GetItemText(HTREEITEM item) const override { return N(item)->text; }
   void Expand(HTREEITEM item) override {
     Node& node = *N(item);
-    if (!node.children.empty() && !node.expanded) node.expanded = !logic.OnItemExpanding(item, ExpandAction::kExpand);
+    if (!node.children.empty() && !node.expanded) node.expanded = !expanding(item, ExpandAction::kExpand);
   }
+  bool IsExpanded(HTREEITEM item) const override { return N(item)->expanded; }
+  void SelectItem(HTREEITEM item) override {
+    selected = item;
+    if (view) view->OnSelChanged(item);
+  }
+  HTREEITEM GetSelectedItem() const override { return selected; }
   void Collapse(HTREEITEM item) {
     N(item)->expanded = false;
     logic.OnItemExpanding(item, ExpandAction::kCollapse);
@@ -85,6 +92,12 @@ class DriveTree : public ::testing::Test, public tree::CTreeControl {
   Node m_root{nullptr, "", -1, -1};
   test_support::FakeFileSystem fs;
   tree::CDriveTree logic{*this, fs};
+  // Who is asked before an item opens: the tree's logic, or a whole view.
+  std::function<bool(HTREEITEM, ExpandAction)> expanding = [this](HTREEITEM i, ExpandAction a) {
+    return logic.OnItemExpanding(i, a);
+  };
+  HTREEITEM selected = nullptr;
+  tree::CDriveView* view = nullptr;
 };
 
 TEST_F(DriveTree, DrivesInOrderOnlyTheFirstFixedOneRead) {

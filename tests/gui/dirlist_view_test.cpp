@@ -39,8 +39,8 @@ class DirListTest : public testsupport::FrameTest<test_support::GateFiles> {
     testsupport::WhenReady(h->frame(), [this] { return fs.reached.load(); }, std::move(action));
   }
 
-  lists::CDirView* view = nullptr;
-  tree::CDriveView* tree = nullptr;
+  lists::qt::CDirView* view = nullptr;
+  tree::qt::CDriveView* tree = nullptr;
 };
 
 // The popup deletes itself when it closes; the command must run after the
@@ -83,7 +83,7 @@ TEST_F(DirListTest, MenuBarScansHeadingsSortAndTheModeEmptiesTheList) {
   EXPECT_EQ(view->DetailsView()->model()->rowCount(), 4);
   const char* first[] = {"/A", "3", "1.036 Byte", "5", "30 Byte", "2"};
   for (int c = 0; c < 6; ++c) EXPECT_EQ(view->CellText(0, c), first[c]);
-  EXPECT_TRUE(h->frame()->MessageText().isEmpty() && QApplication::overrideCursor() == nullptr);
+  EXPECT_TRUE(h->frame()->MessageText().empty() && QApplication::overrideCursor() == nullptr);
   EXPECT_TRUE(h->Shown(ID_VIEW_DIRSCAN)->isChecked());
   auto click = [this](int column) { testsupport::ClickHeading(view->DetailsView()->header(), column); };
   click(2);  // largest total first
@@ -139,9 +139,9 @@ TEST_F(DirListTest, ToolbarScanShowsItsProgressInPaneZero) {
   QTest::mouseMove(button);
   EXPECT_EQ(h->frame()->MessageText(), "Bestimmen der Verzeichnisinformationen (z.B. Verzeichnisgröße)");
   fs.gate = "/Z/3";
-  QString during;
+  std::string during;
   AtGate([this, &during] {
-    QTRY_COMPARE_WITH_TIMEOUT(h->frame()->MessageText(), QStringLiteral("/Z/3"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(h->frame()->MessageText(), std::string("/Z/3"), 5000);
     during = h->frame()->MessageText();
     fs.Release();
   });

@@ -26,7 +26,7 @@ class FileListView : public testsupport::FrameTest<> {
   QStringList Names() const { return GuiHarness::Column(files, 0).mid(0, 4); }
   QModelIndex Row(int row) const { return GuiHarness::Row(files, row); }
 
-  lists::CFileView* files = nullptr;
+  lists::qt::CFileView* files = nullptr;
 };
 
 // Headings as print and export read them, cells justified as the columns
@@ -72,7 +72,7 @@ TEST_F(FileListView, StylesFromTheMenuKeepRowsSelectionSortAndFocus) {
     SCOPED_TRACE(id);
     h->Choose(id);
     EXPECT_EQ(files->GetListStyle(), style);
-    EXPECT_EQ(h->dirs()->GetListStyle(), ListStyle::kReport);
+    EXPECT_EQ(h->dirs()->currentWidget(), h->dirs()->DetailsView());
     for (const auto& other : styles) EXPECT_EQ(h->Shown(std::get<0>(other))->isChecked(), std::get<0>(other) == id);
     EXPECT_EQ(GuiHarness::Column(files, 0), order);
     EXPECT_EQ(files->SelectedCount(), 2);

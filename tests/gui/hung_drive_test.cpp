@@ -78,7 +78,7 @@ class HungDrive : public ::testing::Test {
   std::string mount, release, log;
   QProcess daemon;
   std::unique_ptr<testsupport::GuiHarness> h;
-  tree::CDriveView* tree = nullptr;
+  tree::qt::CDriveView* tree = nullptr;
 };
 
 TEST_F(HungDrive, StartReadsNothingOfItAndItsItemWaitsToBeOpened) {
@@ -136,8 +136,7 @@ TEST_F(HungDrive, EscGivesUpTheProbeTheListingTheScanAndTheDriveInformation) {
 TEST_F(HungDrive, WhileAGivenUpCallHangsANewOneFailsAtOnceThenTheDriveIsBack) {
   Start();
   // The wait cursor at once, after two seconds pane 0 tells what is waited for.
-  const QString waiting =
-      QStringLiteral("Warte auf \u201E%1/\u201C \u2013 Esc bricht ab.").arg(QString::fromStdString(mount));
+  const std::string waiting = "Warte auf \u201E" + mount + "/\u201C \u2013 Esc bricht ab.";
   bool cursor = false;
   testsupport::WhenReady(h->frame(), [&] { return h->frame()->MessageText() == waiting; }, [&] {
     cursor = QApplication::overrideCursor() != nullptr &&
@@ -166,7 +165,7 @@ TEST_F(HungDrive, WhileAGivenUpCallHangsANewOneFailsAtOnceThenTheDriveIsBack) {
 // a file error.
 TEST_F(HungDrive, ExportToItGivesUpThenReportsTheDriveNotAnswering) {
   Start(base.path().toStdString());
-  lists::CFileView* files = h->files();
+  lists::qt::CFileView* files = h->files();
   ASSERT_EQ(files->RowCount(), 1);  // the log of calls
   struct WatchedUi : exporttest::ScriptedUi {
     using ScriptedUi::ScriptedUi;

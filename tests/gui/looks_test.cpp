@@ -136,7 +136,7 @@ class LooksOfFrame : public testsupport::FrameTest<> {
     return m->match(m->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly).value(0);
   }
 
-  lists::CFileView* files = nullptr;
+  lists::qt::CFileView* files = nullptr;
 };
 
 // Typical names whole in at most two lines; a long one's first two lines,
@@ -146,12 +146,12 @@ TEST_F(LooksOfFrame, LargeIconsWrapNamesAndShowTheFocusedOneWhole) {
   h->Choose(ID_VIEW_LARGEICON);
   QListView* view = files->IconView();
   const QFontMetrics fm = view->fontMetrics();
-  const int width = lists::IconItemDelegate::LabelWidth(fm);
+  const int width = lists::qt::IconItemDelegate::LabelWidth(fm);
   for (const QString& name : kTypical) {
-    const QString shown = lists::IconItemDelegate::LabelLines(name, fm, width, false).join(QString());
+    const QString shown = lists::qt::IconItemDelegate::LabelLines(name, fm, width, false).join(QString());
     EXPECT_EQ(shown.simplified().remove(' '), QString(name).remove(' '));
   }
-  const QStringList lines = lists::IconItemDelegate::LabelLines(kLong, fm, width, false);
+  const QStringList lines = lists::qt::IconItemDelegate::LabelLines(kLong, fm, width, false);
   ASSERT_EQ(lines.size(), 2);
   EXPECT_TRUE(lines[1].endsWith(QChar(0x2026)));
   EXPECT_TRUE(QString(kLong).remove(' ').startsWith(lines.join(QString()).chopped(1).remove(' ')));
@@ -205,7 +205,7 @@ TEST_F(LooksOfFrame, DetailsShowTheLastColumnWholeBesideTheScrollBar) {
 
 // Dotted lines join the drives, away from their buttons; Fusion draws none.
 TEST_F(LooksOfFrame, TreeDrawsLinesBetweenTheDrives) {
-  tree::CDriveView* tree = h->frame()->DriveView();
+  tree::qt::CDriveView* tree = h->frame()->DriveView();
   const QImage image = tree->viewport()->grab().toImage();
   const qreal ratio = image.devicePixelRatio();
   int dots = 0;

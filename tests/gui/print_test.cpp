@@ -73,7 +73,7 @@ class PrintFileList : public testsupport::FrameTest<> {
     h->Press(Qt::Key_P, Qt::ControlModifier);
   }
 
-  lists::CFileView* view = nullptr;
+  lists::qt::CFileView* view = nullptr;
   QString pdf;
 };
 

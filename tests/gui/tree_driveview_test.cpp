@@ -9,7 +9,7 @@ using testsupport::ClickItem;
 using testsupport::GuiHarness;
 using DriveView = testsupport::FrameTest<>;
 
-QPoint ButtonOf(const tree::CDriveView* tree, const QModelIndex& i) {
+QPoint ButtonOf(const tree::qt::CDriveView* tree, const QModelIndex& i) {
   const QRect r = tree->visualRect(i);
   return {r.left() - tree->indentation() / 2, r.center().y()};
 }
@@ -25,7 +25,7 @@ TEST_F(DriveView, StartSelectsTheFirstFixedDriveOnceWithImagesAndSortedDirectori
   const auto* m = h->tree()->model();
   const QModelIndex root = m->index(0, 0);
   EXPECT_EQ(h->tree()->currentIndex(), root);
-  EXPECT_EQ(h->app->Document()->m_strPath, "/");
+  EXPECT_EQ(h->app->Document()->Path(), "/");
   // The probe, the expansion and the file list; a second selection would list again.
   EXPECT_EQ(fs.FindFirstCalls("/"), 3);
   EXPECT_EQ(GuiHarness::Children(m, root), (QStringList{"Alpha", "Äpfel", "beta", "d9", "d10", "gamma", "srv"}));
@@ -45,9 +45,9 @@ TEST_F(DriveView, StartSelectsTheFirstFixedDriveOnceWithImagesAndSortedDirectori
 }
 
 TEST(DriveViewRoads, EveryRoadRefusesAnEmptyDirectoryAndOpensAFullOne) {
-  using Road = std::function<void(tree::CDriveView*, const QModelIndex&)>;
+  using Road = std::function<void(tree::qt::CDriveView*, const QModelIndex&)>;
   auto key = [](Qt::Key k, Qt::KeyboardModifiers modifiers = {}) -> Road {
-    return [k, modifiers](tree::CDriveView* t, const QModelIndex& i) {
+    return [k, modifiers](tree::qt::CDriveView* t, const QModelIndex& i) {
       ClickItem(t, i);
       QTest::keyClick(t, k, modifiers);
     };
@@ -56,10 +56,10 @@ TEST(DriveViewRoads, EveryRoadRefusesAnEmptyDirectoryAndOpensAFullOne) {
       {"Right", key(Qt::Key_Right)},
       {"keypad Plus", key(Qt::Key_Plus, Qt::KeypadModifier)},
       {"keypad Asterisk", key(Qt::Key_Asterisk, Qt::KeypadModifier)},
-      {"button", [](tree::CDriveView* t, const QModelIndex& i) {
+      {"button", [](tree::qt::CDriveView* t, const QModelIndex& i) {
          QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, ButtonOf(t, i));
        }},
-      {"double click", [](tree::CDriveView* t, const QModelIndex& i) {
+      {"double click", [](tree::qt::CDriveView* t, const QModelIndex& i) {
          QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(i).center());
        }},
   };
@@ -96,22 +96,22 @@ TEST_F(DriveView, CollapsingSelectsTheClosingItemOnceAndLeftGoesUp) {
   fs.AddFile("/a/b2/x", 1);
   fs.AddFile("/a/y", 1);
   Start();
-  tree::CDriveView* tree = h->tree();
+  tree::qt::CDriveView* tree = h->tree();
   QSignalSpy refills(h->files()->DetailsView()->model(), &QAbstractItemModel::modelReset);
   ClickItem(tree, h->TreeItem("/a"));
   const qsizetype perSelection = refills.count();
   ASSERT_GT(perSelection, 0);
   for (int i = 0; i < 4; ++i) QTest::keyClick(tree, Qt::Key_Right);  // open a, onto b, open b, onto c
-  ASSERT_EQ(h->app->Document()->m_strPath, "/a/b/c");
+  ASSERT_EQ(h->app->Document()->Path(), "/a/b/c");
   refills.clear();
   const QModelIndex a = h->TreeItem("/a");
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, ButtonOf(tree, a));
   EXPECT_FALSE(tree->isExpanded(a));
   EXPECT_EQ(refills.count(), perSelection);
-  EXPECT_EQ(h->app->Document()->m_strPath, "/a");
+  EXPECT_EQ(h->app->Document()->Path(), "/a");
   EXPECT_EQ(GuiHarness::Column(h->files(), 0), QStringList{"y"});
   QTest::keyClick(tree, Qt::Key_Left);
-  EXPECT_EQ(h->app->Document()->m_strPath, "/");
+  EXPECT_EQ(h->app->Document()->Path(), "/");
 }
 
 // Typed names search the open items, the main keyboard's '-' among them,
@@ -122,8 +122,8 @@ TEST_F(TypedSearch, KeysTypedDuringAListingTakeEffectAfterItAsOneRunOfTyping) {
   for (const char* dir : {"/a-b", "/a-c", "/g1", "/g2"}) fs.AddDirectory(dir);
   for (const char* file : {"/fat/x", "/fat/y", "/fzz/z"}) fs.AddFile(file, 1);
   Start();
-  tree::CDriveView* tree = h->tree();
-  const auto path = [this] { return h->app->Document()->m_strPath; };
+  tree::qt::CDriveView* tree = h->tree();
+  const auto path = [this] { return h->app->Document()->Path(); };
   using testsupport::TypeAt;
   TypeAt(tree, Qt::Key_A, "a", 1000);
   TypeAt(tree, Qt::Key_Minus, "-", 1200);
@@ -165,7 +165,7 @@ TEST_F(DriveView, NamesThatAreNotUtf8AreSelectedByTheirBytes) {
   ASSERT_TRUE(item.isValid());
   EXPECT_EQ(item.data().toString(), QStringLiteral("M\uFFFDll"));
   ClickItem(h->tree(), item);
-  EXPECT_EQ(h->app->Document()->m_strPath, "/M\xfcll");
+  EXPECT_EQ(h->app->Document()->Path(), "/M\xfcll");
   const QAbstractItemModel* m = h->files()->DetailsView()->model();
   ASSERT_EQ(m->rowCount(), 2);
   EXPECT_EQ(m->index(0, 0).data().toString(), QStringLiteral("Größe & Co.txt"));

@@ -55,9 +55,9 @@ class GuiHarness {
   }
 
   shell::CMainFrame* frame() const { return app->MainFrame(); }
-  tree::CDriveView* tree() const { return frame()->DriveView(); }
-  lists::CFileView* files() const { return frame()->FileView(); }
-  lists::CDirView* dirs() const { return frame()->DirView(); }
+  tree::qt::CDriveView* tree() const { return frame()->DriveView(); }
+  lists::qt::CFileView* files() const { return frame()->FileView(); }
+  lists::qt::CDirView* dirs() const { return frame()->DirView(); }
 
   // Opens by mouse the menu bar's popup that holds the command; its items
   // have just been updated, as for the user.
@@ -118,10 +118,10 @@ class GuiHarness {
     for (int r = 0; r < m->rowCount(parent); ++r) out << m->index(r, 0, parent).data().toString();
     return out;
   }
-  static QModelIndex Row(const lists::CListViewBase* list, int row) {
+  static QModelIndex Row(const lists::qt::CListWidgets* list, int row) {
     return list->DetailsView()->model()->index(row, 0);
   }
-  static QStringList Column(const lists::CListViewBase* list, int column) {
+  static QStringList Column(const lists::CListView* list, int column) {
     QStringList out;
     for (int r = 0; r < list->RowCount(); ++r) out << QString::fromStdString(list->CellText(r, column));
     return out;

@@ -5,7 +5,7 @@
 
 #include "framework/qt/Text.h"
 
-namespace tree {
+namespace tree::qt {
 
 struct DriveTreeModel::Node {
   Node* parent = nullptr;
@@ -131,7 +131,7 @@ HTREEITEM DriveTreeModel::GetNextSiblingItem(HTREEITEM item) const {
 std::string DriveTreeModel::GetItemText(HTREEITEM item) const { return NodeOf(item)->name; }
 
 void DriveTreeModel::Expand(HTREEITEM item) {
-  if (m_expand) m_expand(item);
+  if (m_roads.expand) m_roads.expand(item);
 }
 
 void DriveTreeModel::SetCaret(HTREEITEM item) {
@@ -187,4 +187,4 @@ Qt::ItemFlags DriveTreeModel::flags(const QModelIndex& index) const {
   return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
-}  // namespace tree
+}  // namespace tree::qt

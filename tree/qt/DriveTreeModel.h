@@ -14,7 +14,7 @@
 
 #include "tree/TreeControl.h"
 
-namespace tree {
+namespace tree::qt {
 
 class DriveTreeModel : public QAbstractItemModel, public CTreeControl {
  public:
@@ -27,8 +27,15 @@ class DriveTreeModel : public QAbstractItemModel, public CTreeControl {
   // The images by index, in the order of the tree's image strip.
   void SetImages(std::vector<QIcon> images) { m_images = std::move(images); }
   const std::vector<QIcon>& Images() const { return m_images; }
-  // Called for Expand; the view runs the expansion notification there.
-  void SetExpandHandler(std::function<void(HTREEITEM)> handler) { m_expand = std::move(handler); }
+  // What the view does for the tree: open an item (running the expansion
+  // notification), tell whether one is open, select one, tell the selected.
+  struct ViewRoads {
+    std::function<void(HTREEITEM)> expand;
+    std::function<bool(HTREEITEM)> isExpanded;
+    std::function<void(HTREEITEM)> select;
+    std::function<HTREEITEM()> selected;
+  };
+  void SetViewRoads(ViewRoads roads) { m_roads = std::move(roads); }
   // The item that shows its selected image.
   void SetCaret(HTREEITEM item);
 
@@ -44,6 +51,11 @@ class DriveTreeModel : public QAbstractItemModel, public CTreeControl {
   HTREEITEM GetNextSiblingItem(HTREEITEM item) const override;
   std::string GetItemText(HTREEITEM item) const override;
   void Expand(HTREEITEM item) override;
+  bool IsExpanded(HTREEITEM item) const override { return m_roads.isExpanded && m_roads.isExpanded(item); }
+  void SelectItem(HTREEITEM item) override {
+    if (m_roads.select) m_roads.select(item);
+  }
+  HTREEITEM GetSelectedItem() const override { return m_roads.selected ? m_roads.selected() : nullptr; }
 
   // QAbstractItemModel
   QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
@@ -65,8 +77,8 @@ class DriveTreeModel : public QAbstractItemModel, public CTreeControl {
   std::unique_ptr<Node> m_root;
   QCollator m_collator;
   std::vector<QIcon> m_images;
-  std::function<void(HTREEITEM)> m_expand;
+  ViewRoads m_roads;
   Node* m_caret = nullptr;
 };
 
-}  // namespace tree
+}  // namespace tree::qt

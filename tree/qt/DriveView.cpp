@@ -21,7 +21,7 @@
 #include "tree/qt/DriveTreeModel.h"
 #include "tree/qt/TreeLinesStyle.h"
 
-namespace tree {
+namespace tree::qt {
 
 namespace {
 
@@ -41,8 +41,7 @@ std::vector<QIcon> LoadTreeImages() {
 }  // namespace
 
 CDriveView::CDriveView(fw::CPathDocument& doc, fw::JobRunner& runner, QWidget* parent)
-    : QTreeView(parent), m_doc(doc), m_model(new DriveTreeModel(this)), m_tree(*m_model, doc.FileSystem()) {
-  SetDocument(&doc);
+    : tree::CDriveView(doc, runner), QTreeView(parent), m_model(new DriveTreeModel(this)) {
   setAccessibleName(fw::qt::ResString(IDS_NAME_DRIVE_TREE));
   setHeaderHidden(true);
   setUniformRowHeights(true);
@@ -57,49 +56,40 @@ CDriveView::CDriveView(fw::CPathDocument& doc, fw::JobRunner& runner, QWidget* p
   lines->setParent(this);
   setStyle(lines);
   m_model->SetImages(LoadTreeImages());
-  m_model->SetExpandHandler([this](HTREEITEM item) { ExpandItem(m_model->IndexOf(item)); });
+  m_model->SetViewRoads({
+      [this](HTREEITEM item) { ExpandItem(m_model->IndexOf(item)); },
+      [this](HTREEITEM item) { return isExpanded(m_model->IndexOf(item)); },
+      [this](HTREEITEM item) {
+        const QModelIndex index = m_model->IndexOf(item);
+        setCurrentIndex(index);
+        scrollTo(index);
+      },
+      [this] { return DriveTreeModel::ItemOf(currentIndex()); },
+  });
   setModel(m_model);
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& current) { OnSelChanged(current); });
+          [this](const QModelIndex& current) { OnCurrentChanged(current); });
   connect(this, &QTreeView::expanded, this, [this](const QModelIndex& i) { OnExpandedElsewhere(i); });
   connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& i) { OnCollapsedElsewhere(i); });
-  // Listings run on a worker while the window waits: a drive that stops
-  // answering must not freeze it.
-  m_tree.SetRunner(runner);
-  m_tree.AddDrives();
+  Start(*m_model);
 }
 
 CDriveView::~CDriveView() {
-  m_model->SetExpandHandler(nullptr);
+  m_model->SetViewRoads({});
   selectionModel()->disconnect(this);
   disconnect(this, nullptr, this, nullptr);
-}
-
-const fw::RouteMap* CDriveView::GetRouteMap() const {
-  static const fw::RouteEntry entries[] = {
-      fw::Route::Update<&CDriveView::OnUpdatePrint>(ID_FILE_PRINT),
-      fw::Route::Update<&CDriveView::OnUpdatePrint>(ID_FILE_PRINT_PREVIEW),
-  };
-  static const fw::RouteMap map{entries, nullptr};
-  return &map;
 }
 
 void CDriveView::Invalidate() { viewport()->update(); }
 
 std::string CDriveView::GetItemPath(const QModelIndex& index) const {
-  return m_tree.GetItemPath(DriveTreeModel::ItemOf(index));
-}
-
-void CDriveView::ReselectCurrent() {
-  if (currentIndex().isValid()) return;  // the lists have had it already
-  const QModelIndex first = m_model->index(0, 0);
-  if (first.isValid()) setCurrentIndex(first);
+  return Tree().GetItemPath(DriveTreeModel::ItemOf(index));
 }
 
 bool CDriveView::ExpandItem(const QModelIndex& index) {
   if (!index.isValid() || isExpanded(index) || !m_model->hasChildren(index)) return false;
   const HTREEITEM item = DriveTreeModel::ItemOf(index);
-  if (m_tree.OnItemExpanding(item, ExpandAction::kExpand)) return false;  // stays closed
+  if (OnItemExpanding(item, ExpandAction::kExpand)) return false;  // stays closed
   const QScopedValueRollback own(m_ownExpansion, true);
   expand(m_model->IndexOf(item));
   return true;
@@ -114,34 +104,7 @@ void CDriveView::CollapseItem(const QModelIndex& index) {
     const QScopedValueRollback own(m_ownExpansion, true);
     collapse(item);
   }
-  m_tree.OnItemExpanding(DriveTreeModel::ItemOf(item), ExpandAction::kCollapse);
-}
-
-bool CDriveView::SelectPath(const std::string& path) {
-  std::vector<std::string> roots;
-  for (int row = 0; row < m_model->rowCount(); ++row) {
-    roots.push_back(m_model->GetItemText(DriveTreeModel::ItemOf(m_model->index(row, 0))));
-  }
-  const std::optional<TreePath> way = SplitTreePath(path, roots);
-  if (!way) return false;
-  QModelIndex item = m_model->index(static_cast<int>(way->drive), 0);
-  for (const std::string& name : way->names) {
-    ExpandItem(item);  // nothing to do when it is open already
-    const QModelIndex child = ChildNamed(item, name);
-    if (!child.isValid()) break;  // not listed (it cannot be read): stop above it
-    item = child;
-  }
-  setCurrentIndex(item);
-  scrollTo(item);
-  return true;
-}
-
-QModelIndex CDriveView::ChildNamed(const QModelIndex& parent, const std::string& name) const {
-  for (int row = 0; row < m_model->rowCount(parent); ++row) {
-    const QModelIndex child = m_model->index(row, 0, parent);
-    if (m_model->GetItemText(DriveTreeModel::ItemOf(child)) == name) return child;
-  }
-  return {};
+  OnItemExpanding(DriveTreeModel::ItemOf(item), ExpandAction::kCollapse);
 }
 
 void CDriveView::ToggleItem(const QModelIndex& index) {
@@ -174,22 +137,14 @@ void CDriveView::OnCollapsedElsewhere(const QModelIndex& index) {
   if (m_ownExpansion) return;
   const QPersistentModelIndex item(index);
   if (IsBelow(item, currentIndex())) setCurrentIndex(item);
-  m_tree.OnItemExpanding(DriveTreeModel::ItemOf(item), ExpandAction::kCollapse);
+  OnItemExpanding(DriveTreeModel::ItemOf(item), ExpandAction::kCollapse);
 }
 
-void CDriveView::OnSelChanged(const QModelIndex& current) {
+void CDriveView::OnCurrentChanged(const QModelIndex& current) {
   const HTREEITEM item = DriveTreeModel::ItemOf(current);
   m_model->SetCaret(item);
-  // A selection acts as a command does: what fails is told, the program goes on.
-  if (item != nullptr) fw::RunReported([&] { SetDocumentPath(m_tree.GetItemPath(item)); });
+  OnSelChanged(item);
 }
-
-void CDriveView::SetDocumentPath(const std::string& path) {
-  m_doc.m_strPath = path;
-  m_doc.UpdateAllViews(this, fw::UpdateHint(m_doc.m_strPath));
-}
-
-void CDriveView::OnUpdatePrint(fw::CCmdUI* ui) { ui->Enable(false); }
 
 bool CDriveView::HandleExpansionKey(int key, bool keypad) {
   const QModelIndex current = currentIndex();
@@ -323,4 +278,4 @@ void CDriveView::ShowContextMenu(const QPoint& globalPos) {
   menu->popup(QPoint(globalPos.x() - size.width() / 2, globalPos.y()));  // centred on the point
 }
 
-}  // namespace tree
+}  // namespace tree::qt

@@ -4,7 +4,7 @@
 #include <QStyleOption>
 #include <QTreeView>
 
-namespace tree {
+namespace tree::qt {
 
 namespace {
 constexpr int kButton = 9;  // the plus/minus box, pixels, odd for a centred cross
@@ -61,4 +61,4 @@ void TreeLinesStyle::DrawButton(const QStyleOption* option, QPainter* painter) {
   painter->restore();
 }
 
-}  // namespace tree
+}  // namespace tree::qt

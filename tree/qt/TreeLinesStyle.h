@@ -6,7 +6,7 @@
 
 #include <QProxyStyle>
 
-namespace tree {
+namespace tree::qt {
 
 class TreeLinesStyle : public QProxyStyle {
  public:
@@ -20,4 +20,4 @@ class TreeLinesStyle : public QProxyStyle {
   static void DrawButton(const QStyleOption* option, QPainter* painter);
 };
 
-}  // namespace tree
+}  // namespace tree::qt

@@ -1,15 +1,12 @@
-#include "lists/qt/DirView.h"
+#include "lists/DirView.h"
 
-#include <QTreeView>
 #include <new>
-#include <unordered_set>
 
 #include "framework/CmdUI.h"
+#include "framework/JobRunner.h"
 #include "framework/MessageBox.h"
 #include "framework/PathDocument.h"
-#include "framework/qt/StatusSink.h"
-#include "framework/qt/Text.h"
-#include "framework/JobRunner.h"
+#include "framework/StatusPane.h"
 #include "lists/DirCompare.h"
 #include "lists/MergeSort.h"
 #include "output/FormatSize.h"
@@ -60,7 +57,7 @@ struct ScanJob {
 
 }  // namespace
 
-CDirView::CDirView(fw::CPathDocument& doc, QWidget* parent) : CListViewBase(doc, parent, kColumns) {}
+CDirView::CDirView(fw::CPathDocument& doc) : CListView(doc, kColumns) {}
 
 CDirView::~CDirView() = default;
 
@@ -69,22 +66,20 @@ const fw::RouteMap* CDirView::GetRouteMap() const {
       fw::Route::Command<&CDirView::OnViewDirScan>(ID_VIEW_DIRSCAN),
       fw::Route::Update<&CDirView::OnUpdateViewDirScan>(ID_VIEW_DIRSCAN),
   };
-  static const fw::RouteMap map{entries, CListViewBase::GetRouteMap()};
+  static const fw::RouteMap map{entries, CListView::GetRouteMap()};
   return &map;
 }
-
-void CDirView::Invalidate() { DetailsView()->viewport()->update(); }
 
 void CDirView::OnUpdate(fw::CView* sender, const fw::UpdateHint& hint) {
   BeginRowsReset();
   m_rows.reset();
   EndRowsReset();
   if (hint.IsRepaintOnly()) {
-    CListViewBase::OnUpdate(sender, hint);
+    CListView::OnUpdate(sender, hint);
     return;
   }
   if (!m_bDirScan) return;
-  std::unique_ptr<CDirRows> rows = RunDirScan(hint.Path());
+  std::unique_ptr<CDirRows> rows = RunDirScan(Doc().Path());
   if (!rows) return;
   // Already sorted by path; the columns' directions stay as they are.
   BeginRowsReset();
@@ -105,14 +100,10 @@ std::unique_ptr<CDirRows> CDirView::RunDirScan(const std::string& path) {
     return last != nullptr ? last->DirPath() : std::string();
   });
   const bool done = Runner().Run(job, [job, scan] { scan->Run(); });
-  SetStatusText(QString());
+  if (Status() != nullptr) Status()->SetMessageText({}, true);
   if (!done) return nullptr;
   if (scan->outOfMemory) fw::AfxMessageBox(IDS_OUT_OF_MEMORY);
   return std::move(scan->rows);
-}
-
-void CDirView::SetStatusText(const QString& text) {
-  if (Status() != nullptr) Status()->SetMessageText(text, true);
 }
 
 std::string CDirView::CellText(int row, int column) const {
@@ -131,38 +122,19 @@ std::string CDirView::CellText(int row, int column) const {
 
 void CDirView::OnViewDirScan() {
   m_bDirScan = !m_bDirScan;
-  OnUpdate(nullptr, m_bDirScan ? fw::UpdateHint(Doc().m_strPath) : fw::UpdateHint());
+  OnUpdate(nullptr, m_bDirScan ? fw::UpdateHint::NewPath() : fw::UpdateHint());
 }
 
 void CDirView::OnUpdateViewDirScan(fw::CCmdUI* ui) { ui->SetCheck(m_bDirScan ? 1 : 0); }
 
+// Each column keeps its own direction until the next scan.
 void CDirView::OnColumnClick(int column) {
-  if (column < 0 || column >= kColumnCount) return;
+  if (column < 0 || column >= kColumnCount || !m_rows) return;
   auto& direction = m_nSortDir[static_cast<std::size_t>(column)];
   direction = static_cast<signed char>(-direction);
-  SortRows(DirSortParam(column, direction));
-}
-
-// Sorts the rows and keeps the selected records selected.
-void CDirView::SortRows(std::int32_t sortParam) {
-  if (!m_rows) return;
-  std::unordered_set<const CDirRecord*> selected;
-  for (int row : SelectedRows()) selected.insert(&Record(row));
-  const int currentRow = CurrentRow();
-  const CDirRecord* current = currentRow >= 0 ? &Record(currentRow) : nullptr;
   std::vector<CDirRecord*> sorted = m_rows->rows;
-  SortRecords(sorted, sortParam);
-  BeginRowsReset();
-  m_rows->rows.swap(sorted);
-  EndRowsReset();
-  if (selected.empty() && current == nullptr) return;
-  std::vector<int> keep;
-  int newCurrent = -1;
-  for (int row = 0; row < RowCount(); ++row) {
-    if (selected.count(&Record(row)) != 0) keep.push_back(row);
-    if (&Record(row) == current) newCurrent = row;
-  }
-  if (!keep.empty() || newCurrent >= 0) SelectRows(keep, newCurrent);
+  SortRecords(sorted, DirSortParam(column, direction));
+  Reorder([this, &sorted] { m_rows->rows.swap(sorted); }, [this](int row) -> const void* { return &Record(row); });
 }
 
 }  // namespace lists
