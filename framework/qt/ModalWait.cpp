@@ -10,9 +10,8 @@
 
 #include "framework/WorkerCall.h"
 #include "framework/StatusPane.h"
-#include "framework/StringTable.h"
+#include "framework/WaitPlan.h"
 #include "framework/qt/Text.h"
-#include "res/resource.h"
 
 // The toolkit's own road for a typed key: its shortcuts first, as for a key
 // from the window system.
@@ -25,14 +24,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-// A job that ends within this is waited for without a loop: nothing shows,
-// nothing else runs.
-constexpr milliseconds kQuiet{50};
-constexpr milliseconds kCursorAfter{150};
-constexpr milliseconds kSubjectAfter{2000};
-constexpr milliseconds kProgressEvery{100};
-constexpr milliseconds kPollEvery{10};
 
 bool IsKey(QEvent::Type type) { return type == QEvent::KeyPress || type == QEvent::KeyRelease; }
 
@@ -83,7 +74,7 @@ bool IsOtherInput(QEvent::Type type) {
 class CModalWait::Loop : public QObject {
  public:
   Loop(CModalWait& wait, CWorkerCall& call, platform::Job& job)
-      : m_wait(wait), m_call(call), m_job(job), m_buttonsAtStart(QGuiApplication::mouseButtons()) {}
+      : m_wait(wait), m_call(call), m_job(job), m_plan(job), m_buttonsAtStart(QGuiApplication::mouseButtons()) {}
 
   bool Exec() {
     StatusPane* status = m_wait.m_status;
@@ -91,12 +82,12 @@ class CModalWait::Loop : public QObject {
     qApp->installEventFilter(this);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &m_loop, [this] { Poll(); });
-    poll.start(kPollEvery);
+    poll.start(CWaitPlan::kPollEvery);
     Poll();
     if (!m_call.Done() && !m_gaveUp) m_loop.exec();
     qApp->removeEventFilter(this);
     if (m_cursor) QApplication::restoreOverrideCursor();
-    if (m_showedSubject && m_wait.m_status != nullptr) m_wait.m_status->SetMessageText(before);
+    if (m_plan.ToldSomething() && m_wait.m_status != nullptr) m_wait.m_status->SetMessageText(before);
     if (m_closeAfter) QMetaObject::invokeMethod(m_closeAfter, &QWidget::close, Qt::QueuedConnection);
     return !m_gaveUp && m_call.Done();
   }
@@ -134,24 +125,12 @@ class CModalWait::Loop : public QObject {
       m_loop.quit();
       return;
     }
-    const auto waited = Clock::now() - m_start;
-    if (!m_cursor && (m_job.HasProgress() || waited >= kCursorAfter)) {
+    const CWaitPlan::Step step = m_plan.At(std::chrono::duration_cast<milliseconds>(Clock::now() - m_start));
+    if (step.showCursor) {
       QApplication::setOverrideCursor(Qt::WaitCursor);
       m_cursor = true;
     }
-    StatusPane* status = m_wait.m_status;
-    if (status == nullptr) return;
-    if (m_job.HasProgress()) {
-      if (Clock::now() - m_lastProgress >= kProgressEvery) {
-        m_lastProgress = Clock::now();
-        status->SetMessageText(m_job.Progress());
-      }
-    } else if (!m_showedSubject && waited >= kSubjectAfter) {
-      m_showedSubject = true;
-      std::string text(fw::LoadResString(IDS_WAITING_FOR));
-      if (const std::size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, m_job.LastPath());
-      status->SetMessageText(text);
-    }
+    if (step.status && m_wait.m_status != nullptr) m_wait.m_status->SetMessageText(*step.status);
   }
 
   void GiveUp() {
@@ -179,14 +158,13 @@ class CModalWait::Loop : public QObject {
   CModalWait& m_wait;
   CWorkerCall& m_call;
   platform::Job& m_job;
+  CWaitPlan m_plan;
   const Qt::MouseButtons m_buttonsAtStart;
   QEventLoop m_loop;
   const Clock::time_point m_start = Clock::now();
-  Clock::time_point m_lastProgress{};
   QPointer<QWidget> m_closeAfter;
   bool m_gaveUp = false;
   bool m_cursor = false;
-  bool m_showedSubject = false;
 };
 
 CModalWait::~CModalWait() = default;
@@ -199,7 +177,7 @@ bool CModalWait::Run(const std::shared_ptr<platform::Job>& job, std::function<vo
     } end{*job};
     work();
   });
-  bool done = call.WaitFor(kQuiet);
+  bool done = call.WaitFor(CWaitPlan::kQuiet);
   if (!done && m_active) {
     // A wait inside a wait cannot come from the user; just block.
     while (!call.WaitFor(std::chrono::seconds(1))) {
@@ -210,7 +188,7 @@ bool CModalWait::Run(const std::shared_ptr<platform::Job>& job, std::function<vo
     m_active = true;
     done = Loop(*this, call, *job).Exec();
     m_active = false;
-    if (!m_keys.empty() || !m_messages.empty()) {
+    if (!m_held.Empty()) {
       // Once the command that waited has returned, as a queue of input would.
       QTimer::singleShot(0, this, [this] { DeliverHeld(); });
     }
@@ -227,30 +205,21 @@ std::uint64_t CModalWait::KeyTime(const QKeyEvent& event) {
 }
 
 void CModalWait::Hold(QObject* target, const QKeyEvent& event) {
-  m_keys.push_back({target, event.type(), event.key(), event.modifiers(), event.nativeScanCode(),
-                    event.nativeVirtualKey(), event.nativeModifiers(), event.text(), event.isAutoRepeat(),
-                    static_cast<quint16>(event.count()), KeyTime(event)});
+  m_held.HoldKey({target, event.type(), event.key(), event.modifiers(), event.nativeScanCode(),
+                  event.nativeVirtualKey(), event.nativeModifiers(), event.text(), event.isAutoRepeat(),
+                  static_cast<quint16>(event.count()), KeyTime(event)});
 }
 
 int CModalWait::Present(const fw::MessageBoxRequest& request, const fw::MessageBoxPresenter& show) {
   if (!m_active) return show ? show(request) : 0;
-  m_messages.push_back({request, show});
+  m_held.HoldMessage({request, show});
   return fw::IDRESULT_OK;
 }
 
-// A key may start another wait, which then holds what follows; it goes on
-// once that wait is over.
 void CModalWait::DeliverHeld() {
-  while (!m_keys.empty() && !m_active) {
-    const HeldKey key = m_keys.front();
-    m_keys.pop_front();
-    Deliver(key);
-  }
-  while (m_keys.empty() && !m_messages.empty() && !m_active) {
-    const HeldMessage message = std::move(m_messages.front());
-    m_messages.pop_front();
+  m_held.Deliver([this] { return !m_active; }, &CModalWait::Deliver, [](const HeldMessage& message) {
     if (message.show) message.show(message.request);
-  }
+  });
 }
 
 void CModalWait::Deliver(const HeldKey& key) {

@@ -14,10 +14,10 @@
 #include <QKeyEvent>
 #include <QObject>
 #include <QPointer>
-#include <deque>
 #include <functional>
 #include <memory>
 
+#include "framework/HeldInput.h"
 #include "framework/JobRunner.h"
 #include "framework/MessageBox.h"
 
@@ -69,14 +69,13 @@ class CModalWait : public QObject, public fw::JobRunner {
   };
 
   void Hold(QObject* target, const QKeyEvent& event);
-  void DropKeys() { m_keys.clear(); }
+  void DropKeys() { m_held.DropKeys(); }
   void DeliverHeld();
   static void Deliver(const HeldKey& key);
 
   StatusPane* m_status = nullptr;
   bool m_active = false;
-  std::deque<HeldKey> m_keys;
-  std::deque<HeldMessage> m_messages;
+  fw::CHeldInput<HeldKey, HeldMessage> m_held;
 };
 
 }  // namespace fw::qt

@@ -82,31 +82,6 @@ CMainFrame::~CMainFrame() {
   m_wait.SetStatusPane(nullptr);
 }
 
-const fw::RouteMap* CMainFrame::GetRouteMap() const {
-  using fw::Route::Command;
-  using fw::Route::Update;
-  static const fw::RouteEntry entries[] = {
-      Command<&CMainFrame::OnViewToolBar>(ID_VIEW_TOOLBAR),
-      Update<&CMainFrame::OnUpdateViewToolBar>(ID_VIEW_TOOLBAR),
-      Command<&CMainFrame::OnViewStatusBar>(ID_VIEW_STATUS_BAR),
-      Update<&CMainFrame::OnUpdateViewStatusBar>(ID_VIEW_STATUS_BAR),
-      Command<&CMainFrame::OnNextPane>(ID_NEXT_PANE),
-      Command<&CMainFrame::OnPrevPane>(ID_PREV_PANE),
-      Command<&CMainFrame::OnDriveInfo>(ID_VIEW_DRIVEINFO),
-      Update<&CMainFrame::OnUpdateDriveInfo>(ID_VIEW_DRIVEINFO),
-  };
-  static const fw::RouteMap map{entries, nullptr};
-  return &map;
-}
-
-bool CMainFrame::OnCmdMsg(fw::UINT nID, int nCode, void* pExtra,
-                          fw::AFX_CMDHANDLERINFO* pHandlerInfo) {
-  if (fw::CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return true;
-  auto* doc = dynamic_cast<CKolbrinDoc*>(GetActiveDocument());
-  if (doc == nullptr) return false;
-  return doc->RouteCommandToViews(GetActiveView(), nID, nCode, pExtra, pHandlerInfo);
-}
-
 void CMainFrame::OnCreateClient(output::PrinterSource& printers) {
   const QSize screen = QGuiApplication::primaryScreen()->size();
   ApplyPlacement(RestoreWindowPlacement(m_profile, screen.width(), screen.height()));
@@ -262,16 +237,18 @@ fw::CView* CMainFrame::ViewOfWidget(const QWidget* w) const {
   return nullptr;
 }
 
-void CMainFrame::MovePaneFocus(int step) {
+int CMainFrame::ActivePane() const {
   const auto panes = PaneWidgets();
-  const int n = static_cast<int>(panes.size());
-  int current = 0;
-  for (int i = 0; i < n; ++i) {
-    if (ViewOfWidget(panes[static_cast<size_t>(i)]) == GetActiveView()) current = i;
+  for (std::size_t i = 0; i < panes.size(); ++i) {
+    if (ViewOfWidget(panes[i]) == GetActiveView()) return static_cast<int>(i);
   }
-  const size_t next = static_cast<size_t>(((current + step) % n + n) % n);
-  panes[next]->setFocus(Qt::OtherFocusReason);
-  SetActiveView(ViewOfWidget(panes[next]));
+  return -1;
+}
+
+void CMainFrame::ActivatePane(int pane) {
+  QWidget* widget = PaneWidgets().at(static_cast<std::size_t>(pane));
+  widget->setFocus(Qt::OtherFocusReason);
+  SetActiveView(ViewOfWidget(widget));
 }
 
 void CMainFrame::ActivateMenuBar() {
@@ -279,30 +256,24 @@ void CMainFrame::ActivateMenuBar() {
   if (!menus.isEmpty()) menuBar()->setActiveAction(menus.front());
 }
 
-void CMainFrame::OnNextPane() { MovePaneFocus(1); }
-void CMainFrame::OnPrevPane() { MovePaneFocus(-1); }
+bool CMainFrame::IsBarShown(Bar bar) const {
+  return !(bar == Bar::kToolBar ? static_cast<QWidget*>(m_wndToolBar) : statusBar())->isHidden();
+}
 
-void CMainFrame::OnViewToolBar() { m_wndToolBar->setVisible(m_wndToolBar->isHidden()); }
-void CMainFrame::OnUpdateViewToolBar(fw::CCmdUI* ui) { ui->SetCheck(!m_wndToolBar->isHidden()); }
-void CMainFrame::OnViewStatusBar() { statusBar()->setVisible(statusBar()->isHidden()); }
-void CMainFrame::OnUpdateViewStatusBar(fw::CCmdUI* ui) { ui->SetCheck(!statusBar()->isHidden()); }
+void CMainFrame::ShowBar(Bar bar, bool show) {
+  (bar == Bar::kToolBar ? static_cast<QWidget*>(m_wndToolBar) : statusBar())->setVisible(show);
+}
 
-// Opens the drive information window, or closes it when it is open.
-void CMainFrame::OnDriveInfo() {
-  m_bDriveInfo = !m_bDriveInfo;
-  if (!m_bDriveInfo) {
-    m_dlgDriveInfo.reset();
-    return;
-  }
+void CMainFrame::OpenDriveInfo() {
   m_dlgDriveInfo = std::make_unique<driveinfo::CDriveInfoDlg>(m_doc.FileSystem(), m_wait, this);
   m_dlgDriveInfo->SetOnClosed([this] {
-    m_bDriveInfo = false;
+    OnDriveInfoClosed();
     // The window closed itself from one of its own handlers: let it go after.
     if (m_dlgDriveInfo) m_dlgDriveInfo.release()->deleteLater();
   });
   m_dlgDriveInfo->show();
 }
 
-void CMainFrame::OnUpdateDriveInfo(fw::CCmdUI* ui) { ui->SetCheck(m_bDriveInfo); }
+void CMainFrame::CloseDriveInfo() { m_dlgDriveInfo.reset(); }
 
 }  // namespace shell

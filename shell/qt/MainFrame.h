@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/FrameWnd.h"
+#include "shell/MainFrameCore.h"
 #include "framework/StatusPane.h"
 
 class QLabel;
@@ -40,7 +40,7 @@ class CKolbrinDoc;
 class CProfile;
 struct WindowPlacement;
 
-class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::StatusPane {
+class CMainFrame : public QMainWindow, public CMainFrameCore, public fw::StatusPane {
  public:
   // printers: the application's printer, for the lists' print commands.
   // wait: what waits for long work, for every pane. startDirectory: the
@@ -49,9 +49,6 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::StatusPa
   CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app, output::PrinterSource& printers,
              fw::qt::CModalWait& wait, std::string startDirectory = {});
   ~CMainFrame() override;
-
-  // Framework routing first, then every other view of the document.
-  bool OnCmdMsg(fw::UINT nID, int nCode, void* pExtra, fw::AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
   // Shows the window in the stored state (normal or maximised); then the
   // start directory is opened, as the user would, so that Esc can give up
@@ -78,8 +75,14 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::StatusPa
   fw::CView* ViewOfWidget(const QWidget* w) const;
 
  protected:
-  const fw::RouteMap* GetRouteMap() const override;
   void closeEvent(QCloseEvent* event) override;
+  void OpenDriveInfo() override;
+  void CloseDriveInfo() override;
+  bool IsBarShown(Bar bar) const override;
+  void ShowBar(Bar bar, bool show) override;
+  int PaneCount() const override { return static_cast<int>(PaneWidgets().size()); }
+  int ActivePane() const override;
+  void ActivatePane(int pane) override;
   bool event(QEvent* event) override;
 
  private:
@@ -91,17 +94,7 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::StatusPa
   void OpenStartDirectory();
   void ShowIdlePrompt();
   void ShowPrompt(const QString& text);
-  void MovePaneFocus(int step);
   void ActivateMenuBar();
-
-  void OnViewToolBar();
-  void OnUpdateViewToolBar(fw::CCmdUI* ui);
-  void OnViewStatusBar();
-  void OnUpdateViewStatusBar(fw::CCmdUI* ui);
-  void OnNextPane();
-  void OnPrevPane();
-  void OnDriveInfo();
-  void OnUpdateDriveInfo(fw::CCmdUI* ui);
 
   CKolbrinDoc& m_doc;
   CProfile& m_profile;
@@ -109,7 +102,6 @@ class CMainFrame : public QMainWindow, public fw::CFrameWnd, public fw::StatusPa
   std::string m_startDirectory;
   int m_nShowCmd = 1;
   std::unique_ptr<driveinfo::CDriveInfoDlg> m_dlgDriveInfo;  // exists only while shown
-  bool m_bDriveInfo = false;                                 // the window is open
   bool m_placementSaved = false;
   fw::qt::CommandActions* m_actions = nullptr;
   QToolBar* m_wndToolBar = nullptr;
