@@ -1,6 +1,6 @@
 // Work the user may give up waiting for: a worker job waited for or left to
-// end on its own, and a given-up job holding exactly the mount its stuck
-// call got into, until it ends.
+// end on its own, a given-up job holding exactly the mount its stuck call
+// got into until it ends, and how a wait shows itself and what it holds.
 #include <gtest/gtest.h>
 
 #include <future>
@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "framework/HeldInput.h"
+#include "framework/WaitPlan.h"
 #include "framework/WorkerCall.h"
 #include "platform/Job.h"
 #include "tests/support/FakeFileSystem.h"
@@ -148,6 +150,54 @@ TEST_F(StuckMountsTest, AVerdictForAJobThatEndedMeanwhileHoldsNothing) {
   job->End();
   Settle();
   EXPECT_FALSE(stuck->Holds(N("/mnt/dead/a")));
+}
+
+// A wait shows nothing at first, then the cursor; then either the work's
+// progress every tenth of a second or, after two seconds, what it waits for.
+TEST(WaitPlan, CursorThenProgressOrWhatIsWaitedFor) {
+  using ms = std::chrono::milliseconds;
+  platform::Job listing(platform::StuckMounts::Make(std::make_shared<platform::MountProbe>()));
+  const platform::Touch touch(listing, "/net/share");
+  fw::CWaitPlan plain(listing);
+  EXPECT_FALSE(plain.At(ms(100)).showCursor);
+  EXPECT_TRUE(plain.At(ms(150)).showCursor);
+  EXPECT_FALSE(plain.At(ms(1999)).status || plain.ToldSomething());
+  EXPECT_EQ(plain.At(ms(2000)).status, "Warte auf \u201E/net/share\u201C \u2013 Esc bricht ab.");
+  EXPECT_FALSE(plain.At(ms(3000)).status || plain.At(ms(3000)).showCursor);  // once each
+  platform::Job scan(platform::StuckMounts::Make(std::make_shared<platform::MountProbe>()));
+  int asked = 0;
+  scan.SetProgress([&asked] { return "/dir" + std::to_string(++asked); });
+  fw::CWaitPlan progress(scan);
+  const fw::CWaitPlan::Step first = progress.At(ms(0));
+  EXPECT_TRUE(first.showCursor && first.status == "/dir1");
+  EXPECT_FALSE(progress.At(ms(99)).status);
+  EXPECT_EQ(progress.At(ms(100)).status, "/dir2");
+  EXPECT_EQ(progress.At(ms(2500)).status, "/dir3");
+}
+
+// Keys first, then messages, each once; what a delivered key starts holds
+// the rest back; Esc drops keys, never messages.
+TEST(HeldInput, KeysThenMessagesUntilAnotherWaitHoldsThem) {
+  fw::CHeldInput<char, std::string> held;
+  for (char c : {'a', 'b', 'c'}) held.HoldKey(c);
+  held.HoldMessage("Excel");
+  std::string log;
+  bool waiting = false;
+  const auto deliver = [&] {
+    held.Deliver([&] { return !waiting; }, [&](char c) {
+                   log += c;
+                   waiting = c == 'b';
+                 },
+                 [&](const std::string& m) { log += "[" + m + "]"; });
+  };
+  deliver();
+  EXPECT_EQ(log, "ab");  // 'b' started a wait
+  held.HoldKey('d');
+  held.DropKeys();  // Esc in that wait
+  waiting = false;
+  deliver();
+  EXPECT_EQ(log, "ab[Excel]");
+  EXPECT_TRUE(held.Empty());
 }
 
 }  // namespace
