@@ -45,7 +45,8 @@ int CSplitterWnd::Extent() const {
 }
 
 int CSplitterWnd::Along(LPARAM point) const {
-  return m_split == Split::kColumns ? GET_X_LPARAM(point) : GET_Y_LPARAM(point);
+  // Signed: a captured mouse reports points left of or above the window.
+  return static_cast<short>(m_split == Split::kColumns ? LOWORD(point) : HIWORD(point));
 }
 
 RECT CSplitterWnd::BarRect() const {

@@ -4,4 +4,3 @@
 #include "platform/win32/Win32Api.h"
 
 #include <commctrl.h>
-#include <windowsx.h>

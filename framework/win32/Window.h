@@ -23,6 +23,8 @@ class CWindow {
 
   bool Show(int cmd = SW_SHOW) const { return ::ShowWindow(m_hWnd, cmd) != FALSE; }
   bool IsVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
+  // Shown itself, whether or not its parent is.
+  bool IsShown() const { return (Style() & WS_VISIBLE) != 0; }
   bool Move(const RECT& r, bool repaint = true) const {
     return ::MoveWindow(m_hWnd, r.left, r.top, r.right - r.left, r.bottom - r.top, repaint) != FALSE;
   }
