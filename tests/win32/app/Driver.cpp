@@ -1,0 +1,169 @@
+#include "tests/win32/app/Driver.h"
+
+#include <chrono>
+#include <thread>
+#include <utility>
+
+namespace driver {
+
+namespace {
+// The program's path as Windows sees the build folder (Wine's drive Z: is
+// the Linux root).
+std::wstring ProgramPath() {
+  std::wstring path = L"" KOLBRIN_EXE;
+  if (!path.empty() && path[0] == L'/') {
+    for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
+    path = L"Z:" + path;
+  }
+  return path;
+}
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& pred) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!pred()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+CKolbrinProcess::CKolbrinProcess(const std::wstring& arguments) {
+  std::wstring command = L"\"" + ProgramPath() + L"\"";
+  if (!arguments.empty()) command += L" " + arguments;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_info)) {
+    m_info = {};
+  }
+}
+
+CKolbrinProcess::~CKolbrinProcess() {
+  if (m_info.hProcess == nullptr) return;
+  if (::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) {
+    ::TerminateProcess(m_info.hProcess, 99);
+    ::WaitForSingleObject(m_info.hProcess, 5000);
+  }
+  ::CloseHandle(m_info.hThread);
+  ::CloseHandle(m_info.hProcess);
+}
+
+HWND CKolbrinProcess::WaitForWindow(const wchar_t* windowClass, const std::wstring& title) const {
+  struct Search {
+    DWORD pid;
+    const wchar_t* cls;
+    const std::wstring* title;
+    HWND found;
+  } search{m_info.dwProcessId, windowClass, &title, nullptr};
+  WaitFor([&] {
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lp);
+          DWORD pid = 0;
+          ::GetWindowThreadProcessId(hwnd, &pid);
+          if (pid != s->pid || !::IsWindowVisible(hwnd) || ClassOf(hwnd) != s->cls) return TRUE;
+          if (!s->title->empty() && TextOf(hwnd) != *s->title) return TRUE;
+          s->found = hwnd;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  return search.found;
+}
+
+int CKolbrinProcess::WaitForExit() {
+  if (m_info.hProcess == nullptr || ::WaitForSingleObject(m_info.hProcess, 10000) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  ::GetExitCodeProcess(m_info.hProcess, &code);
+  return static_cast<int>(code);
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> out;
+  ::EnumChildWindows(
+      parent,
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t text[2048] = {};
+  ::SendMessageTimeoutW(hwnd, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
+RECT ClientRectOnScreen(HWND hwnd) {
+  RECT r{};
+  ::GetClientRect(hwnd, &r);
+  ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void PostKey(HWND hwnd, UINT vk, bool system) {
+  const UINT down = system ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  const UINT up = system ? WM_SYSKEYUP : WM_KEYUP;
+  const UINT scan = ::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+  ::PostMessageW(hwnd, down, vk, static_cast<LPARAM>(1u | (scan << 16)));
+  ::PostMessageW(hwnd, up, vk, static_cast<LPARAM>(1u | (scan << 16) | 0xC0000000u));
+}
+
+bool SaveScreenshot(HWND hwnd, const std::wstring& path) {
+  RECT r{};
+  ::GetWindowRect(hwnd, &r);
+  const int cx = r.right - r.left;
+  const int cy = r.bottom - r.top;
+  const HDC screen = ::GetDC(nullptr);
+  const HDC mem = ::CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, cy, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = ::SelectObject(mem, bmp);
+  ::BitBlt(mem, 0, 0, cx, cy, screen, r.left, r.top, SRCCOPY);
+  ::GdiFlush();
+  const DWORD stride = static_cast<DWORD>((cx * 3 + 3) & ~3);
+  const DWORD size = stride * static_cast<DWORD>(cy);
+  constexpr DWORD kHeaders = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  const BITMAPFILEHEADER fh{0x4D42, kHeaders + size, 0, 0, kHeaders};
+  bi.bmiHeader.biSizeImage = size;
+  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0, total = 0;
+  for (const auto& [data, length] : {std::pair<const void*, DWORD>{&fh, sizeof fh},
+                                     {&bi.bmiHeader, sizeof bi.bmiHeader}, {bits, size}}) {
+    if (file != INVALID_HANDLE_VALUE && ::WriteFile(file, data, length, &written, nullptr)) total += written;
+  }
+  if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+  ::SelectObject(mem, old);
+  ::DeleteObject(bmp);
+  ::DeleteDC(mem);
+  ::ReleaseDC(nullptr, screen);
+  return total == kHeaders + size;
+}
+
+bool ReadPosition(const wchar_t* name, DWORD& value) {
+  DWORD size = sizeof value;
+  return ::RegGetValueW(HKEY_CURRENT_USER, kPositionKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+         ERROR_SUCCESS;
+}
+
+void WritePosition(const wchar_t* name, DWORD value) {
+  HKEY key = nullptr;
+  ::RegCreateKeyExW(HKEY_CURRENT_USER, kPositionKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  ::RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  ::RegCloseKey(key);
+}
+
+void ForgetSettings() { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ostrana\\Kolbrin"); }
+
+}  // namespace driver

@@ -1,0 +1,50 @@
+// Drives the real kolbrin.exe from outside, as a user would: the program is
+// started as its own process under the same Wine server, its windows are
+// found by class and title, and keys are posted to them.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/win32/WinApi.h"
+
+namespace driver {
+
+// Until pred holds or ten seconds have passed; whether it held.
+bool WaitFor(const std::function<bool()>& pred);
+
+class CKolbrinProcess {
+ public:
+  explicit CKolbrinProcess(const std::wstring& arguments = L"");
+  CKolbrinProcess(const CKolbrinProcess&) = delete;
+  CKolbrinProcess& operator=(const CKolbrinProcess&) = delete;
+  ~CKolbrinProcess();  // ends a process that is still running
+
+  bool Started() const { return m_info.hProcess != nullptr; }
+  // A visible top-level window of the process, found within ten seconds;
+  // null when there is none.
+  HWND WaitForWindow(const wchar_t* windowClass, const std::wstring& title = L"") const;
+  // Its exit code once it ended within ten seconds, else -1.
+  int WaitForExit();
+
+ private:
+  PROCESS_INFORMATION m_info{};
+};
+
+std::vector<HWND> Children(HWND parent);  // all descendants
+std::wstring ClassOf(HWND hwnd);
+std::wstring TextOf(HWND hwnd);  // WM_GETTEXT, which crosses processes
+RECT ClientRectOnScreen(HWND hwnd);
+// A key pressed and released in the window's thread.
+void PostKey(HWND hwnd, UINT vk, bool system = false);
+// The screen under the window, as a 24-bit BMP file.
+bool SaveScreenshot(HWND hwnd, const std::wstring& path);
+
+// HKEY_CURRENT_USER\Software\Ostrana\Kolbrin\POSITION.
+inline constexpr wchar_t kPositionKey[] = L"Software\\Ostrana\\Kolbrin\\POSITION";
+bool ReadPosition(const wchar_t* name, DWORD& value);
+void WritePosition(const wchar_t* name, DWORD value);
+void ForgetSettings();
+
+}  // namespace driver
