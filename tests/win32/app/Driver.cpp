@@ -19,8 +19,8 @@ std::wstring ProgramPath() {
 }
 }  // namespace
 
-bool WaitFor(const std::function<bool()>& pred) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+bool WaitFor(const std::function<bool()>& pred, int milliseconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   while (!pred()) {
     if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));

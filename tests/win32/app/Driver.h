@@ -11,8 +11,9 @@
 
 namespace driver {
 
-// Until pred holds or ten seconds have passed; whether it held.
-bool WaitFor(const std::function<bool()>& pred);
+// Until pred holds or the time (ten seconds unless given) has passed;
+// whether it held.
+bool WaitFor(const std::function<bool()>& pred, int milliseconds = 10000);
 
 class CKolbrinProcess {
  public:

@@ -178,6 +178,34 @@ TEST_F(KolbrinApp, ClosingKeepsThePlacementInTheRegistryAndTheNextStartRestoresI
   }
 }
 
+TEST_F(KolbrinApp, ToolbarButtonUnderTheMouseShowsItsPromptAndTooltip) {
+  CKolbrinProcess kolbrin;
+  const HWND frame = kolbrin.WaitForWindow(kFrameClass);
+  ASSERT_NE(frame, nullptr);
+  const HWND toolbar = ChildOfClass(frame, TOOLBARCLASSNAMEW);
+  const HWND status = ChildOfClass(frame, STATUSCLASSNAMEW);
+  RECT bar{};
+  ::GetWindowRect(toolbar, &bar);
+
+  // The mouse goes along the bar until it rests on the exit button.
+  const std::wstring prompt = L"Verl\u00E4\u00DFt die Anwendung";
+  bool found = false;
+  for (LONG x = bar.left + 2; x < bar.right && !found; x += 4) {
+    ::SetCursorPos(x, (bar.top + bar.bottom) / 2);
+    found = driver::WaitFor([&] { return TextOf(status) == prompt; }, 100);
+  }
+  ASSERT_TRUE(found) << "pane 0: " << testing::PrintToString(TextOf(status));
+  const HWND tip = kolbrin.WaitForWindow(L"tooltips_class32");
+  ASSERT_NE(tip, nullptr);
+  EXPECT_TRUE(driver::WaitFor([&] { return TextOf(tip) == L"Programmende"; })) << testing::PrintToString(TextOf(tip));
+
+  // Off the bar, pane 0 is idle again.
+  ::SetCursorPos(bar.left + 2, bar.bottom + 100);
+  EXPECT_TRUE(driver::WaitFor([&] { return TextOf(status) == L"Bereit"; }));
+  ::PostMessageW(frame, WM_CLOSE, 0, 0);
+  EXPECT_EQ(kolbrin.WaitForExit(), 0);
+}
+
 // The text of a message box of the process, and the box closed with Return.
 std::wstring AnswerBox(CKolbrinProcess& kolbrin) {
   const HWND box = kolbrin.WaitForWindow(kDialogClass, L"Kolbrin");
