@@ -6,18 +6,13 @@
 
 namespace driver {
 
-namespace {
-// The program's path as Windows sees the build folder (Wine's drive Z: is
-// the Linux root).
-std::wstring ProgramPath() {
-  std::wstring path = L"" KOLBRIN_EXE;
-  if (!path.empty() && path[0] == L'/') {
-    for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
-    path = L"Z:" + path;
-  }
-  return path;
+constexpr wchar_t kPositionKey[] = L"Software\\Ostrana\\Kolbrin\\POSITION";
+
+std::wstring WindowsPath(const char* path) {
+  std::wstring out;
+  for (const char* c = path; *c != '\0'; ++c) out += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  return path[0] == '/' ? L"Z:" + out : out;
 }
-}  // namespace
 
 bool WaitFor(const std::function<bool()>& pred, int milliseconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
@@ -29,7 +24,7 @@ bool WaitFor(const std::function<bool()>& pred, int milliseconds) {
 }
 
 CKolbrinProcess::CKolbrinProcess(const std::wstring& arguments) {
-  std::wstring command = L"\"" + ProgramPath() + L"\"";
+  std::wstring command = L"\"" + WindowsPath(KOLBRIN_EXE) + L"\"";
   if (!arguments.empty()) command += L" " + arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -49,27 +44,17 @@ CKolbrinProcess::~CKolbrinProcess() {
 }
 
 HWND CKolbrinProcess::WaitForWindow(const wchar_t* windowClass, const std::wstring& title) const {
-  struct Search {
-    DWORD pid;
-    const wchar_t* cls;
-    const std::wstring* title;
-    HWND found;
-  } search{m_info.dwProcessId, windowClass, &title, nullptr};
+  HWND found = nullptr;
   WaitFor([&] {
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lp);
-          DWORD pid = 0;
-          ::GetWindowThreadProcessId(hwnd, &pid);
-          if (pid != s->pid || !::IsWindowVisible(hwnd) || ClassOf(hwnd) != s->cls) return TRUE;
-          if (!s->title->empty() && TextOf(hwnd) != *s->title) return TRUE;
-          s->found = hwnd;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
+    for (HWND h = ::GetTopWindow(nullptr); h != nullptr && found == nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
+      DWORD pid = 0;
+      ::GetWindowThreadProcessId(h, &pid);
+      const bool match = pid == m_info.dwProcessId && ::IsWindowVisible(h) && win32test::ClassOf(h) == windowClass;
+      if (match && (title.empty() || win32test::TextOf(h) == title)) found = h;
+    }
+    return found != nullptr;
   });
-  return search.found;
+  return found;
 }
 
 int CKolbrinProcess::WaitForExit() {
@@ -77,45 +62,6 @@ int CKolbrinProcess::WaitForExit() {
   DWORD code = 0;
   ::GetExitCodeProcess(m_info.hProcess, &code);
   return static_cast<int>(code);
-}
-
-std::vector<HWND> Children(HWND parent) {
-  std::vector<HWND> out;
-  ::EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&out));
-  return out;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(hwnd, name, 64);
-  return name;
-}
-
-std::wstring TextOf(HWND hwnd) {
-  wchar_t text[2048] = {};
-  ::SendMessageTimeoutW(hwnd, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-  return text;
-}
-
-RECT ClientRectOnScreen(HWND hwnd) {
-  RECT r{};
-  ::GetClientRect(hwnd, &r);
-  ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-void PostKey(HWND hwnd, UINT vk, bool system) {
-  const UINT down = system ? WM_SYSKEYDOWN : WM_KEYDOWN;
-  const UINT up = system ? WM_SYSKEYUP : WM_KEYUP;
-  const UINT scan = ::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
-  ::PostMessageW(hwnd, down, vk, static_cast<LPARAM>(1u | (scan << 16)));
-  ::PostMessageW(hwnd, up, vk, static_cast<LPARAM>(1u | (scan << 16) | 0xC0000000u));
 }
 
 bool SaveScreenshot(HWND hwnd, const std::wstring& path) {

@@ -5,15 +5,17 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "framework/win32/WinApi.h"
+#include "tests/win32/support/Windows.h"
 
 namespace driver {
 
 // Until pred holds or the time (ten seconds unless given) has passed;
 // whether it held.
 bool WaitFor(const std::function<bool()>& pred, int milliseconds = 10000);
+
+// A Linux path of the build as Windows sees it (Wine's drive Z: is the root).
+std::wstring WindowsPath(const char* path);
 
 class CKolbrinProcess {
  public:
@@ -22,7 +24,6 @@ class CKolbrinProcess {
   CKolbrinProcess& operator=(const CKolbrinProcess&) = delete;
   ~CKolbrinProcess();  // ends a process that is still running
 
-  bool Started() const { return m_info.hProcess != nullptr; }
   // A visible top-level window of the process, found within ten seconds;
   // null when there is none.
   HWND WaitForWindow(const wchar_t* windowClass, const std::wstring& title = L"") const;
@@ -33,17 +34,10 @@ class CKolbrinProcess {
   PROCESS_INFORMATION m_info{};
 };
 
-std::vector<HWND> Children(HWND parent);  // all descendants
-std::wstring ClassOf(HWND hwnd);
-std::wstring TextOf(HWND hwnd);  // WM_GETTEXT, which crosses processes
-RECT ClientRectOnScreen(HWND hwnd);
-// A key pressed and released in the window's thread.
-void PostKey(HWND hwnd, UINT vk, bool system = false);
 // The screen under the window, as a 24-bit BMP file.
 bool SaveScreenshot(HWND hwnd, const std::wstring& path);
 
-// HKEY_CURRENT_USER\Software\Ostrana\Kolbrin\POSITION.
-inline constexpr wchar_t kPositionKey[] = L"Software\\Ostrana\\Kolbrin\\POSITION";
+// Values of HKEY_CURRENT_USER\Software\Ostrana\Kolbrin\POSITION.
 bool ReadPosition(const wchar_t* name, DWORD& value);
 void WritePosition(const wchar_t* name, DWORD value);
 void ForgetSettings();

@@ -3,23 +3,10 @@
 // scale is Wine's LogPixels, which each new process reads.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "res/resource.h"
 #include "tests/win32/app/Driver.h"
 
 namespace {
-
-std::wstring LooksFolder() {
-  std::wstring path = L"" KOLBRIN_LOOKS_DIR;
-  if (!path.empty() && path[0] == L'/') {
-    for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
-    path = L"Z:" + path;
-  }
-  ::CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
-  ::CreateDirectoryW(path.c_str(), nullptr);
-  return path + L"\\";
-}
 
 void SetLogPixels(DWORD dpi) {
   HKEY key = nullptr;
@@ -29,35 +16,35 @@ void SetLogPixels(DWORD dpi) {
 }
 
 TEST(KolbrinLooks, FrameAndAboutBoxAtThreeScales) {
-  const std::wstring folder = LooksFolder();
+  const std::wstring folder = driver::WindowsPath(KOLBRIN_LOOKS_DIR);
+  ::CreateDirectoryW(folder.substr(0, folder.rfind(L'\\')).c_str(), nullptr);
+  ::CreateDirectoryW(folder.c_str(), nullptr);
   driver::ForgetSettings();
   LONG lastToolBarHeight = 0;
   for (const DWORD dpi : {96u, 144u, 192u}) {
     SetLogPixels(dpi);
-    const std::wstring percent = std::to_wstring(dpi * 100 / 96);
+    const std::wstring suffix = std::to_wstring(dpi * 100 / 96) + L".bmp";
     driver::CKolbrinProcess kolbrin;
     const HWND frame = kolbrin.WaitForWindow(L"KolbrinFrame");
     ASSERT_NE(frame, nullptr) << dpi;
     // The program runs at the screen's scale: the toolbar's buttons grow.
     RECT toolbar{};
     ::GetWindowRect(::FindWindowExW(frame, nullptr, TOOLBARCLASSNAMEW, nullptr), &toolbar);
-    EXPECT_GT(toolbar.bottom - toolbar.top, lastToolBarHeight) << dpi;
-    EXPECT_GE(toolbar.bottom - toolbar.top, static_cast<LONG>(15 * dpi / 96)) << dpi;
+    EXPECT_GT(toolbar.bottom - toolbar.top, std::max(lastToolBarHeight, static_cast<LONG>(15 * dpi / 96))) << dpi;
     lastToolBarHeight = toolbar.bottom - toolbar.top;
-    EXPECT_TRUE(driver::SaveScreenshot(frame, folder + L"frame-" + percent + L".bmp"));
+    EXPECT_TRUE(driver::SaveScreenshot(frame, folder + L"\\frame-" + suffix));
 
     ::PostMessageW(frame, WM_COMMAND, ID_APP_ABOUT, 0);
     const HWND about = kolbrin.WaitForWindow(L"#32770", L"Info \u00FCber Kolbrin");
     ASSERT_NE(about, nullptr) << dpi;
     ::RedrawWindow(about, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    EXPECT_TRUE(driver::SaveScreenshot(about, folder + L"about-" + percent + L".bmp"));
-    driver::PostKey(about, VK_RETURN);
+    EXPECT_TRUE(driver::SaveScreenshot(about, folder + L"\\about-" + suffix));
+    win32test::PostKey(about, VK_RETURN);
     EXPECT_TRUE(driver::WaitFor([&] { return !::IsWindow(about); }));
     ::PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(kolbrin.WaitForExit(), 0);
   }
   SetLogPixels(96);
-  driver::ForgetSettings();
 }
 
 }  // namespace
