@@ -2,6 +2,16 @@
 
 namespace fw::win32 {
 
+namespace {
+// Messages whose result a dialog procedure returns itself instead of
+// through DWLP_MSGRESULT.
+bool ReturnsResultDirectly(UINT message) {
+  return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) || message == WM_COMPAREITEM ||
+         message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON ||
+         message == WM_INITDIALOG;
+}
+}  // namespace
+
 CDialog::~CDialog() {
   if (m_hWnd != nullptr && !m_modal) {
     const HWND hwnd = m_hWnd;
@@ -42,6 +52,7 @@ INT_PTR CALLBACK CDialog::DlgProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp)
   INT_PTR handled = FALSE;
   if (self->Dispatch(message, wp, lp, result)) {
     // What a handler returns is the message's result.
+    if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);
     ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
     handled = TRUE;
   } else if (message == WM_INITDIALOG) {

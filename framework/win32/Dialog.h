@@ -2,7 +2,9 @@
 // (Create, then shown by the caller). OK and Cancel end a modal dialog and
 // destroy a modeless one unless a subclass handles them itself. A modeless
 // dialog's keys (Tab, Return, Esc) need PreTranslateMessage in the message
-// loop.
+// loop. Message table handlers return the message's result, as window
+// procedures do; set-up belongs in OnInitDialog, not in a WM_INITDIALOG
+// entry.
 #pragma once
 
 #include "framework/win32/DialogTemplateBuilder.h"

@@ -9,7 +9,9 @@ namespace fw::win32 {
 class CListCtrl : public CWindow {
  public:
   using CWindow::CWindow;
-  bool Create(HWND parent, UINT id, DWORD style) { return (m_hWnd = CreateChild(parent, WC_LISTVIEWW, style, id)) != nullptr; }
+  bool Create(HWND parent, UINT id, DWORD style) {
+    return (m_hWnd = CreateChild(parent, WC_LISTVIEWW, style, id)) != nullptr;
+  }
 
   CHeaderCtrl Header() const { return CHeaderCtrl(ListView_GetHeader(m_hWnd)); }
   int InsertColumn(int index, const LVCOLUMNW& column) const { return ListView_InsertColumn(m_hWnd, index, &column); }
@@ -24,7 +26,9 @@ class CListCtrl : public CWindow {
   int ItemCount() const { return ListView_GetItemCount(m_hWnd); }
   UINT SelectedCount() const { return ListView_GetSelectedCount(m_hWnd); }
   int NextItem(int start, UINT flags) const { return ListView_GetNextItem(m_hWnd, start, flags); }
-  void ItemText(int item, int column, wchar_t* buffer, int size) const { ListView_GetItemText(m_hWnd, item, column, buffer, size); }
+  void ItemText(int item, int column, wchar_t* buffer, int size) const {
+    ListView_GetItemText(m_hWnd, item, column, buffer, size);
+  }
   bool SortItems(PFNLVCOMPARE compare, LPARAM data) const { return ListView_SortItems(m_hWnd, compare, data) != FALSE; }
   bool EnsureVisible(int item) const { return ListView_EnsureVisible(m_hWnd, item, FALSE) != FALSE; }
   HIMAGELIST SetImageList(HIMAGELIST list, int which) const { return ListView_SetImageList(m_hWnd, list, which); }

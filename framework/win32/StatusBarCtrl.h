@@ -15,8 +15,12 @@ class CStatusBarCtrl : public CWindow {
   }
 
   // Right edges of the panes, -1 for one that reaches the end.
-  bool SetParts(int count, const int* rightEdges) const { return SendMsg(SB_SETPARTS, count, reinterpret_cast<LPARAM>(rightEdges)) != 0; }
-  bool SetPaneText(int pane, const wchar_t* text) const { return SendMsg(SB_SETTEXTW, pane, reinterpret_cast<LPARAM>(text)) != 0; }
+  bool SetParts(int count, const int* rightEdges) const {
+    return SendMsg(SB_SETPARTS, count, reinterpret_cast<LPARAM>(rightEdges)) != 0;
+  }
+  bool SetPaneText(int pane, const wchar_t* text) const {
+    return SendMsg(SB_SETTEXTW, pane, reinterpret_cast<LPARAM>(text)) != 0;
+  }
   std::wstring PaneText(int pane) const {
     std::wstring text(LOWORD(SendMsg(SB_GETTEXTLENGTHW, pane)), L'\0');
     SendMsg(SB_GETTEXTW, pane, reinterpret_cast<LPARAM>(text.data()));

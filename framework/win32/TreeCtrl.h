@@ -10,7 +10,9 @@ namespace fw::win32 {
 class CTreeCtrl : public CWindow {
  public:
   using CWindow::CWindow;
-  bool Create(HWND parent, UINT id, DWORD style) { return (m_hWnd = CreateChild(parent, WC_TREEVIEWW, style, id)) != nullptr; }
+  bool Create(HWND parent, UINT id, DWORD style) {
+    return (m_hWnd = CreateChild(parent, WC_TREEVIEWW, style, id)) != nullptr;
+  }
 
   HTREEITEM InsertItem(const TVINSERTSTRUCTW& item) const { return TreeView_InsertItem(m_hWnd, &item); }
   bool DeleteItem(HTREEITEM item) const { return TreeView_DeleteItem(m_hWnd, item) != FALSE; }
@@ -25,7 +27,9 @@ class CTreeCtrl : public CWindow {
   HTREEITEM NextSibling(HTREEITEM item) const { return TreeView_GetNextSibling(m_hWnd, item); }
   bool GetItem(TVITEMW& item) const { return TreeView_GetItem(m_hWnd, &item) != FALSE; }
   UINT Count() const { return TreeView_GetCount(m_hWnd); }
-  HIMAGELIST SetImageList(HIMAGELIST list, int which = TVSIL_NORMAL) const { return TreeView_SetImageList(m_hWnd, list, which); }
+  HIMAGELIST SetImageList(HIMAGELIST list, int which = TVSIL_NORMAL) const {
+    return TreeView_SetImageList(m_hWnd, list, which);
+  }
   // The item's text, UTF-16 as the control keeps it.
   std::wstring ItemText(HTREEITEM item) const {
     wchar_t buffer[MAX_PATH + 1] = {};

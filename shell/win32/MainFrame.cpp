@@ -309,9 +309,10 @@ LRESULT CMainFrame::OnExitMenuLoop(WPARAM, LPARAM) {
   return 0;
 }
 
+// The frame itself takes no keys: the focus goes back to the pane that had
+// it when the window was last active.
 LRESULT CMainFrame::OnSetFocus(WPARAM, LPARAM) {
-  const int pane = PaneOfFocus();
-  ::SetFocus(m_panes[static_cast<std::size_t>(pane < 0 ? 0 : pane)].hwnd);
+  ::SetFocus(m_panes[static_cast<std::size_t>(m_focusPane)].hwnd);
   return 0;
 }
 
@@ -338,13 +339,15 @@ int CMainFrame::PaneOfFocus() const {
 // elsewhere (the menu, a dialog) the last one stays.
 void CMainFrame::SyncActiveView() {
   const int pane = PaneOfFocus();
-  if (pane >= 0) SetActiveView(m_panes[static_cast<std::size_t>(pane)].view);
+  if (pane < 0) return;
+  m_focusPane = pane;
+  SetActiveView(m_panes[static_cast<std::size_t>(pane)].view);
 }
 
 void CMainFrame::MovePaneFocus(int step) {
   const int n = static_cast<int>(m_panes.size());
   const int current = PaneOfFocus();
-  const int next = ((current < 0 ? 0 : current) + step + n) % n;
+  const int next = ((current < 0 ? m_focusPane : current) + step + n) % n;
   ::SetFocus(m_panes[static_cast<std::size_t>(next)].hwnd);
   SyncActiveView();
 }

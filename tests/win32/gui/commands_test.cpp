@@ -108,7 +108,6 @@ TEST(Win32UpdateUI, MenuItemsAndToolbarButtonsFollowTheRouting) {
   fw::win32::CImageList images;
   ASSERT_TRUE(toolbar.Create(host.Handle(), 1));
   ASSERT_TRUE(images.LoadStrip(IDB_TOOLBAR, 16, 15, RGB(192, 192, 192), 96));
-  EXPECT_EQ(images.Count(), 5);
   toolbar.SetImageList(images.Handle());
   ASSERT_TRUE(toolbar.AddButtons(res::MainToolbar()));
   EXPECT_EQ(toolbar.ButtonCount(), 7);

@@ -49,7 +49,6 @@ TEST(Win32Dialog, EveryControlStandsAtItsTemplateRectangleWithItsClassAndStyles)
     fw::win32::CDialog dlg(tpl);
     ASSERT_TRUE(dlg.Create(owner.Handle())) << id;
     const HWND hwnd = dlg.Handle();
-    EXPECT_EQ(TextOf(hwnd), Widen(tpl.caption));
     const RECT client = dlg.ClientRect();
     EXPECT_EQ((Edges{0, 0, client.right, client.bottom}), DialogUnitsToPixels(hwnd, 0, 0, tpl.cx, tpl.cy)) << id;
     EXPECT_EQ((dlg.Style() & WS_MINIMIZEBOX) != 0, tpl.minimizeBox) << id;
