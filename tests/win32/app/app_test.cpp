@@ -78,7 +78,8 @@ TEST_F(KolbrinFrame, FirstStartShowsTheFrameWithItsPanesBarsAndTheMiddleOfTheScr
 
   // F6 moves the focus on from pane to pane, round.
   GUITHREADINFO gui{sizeof gui, 0, {}, {}, {}, {}, {}, {}, {}};
-  const auto focus = [&] { return ::GetGUIThreadInfo(::GetWindowThreadProcessId(frame, nullptr), &gui) ? gui.hwndFocus : nullptr; };
+  const DWORD thread = ::GetWindowThreadProcessId(frame, nullptr);
+  const auto focus = [&] { return ::GetGUIThreadInfo(thread, &gui) ? gui.hwndFocus : nullptr; };
   for (const HWND next : {files, dirs, tree}) {
     win32test::PostKey(focus(), VK_F6);
     EXPECT_TRUE(driver::WaitFor([&] { return focus() == next; }));
@@ -92,8 +93,8 @@ TEST_F(KolbrinFrame, F10OpensTheMenuWhoseAboutItemOpensTheAboutBoxThatReturnClos
   // opens it with its first item highlighted, whose prompt pane 0 shows.
   for (const UINT key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_DOWN}) win32test::PostKey(frame, key, key == VK_F10);
   EXPECT_NE(kolbrin->WaitForWindow(L"#32768"), nullptr) << "an open popup menu";
-  EXPECT_TRUE(driver::WaitFor([&] { return TextOf(status) == L"Zeigt Programm-, Versions- und Copyrightinformationen an."; }))
-      << testing::PrintToString(TextOf(status));
+  const std::wstring prompt = L"Zeigt Programm-, Versions- und Copyrightinformationen an.";
+  EXPECT_TRUE(driver::WaitFor([&] { return TextOf(status) == prompt; })) << testing::PrintToString(TextOf(status));
   win32test::PostKey(frame, VK_RETURN);
 
   const HWND about = kolbrin->WaitForWindow(L"#32770", L"Info \u00FCber Kolbrin");
