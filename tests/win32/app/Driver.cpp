@@ -54,6 +54,8 @@ HWND CKolbrinProcess::WaitForWindow(const wchar_t* windowClass, const std::wstri
     }
     return found != nullptr;
   });
+  // Found as soon as it shows: its set-up ends when the program first waits.
+  if (found != nullptr) ::WaitForInputIdle(m_info.hProcess, 10000);
   return found;
 }
 
@@ -65,6 +67,7 @@ int CKolbrinProcess::WaitForExit() {
 }
 
 bool SaveScreenshot(HWND hwnd, const std::wstring& path) {
+  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   RECT r{};
   ::GetWindowRect(hwnd, &r);
   const int cx = r.right - r.left;

@@ -24,8 +24,8 @@ class CKolbrinProcess {
   CKolbrinProcess& operator=(const CKolbrinProcess&) = delete;
   ~CKolbrinProcess();  // ends a process that is still running
 
-  // A visible top-level window of the process, found within ten seconds;
-  // null when there is none.
+  // A visible top-level window of the process, found within ten seconds,
+  // once the process waits for input; null when there is none.
   HWND WaitForWindow(const wchar_t* windowClass, const std::wstring& title = L"") const;
   // Its exit code once it ended within ten seconds, else -1.
   int WaitForExit();

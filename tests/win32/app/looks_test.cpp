@@ -37,7 +37,6 @@ TEST(KolbrinLooks, FrameAndAboutBoxAtThreeScales) {
     ::PostMessageW(frame, WM_COMMAND, ID_APP_ABOUT, 0);
     const HWND about = kolbrin.WaitForWindow(L"#32770", L"Info \u00FCber Kolbrin");
     ASSERT_NE(about, nullptr) << dpi;
-    ::RedrawWindow(about, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(driver::SaveScreenshot(about, folder + L"\\about-" + suffix));
     win32test::PostKey(about, VK_RETURN);
     EXPECT_TRUE(driver::WaitFor([&] { return !::IsWindow(about); }));
