@@ -135,21 +135,18 @@ void CMainFrame::ShowRestored() {
   const bool known = stored.showCmd == ShowCmd::kMaximized || stored.showCmd == ShowCmd::kMinimized;
   wp.showCmd = known ? static_cast<UINT>(stored.showCmd) : SW_SHOWNORMAL;
   ::SetWindowPlacement(m_hWnd, &wp);
+  m_paneSizesPending = true;
   SetInitialPaneSizes();
   ::UpdateWindow(m_hWnd);
 }
 
 // The tree a quarter of the frame's width, the two lists half each of the
-// height between toolbar and status bar.
+// height between toolbar and status bar; a window that starts minimised
+// gets them when it is first restored.
 void CMainFrame::SetInitialPaneSizes() {
-  RECT client = ClientRect();
-  if (::IsIconic(m_hWnd)) {
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    ::GetWindowPlacement(m_hWnd, &wp);
-    client = {0, 0, wp.rcNormalPosition.right - wp.rcNormalPosition.left,
-              wp.rcNormalPosition.bottom - wp.rcNormalPosition.top};
-  }
+  const RECT client = ClientRect();
+  if (!m_paneSizesPending || ::IsIconic(m_hWnd) || client.right <= 0) return;
+  m_paneSizesPending = false;
   const SplitterSizes sizes = InitialSplitterSizes(client.right - client.left, client.bottom - client.top);
   m_wndSplitter.SetPosition(sizes.treeWidth);
   const RECT right = m_wndSplitterRight.ClientRect();
@@ -177,6 +174,7 @@ void CMainFrame::SaveWindowPlacement() const {
 
 LRESULT CMainFrame::OnSize(WPARAM, LPARAM) {
   RecalcLayout();
+  SetInitialPaneSizes();
   return 0;
 }
 

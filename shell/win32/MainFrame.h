@@ -90,7 +90,8 @@ class CMainFrame : public fw::win32::CWindowImpl, public fw::CFrameWnd {
   fw::win32::CSplitterWnd m_wndSplitter{fw::win32::CSplitterWnd::Split::kColumns};
   fw::win32::CSplitterWnd m_wndSplitterRight{fw::win32::CSplitterWnd::Split::kRows};
   std::array<PaneWindow, 3> m_panes{};
-  int m_focusPane = 0;  // the pane that had the focus last
+  int m_focusPane = 0;              // the pane that had the focus last
+  bool m_paneSizesPending = false;  // shown, but not yet at a size to divide
   std::array<int, 3> m_indicators{-1, -1, -1};  // shown state of caps, num, scroll; -1 unknown
   std::wstring m_idleText;
   std::wstring m_tooltip;  // the text a tooltip is showing
