@@ -15,10 +15,11 @@ class CMessageWindow : public CWindow {
   CMessageWindow& operator=(const CMessageWindow&) = delete;
   virtual ~CMessageWindow();
 
-  // The object of a window made by this program, else null.
+ protected:
+  // The object of a window of this program's own classes (others are never
+  // asked), else null.
   static CMessageWindow* FromHandle(HWND hwnd);
 
- protected:
   virtual const MessageMap* GetMessageMap() const { return nullptr; }
 
   // Runs the handler of the message from the tables; false when there is
