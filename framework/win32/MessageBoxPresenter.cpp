@@ -7,6 +7,8 @@
 
 namespace fw::win32 {
 
+namespace {
+// The system's style for a request's icon and buttons.
 UINT MessageBoxStyle(const MessageBoxRequest& request) {
   UINT style = MB_OK;
   switch (request.buttons) {
@@ -23,6 +25,7 @@ UINT MessageBoxStyle(const MessageBoxRequest& request) {
   }
   return style;
 }
+}  // namespace
 
 MessageBoxPresenter MessageBoxPresenterFor(std::function<HWND()> owner) {
   return [owner = std::move(owner)](const MessageBoxRequest& request) {

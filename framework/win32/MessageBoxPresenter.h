@@ -12,7 +12,4 @@ namespace fw::win32 {
 // A request without a title gets the program's, string 130.
 MessageBoxPresenter MessageBoxPresenterFor(std::function<HWND()> owner);
 
-// The system's style for a request's icon and buttons.
-UINT MessageBoxStyle(const MessageBoxRequest& request);
-
 }  // namespace fw::win32
