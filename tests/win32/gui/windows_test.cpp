@@ -86,12 +86,16 @@ TEST(Win32MessageBox, BoxShowsTheTextUnderTheProgramsTitleAndGivesTheButtonPress
   win32test::CHostWindow owner;
   const auto previous = fw::SetMessageBoxPresenter(fw::win32::MessageBoxPresenterFor([&] { return owner.Handle(); }));
   std::wstring title, text;
+  int buttons = 0;
+  HICON icon = nullptr;
   const auto answer = [&](UINT key) {
     return [&, key](HWND box) {
       title = TextOf(box);
       EXPECT_EQ(::GetWindow(box, GW_OWNER), owner.Handle());
       for (HWND c : win32test::Children(box)) {
         if (ClassOf(c) == L"Static" && !TextOf(c).empty()) text = TextOf(c);
+        if (const auto i = reinterpret_cast<HICON>(::SendMessageW(c, STM_GETICON, 0, 0))) icon = i;
+        buttons += ClassOf(c) == L"Button";
       }
       win32test::PostKey(::GetFocus(), key);
     };
@@ -102,8 +106,10 @@ TEST(Win32MessageBox, BoxShowsTheTextUnderTheProgramsTitleAndGivesTheButtonPress
   }
   EXPECT_EQ(title, L"Kolbrin");
   EXPECT_EQ(text, L"Dateifehler: Zugriff verweigert");
+  EXPECT_EQ(std::pair(icon, std::exchange(buttons, 0)), std::pair(::LoadIconW(nullptr, IDI_HAND), 1));
   win32test::CModalWatcher watcher(answer(VK_ESCAPE));
   EXPECT_EQ(fw::AppMessageBox(nullptr, fw::MSG_YESNOCANCEL, IDS_FILE_ERROR, "x"), IDCANCEL);
+  EXPECT_EQ(std::pair(icon, buttons), std::pair(::LoadIconW(nullptr, IDI_QUESTION), 3));
   fw::SetMessageBoxPresenter(previous);
 }
 
