@@ -101,7 +101,7 @@ TEST(Win32UpdateUI, MenuItemsAndToolbarButtonsFollowTheRouting) {
   CTarget target;
   const CMenu bar = CMenu::MenuBar(res::MainMenu());
   const auto state = [&](UINT id) {
-    return ::GetMenuState(bar.Handle(), id, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED);
+    return static_cast<UINT>(::GetMenuState(bar.Handle(), id, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED));
   };
   win32test::CHostWindow host;
   fw::win32::CToolBarCtrl toolbar;
@@ -116,12 +116,10 @@ TEST(Win32UpdateUI, MenuItemsAndToolbarButtonsFollowTheRouting) {
     target.on = on;
     for (int p = 0; p < bar.ItemCount(); ++p) fw::win32::CMenuCmdUI::UpdatePopup(bar.SubMenu(p), target);
     fw::win32::CToolBarCmdUI::UpdateButtons(toolbar, target);
-    EXPECT_EQ(state(ID_FILE_PRINT), on ? 0u : MF_GRAYED);
-    EXPECT_EQ(state(ID_VIEW_DIRSCAN), on ? MF_CHECKED : 0u);
-    EXPECT_EQ(state(ID_APP_EXIT), 0u);
-    EXPECT_EQ(state(ID_EXPORT_FILE), static_cast<UINT>(MF_GRAYED)) << "nobody handles it";
-    EXPECT_EQ(toolbar.IsButtonEnabled(ID_FILE_PRINT), on);
-    EXPECT_EQ(toolbar.IsButtonChecked(ID_VIEW_DIRSCAN), on);
+    const std::array got{state(ID_FILE_PRINT), state(ID_VIEW_DIRSCAN), state(ID_APP_EXIT), state(ID_EXPORT_FILE)};
+    EXPECT_EQ(got, (std::array{on ? 0u : UINT{MF_GRAYED}, on ? UINT{MF_CHECKED} : 0u, 0u, UINT{MF_GRAYED}})) << on;
+    EXPECT_EQ(std::pair(toolbar.IsButtonEnabled(ID_FILE_PRINT), toolbar.IsButtonChecked(ID_VIEW_DIRSCAN)),
+              std::pair(on, on));
     EXPECT_EQ(std::pair(toolbar.IsButtonEnabled(ID_APP_EXIT), toolbar.IsButtonEnabled(ID_APP_ABOUT)),
               std::pair(true, false));
   }
