@@ -3,7 +3,7 @@
 # under Wine without extra DLLs, and Wine to run the tests.
 #
 #   cmake -S . -B build-mingw -G Ninja \
-#     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DKOLBRIN_GUI=OFF
+#     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DKOLBRIN_FRONTEND=none
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

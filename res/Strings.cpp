@@ -102,6 +102,11 @@ constexpr StringEntry kStrings[] = {
     {IDS_CMDLINE_NOT_A_DIRECTORY, "kolbrin: „%1“ ist kein Verzeichnis."},
     {IDS_CMDLINE_TOO_MANY, "kolbrin: Bitte höchstens ein Verzeichnis angeben."},
     {IDS_CMDLINE_HELP, "Zeigt diese Hilfe an."},
+    {IDS_CMDLINE_USAGE, "Aufruf: %1 [Optionen] [%2]"},
+    {IDS_CMDLINE_OPTIONS, "Optionen:"},
+    {IDS_CMDLINE_ARGUMENTS, "Argumente:"},
+    {IDS_CMDLINE_VERSION, "Zeigt Versionsinformationen an."},
+    {IDS_CMDLINE_UNKNOWN_OPTION, "Unbekannte Option „%1“."},
     {IDS_PRINT_SETUP_TITLE, "Druckereinrichtung"},
     {IDS_PRINT_SETUP_OK, "OK"},
 };

@@ -7,24 +7,6 @@
 
 namespace output::win32 {
 
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string Narrow(const wchar_t* text, std::size_t length) {
-  if (text == nullptr || length == 0) return {};
-  const int size = static_cast<int>(length);
-  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text, size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(bytes), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text, size, utf8.data(), bytes, nullptr, nullptr);
-  return utf8;
-}
-
 void ToVariant(const Variant& in, VARIANT& out) {
   switch (in.vt) {
     case output::VarType::kI2:

@@ -1,5 +1,5 @@
-// Conversions between the export's tagged values and OLE's VARIANTs, and
-// between UTF-8 and the UTF-16 of BSTRs and identifiers.
+// Conversions between the export's tagged values and OLE's VARIANTs; BSTRs
+// and identifiers are converted by platform/win32/Utf16.h.
 #pragma once
 
 #include <windows.h>
@@ -11,13 +11,14 @@
 #include <string_view>
 
 #include "output/win32/Automation.h"
+#include "platform/win32/Utf16.h"
 
 namespace output::win32 {
 
 class ComApartment;
 
-std::wstring Widen(std::string_view utf8);
-std::string Narrow(const wchar_t* text, std::size_t length);
+using platform::win32::Narrow;
+using platform::win32::Widen;
 
 // Fills out (initialised, empty) from in. A boolean is VARIANT_TRUE for any
 // non-zero value. Throws AutomationError for an object not made by OLE.

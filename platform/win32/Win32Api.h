@@ -1,7 +1,9 @@
-// <windows.h> for the platform layer. The header maps GetDriveType,
-// GetVolumeInformation and GetDiskFreeSpace to their A/W forms by macro,
-// which would rename the FileSystem members of the same names; the macros
-// are dropped here (the layer calls the A forms by their own names).
+// <windows.h> for the platform layer and the Windows front end. The header
+// maps GetDriveType, GetVolumeInformation, GetDiskFreeSpace, GetProfileInt
+// and WriteProfileInt to their A/W forms by macro, which would rename the
+// members of the same names of FileSystem and of the shell's profile; the
+// macros are dropped here (the program calls the A/W forms by their own
+// names).
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -15,3 +17,5 @@
 #undef GetDriveType
 #undef GetVolumeInformation
 #undef GetDiskFreeSpace
+#undef GetProfileInt
+#undef WriteProfileInt

@@ -35,12 +35,12 @@ class DriveTree : public ::testing::Test, public tree::CTreeControl {
   static Node* N(HTREEITEM item) { return reinterpret_cast<Node*>(item); }
   static HTREEITEM H(const std::unique_ptr<Node>& node) { return reinterpret_cast<HTREEITEM>(node.get()); }
   Node* Of(HTREEITEM item) const { return item ? N(item) : const_cast<Node*>(&m_root); }
-  HTREEITEM InsertItem(std::string_view text, int image, int selected, HTREEITEM parent, tree::InsertAt at) override {
+  HTREEITEM InsertItem(std::string_view text, int image, int selImage, HTREEITEM parent, tree::InsertAt at) override {
     auto& kids = Of(parent)->children;
     const auto byText = [](std::string_view t, const auto& n) { return t < n->text; };
     const auto place =
         at == tree::InsertAt::kLast ? kids.end() : std::upper_bound(kids.begin(), kids.end(), text, byText);
-    return H(*kids.insert(place, std::make_unique<Node>(Node{Of(parent), std::string(text), image, selected})));
+    return H(*kids.insert(place, std::make_unique<Node>(Node{Of(parent), std::string(text), image, selImage})));
   }
   void DeleteItem(HTREEITEM item) override {
     std::erase_if(N(item)->parent->children, [&](const auto& n) { return n.get() == N(item); });

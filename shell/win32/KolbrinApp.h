@@ -1,0 +1,59 @@
+// The application object on Windows: OLE, the profile in the registry, the
+// document, the main frame with the panes its factory makes, the message
+// loop, and the application-wide commands (about box, exit).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "framework/FrameWnd.h"
+#include "framework/MessageBox.h"
+#include "framework/win32/MessageLoop.h"
+#include "shell/Profile.h"
+#include "shell/win32/PaneFactory.h"
+
+namespace shell {
+class CKolbrinDoc;
+}
+
+namespace shell::win32 {
+
+class CMainFrame;
+
+class CKolbrinApp : public fw::CWinApp {
+ public:
+  CKolbrinApp(std::unique_ptr<CProfile> profile, std::unique_ptr<CPaneFactory> panes);
+  ~CKolbrinApp() override;
+
+  // The directory the tree selects at start; kept for the tree to come.
+  void SetStartDirectory(std::string directory) { m_startDirectory = std::move(directory); }
+  const std::string& StartDirectory() const { return m_startDirectory; }
+
+  // Creates the document and the main frame and shows it; false on failure.
+  bool InitInstance();
+  // The message loop, until the main window is gone; its exit code.
+  int Run() { return m_loop.Run(); }
+  int ExitInstance();
+
+  CMainFrame* MainFrame() const { return m_frame.get(); }
+
+ protected:
+  const fw::RouteMap* GetRouteMap() const override;
+
+ private:
+  void OnAppAbout();
+  void OnAppExit();
+  void OnFileNew() {}
+  void OnFileOpen() {}
+
+  bool m_oleInitialized = false;
+  std::unique_ptr<CProfile> m_profile;
+  std::unique_ptr<CPaneFactory> m_panes;  // outlives the frame whose panes it made
+  std::string m_startDirectory;
+  fw::win32::CMessageLoop m_loop;
+  std::unique_ptr<CKolbrinDoc> m_doc;
+  std::unique_ptr<CMainFrame> m_frame;
+  fw::MessageBoxPresenter m_previousPresenter;
+};
+
+}  // namespace shell::win32

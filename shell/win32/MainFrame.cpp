@@ -1,0 +1,370 @@
+#include "shell/win32/MainFrame.h"
+
+#include "framework/win32/Menu.h"
+#include "framework/win32/MenuCmdUI.h"
+#include "framework/win32/ResText.h"
+#include "framework/win32/ToolBarCmdUI.h"
+#include "platform/Keyboard.h"
+#include "platform/win32/Utf16.h"
+#include "res/Templates.h"
+#include "shell/KolbrinDoc.h"
+#include "shell/WindowPlacement.h"
+
+namespace shell::win32 {
+
+using fw::win32::MessageEntry;
+using fw::win32::MessageMap;
+using fw::win32::ResText;
+namespace Msg = fw::win32::Msg;
+
+namespace {
+constexpr UINT kIdToolBar = ID_VIEW_TOOLBAR;      // the bars' ids are their commands'
+constexpr UINT kIdStatusBar = ID_VIEW_STATUS_BAR;
+constexpr UINT kIdSplitter = 59648;               // the first pane's id
+constexpr COLORREF kToolBarKey = RGB(192, 192, 192);
+}  // namespace
+
+CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app, CPaneFactory& panes)
+    : m_doc(doc),
+      m_profile(profile),
+      m_paneFactory(panes),
+      m_accelerators(res::MainAccelerators()),
+      m_idleText(ResText(AFX_IDS_IDLEMESSAGE)) {
+  SetApp(app);
+  SetDocument(&doc);
+}
+
+fw::win32::WindowClass CMainFrame::GetWindowClass() const {
+  fw::win32::WindowClass wc;
+  wc.name = L"KolbrinFrame";
+  const HINSTANCE self = ::GetModuleHandleW(nullptr);
+  wc.icon = static_cast<HICON>(::LoadImageW(self, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  wc.smallIcon = static_cast<HICON>(::LoadImageW(self, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON,
+                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+  wc.background = ::GetSysColorBrush(COLOR_3DFACE);
+  return wc;
+}
+
+const MessageMap* CMainFrame::GetMessageMap() const {
+  static constexpr MessageEntry entries[] = {
+      Msg::On<&CMainFrame::OnCreate>(WM_CREATE),
+      Msg::On<&CMainFrame::OnDestroy>(WM_DESTROY),
+      Msg::On<&CMainFrame::OnSize>(WM_SIZE),
+      Msg::On<&CMainFrame::OnSetFocus>(WM_SETFOCUS),
+      Msg::On<&CMainFrame::OnCommand>(WM_COMMAND),
+      Msg::On<&CMainFrame::OnNotify>(WM_NOTIFY),
+      Msg::On<&CMainFrame::OnInitMenuPopup>(WM_INITMENUPOPUP),
+      Msg::On<&CMainFrame::OnMenuSelect>(WM_MENUSELECT),
+      Msg::On<&CMainFrame::OnExitMenuLoop>(WM_EXITMENULOOP),
+      Msg::On<&CMainFrame::OnDpiChanged>(WM_DPICHANGED),
+  };
+  static constexpr MessageMap map{entries, nullptr};
+  return &map;
+}
+
+const fw::RouteMap* CMainFrame::GetRouteMap() const {
+  using fw::Route::Command;
+  using fw::Route::Update;
+  static const fw::RouteEntry entries[] = {
+      Command<&CMainFrame::OnViewToolBar>(ID_VIEW_TOOLBAR),
+      Update<&CMainFrame::OnUpdateViewToolBar>(ID_VIEW_TOOLBAR),
+      Command<&CMainFrame::OnViewStatusBar>(ID_VIEW_STATUS_BAR),
+      Update<&CMainFrame::OnUpdateViewStatusBar>(ID_VIEW_STATUS_BAR),
+      Command<&CMainFrame::OnNextPane>(ID_NEXT_PANE),
+      Command<&CMainFrame::OnPrevPane>(ID_PREV_PANE),
+  };
+  static const fw::RouteMap map{entries, nullptr};
+  return &map;
+}
+
+bool CMainFrame::Create() {
+  fw::win32::CMenu menu = fw::win32::CMenu::MenuBar(res::MainMenu());
+  const std::wstring title = ResText(AFX_IDS_APP_TITLE);
+  if (!CWindowImpl::Create(nullptr, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, nullptr,
+                           menu.Handle())) {
+    return false;
+  }
+  menu.Detach();  // the window destroys its menu
+  return true;
+}
+
+// Toolbar and status bar first: the panes are laid out in the room they
+// leave.
+LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
+  if (!m_wndToolBar.Create(m_hWnd, kIdToolBar)) return -1;
+  LoadToolBarImages();
+  if (!m_wndToolBar.AddButtons(res::MainToolbar())) return -1;
+  if (!m_wndStatusBar.Create(m_hWnd, kIdStatusBar)) return -1;
+  ShowIdlePrompt();
+  if (!CreatePanes()) return -1;
+  for (fw::CView* v : m_doc.Views()) v->OnInitialUpdate();
+  OnIdle();
+  return 0;
+}
+
+bool CMainFrame::CreatePanes() {
+  if (!m_wndSplitter.Create(m_hWnd, kIdSplitter)) return false;
+  m_panes[0] = m_paneFactory.CreatePane(PaneSlot::kDriveTree, m_wndSplitter.Handle(), m_doc);
+  if (!m_wndSplitterRight.Create(m_wndSplitter.Handle(), kIdSplitter + 1)) return false;
+  m_panes[1] = m_paneFactory.CreatePane(PaneSlot::kFileList, m_wndSplitterRight.Handle(), m_doc);
+  m_panes[2] = m_paneFactory.CreatePane(PaneSlot::kDirList, m_wndSplitterRight.Handle(), m_doc);
+  for (const PaneWindow& p : m_panes) {
+    if (p.hwnd == nullptr) return false;
+  }
+  m_wndSplitter.SetPanes(m_panes[0].hwnd, m_wndSplitterRight.Handle());
+  m_wndSplitterRight.SetPanes(m_panes[1].hwnd, m_panes[2].hwnd);
+  SetActiveView(m_panes[0].view);
+  return true;
+}
+
+void CMainFrame::LoadToolBarImages() {
+  const auto& tb = res::MainToolbar();
+  m_toolBarImages.LoadStrip(tb.bitmap, tb.buttonWidth, tb.buttonHeight, kToolBarKey, Dpi());
+  m_wndToolBar.SetImageList(m_toolBarImages.Handle());
+}
+
+void CMainFrame::ShowRestored() {
+  const WindowPlacement stored =
+      RestoreWindowPlacement(m_profile, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  ::GetWindowPlacement(m_hWnd, &wp);
+  wp.rcNormalPosition = {stored.rcNormal.left, stored.rcNormal.top, stored.rcNormal.right, stored.rcNormal.bottom};
+  // Only the states the program itself stores; a hidden window would never
+  // come back.
+  const bool known = stored.showCmd == ShowCmd::kMaximized || stored.showCmd == ShowCmd::kMinimized;
+  wp.showCmd = known ? static_cast<UINT>(stored.showCmd) : SW_SHOWNORMAL;
+  ::SetWindowPlacement(m_hWnd, &wp);
+  m_paneSizesPending = true;
+  SetInitialPaneSizes();
+  ::UpdateWindow(m_hWnd);
+}
+
+// The tree a quarter of the frame's width, the two lists half each of the
+// height between toolbar and status bar; a window that starts minimised
+// gets them when it is first restored.
+void CMainFrame::SetInitialPaneSizes() {
+  const RECT client = ClientRect();
+  if (!m_paneSizesPending || ::IsIconic(m_hWnd) || client.right <= 0) return;
+  m_paneSizesPending = false;
+  const SplitterSizes sizes = InitialSplitterSizes(client.right - client.left, client.bottom - client.top);
+  m_wndSplitter.SetPosition(sizes.treeWidth);
+  const RECT right = m_wndSplitterRight.ClientRect();
+  m_wndSplitterRight.SetPosition((right.bottom - right.top - m_wndSplitterRight.BarSize()) / 2);
+}
+
+LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
+  SaveWindowPlacement();
+  // The panes' views go with their windows; routing must not reach them.
+  SetActiveView(nullptr);
+  ::PostQuitMessage(0);
+  return 0;
+}
+
+void CMainFrame::SaveWindowPlacement() const {
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  if (!::GetWindowPlacement(m_hWnd, &wp)) return;
+  WindowPlacement p;
+  const RECT& r = wp.rcNormalPosition;
+  p.rcNormal = {r.left, r.top, r.right, r.bottom};
+  p.showCmd = static_cast<std::int32_t>(wp.showCmd);
+  shell::SaveWindowPlacement(m_profile, p);
+}
+
+LRESULT CMainFrame::OnSize(WPARAM, LPARAM) {
+  RecalcLayout();
+  SetInitialPaneSizes();
+  return 0;
+}
+
+void CMainFrame::RecalcLayout() {
+  RECT area = ClientRect();
+  if (m_wndToolBar.IsShown()) {
+    m_wndToolBar.AutoSize();
+    const RECT tb = m_wndToolBar.WindowRect();
+    area.top += tb.bottom - tb.top;
+  }
+  if (m_wndStatusBar.IsShown()) {
+    m_wndStatusBar.Resize();
+    LayoutBars();
+    const RECT sb = m_wndStatusBar.WindowRect();
+    area.bottom -= sb.bottom - sb.top;
+  }
+  if (area.bottom < area.top) area.bottom = area.top;
+  m_wndSplitter.Move(area);
+}
+
+// Pane 0 stretches; each indicator is as wide as its text and a margin.
+void CMainFrame::LayoutBars() {
+  const auto ids = res::StatusIndicators();
+  const HDC dc = ::GetDC(m_wndStatusBar.Handle());
+  const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(m_wndStatusBar.SendMsg(WM_GETFONT)));
+  int widths[4] = {};
+  int total = 0;
+  for (std::size_t i = 1; i < ids.size() && i < 4; ++i) {
+    const std::wstring text = ResText(ids[i]);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    widths[i] = size.cx + Scale(12);
+    total += widths[i];
+  }
+  ::SelectObject(dc, old);
+  ::ReleaseDC(m_wndStatusBar.Handle(), dc);
+  const int right = ClientRect().right - ::GetSystemMetrics(SM_CXVSCROLL);
+  int edges[4] = {right - total, 0, 0, -1};
+  edges[1] = edges[0] + widths[1];
+  edges[2] = edges[1] + widths[2];
+  m_wndStatusBar.SetParts(4, edges);
+  m_indicators = {-1, -1, -1};  // new parts start empty
+}
+
+void CMainFrame::OnIdle() {
+  SyncActiveView();
+  fw::win32::CToolBarCmdUI::UpdateButtons(m_wndToolBar, *this);
+  const platform::LockKeys keys = platform::QueryLockKeys();
+  const bool on[] = {keys.caps, keys.num, keys.scroll};
+  const auto ids = res::StatusIndicators();
+  for (std::size_t i = 0; i < m_indicators.size(); ++i) {
+    if (m_indicators[i] == static_cast<int>(on[i])) continue;
+    m_indicators[i] = on[i];
+    m_wndStatusBar.SetPaneText(static_cast<int>(i + 1), on[i] ? ResText(ids[i + 1]).c_str() : L"");
+  }
+}
+
+void CMainFrame::SetMessageText(const std::wstring& text) { m_wndStatusBar.SetPaneText(0, text.c_str()); }
+
+bool CMainFrame::PreTranslateMessage(MSG& msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  // The frame's keys, unless a dialog of its own has the focus.
+  const HWND active = ::GetActiveWindow();
+  return (active == m_hWnd || active == nullptr) && m_accelerators.Translate(m_hWnd, msg);
+}
+
+bool CMainFrame::ExecuteCommand(fw::UINT id) {
+  SyncActiveView();
+  fw::CCmdUI state(id);
+  state.DoUpdate(this, true);
+  if (!state.m_bEnabled) return false;
+  return OnCmdMsg(id, fw::CN_COMMAND, nullptr, nullptr);
+}
+
+bool CMainFrame::OnCmdMsg(fw::UINT nID, int nCode, void* pExtra, fw::AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (fw::CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return true;
+  auto* doc = dynamic_cast<CKolbrinDoc*>(GetActiveDocument());
+  return doc != nullptr && doc->RouteCommandToViews(GetActiveView(), nID, nCode, pExtra, pHandlerInfo);
+}
+
+// Menu items (code 0), accelerators (1) and toolbar buttons send commands.
+LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
+  const auto from = reinterpret_cast<HWND>(lp);
+  if (from == nullptr || from == m_wndToolBar.Handle()) ExecuteCommand(LOWORD(wp));
+  return 0;
+}
+
+LRESULT CMainFrame::OnNotify(WPARAM, LPARAM lp) {
+  const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+  if (hdr->code == TTN_GETDISPINFOW) {
+    // The toolbar's tooltip: the prompt string's text after "\n".
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
+    m_tooltip = fw::win32::TooltipResText(static_cast<res::Id>(hdr->idFrom));
+    info->lpszText = m_tooltip.data();
+  } else if (hdr->code == TBN_HOTITEMCHANGE && hdr->hwndFrom == m_wndToolBar.Handle()) {
+    // The button under the pointer tells what it does, as menu items do.
+    const auto* hot = reinterpret_cast<const NMTBHOTITEM*>(lp);
+    if (hot->dwFlags & HICF_LEAVING) {
+      ShowIdlePrompt();
+    } else {
+      SetMessageText(fw::win32::PromptResText(static_cast<res::Id>(hot->idNew)));
+    }
+  }
+  return 0;
+}
+
+LRESULT CMainFrame::OnInitMenuPopup(WPARAM wp, LPARAM lp) {
+  if (HIWORD(lp) == 0) {  // not the system menu
+    SyncActiveView();
+    fw::win32::CMenuCmdUI::UpdatePopup(reinterpret_cast<HMENU>(wp), *this);
+  }
+  return 0;
+}
+
+// The prompt of the highlighted item goes to pane 0; a popup's title, a
+// separator or the closed menu bring the idle text back.
+LRESULT CMainFrame::OnMenuSelect(WPARAM wp, LPARAM) {
+  const UINT flags = HIWORD(wp);
+  const UINT id = LOWORD(wp);
+  if (flags == 0xFFFF || (flags & (MF_POPUP | MF_SEPARATOR)) != 0 || id == 0) {
+    ShowIdlePrompt();
+  } else {
+    SetMessageText(fw::win32::PromptResText(id));
+  }
+  return 0;
+}
+
+LRESULT CMainFrame::OnExitMenuLoop(WPARAM, LPARAM) {
+  ShowIdlePrompt();
+  return 0;
+}
+
+// The frame itself takes no keys: the focus goes back to the pane that had
+// it when the window was last active.
+LRESULT CMainFrame::OnSetFocus(WPARAM, LPARAM) {
+  ::SetFocus(m_panes[static_cast<std::size_t>(m_focusPane)].hwnd);
+  return 0;
+}
+
+// Moved to a screen of another scale: the size the system suggests, and
+// toolbar pictures for the new scale.
+LRESULT CMainFrame::OnDpiChanged(WPARAM, LPARAM lp) {
+  const auto* r = reinterpret_cast<const RECT*>(lp);
+  LoadToolBarImages();
+  ::SetWindowPos(m_hWnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+int CMainFrame::PaneOfFocus() const {
+  const HWND focus = ::GetFocus();
+  for (std::size_t i = 0; i < m_panes.size(); ++i) {
+    const HWND pane = m_panes[i].hwnd;
+    if (pane != nullptr && focus != nullptr && (focus == pane || ::IsChild(pane, focus))) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// The view whose pane has the focus is the active one; with the focus
+// elsewhere (the menu, a dialog) the last one stays.
+void CMainFrame::SyncActiveView() {
+  const int pane = PaneOfFocus();
+  if (pane < 0) return;
+  m_focusPane = pane;
+  SetActiveView(m_panes[static_cast<std::size_t>(pane)].view);
+}
+
+void CMainFrame::MovePaneFocus(int step) {
+  const int n = static_cast<int>(m_panes.size());
+  const int current = PaneOfFocus();
+  const int next = ((current < 0 ? m_focusPane : current) + step + n) % n;
+  ::SetFocus(m_panes[static_cast<std::size_t>(next)].hwnd);
+  SyncActiveView();
+}
+
+void CMainFrame::OnNextPane() { MovePaneFocus(1); }
+void CMainFrame::OnPrevPane() { MovePaneFocus(-1); }
+
+void CMainFrame::OnViewToolBar() {
+  m_wndToolBar.Show(m_wndToolBar.IsShown() ? SW_HIDE : SW_SHOW);
+  RecalcLayout();
+}
+
+void CMainFrame::OnUpdateViewToolBar(fw::CCmdUI* ui) { ui->SetCheck(m_wndToolBar.IsShown()); }
+
+void CMainFrame::OnViewStatusBar() {
+  m_wndStatusBar.Show(m_wndStatusBar.IsShown() ? SW_HIDE : SW_SHOW);
+  RecalcLayout();
+}
+
+void CMainFrame::OnUpdateViewStatusBar(fw::CCmdUI* ui) { ui->SetCheck(m_wndStatusBar.IsShown()); }
+
+}  // namespace shell::win32

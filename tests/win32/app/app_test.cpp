@@ -1,0 +1,191 @@
+// The real kolbrin.exe, started as its own process and driven from outside
+// through its windows: the frame, its menu, toolbar and about box, the
+// placement it keeps in the registry, and the command line.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+
+#include "tests/win32/app/Driver.h"
+
+namespace {
+
+using driver::CKolbrinProcess;
+using win32test::TextOf;
+using Edges = std::array<LONG, 4>;
+
+constexpr wchar_t kFrameClass[] = L"KolbrinFrame";
+
+HWND Child(HWND parent, const wchar_t* cls, const std::wstring& text = L"") {
+  for (HWND h : win32test::Children(parent)) {
+    if (win32test::ClassOf(h) == cls && (text.empty() || TextOf(h) == text)) return h;
+  }
+  return nullptr;
+}
+
+Edges EdgesOf(HWND hwnd) {
+  RECT r{};
+  ::GetWindowRect(hwnd, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+class KolbrinApp : public testing::Test {
+ protected:
+  void SetUp() override { driver::ForgetSettings(); }
+  static void Close(CKolbrinProcess& kolbrin, HWND frame) {
+    ::PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(kolbrin.WaitForExit(), 0);
+  }
+  const LONG cx = ::GetSystemMetrics(SM_CXSCREEN);
+  const LONG cy = ::GetSystemMetrics(SM_CYSCREEN);
+};
+
+// The program started on a fresh registry with its frame up, and closed as
+// the close box closes it.
+class KolbrinFrame : public KolbrinApp {
+ protected:
+  void SetUp() override {
+    KolbrinApp::SetUp();
+    ASSERT_NE(frame = kolbrin.emplace().WaitForWindow(kFrameClass), nullptr);
+  }
+  void TearDown() override {
+    if (frame != nullptr) Close(*kolbrin, frame);
+  }
+  std::optional<CKolbrinProcess> kolbrin;
+  HWND frame = nullptr;
+};
+
+TEST_F(KolbrinFrame, FirstStartShowsTheFrameWithItsPanesBarsAndTheMiddleOfTheScreen) {
+  EXPECT_EQ(TextOf(frame), L"Kolbrin");
+  EXPECT_EQ(EdgesOf(frame), (Edges{cx / 10, cy / 10, cx - cx / 10, cy - cy / 10}));
+
+  // The tree a quarter of the frame's width, the two lists of one height,
+  // between toolbar and status bar.
+  const HWND toolbar = Child(frame, TOOLBARCLASSNAMEW);
+  const HWND status = Child(frame, STATUSCLASSNAMEW);
+  const HWND tree = Child(frame, L"KolbrinPane", L"Laufwerke und Verzeichnisse");
+  const HWND files = Child(frame, L"KolbrinPane", L"Dateien");
+  const HWND dirs = Child(frame, L"KolbrinPane", L"Verzeichnisinformation");
+  ASSERT_TRUE(toolbar && status && tree && files && dirs);
+  RECT client{};
+  ::GetClientRect(frame, &client);
+  const Edges t = EdgesOf(tree), f = EdgesOf(files), d = EdgesOf(dirs);
+  EXPECT_EQ(t[2] - t[0], client.right / 4);
+  EXPECT_LE(std::abs((f[3] - f[1]) - (d[3] - d[1])), 1);
+  EXPECT_TRUE(t[2] < f[0] && f[3] < d[1] && f[0] == d[0] && t[1] == f[1] && t[3] == d[3]);
+  EXPECT_TRUE(EdgesOf(toolbar)[3] <= t[1] && EdgesOf(status)[1] >= t[3]);
+  EXPECT_EQ(TextOf(status), L"Bereit");
+
+  // F6 moves the focus on from pane to pane, round.
+  GUITHREADINFO gui{sizeof gui, 0, {}, {}, {}, {}, {}, {}, {}};
+  const DWORD thread = ::GetWindowThreadProcessId(frame, nullptr);
+  const auto focus = [&] { return ::GetGUIThreadInfo(thread, &gui) ? gui.hwndFocus : nullptr; };
+  for (const HWND next : {files, dirs, tree}) {
+    win32test::PostKey(focus(), VK_F6);
+    EXPECT_TRUE(driver::WaitFor([&] { return focus() == next; }));
+  }
+}
+
+TEST_F(KolbrinFrame, F10OpensTheMenuWhoseAboutItemOpensTheAboutBoxThatReturnCloses) {
+  const HWND status = Child(frame, STATUSCLASSNAMEW);
+
+  // F10 selects the menu bar's first popup; Right twice goes to "&?", Down
+  // opens it with its first item highlighted, whose prompt pane 0 shows.
+  for (const UINT key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_DOWN}) win32test::PostKey(frame, key, key == VK_F10);
+  EXPECT_NE(kolbrin->WaitForWindow(L"#32768"), nullptr) << "an open popup menu";
+  const std::wstring prompt = L"Zeigt Programm-, Versions- und Copyrightinformationen an.";
+  EXPECT_TRUE(driver::WaitFor([&] { return TextOf(status) == prompt; })) << testing::PrintToString(TextOf(status));
+  win32test::PostKey(frame, VK_RETURN);
+
+  const HWND about = kolbrin->WaitForWindow(L"#32770", L"Info \u00FCber Kolbrin");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(::GetWindow(about, GW_OWNER), frame);
+  EXPECT_NE(Child(about, L"Static", L"Kolbrin, Version 1,0,0,5"), nullptr);
+  EXPECT_TRUE(driver::WaitFor([&] { return TextOf(status) == L"Bereit"; })) << "the menu closed";
+  win32test::PostKey(about, VK_RETURN);
+  EXPECT_TRUE(driver::WaitFor([&] { return !::IsWindow(about); }));
+}
+
+TEST_F(KolbrinFrame, ToolbarButtonUnderTheMouseShowsItsPromptAndTooltip) {
+  const HWND status = Child(frame, STATUSCLASSNAMEW);
+  const HWND toolbar = Child(frame, TOOLBARCLASSNAMEW);
+  const Edges bar = EdgesOf(toolbar);
+
+  // The mouse goes along the bar until it rests on the exit button. Its
+  // tooltip is asked to show at once: Wine's timing of tooltips under a
+  // warped pointer is not to be relied on.
+  bool found = false;
+  for (LONG x = bar[0] + 2; x < bar[2] && !found; x += 4) {
+    ::SetCursorPos(x, (bar[1] + bar[3]) / 2);
+    found = driver::WaitFor([&] { return TextOf(status) == L"Verl\u00E4\u00DFt die Anwendung"; }, 100);
+  }
+  ASSERT_TRUE(found) << testing::PrintToString(TextOf(status));
+  const auto tip = reinterpret_cast<HWND>(::SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
+  ::SendMessageW(tip, TTM_POPUP, 0, 0);
+  EXPECT_TRUE(driver::WaitFor([&] { return TextOf(tip) == L"Programmende"; })) << testing::PrintToString(TextOf(tip));
+  ::SetCursorPos(bar[0] + 2, bar[3] + 100);  // off the bar, pane 0 is idle again
+  EXPECT_TRUE(driver::WaitFor([&] { return TextOf(status) == L"Bereit"; }));
+}
+
+TEST_F(KolbrinApp, ClosingKeepsThePlacementInTheRegistryAndTheNextStartRestoresIt) {
+  const auto stored = [] {
+    std::array<DWORD, 5> values{};
+    const wchar_t* names[] = {L"X0", L"Y0", L"X1", L"Y1", L"SHOW"};
+    for (std::size_t i = 0; i < values.size(); ++i) EXPECT_TRUE(driver::ReadPosition(names[i], values[i])) << i;
+    return values;
+  };
+  {
+    CKolbrinProcess kolbrin;
+    const HWND frame = kolbrin.WaitForWindow(kFrameClass);
+    ASSERT_NE(frame, nullptr);
+    DWORD value = 0;
+    EXPECT_FALSE(driver::ReadPosition(L"X0", value)) << "written only when the window goes";
+    Close(kolbrin, frame);
+  }
+  const auto d = [](LONG v) { return static_cast<DWORD>(v); };
+  EXPECT_EQ(stored(), (std::array<DWORD, 5>{d(cx / 10), d(cy / 10), d(cx - cx / 10), d(cy - cy / 10), 1}));
+
+  // A placement of its own comes back; maximised, it comes back maximised
+  // and its normal rectangle is kept again. (Wine tells another process
+  // only the current rectangle, not the normal one.)
+  for (const DWORD show : {1u, 3u}) {
+    for (const auto& [name, value] : {std::pair{L"X0", 100u}, {L"Y0", 80u}, {L"X1", 700u}, {L"Y1", 500u}}) {
+      driver::WritePosition(name, value);
+    }
+    driver::WritePosition(L"SHOW", show);
+    CKolbrinProcess kolbrin;
+    const HWND frame = kolbrin.WaitForWindow(kFrameClass);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(::IsZoomed(frame) != FALSE, show == 3);
+    EXPECT_TRUE(show == 3 || EdgesOf(frame) == (Edges{100, 80, 700, 500}));
+    Close(kolbrin, frame);
+    EXPECT_EQ(stored(), (std::array<DWORD, 5>{100, 80, 700, 500, show}));
+  }
+}
+
+// The text of a message box of the process, and the box closed with Return.
+std::wstring AnswerBox(CKolbrinProcess& kolbrin) {
+  const HWND box = kolbrin.WaitForWindow(L"#32770", L"Kolbrin");
+  std::wstring text;
+  for (HWND h : win32test::Children(box)) {
+    if (win32test::ClassOf(h) == L"Static" && TextOf(h).size() > text.size()) text = TextOf(h);
+  }
+  win32test::PostKey(box, VK_RETURN);
+  return text;
+}
+
+TEST_F(KolbrinApp, CommandLineHelpAndAMissingDirectoryAnswerInABox) {
+  {
+    CKolbrinProcess kolbrin(L"--help");
+    const std::wstring text = AnswerBox(kolbrin);
+    EXPECT_EQ(text.substr(0, text.find(L'\n')), L"Aufruf: kolbrin [Optionen] [VERZEICHNIS]");
+    EXPECT_EQ(kolbrin.WaitForExit(), 0);
+  }
+  CKolbrinProcess kolbrin(L"C:\\gibt-es-nicht");  // told, and the program starts
+  EXPECT_EQ(AnswerBox(kolbrin), L"kolbrin: \u201EC:\\gibt-es-nicht\u201C gibt es nicht.");
+  const HWND frame = kolbrin.WaitForWindow(kFrameClass);
+  ASSERT_NE(frame, nullptr);
+  Close(kolbrin, frame);
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// Windows the framework tests build: a top-level window of our own to parent
+// controls and take commands, and a window that acts on a modal box of this
+// thread from inside the box's own message loop, as a user would.
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include "framework/win32/WindowImpl.h"
+#include "tests/win32/support/Windows.h"
+
+namespace win32test {
+
+class CHostWindow : public fw::win32::CWindowImpl {
+ public:
+  CHostWindow() { Create(nullptr, L"Test", WS_OVERLAPPEDWINDOW); }
+  std::vector<UINT> commands;  // the WM_COMMAND ids received
+
+ protected:
+  fw::win32::WindowClass GetWindowClass() const override { return {L"KolbrinTestHost"}; }
+  const fw::win32::MessageMap* GetMessageMap() const override;
+
+ private:
+  LRESULT OnCommand(WPARAM wp, LPARAM) { return commands.push_back(LOWORD(wp)), 0; }
+};
+
+// Looks every 20 ms for a dialog box of this thread; the first found goes
+// to act(), once.
+class CModalWatcher : public fw::win32::CWindowImpl {
+ public:
+  explicit CModalWatcher(std::function<void(HWND dialog)> act);
+
+ protected:
+  fw::win32::WindowClass GetWindowClass() const override { return {L"KolbrinTestWatcher"}; }
+  const fw::win32::MessageMap* GetMessageMap() const override;
+
+ private:
+  LRESULT OnTimer(WPARAM, LPARAM);
+  std::function<void(HWND)> m_act;
+};
+
+// Left, top, right, bottom of the window in its parent's client area.
+std::array<LONG, 4> EdgesInParent(HWND child);
+
+}  // namespace win32test

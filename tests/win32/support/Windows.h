@@ -1,0 +1,18 @@
+// Looking at windows and typing into them, for the tests of the Windows
+// front end, in its own process or in the program's.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/win32/WinApi.h"
+
+namespace win32test {
+
+std::vector<HWND> Children(HWND parent);  // all descendants, in Z order
+std::wstring ClassOf(HWND hwnd);
+std::wstring TextOf(HWND hwnd);  // WM_GETTEXT, which crosses processes
+// A key pressed and released in the window's thread, as the keyboard would.
+void PostKey(HWND hwnd, UINT vk, bool system = false);
+
+}  // namespace win32test
