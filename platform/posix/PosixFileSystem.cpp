@@ -30,7 +30,7 @@ PosixFileSystem::PosixFileSystem(std::shared_ptr<MountTableSource> source)
 
 std::unique_ptr<FindHandle> PosixFileSystem::FindFirst(Job& job, std::string_view directory, FindData& first,
                                                        FindLevel level) {
-  std::unique_ptr<PosixFindHandle> handle = PosixFindHandle::Open(job, Directory(directory), level);
+  std::unique_ptr<PosixFindHandle> handle = PosixFindHandle::Open(job, Directory(directory), level, m_listing);
   if (!handle || !handle->Next(first)) return nullptr;
   return handle;
 }
