@@ -133,3 +133,14 @@ inline constexpr res::Id IDS_CMDLINE_TOO_MANY = 61405;        // more than one d
 inline constexpr res::Id IDS_CMDLINE_HELP = 61406;            // what --help does
 inline constexpr res::Id IDS_PRINT_SETUP_TITLE = 61410;       // title of the printer setup dialog
 inline constexpr res::Id IDS_PRINT_SETUP_OK = 61411;          // its accepting button
+// The print preview's window and its buttons (61420-61439)
+inline constexpr res::Id IDS_PREVIEW_TITLE = 61420;
+inline constexpr res::Id IDS_PREVIEW_FIRST = 61421;
+inline constexpr res::Id IDS_PREVIEW_PREVIOUS = 61422;
+inline constexpr res::Id IDS_PREVIEW_NEXT = 61423;
+inline constexpr res::Id IDS_PREVIEW_LAST = 61424;
+inline constexpr res::Id IDS_PREVIEW_OF = 61425;  // after the page number; %1: the page count
+inline constexpr res::Id IDS_PREVIEW_ZOOM_OUT = 61426;
+inline constexpr res::Id IDS_PREVIEW_ZOOM_IN = 61427;
+inline constexpr res::Id IDS_PREVIEW_PRINT = 61428;
+inline constexpr res::Id IDS_PREVIEW_CLOSE = 61429;
