@@ -16,13 +16,12 @@ WorkCrew::~WorkCrew() {
   for (std::thread& helper : m_helpers) helper.join();
 }
 
-unsigned WorkCrew::ForListing() { return std::clamp(std::thread::hardware_concurrency(), 4u, 8u); }
-
-void WorkCrew::Start() {
+void WorkCrew::Start(std::size_t count) {
   m_started = true;
+  const std::size_t helpers = std::min<std::size_t>(m_threads - 1, count / 8);
   try {
-    m_helpers.reserve(m_threads - 1);
-    for (unsigned i = 1; i < m_threads; ++i) m_helpers.emplace_back([this] { Help(); });
+    m_helpers.reserve(helpers);
+    for (std::size_t i = 0; i < helpers; ++i) m_helpers.emplace_back([this] { Help(); });
   } catch (const std::system_error&) {
     // fewer helpers, same result
   } catch (const std::bad_alloc&) {
@@ -31,7 +30,7 @@ void WorkCrew::Start() {
 }
 
 void WorkCrew::Run(std::size_t count, const std::function<void(std::size_t)>& work, std::stop_token stop) {
-  if (!m_started && m_threads > 1 && count > 1) Start();
+  if (!m_started && m_threads > 1 && count > 1) Start(count);
   {
     std::lock_guard lock(m_mutex);
     m_work = &work;

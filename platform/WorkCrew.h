@@ -27,18 +27,19 @@ class WorkCrew {
 
   // Calls work(i) for every i below count, on the calling thread and the
   // helpers, and returns once every call has returned. Helpers start with
-  // the first run; one that cannot be started leaves its share to the
-  // others. Once stop is requested no further item starts (the rest stay
+  // the first run, one for every eight items at most; one that cannot be
+  // started leaves its share to the others. Once stop is requested no further item starts (the rest stay
   // undone). What a call throws stops the other items and is thrown here,
   // after all have returned.
   void Run(std::size_t count, const std::function<void(std::size_t)>& work, std::stop_token stop = {});
 
   // Threads that share one listing's calls: enough to keep a disk's queue
-  // fed while nothing is cached, and no fewer than the cores.
-  static unsigned ForListing();
+  // fed while nothing is cached. Calls answered from the cache are short
+  // and few threads run at once then, whatever their number.
+  static unsigned ForListing() { return 32; }
 
  private:
-  void Start();
+  void Start(std::size_t count);
   void Help();
   void Share();
 
