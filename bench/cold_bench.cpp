@@ -82,7 +82,8 @@ void ScanFacts(const std::string& dir) {
   const auto rows = scan.Run(dir);
   done = true;
   sampler.join();
-  std::printf("core scan: %zu rows, %u walkers started (%u at first), at most %d descriptors beyond the %d open before\n",
+  std::printf("core scan: %zu rows, %u walkers started (%u at first), at most %d descriptors beyond the %d open"
+              " before\n",
               rows->rows.size(), scan.WalkersStarted(), lists::CDirScan::DefaultWalkers().first, peak - before, before);
 }
 
@@ -165,7 +166,9 @@ int main(int argc, char** argv) {
     addTool("ncdu", {"ncdu", "-o", "/dev/null", dir});
     addTool("gdu", {"gdu", "-n", "-p", "-a", dir});
     for (int t : {2, 8, 32})
-      contenders.push_back({"bare walk " + std::to_string(t), [&dir, t] { return Timed([&] { bench::BareWalk::Run(dir, t); }); }});
+      contenders.push_back({"bare walk " + std::to_string(t), [&dir, t] {
+        return Timed([&] { bench::BareWalk::Run(dir, t); });
+      }});
   } else if (mode == "list") {
     reference = "ls -lU";
     program = "kolbrin file list";
@@ -180,7 +183,9 @@ int main(int argc, char** argv) {
                           }});
     addTool("ls -lU", {"ls", "-lU", dir});
     for (int t : {1, 2, 8, 32})
-      contenders.push_back({"bare listing " + std::to_string(t), [&dir, t] { return Timed([&] { bench::BareList::Files(dir, t); }); }});
+      contenders.push_back({"bare listing " + std::to_string(t), [&dir, t] {
+        return Timed([&] { bench::BareList::Files(dir, t); });
+      }});
   } else if (mode == "expand") {
     reference = "find";
     program = "kolbrin expand";
@@ -198,7 +203,9 @@ int main(int argc, char** argv) {
                           }});
     addTool("find", {"find", dir, "-mindepth", "1", "-maxdepth", "2", "-type", "d"});
     for (int t : {1, 2, 8, 32})
-      contenders.push_back({"bare probes " + std::to_string(t), [&dir, t] { return Timed([&] { bench::BareList::Probes(dir, t); }); }});
+      contenders.push_back({"bare probes " + std::to_string(t), [&dir, t] {
+        return Timed([&] { bench::BareList::Probes(dir, t); });
+      }});
   } else {
     std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
     return 2;

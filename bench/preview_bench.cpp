@@ -30,7 +30,9 @@ using bench::Seconds;
 class JobOnly : public output::ListOutput {
  public:
   void ExportList(const output::CListContents&, int) override {}
-  int BeginPrinting(const output::PrintSource& list, output::PrintDC& dc) override { return m_job.BeginPrinting(list, dc); }
+  int BeginPrinting(const output::PrintSource& list, output::PrintDC& dc) override {
+    return m_job.BeginPrinting(list, dc);
+  }
   void PrintPage(const output::PrintSource& list, output::PrintDC& dc, int page) const override {
     m_job.PrintPage(list, dc, page);
   }
@@ -87,7 +89,9 @@ int main(int argc, char** argv) {
   const double thousand = TimeShow(preview, target);
   std::mt19937 random(3);
   double slowest = 0;
-  for (int i = 0; i < 20; ++i) slowest = std::max(slowest, TimeShow(preview, 1 + static_cast<int>(random() % preview.PageCount())));
+  for (int i = 0; i < 20; ++i) {
+    slowest = std::max(slowest, TimeShow(preview, 1 + static_cast<int>(random() % preview.PageCount())));
+  }
   const double after = ResidentMb();
 
   std::printf("preview of %d rows: %d pages\n", view.RowCount(), preview.PageCount());

@@ -39,7 +39,8 @@ void SortRecords(std::vector<CDirRecord*>& rows, std::int32_t sortParam) {
 // off the user-interface thread. Owned jointly by the worker and the view,
 // so a scan the user gave up on finishes without touching the view.
 struct ScanJob {
-  ScanJob(platform::FileSystem& fs, platform::Job& job, CDirScan::Walkers threads, platform::ScanHook hook, std::string top)
+  ScanJob(platform::FileSystem& fs, platform::Job& job, CDirScan::Walkers threads, platform::ScanHook hook,
+          std::string top)
       : scan(fs, job, threads, std::move(hook)), path(std::move(top)) {}
 
   void Run() {

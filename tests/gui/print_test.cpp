@@ -143,7 +143,8 @@ TEST_F(PrintFileList, PagesTitlesAndRowsAsShownOnScreenAndInThePreview) {
   EXPECT_EQ(shown, pages.size());
   const QStringList previewed = PdfPages(previewPdf);
   ASSERT_EQ(previewed.size(), pages.size());
-  for (int i = 0; i < pages.size(); ++i) EXPECT_EQ(previewed[i].simplified(), pages[i].simplified()) << "page " << i + 1;
+  for (int i = 0; i < pages.size(); ++i)
+    EXPECT_EQ(previewed[i].simplified(), pages[i].simplified()) << "page " << i + 1;
   EXPECT_FALSE(job().Font().has_value());
 }
 
