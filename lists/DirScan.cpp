@@ -198,10 +198,11 @@ class CDirScan::Walker final : public platform::ScanSink {
     return true;
   }
 
-  // Slept in its calls, and worked less than half the time it took.
+  // Slept in its calls more than once (a lock met now and then is not a
+  // drive), and worked less than half the time it took.
   bool WaitedOnTheDrive(const platform::ThreadTimes& before, Clock::duration took) const {
     platform::ThreadTimes after;
-    if (!m_scan.m_fs.CallingThreadTimes(after) || after.sleeps <= before.sleeps) return false;
+    if (!m_scan.m_fs.CallingThreadTimes(after) || after.sleeps < before.sleeps + 2) return false;
     const auto worked = after.cpuNanos - before.cpuNanos;
     return 2 * worked < static_cast<std::uint64_t>(std::chrono::nanoseconds(took).count());
   }

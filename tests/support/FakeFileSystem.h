@@ -62,7 +62,7 @@ class FakeFileSystem : public platform::FileSystem {
   void ReadersSleep(bool sleep = true) { m_readersSleep = sleep; }
   bool CallingThreadTimes(platform::ThreadTimes& out) const override {
     if (!m_readersSleep) return false;
-    out = {0, ++m_sleeps};
+    out = {0, m_sleeps += 3};
     return true;
   }
   // A mount point: MountOf gives the longest one that holds a path.
