@@ -175,7 +175,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "du could not run\n");
     return 1;
   }
-  std::printf("directories: %d rows, %u walking threads\n", mem.rows, lists::CDirScan::DefaultThreads());
+  const lists::CDirScan::Walkers walkers = lists::CDirScan::DefaultWalkers();
+  std::printf("directories: %d rows, %u walking threads at first, up to %u\n", mem.rows, walkers.first, walkers.most);
   PrintRatio("scan+view", scan.seconds, du, "(target 0.55 or less on the 200k tree)");
   PrintRatio("bare walk", bare, du, "(two threads, getdents64 + statx, nothing kept)");
   std::printf("scan/bare : %8.2f       (target 1.15 or less)\n", scan.seconds / bare);

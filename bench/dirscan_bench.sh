@@ -9,25 +9,10 @@
 set -eu
 . "$(dirname "$0")/bench_common.sh"
 bench_setup dirscan_bench "$@"
-make_tree() {
-  python3 - "$1" "$2" "$3" "$4" <<'PY'
-import os, random, sys
-root, na, nb, nc = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
-rnd = random.Random(5)
-for a in range(na):
-    for b in range(nb):
-        for c in range(nc):
-            d = os.path.join(root, f"a{a:02}", f"b{b:02}", f"c{c:02}")
-            os.makedirs(d)
-            for f in range(10):
-                with open(os.path.join(d, f"file{f}.dat"), "wb") as out:
-                    out.write(b"x" * rnd.randrange(8192))
-PY
-}
-make_tree "$tmp/200k" 20 20 50
+make_scan_tree "$tmp/200k" 20 20 50
 echo "== tree of ~200,000 files"
 "$bench" "$tmp/200k" "$rounds"
 rm -rf "$tmp/200k"
-make_tree "$tmp/1m" 50 50 40
+make_scan_tree "$tmp/1m" 50 50 40
 echo "== tree of ~1,000,000 files"
 "$bench" "$tmp/1m" "$rounds"

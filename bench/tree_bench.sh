@@ -8,11 +8,5 @@ set -eu
 . "$(dirname "$0")/bench_common.sh"
 bench_setup tree_expand_bench "$@"
 root="$tmp/many"
-mkdir "$root"
-(
-  cd "$root"
-  seq -f 'd%05g' 0 9999 | xargs mkdir
-  seq -f 'd%05g/sub' 0 2 9999 | xargs mkdir
-  seq -f 'd%05g/file' 1 2 9999 | xargs touch
-)
+make_subdir_folder "$root"
 "$bench" "$root" "$rounds"

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/BenchUtil.h"
+#include "bench/OneDrive.h"
 #include "framework/JobRunner.h"
 #include "framework/PathDocument.h"
 #include "tree/qt/DriveTreeModel.h"
@@ -24,28 +25,6 @@ namespace {
 
 using bench::Clock;
 using bench::Seconds;
-
-// The system's file system with DIR as the one drive.
-class OneDriveFileSystem : public platform::FileSystem {
- public:
-  explicit OneDriveFileSystem(std::string root) : m_root(std::move(root)) {}
-  std::unique_ptr<platform::FindHandle> FindFirst(platform::Job& job, std::string_view directory,
-                                                  platform::FindData& first, platform::FindLevel level) override {
-    return Native().FindFirst(job, directory, first, level);
-  }
-  std::vector<std::string> LogicalDriveStrings() override { return {m_root}; }
-  platform::DriveType GetDriveType(std::string_view) override { return platform::kDriveRemovable; }
-  bool GetVolumeInformation(platform::Job& job, std::string_view root, platform::VolumeInfo& out) override {
-    return Native().GetVolumeInformation(job, root, out);
-  }
-  bool GetDiskFreeSpace(platform::Job& job, std::string_view root, platform::DiskFreeSpace& out) override {
-    return Native().GetDiskFreeSpace(job, root, out);
-  }
-  std::shared_ptr<const platform::MountProbe> Probe() override { return Native().Probe(); }
-
- private:
-  std::string m_root;
-};
 
 // One run of find with its output thrown away; -1 when it could not run.
 double TimeFind(const std::string& dir) {
@@ -77,7 +56,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   std::string dir = argv[1];
   const int rounds = bench::Rounds(argc, argv);
-  OneDriveFileSystem fs(dir.back() == '/' ? dir : dir + '/');
+  bench::OneDriveFileSystem fs(dir.back() == '/' ? dir : dir + '/');
   fw::CPathDocument doc(fs);
   tree::qt::CDriveView view(doc, fw::RunAtOnce(), nullptr);
   view.resize(400, 800);

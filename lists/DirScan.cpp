@@ -1,6 +1,7 @@
 #include "lists/DirScan.h"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -62,6 +63,12 @@ class CDirScan::WorkStack {
     return true;
   }
 
+  // Directories that no walker reads yet.
+  std::size_t Pending() {
+    std::lock_guard lock(m_mutex);
+    return m_tasks.size();
+  }
+
   void Done() {
     bool over = false;
     {
@@ -89,21 +96,74 @@ class CDirScan::WorkStack {
   bool m_stopped = false;
 };
 
+// The walking threads besides the calling one. Any walker may start
+// another while the walk goes on; once closed, none starts and every one
+// started is joined.
+class CDirScan::Pool {
+ public:
+  explicit Pool(CDirScan& scan) : m_scan(scan) {}
+  ~Pool() { JoinAll(); }
+
+  // One more walker; false when the most are walking, the pool is closed or
+  // no thread can be had (the others carry on alone then).
+  bool Add() {
+    std::lock_guard lock(m_mutex);
+    if (m_closed || m_scan.m_started.load() >= m_scan.m_walkers.most) return false;
+    try {
+      m_scan.Hook(platform::ScanStep::kWalker, {});
+      if (m_threads.size() == m_threads.capacity()) m_threads.reserve(CDirScan::kMostWalkers);
+      m_threads.emplace_back([this] { m_scan.RunWalker(); });
+    } catch (const std::system_error&) {
+      return false;
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    ++m_scan.m_started;
+    return true;
+  }
+
+  void JoinAll() {
+    std::vector<std::thread> threads;
+    {
+      std::lock_guard lock(m_mutex);
+      m_closed = true;
+      threads.swap(m_threads);
+    }
+    for (std::thread& t : threads) t.join();
+  }
+
+ private:
+  CDirScan& m_scan;
+  std::mutex m_mutex;
+  std::vector<std::thread> m_threads;
+  bool m_closed = false;
+};
+
 // One walking thread: reads directories from the stack until the walk is
-// over, making its records in an arena of its own.
+// over, making its records in a slice of the scan's arena of its own. Now
+// and then it looks at how its thread spent the reading of a directory:
+// mostly asleep in its calls while directories wait, it starts another
+// walker.
 class CDirScan::Walker final : public platform::ScanSink {
  public:
-  Walker(CDirScan& scan, CDirRecordArena& arena) : m_scan(scan), m_arena(arena) {}
+  explicit Walker(CDirScan& scan) : m_scan(scan), m_records(scan.m_arena, scan.m_arenaMutex) {}
 
   void Run() {
     Task task;
     while (m_scan.m_stack->Pop(task)) {
+      const bool sample = m_scan.m_started.load() < m_scan.m_walkers.most && SampleDue();
+      platform::ThreadTimes before;
+      const bool measured = sample && m_scan.m_fs.CallingThreadTimes(before);
+      const auto start = Clock::now();
       try {
         Read(task);
       } catch (const std::bad_alloc&) {
         m_scan.m_outOfMemory = true;  // this directory's row keeps what it had
       }
       task = {};
+      if (measured && WaitedOnTheDrive(before, Clock::now() - start) && m_scan.m_stack->Pending() > 0) {
+        m_scan.m_pool->Add();
+      }
       m_scan.m_stack->Done();
     }
   }
@@ -114,7 +174,7 @@ class CDirScan::Walker final : public platform::ScanSink {
   }
 
   void Directory(std::string_view name, bool enter) override {
-    CDirRecord* child = m_scan.NewRecord(m_arena, m_current, name);
+    CDirRecord* child = m_scan.NewRecord(m_records, m_current, name);
     if (child == nullptr) return;
     (m_last == nullptr ? m_current->m_pFirstChild : m_last->m_pNextSibling) = child;
     m_last = child;
@@ -129,6 +189,24 @@ class CDirScan::Walker final : public platform::ScanSink {
   bool Stopped() const override { return m_scan.Cancelled(); }
 
  private:
+  using Clock = std::chrono::steady_clock;
+
+  bool SampleDue() {
+    const auto now = Clock::now();
+    if (now - m_lastSample < m_scan.m_walkers.sampleEvery) return false;
+    m_lastSample = now;
+    return true;
+  }
+
+  // Slept in its calls more than once (a lock met now and then is not a
+  // drive), and worked less than half the time it took.
+  bool WaitedOnTheDrive(const platform::ThreadTimes& before, Clock::duration took) const {
+    platform::ThreadTimes after;
+    if (!m_scan.m_fs.CallingThreadTimes(after) || after.sleeps < before.sleeps + 2) return false;
+    const auto worked = after.cpuNanos - before.cpuNanos;
+    return 2 * worked < static_cast<std::uint64_t>(std::chrono::nanoseconds(took).count());
+  }
+
   void Read(Task& task) {
     CDirRecord* record = task.record;
     m_scan.m_lastEntered.store(record, std::memory_order_release);
@@ -153,31 +231,36 @@ class CDirScan::Walker final : public platform::ScanSink {
   }
 
   CDirScan& m_scan;
-  CDirRecordArena& m_arena;
+  CDirRecordSlicer m_records;
+  Clock::time_point m_lastSample{};
   CDirRecord* m_current = nullptr;
   CDirRecord* m_last = nullptr;
   std::vector<CDirRecord*> m_enter;
 };
 
-CDirScan::CDirScan(platform::FileSystem& fs, platform::Job& job, unsigned threads, platform::ScanHook hook)
+CDirScan::CDirScan(platform::FileSystem& fs, platform::Job& job, Walkers walkers, platform::ScanHook hook)
     : m_fs(fs),
       m_job(job),
-      m_threads(std::max(1u, threads)),
+      m_walkers(walkers),
       m_hook(std::move(hook)),
-      m_stack(std::make_unique<WorkStack>()) {}
+      m_stack(std::make_unique<WorkStack>()),
+      m_pool(std::make_unique<Pool>(*this)) {
+  m_walkers.first = std::clamp(m_walkers.first, 1u, kMostWalkers);
+  m_walkers.most = std::clamp(m_walkers.most, m_walkers.first, kMostWalkers);
+}
 
 CDirScan::~CDirScan() = default;
 
-unsigned CDirScan::DefaultThreads() {
-  return std::clamp(std::thread::hardware_concurrency(), 2u, 8u);
+CDirScan::Walkers CDirScan::DefaultWalkers() {
+  return {std::clamp(std::thread::hardware_concurrency(), 2u, 8u), kMostWalkers};
 }
 
 bool CDirScan::Cancelled() const { return m_job.GivenUp(); }
 
-CDirRecord* CDirScan::NewRecord(CDirRecordArena& arena, CDirRecord* parent, std::string_view name) {
+CDirRecord* CDirScan::NewRecord(CDirRecordSlicer& records, CDirRecord* parent, std::string_view name) {
   try {
     Hook(platform::ScanStep::kRecord, name);
-    return arena.NewRecord(parent, name);
+    return records.NewRecord(parent, name);
   } catch (const std::bad_alloc&) {
     m_outOfMemory = true;
     return nullptr;
@@ -187,14 +270,14 @@ CDirRecord* CDirScan::NewRecord(CDirRecordArena& arena, CDirRecord* parent, std:
 std::unique_ptr<CDirRows> CDirScan::Run(std::string_view path) {
   auto result = std::make_unique<CDirRows>();
   m_path = std::string(path);
-  std::vector<CDirRecordArena> arenas(m_threads);
-  CDirRecord* top = NewRecord(arenas[0], nullptr, m_path);
+  CDirRecordSlicer records(m_arena, m_arenaMutex);
+  CDirRecord* top = NewRecord(records, nullptr, m_path);
   if (top != nullptr) {
     // Giving the job up wakes the walkers that wait for work.
     const std::stop_callback stop(m_job.StopToken(), [this] { m_stack->Stop(); });
-    Walk(top, arenas);
+    Walk(top);
   }
-  for (CDirRecordArena& arena : arenas) result->arena.Adopt(std::move(arena));
+  result->arena = std::move(m_arena);
   if (m_failure) std::rethrow_exception(m_failure);
   result->outOfMemory = m_outOfMemory;
   if (top == nullptr) return result;
@@ -211,36 +294,25 @@ void CDirScan::WalkerFailed(std::exception_ptr failure) {
   m_stack->Stop();
 }
 
-void CDirScan::Walk(CDirRecord* top, std::vector<CDirRecordArena>& arenas) {
+void CDirScan::Walk(CDirRecord* top) {
   m_stack->PushTop(top);
-  // Every helper is joined, whichever way this is left.
-  struct Helpers {
+  // Every walker is joined, whichever way this is left.
+  struct Joined {
     WorkStack& stack;
-    std::vector<std::thread> threads;
-    ~Helpers() {
+    Pool& pool;
+    ~Joined() {
       if (std::uncaught_exceptions() > 0) stack.Stop();
-      for (std::thread& t : threads) t.join();
+      pool.JoinAll();
     }
-  } helpers{*m_stack, {}};
+  } joined{*m_stack, *m_pool};
+  m_started = 1;
+  for (unsigned i = 1; i < m_walkers.first; ++i) m_pool->Add();
+  RunWalker();
+}
+
+void CDirScan::RunWalker() {
   try {
-    helpers.threads.reserve(m_threads - 1);
-    for (unsigned i = 1; i < m_threads; ++i) {
-      Hook(platform::ScanStep::kWalker, {});
-      helpers.threads.emplace_back([this, &arenas, i] {
-        try {
-          Walker(*this, arenas[i]).Run();
-        } catch (...) {
-          WalkerFailed(std::current_exception());
-        }
-      });
-    }
-  } catch (const std::system_error&) {
-    // fewer walkers, same result
-  } catch (const std::bad_alloc&) {
-    // fewer walkers, same result
-  }
-  try {
-    Walker(*this, arenas[0]).Run();
+    Walker(*this).Run();
   } catch (...) {
     WalkerFailed(std::current_exception());
   }

@@ -36,7 +36,8 @@ void SortRecords(std::vector<CDirRecord*>& rows, std::int32_t sortParam) {
 // off the user-interface thread. Owned jointly by the worker and the view,
 // so a scan the user gave up on finishes without touching the view.
 struct ScanJob {
-  ScanJob(platform::FileSystem& fs, platform::Job& job, unsigned threads, platform::ScanHook hook, std::string top)
+  ScanJob(platform::FileSystem& fs, platform::Job& job, CDirScan::Walkers threads, platform::ScanHook hook,
+          std::string top)
       : scan(fs, job, threads, std::move(hook)), path(std::move(top)) {}
 
   void Run() {
@@ -91,9 +92,9 @@ void CDirView::OnUpdate(fw::CView* sender, const fw::UpdateHint& hint) {
 // or the close box), since half-counted figures would mislead.
 std::unique_ptr<CDirRows> CDirView::RunDirScan(const std::string& path) {
   m_nSortDir.fill(1);
-  const unsigned threads = m_scanThreads != 0 ? m_scanThreads : CDirScan::DefaultThreads();
+  const CDirScan::Walkers walkers = m_scanThreads != 0 ? CDirScan::Walkers(m_scanThreads) : CDirScan::DefaultWalkers();
   auto job = std::make_shared<platform::Job>(Doc().FileSystem());
-  auto scan = std::make_shared<ScanJob>(Doc().FileSystem(), *job, threads, m_allocationHook, path);
+  auto scan = std::make_shared<ScanJob>(Doc().FileSystem(), *job, walkers, m_allocationHook, path);
   job->SetProgress([weak = std::weak_ptr<ScanJob>(scan)]() -> std::string {
     const auto running = weak.lock();
     const CDirRecord* last = running ? running->scan.LastEntered() : nullptr;

@@ -6,6 +6,8 @@ std::unique_ptr<ScanDirectory> FileSystem::OpenScanDirectory(Job& job, const std
   return std::make_unique<PathScanDirectory>(*this, job, path);
 }
 
+bool FileSystem::CallingThreadTimes(ThreadTimes&) const { return false; }
+
 std::shared_ptr<const MountProbe> FileSystem::Probe() {
   static const auto everythingAnswers = std::make_shared<const MountProbe>();
   return everythingAnswers;

@@ -142,6 +142,11 @@ class FileSystem {
   virtual std::unique_ptr<ScanDirectory> OpenScanDirectory(Job& job, const std::string& path,
                                                            const ScanHook& hook);
 
+  // The calling thread's times, where the system tells them cheaply; false
+  // elsewhere (by default), and then the scan keeps to the readers it
+  // started with.
+  virtual bool CallingThreadTimes(ThreadTimes& out) const;
+
   // What may be learned about this file system's mounts without waiting
   // on one; by default every path is on the root and every mount answers.
   virtual std::shared_ptr<const MountProbe> Probe();

@@ -23,6 +23,15 @@ class Job;
 enum class ScanStep { kRecord, kOpen, kOpened, kPush, kWalker };
 using ScanHook = std::function<void(ScanStep step, std::string_view name)>;
 
+// How a thread has spent its time so far: on a processor, and how often it
+// was put to sleep inside the system (for a disk, a lock, a network). A
+// reader whose calls sleep more than they work waits on its drive, and
+// another reader beside it keeps the drive busier.
+struct ThreadTimes {
+  std::uint64_t cpuNanos = 0;
+  std::uint64_t sleeps = 0;
+};
+
 class ScanSink {
  public:
   // An entry without the directory attribute: its length in bytes.

@@ -109,6 +109,16 @@ constexpr StringEntry kStrings[] = {
     {IDS_CMDLINE_UNKNOWN_OPTION, "Unbekannte Option „%1“."},
     {IDS_PRINT_SETUP_TITLE, "Druckereinrichtung"},
     {IDS_PRINT_SETUP_OK, "OK"},
+    {IDS_PREVIEW_TITLE, "Seitenansicht"},
+    {IDS_PREVIEW_FIRST, "Erste Seite"},
+    {IDS_PREVIEW_PREVIOUS, "Vorherige Seite"},
+    {IDS_PREVIEW_NEXT, "Nächste Seite"},
+    {IDS_PREVIEW_LAST, "Letzte Seite"},
+    {IDS_PREVIEW_OF, "von %1"},
+    {IDS_PREVIEW_ZOOM_OUT, "Verkleinern"},
+    {IDS_PREVIEW_ZOOM_IN, "Vergrößern"},
+    {IDS_PREVIEW_PRINT, "&Drucken..."},
+    {IDS_PREVIEW_CLOSE, "S&chließen"},
 };
 }  // namespace
 

@@ -138,3 +138,14 @@ inline constexpr res::Id IDS_CMDLINE_OPTIONS = 61413;         // heading of the 
 inline constexpr res::Id IDS_CMDLINE_ARGUMENTS = 61414;       // heading of the arguments
 inline constexpr res::Id IDS_CMDLINE_VERSION = 61415;         // what --version does
 inline constexpr res::Id IDS_CMDLINE_UNKNOWN_OPTION = 61416;  // %1: the option as given
+// The print preview's window and its buttons (61420-61439)
+inline constexpr res::Id IDS_PREVIEW_TITLE = 61420;
+inline constexpr res::Id IDS_PREVIEW_FIRST = 61421;
+inline constexpr res::Id IDS_PREVIEW_PREVIOUS = 61422;
+inline constexpr res::Id IDS_PREVIEW_NEXT = 61423;
+inline constexpr res::Id IDS_PREVIEW_LAST = 61424;
+inline constexpr res::Id IDS_PREVIEW_OF = 61425;  // after the page number; %1: the page count
+inline constexpr res::Id IDS_PREVIEW_ZOOM_OUT = 61426;
+inline constexpr res::Id IDS_PREVIEW_ZOOM_IN = 61427;
+inline constexpr res::Id IDS_PREVIEW_PRINT = 61428;
+inline constexpr res::Id IDS_PREVIEW_CLOSE = 61429;

@@ -26,7 +26,8 @@ std::optional<bool> HasSubdirectory(platform::FileSystem& fs, platform::Job& job
 
 }  // namespace
 
-SubdirListing SubdirListing::Read(platform::FileSystem& fs, platform::Job& job, const std::string& path) {
+SubdirListing SubdirListing::Read(platform::FileSystem& fs, platform::Job& job, const std::string& path,
+                                  unsigned threads) {
   SubdirListing listing;
   platform::FindData entry;
   auto find = fs.FindFirst(job, path, entry, platform::FindLevel::kNamesAndType);
@@ -36,11 +37,16 @@ SubdirListing SubdirListing::Read(platform::FileSystem& fs, platform::Job& job, 
     if (IsListedDirectory(entry)) listing.subdirs.push_back({entry.name, false});
   } while (find->Next(entry));
   find.reset();  // closed before its subdirectories are probed
-  for (Subdir& subdir : listing.subdirs) {
+  const auto probe = [&](std::size_t i) {
+    Subdir& subdir = listing.subdirs[i];
     // One on a drive that stops answering keeps its button for a later try.
     const std::string child = platform::ChildPath(path, subdir.name);
     subdir.hasSubdirs = HasSubdirectory(fs, job, child).value_or(!job.GivenUp() && job.Stuck().Refuses(child));
-  }
+  };
+  // A few probes are done before threads would be woken.
+  constexpr std::size_t kShareFrom = 16;
+  if (listing.subdirs.size() < kShareFrom) threads = 1;
+  platform::WorkCrew(threads).Run(listing.subdirs.size(), probe, job.StopToken());
   return listing;
 }
 

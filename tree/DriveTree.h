@@ -9,6 +9,7 @@
 
 #include "framework/JobRunner.h"
 #include "platform/FileSystem.h"
+#include "platform/WorkCrew.h"
 #include "tree/TreeControl.h"
 
 namespace tree {
@@ -24,7 +25,9 @@ enum TreeImage : int {
 
 // One listing as the tree reads it: the subdirectories of a directory in
 // listing order, each probed once for a subdirectory of its own. Read in
-// one piece, so that it can run away from the window.
+// one piece, so that it can run away from the window. The probes of many
+// subdirectories are shared among a few threads: each waits on the disk
+// for little, and many at once keep it busy.
 struct SubdirListing {
   enum class Outcome { kListed, kNotListed, kGaveUp };
   struct Subdir {
@@ -34,7 +37,9 @@ struct SubdirListing {
   Outcome outcome = Outcome::kNotListed;
   std::vector<Subdir> subdirs;
 
-  static SubdirListing Read(platform::FileSystem& fs, platform::Job& job, const std::string& path);
+  // threads: how many probe at once, the calling one included.
+  static SubdirListing Read(platform::FileSystem& fs, platform::Job& job, const std::string& path,
+                            unsigned threads = platform::WorkCrew::ForListing());
 };
 
 class CDriveTree {

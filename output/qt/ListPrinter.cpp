@@ -3,11 +3,11 @@
 #include <QPageRanges>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include "framework/AppMessageBox.h"
 #include "output/ListOutput.h"
+#include "output/qt/PrintPreview.h"
 #include "output/qt/QtPrintDC.h"
 
 namespace output {
@@ -22,18 +22,11 @@ std::vector<int> ListPrinter::PagesToPrint(const QPrinter& printer, int pageCoun
   return pages;
 }
 
-bool ListPrinter::Run(QPrinter& printer, bool wholeJob, int* pageCount) const {
+bool ListPrinter::PrintTo(QPrinter& printer) const {
   QPainter painter;
   QtPrintDC dc(painter, printer);
   // The page count comes from the printer's measurements as the job starts.
-  const int count = m_job.BeginPrinting(m_list, dc);
-  if (pageCount != nullptr) *pageCount = count;
-  std::vector<int> pages;
-  if (wholeJob) {
-    for (int p = 1; p <= count; ++p) pages.push_back(p);
-  } else {
-    pages = PagesToPrint(printer, count);
-  }
+  const std::vector<int> pages = PagesToPrint(printer, m_job.BeginPrinting(m_list, dc));
   bool ok = true;
   if (!pages.empty()) {
     ok = painter.begin(&printer);
@@ -45,14 +38,6 @@ bool ListPrinter::Run(QPrinter& printer, bool wholeJob, int* pageCount) const {
   }
   m_job.EndPrinting();
   return ok;
-}
-
-bool ListPrinter::PrintTo(QPrinter& printer) const { return Run(printer, false, nullptr); }
-
-int ListPrinter::RenderAll(QPrinter& printer) const {
-  int count = 0;
-  Run(printer, true, &count);
-  return count;
 }
 
 bool ListPrinter::Print(QPrinter& printer, QWidget* parent) const {
@@ -69,9 +54,7 @@ bool ListPrinter::Print(QPrinter& printer, QWidget* parent) const {
 }
 
 void ListPrinter::Preview(QPrinter& printer, QWidget* parent) const {
-  QPrintPreviewDialog dialog(&printer, parent);
-  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                   [this](QPrinter* target) { RenderAll(*target); });
+  PrintPreview dialog(m_job, m_list, printer, parent);
   dialog.exec();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/posix/PosixFileSystem.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
 
 #include "platform/posix/DriveClassifier.h"
@@ -28,7 +30,7 @@ PosixFileSystem::PosixFileSystem(std::shared_ptr<MountTableSource> source)
 
 std::unique_ptr<FindHandle> PosixFileSystem::FindFirst(Job& job, std::string_view directory, FindData& first,
                                                        FindLevel level) {
-  std::unique_ptr<PosixFindHandle> handle = PosixFindHandle::Open(job, Directory(directory), level);
+  std::unique_ptr<PosixFindHandle> handle = PosixFindHandle::Open(job, Directory(directory), level, m_listing);
   if (!handle || !handle->Next(first)) return nullptr;
   return handle;
 }
@@ -51,6 +53,19 @@ PosixScanDirectory::MountPoints PosixFileSystem::MountPointsBelow(const std::str
   }
   std::sort(points->begin(), points->end());
   return points;
+}
+
+// The kernel counts a thread's voluntary switches: each is a sleep in a
+// call (a disk read, a lock); being pushed off a busy processor is not one.
+bool PosixFileSystem::CallingThreadTimes(ThreadTimes& out) const {
+  rusage usage{};
+  if (::getrusage(RUSAGE_THREAD, &usage) != 0) return false;
+  const auto nanos = [](const timeval& t) {
+    return static_cast<std::uint64_t>(t.tv_sec) * 1000000000u + static_cast<std::uint64_t>(t.tv_usec) * 1000u;
+  };
+  out.cpuNanos = nanos(usage.ru_utime) + nanos(usage.ru_stime);
+  out.sleeps = static_cast<std::uint64_t>(usage.ru_nvcsw);
+  return true;
 }
 
 std::vector<std::string> PosixFileSystem::LogicalDriveStrings() {

@@ -14,6 +14,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/posix/MountTableSource.h"
+#include "platform/posix/PosixFindHandle.h"
 #include "platform/posix/PosixScanDirectory.h"
 
 namespace platform::posix {
@@ -31,7 +32,11 @@ class PosixFileSystem : public FileSystem {
   bool GetVolumeInformation(Job& job, std::string_view root, VolumeInfo& out) override;
   bool GetDiskFreeSpace(Job& job, std::string_view root, DiskFreeSpace& out) override;
   std::unique_ptr<ScanDirectory> OpenScanDirectory(Job& job, const std::string& path, const ScanHook& hook) override;
+  bool CallingThreadTimes(ThreadTimes& out) const override;
   std::shared_ptr<const MountProbe> Probe() override { return m_probe; }
+
+  // How listings share their statx calls (before the first listing).
+  void SetListingOptions(ListingOptions options) { m_listing = std::move(options); }
 
   // The directory the program names: an empty path is the root.
   static std::string Directory(std::string_view path) { return path.empty() ? "/" : std::string(path); }
@@ -41,6 +46,7 @@ class PosixFileSystem : public FileSystem {
 
   std::shared_ptr<MountTableSource> m_source;
   std::shared_ptr<const MountProbe> m_probe;
+  ListingOptions m_listing;
 };
 
 }  // namespace platform::posix

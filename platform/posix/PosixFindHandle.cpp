@@ -76,14 +76,15 @@ class BufferPool {
 }  // namespace
 
 std::unique_ptr<PosixFindHandle> PosixFindHandle::Open(Job& job, const std::string& directory,
-                                                       FindLevel level) {
+                                                       FindLevel level, const ListingOptions& options) {
   auto touch = std::make_unique<Touch>(job, directory);
   if (touch->Refused()) return nullptr;
   // O_DIRECTORY makes the open fail at once for a FIFO or device instead of
   // waiting for a writer; O_NONBLOCK is a second guard.
   UniqueFd fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK));
   if (!fd.Valid()) return nullptr;
-  auto handle = std::make_unique<PosixFindHandle>(Key{}, job, std::move(fd), level, std::move(touch), directory);
+  auto handle =
+      std::make_unique<PosixFindHandle>(Key{}, job, std::move(fd), level, std::move(touch), directory, options);
   // A listing that hangs from here on hangs in the mount the descriptor is
   // on, whatever links the path went through.
   handle->m_touch->Reached([raw = handle->m_fd.Get()] { return PathOfDescriptor(raw); });
@@ -102,15 +103,17 @@ bool PosixFindHandle::OnOtherDevice(unsigned major, unsigned minor) const {
 }
 
 PosixFindHandle::PosixFindHandle(Key, Job& job, UniqueFd fd, FindLevel level, std::unique_ptr<Touch> touch,
-                                 std::string directory)
+                                 std::string directory, const ListingOptions& options)
     : m_job(job),
       m_touch(std::move(touch)),
       m_directory(std::move(directory)),
       m_fd(std::move(fd)),
       m_level(level),
-      m_buffer(BufferPool::Instance().Take()) {}
+      m_buffer(BufferPool::Instance().Take()),
+      m_options(options) {}
 
 PosixFindHandle::~PosixFindHandle() {
+  m_crew.reset();  // its helpers are done with the descriptor
   m_touch.reset();
   m_fd.Reset();
   BufferPool::Instance().Give(std::move(m_buffer));
@@ -125,6 +128,9 @@ bool PosixFindHandle::Refill() {
 }
 
 bool PosixFindHandle::Next(FindData& out) {
+  // Names and types come with the listing; only a listing that looks at
+  // its entries has calls worth sharing.
+  if (m_level != FindLevel::kNamesAndType) return NextDescribed(out);
   for (;;) {
     if (m_pos >= m_used && !Refill()) return false;
     const DirentRecord record = DirentRecord::At(m_buffer.get() + m_pos);
@@ -132,6 +138,53 @@ bool PosixFindHandle::Next(FindData& out) {
     m_pos += record.length;
     if (Describe(record.name, record.type, out)) return true;
   }
+}
+
+bool PosixFindHandle::NextDescribed(FindData& out) {
+  try {
+    for (;;) {
+      while (m_nextDescribed < m_describedCount) {
+        const Described& entry = m_described[m_nextDescribed++];
+        if (entry.kept) {
+          out = entry.data;  // a copy into out's room: the buffer keeps its own
+          return true;
+        }
+      }
+      if (!DescribeBuffer()) return false;
+    }
+  } catch (const std::bad_alloc&) {
+    return false;  // out of memory ends the listing like an error; what was listed stands
+  }
+}
+
+bool PosixFindHandle::DescribeBuffer() {
+  // Fewer entries than this are looked at faster than threads are woken.
+  constexpr std::size_t kShareFrom = 64;
+  m_describedCount = m_nextDescribed = 0;
+  if (m_job.GivenUp() || !Refill()) return false;
+  m_records.clear();
+  for (std::size_t pos = 0; pos < m_used;) {
+    const DirentRecord record = DirentRecord::At(m_buffer.get() + pos);
+    if (record.length == 0) break;
+    pos += record.length;
+    m_records.push_back(record);
+  }
+  m_pos = m_used;
+  if (m_options.afterNames) m_options.afterNames();
+  if (m_described.size() < m_records.size()) m_described.resize(m_records.size());
+  const auto describe = [this](std::size_t i) {
+    m_described[i].kept = Describe(m_records[i].name, m_records[i].type, m_described[i].data);
+  };
+  if (m_records.size() < kShareFrom) {
+    for (std::size_t i = 0; i < m_records.size(); ++i) describe(i);
+  } else {
+    OnOtherDevice(0, 0);  // the listed directory's device is read once, before the threads ask
+    if (!m_crew) m_crew = std::make_unique<WorkCrew>(m_options.threads);
+    m_crew->Run(m_records.size(), describe, m_job.StopToken());
+    if (m_job.GivenUp()) return false;  // some entries were not looked at
+  }
+  m_describedCount = m_records.size();
+  return true;
 }
 
 bool PosixFindHandle::Describe(const char* name, unsigned char type, FindData& out) const {

@@ -31,14 +31,15 @@ struct Row {
 struct ScanResult {
   std::vector<Row> rows;
   bool outOfMemory = false;
+  unsigned walkers = 0;  // started, the calling thread included
 };
 
-inline ScanResult Scan(platform::FileSystem& files, const std::string& path, unsigned threads = 4,
+inline ScanResult Scan(platform::FileSystem& files, const std::string& path, lists::CDirScan::Walkers walkers = 4,
                        platform::ScanHook hook = {}) {
   platform::Job job(files);
-  lists::CDirScan scan(files, job, threads, std::move(hook));
+  lists::CDirScan scan(files, job, walkers, std::move(hook));
   const auto rows = scan.Run(path);
-  ScanResult result{{}, rows->outOfMemory};
+  ScanResult result{{}, rows->outOfMemory, scan.WalkersStarted()};
   for (const lists::CDirRecord* r : rows->rows) {
     result.rows.push_back(
         {r->DirPath(), r->m_nSubdirs, r->m_nTotalSize, r->m_nTotalFiles, r->m_nOwnSize, r->m_nOwnFiles});

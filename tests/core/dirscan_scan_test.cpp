@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <new>
 #include <random>
 #include <string>
@@ -101,8 +102,10 @@ TEST(DirScan, FiveThousandLevelsDeep) {
 // Random trees with names that differ in case or by '-' against the
 // separator, files beyond 4 GiB, and directories that are locked, cut
 // short, mount roots or links: every number of walkers gives the rows of
-// one, and no directory is listed twice.
+// one, also when walkers join while the walk goes on, and no directory is
+// listed twice.
 TEST(DirScan, AnyNumberOfWalkersGivesTheRowsOfOne) {
+  using Walkers = lists::CDirScan::Walkers;
   const char* stems[] = {"a", "A", "a-z", "b", "B.x", "\xC3\x84", "z_"};
   for (unsigned seed : {1u, 2u, 3u}) {
     FakeFileSystem f;
@@ -124,11 +127,20 @@ TEST(DirScan, AnyNumberOfWalkersGivesTheRowsOfOne) {
     }
     const auto one = Scan(f, NativePath("/r"), 1).rows;
     ASSERT_GT(one.size(), 100u);
-    for (unsigned threads : {2u, 8u}) {
+    // Readers that do not tell their times keep to the walkers they start
+    // with; readers that sleep get more, each sampled at every directory.
+    const struct { Walkers walkers; bool sleep; unsigned least, most; } runs[] = {
+        {2, false, 2, 2}, {8, false, 8, 8}, {{1, 32}, false, 1, 1},
+        {{1, 32, std::chrono::microseconds(0)}, true, 2, 32}, {{2, 5, std::chrono::microseconds(0)}, true, 3, 5}};
+    for (const auto& run : runs) {
+      SCOPED_TRACE(testing::Message() << "seed " << seed << ", " << run.walkers.first << " to " << run.walkers.most);
       f.ResetCounts();
-      const auto rows = Scan(f, NativePath("/r"), threads).rows;
-      EXPECT_EQ(rows, one) << "seed " << seed << ", " << threads << " threads";
-      for (const Row& row : rows) ASSERT_LE(f.FindFirstCalls(row.path), 1) << row.path;
+      f.ReadersSleep(run.sleep);
+      const auto r = Scan(f, NativePath("/r"), run.walkers);
+      EXPECT_EQ(r.rows, one);
+      EXPECT_GE(r.walkers, run.least);
+      EXPECT_LE(r.walkers, run.most);
+      for (const Row& row : r.rows) ASSERT_LE(f.FindFirstCalls(row.path), 1) << row.path;
     }
   }
 }

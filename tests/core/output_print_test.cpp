@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "output/PageCache.h"
 #include "output/PrintJob.h"
 #include "tests/core/export_fakes.h"
 
@@ -185,6 +186,26 @@ TEST_F(PrintJobTest, LongTextsAreCutBeforeNineHundredNinetyNineCharacters) {
   job.BeginPrinting(list, dc);
   job.PrintPage(list, dc, 1);
   EXPECT_EQ(dc.texts[1].text, std::string(997, 'x'));  // never half a character
+}
+
+// The preview holds the last few pages drawn, whatever the length of the
+// list: a page held is not drawn again, the one shown longest ago goes first.
+TEST(PageCache, KeepsTheLastPagesShownAndDrawsEachOnce) {
+  output::PageCache<std::string> cache(3);
+  std::vector<int> drawn;
+  const auto show = [&](int page) {
+    return cache.Get(page, [&](int p) {
+      drawn.push_back(p);
+      return "page " + std::to_string(p);
+    });
+  };
+  for (int page : {1, 2, 3, 1, 4, 2, 1}) EXPECT_EQ(show(page), "page " + std::to_string(page));
+  EXPECT_EQ(drawn, (std::vector<int>{1, 2, 3, 4, 2}));  // 4 pushed out 2, shown longer ago than 1
+  EXPECT_EQ(cache.Size(), 3u);
+  EXPECT_FALSE(cache.Holds(3));
+  cache.Clear();
+  show(1);
+  EXPECT_EQ(drawn.back(), 1);
 }
 
 }  // namespace

@@ -16,9 +16,12 @@
 #include <new>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "platform/PathStyle.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -152,6 +155,52 @@ TEST_F(EnumerationTest, ManyEntriesSpanSeveralBufferFillsDeepTreesAreScanned) {
   ASSERT_EQ(rows.size(), 300u);
   EXPECT_EQ(rows.front(), (Row{P("d"), 299, 2, 1, 0, 0}));
   EXPECT_EQ(rows.back(), (Row{P(deep), 0, 2, 1, 2, 1}));
+}
+
+// A long listing shares its statx calls among threads: every number of
+// them gives the entries of one, with every field and in the listing's
+// order, also when entries vanish between the names and their statx (they
+// are left out); a job given up ends the listing.
+TEST_F(EnumerationTest, AnyNumberOfListingThreadsGivesTheEntriesOfOne) {
+  constexpr int kFiles = 3000;  // a few buffers of names
+  for (int i = 0; i < kFiles; ++i) Write("file-" + std::to_string(i), static_cast<std::size_t>(i % 37));
+  for (const char* dir : {"sub", "other"}) ASSERT_EQ(::mkdir(P(dir).c_str(), 0755), 0);
+  ASSERT_EQ(::symlink("sub", P("dirlink").c_str()), 0);
+  ASSERT_EQ(::symlink("file-1", P("filelink").c_str()), 0);
+  using Entry = std::tuple<std::string, std::uint32_t, std::uint64_t, std::uint64_t, std::uint64_t, std::uint32_t>;
+  const auto list = [this](unsigned threads, const std::function<void(platform::Job&)>& afterNames) {
+    platform::posix::PosixFileSystem fs;
+    platform::Job job(fs);
+    fs.SetListingOptions({threads, [&] { afterNames(job); }});
+    std::vector<Entry> entries;
+    FindData d;
+    auto handle = fs.FindFirst(job, m_dir, d, FindLevel::kFiles);
+    for (bool more = handle != nullptr; more; more = handle->Next(d))
+      entries.emplace_back(d.name, d.attributes, d.size, d.lastWrite.value, d.lastAccess.value, d.flags);
+    return entries;
+  };
+  const auto nothing = [](platform::Job&) {};
+  for (const unsigned threads : {1u, 2u, 8u}) {
+    SCOPED_TRACE(testing::Message() << threads << " threads");
+    list(1, nothing);  // following the link once sets its access time
+    const auto one = list(1, nothing);  // anew: files removed in a round before are written again
+    ASSERT_EQ(one.size(), kFiles + 6u);
+    EXPECT_EQ(list(threads, nothing), one);
+    std::vector<Entry> kept;  // without every seventh file, removed once the first names are read
+    std::copy_if(one.begin(), one.end(), std::back_inserter(kept), [](const Entry& e) {
+      const std::string& name = std::get<0>(e);
+      return !name.starts_with("file-") || std::stoi(name.substr(5)) % 7 != 0;
+    });
+    bool removed = false;
+    EXPECT_EQ(list(threads, [&](platform::Job&) {
+                if (std::exchange(removed, true)) return;
+                for (int i = 0; i < kFiles; i += 7) std::filesystem::remove(P("file-" + std::to_string(i)));
+              }),
+              kept);
+    for (int i = 0; i < kFiles; i += 7) Write("file-" + std::to_string(i), static_cast<std::size_t>(i % 37));
+    int buffers = 0;
+    EXPECT_LT(list(threads, [&](platform::Job& job) { if (++buffers == 2) job.GiveUp(); }).size(), one.size());
+  }
 }
 
 // Memory running out anywhere in the walk: the scan ends with what it has

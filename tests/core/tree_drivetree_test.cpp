@@ -206,6 +206,37 @@ TEST_F(DriveTree, WhatTheUserGaveUpOnKeepsItsButton) {
   EXPECT_TRUE(PlaceholderOnly(At({0, 1})));
 }
 
+// The probes of a large folder are shared among threads: every number of
+// them gives the listing of one, each subdirectory probed once.
+TEST(DriveTreeListing, AnyNumberOfProbingThreadsGivesTheListingOfOne) {
+  test_support::FakeFileSystem fs;
+  for (int i = 0; i < 300; ++i) {
+    const std::string dir = "/big/d" + std::to_string((i * 7919) % 1000);  // not in name order
+    fs.AddDirectory(dir);
+    if (i % 3 == 0) fs.AddDirectory(dir + "/inner");
+    if (i % 5 == 0) fs.AddFile(dir + "/file", 1);
+    if (i % 11 == 0) fs.FailListing(dir);
+  }
+  fs.AddFile("/big/plain", 1);
+  using Listed = std::vector<std::pair<std::string, bool>>;
+  const auto read = [&fs](unsigned threads) {
+    fs.ResetCounts();
+    platform::Job job(fs);
+    const tree::SubdirListing listing = tree::SubdirListing::Read(fs, job, NativePath("/big"), threads);
+    EXPECT_EQ(listing.outcome, tree::SubdirListing::Outcome::kListed);
+    Listed out;
+    for (const auto& s : listing.subdirs) out.emplace_back(s.name, s.hasSubdirs);
+    return out;
+  };
+  const Listed one = read(1);
+  ASSERT_EQ(one.size(), 300u);
+  EXPECT_EQ(std::count_if(one.begin(), one.end(), [](const auto& s) { return s.second; }), 100 - 10);
+  for (const unsigned threads : {2u, 8u}) {
+    EXPECT_EQ(read(threads), one) << threads;
+    EXPECT_EQ(fs.TotalFindFirstCalls(), 301) << threads;
+  }
+}
+
 TEST_F(DriveTree, NamesKeepTheirBytesAndPathsUseSingleSeparators) {
   AddDrives({{"/", platform::kDriveFixed}, {"/mnt/data/", platform::kDriveRemote}});
   const std::string latin1 = "M\xfcll";  // not valid UTF-8

@@ -4,14 +4,13 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSpinBox>
 
 #include "framework/qt/Text.h"
+#include "output/qt/PrintPreview.h"
 #include "output/qt/QtPrintDC.h"
 #include "tests/support/GuiHarness.h"
 
@@ -114,17 +113,38 @@ TEST_F(PrintFileList, PagesTitlesAndRowsAsShownOnScreenAndInThePreview) {
   RunTool(QStringLiteral("pdftoppm"), {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", pdf,
                                        OutputPath(QStringLiteral("print_page1"))});
   EXPECT_TRUE(QFile::exists(OutputPath(QStringLiteral("print_page1.png"))));
+  // The preview draws a page when it comes into view, and each page as
+  // printed: its drawings, put into a PDF of their own, read back the same.
+  const QString previewPdf = h->dir.filePath(QStringLiteral("preview.pdf"));
   int shown = -1;
-  WhenModal<QPrintPreviewDialog>([&shown](QPrintPreviewDialog* d) {
-    auto* preview = d->findChild<QPrintPreviewWidget*>();
-    shown = preview->pageCount();
-    d->resize(900, 700);
-    preview->fitToWidth();
+  WhenModal<PrintPreview>([&](PrintPreview* d) {
+    shown = d->PageCount();
+    d->grab();
+    EXPECT_TRUE(d->Cache().Holds(1));
+    EXPECT_FALSE(d->Cache().Holds(shown));
+    d->ShowPage(shown);
     d->grab().save(OutputPath(QStringLiteral("print_preview.png")));
+    EXPECT_EQ(d->CurrentPage(), shown);
+    EXPECT_TRUE(d->Cache().Holds(shown));
+    QPrinter out(QPrinter::HighResolution);
+    out.setOutputFileName(previewPdf);
+    out.setPageLayout(printer().pageLayout());
+    out.setResolution(printer().resolution());
+    out.setFullPage(true);  // the preview draws the whole paper
+    QPainter painter(&out);
+    for (int page = 1; page <= shown; ++page) {
+      if (page > 1) out.newPage();
+      d->PaintPage(painter, page, 1.0);
+    }
+    painter.end();
     QTest::keyClick(d, Qt::Key_Escape);
   });
   h->Choose(ID_FILE_PRINT_PREVIEW);
   EXPECT_EQ(shown, pages.size());
+  const QStringList previewed = PdfPages(previewPdf);
+  ASSERT_EQ(previewed.size(), pages.size());
+  for (int i = 0; i < pages.size(); ++i)
+    EXPECT_EQ(previewed[i].simplified(), pages[i].simplified()) << "page " << i + 1;
   EXPECT_FALSE(job().Font().has_value());
 }
 

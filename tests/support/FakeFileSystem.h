@@ -7,6 +7,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <map>
 #include <memory>
@@ -56,6 +57,14 @@ class FakeFileSystem : public platform::FileSystem {
   void SetDiskFreeSpace(const std::string& root, platform::DiskFreeSpace space) { m_drives[root].space = space; }
   void FailVolumeInfo(const std::string& root) { m_drives[root].volume.reset(); }
   void FailDiskFreeSpace(const std::string& root) { m_drives[root].space.reset(); }
+  // Every reader's calls sleep and take no processor time, as on a disk
+  // that is not cached; by default the times cannot be told.
+  void ReadersSleep(bool sleep = true) { m_readersSleep = sleep; }
+  bool CallingThreadTimes(platform::ThreadTimes& out) const override {
+    if (!m_readersSleep) return false;
+    out = {0, m_sleeps += 3};
+    return true;
+  }
   // A mount point: MountOf gives the longest one that holds a path.
   void AddMount(std::string_view point) { m_probe->Add(Normal(point)); }
   // Listings started, read to their end, and closed before it (or failed).
@@ -215,6 +224,8 @@ class FakeFileSystem : public platform::FileSystem {
   std::map<std::string, Drive> m_drives;
   std::unordered_map<std::string, Counts> m_stats;
   mutable std::mutex m_statsMutex;
+  bool m_readersSleep = false;
+  mutable std::atomic<std::uint64_t> m_sleeps{0};
 };
 
 }  // namespace test_support
