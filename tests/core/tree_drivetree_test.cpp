@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/PathDocument.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GivingUp.h"
 #include "tree/DriveTree.h"
@@ -254,6 +255,30 @@ TEST_F(DriveTree, NamesKeepTheirBytesAndPathsUseSingleSeparators) {
                                                      {At({0, 6, 0, 0}), "/name/sub/deep"}, {At({1}), "/mnt/data/"},
                                                      {At({1, 0}), "/mnt/data/sub"}};
   for (const auto& [item, path] : paths) EXPECT_EQ(logic.GetItemPath(item), NativePath(path));
+}
+
+// The view opens the way to a start directory one level at a time as the
+// user would, stops above a directory it cannot list, and selects what it
+// reached; the selection puts the item's path in the document.
+TEST_F(DriveTree, TheViewOpensTheWayToAPathAndTheSelectionReachesTheDocument) {
+  AddDrives({{"/", platform::kDriveFixed}, {"/mnt/x/", platform::kDriveFixed}});
+  fs.AddDirectory("/a/b/c");
+  fs.AddDirectory("/mnt/x/y");
+  fs.FailListing("/a/b");
+  fw::CPathDocument doc(fs);
+  tree::CDriveView treeView(doc, fw::RunAtOnce());
+  view = &treeView;
+  expanding = [&treeView](HTREEITEM i, ExpandAction a) { return treeView.OnItemExpanding(i, a); };
+  treeView.Start(*this);
+  treeView.ReselectCurrent();  // the first drive
+  EXPECT_EQ(doc.Path(), NativePath("/"));
+  treeView.ReselectCurrent();  // something is selected: nothing changes
+  EXPECT_EQ(selected, At({0}));
+  EXPECT_TRUE(treeView.SelectPath(NativePath("/a/b/c")));
+  EXPECT_EQ(doc.Path(), NativePath("/a/b"));  // "b" cannot be listed: it is as far as the way goes
+  EXPECT_TRUE(treeView.SelectPath(NativePath("/mnt/x/y")));
+  EXPECT_EQ(std::pair(doc.Path(), N(selected)->text), std::pair(NativePath("/mnt/x/y"), std::string("y")));
+  EXPECT_FALSE(treeView.SelectPath("relative"));
 }
 
 // A directory to open at start is reached from the drive with the longest
