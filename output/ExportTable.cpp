@@ -6,6 +6,7 @@
 #include "output/FileErrorText.h"
 #include "platform/FileReplace.h"
 #include "platform/FileSystem.h"
+#include "platform/TextFileBytes.h"
 #include "res/resource.h"
 
 namespace output {
@@ -67,7 +68,7 @@ bool CExportTable::WriteToFile(const std::string& fileName, const ExportRows& ro
 }
 
 std::optional<std::string> WriteExportFile(platform::Job& job, const std::string& fileName, std::string_view text) {
-  const int error = platform::WriteFileContents(job, fileName, text);
+  const int error = platform::WriteFileContents(job, fileName, platform::TextFileBytes(text));
   if (error == 0) return std::nullopt;
   return FileErrorDescription(error);
 }

@@ -1,5 +1,7 @@
 // Writes an export row list as a text file: one line per row, fields split
-// by the separator, lines ending in CR LF, bytes written as they stand.
+// by the separator, lines ending in CR LF, in the encoding text files have
+// on the system (platform::TextFileBytes: on Windows code page 1252 when
+// every character fits, else UTF-8 with a byte-order mark).
 #pragma once
 
 #include <optional>
@@ -30,10 +32,11 @@ class CExportTable {
   char m_chSeparator = ';';
 };
 
-// All the file-system work of the text export: makes text the contents of
-// the file fileName names, following links, keeping the file's permission
-// bits and owner, refusing a file the user may not change, and leaving the
-// old contents where the write fails (platform::WriteFileContents).
+// All the file-system work of the text export: makes text (UTF-8), in the
+// system's text-file encoding, the contents of the file fileName names,
+// following links, keeping the file's permission bits and owner, refusing
+// a file the user may not change, and leaving the old contents where the
+// write fails (platform::WriteFileContents).
 // Nothing on success, else the description of the failure for
 // "Dateifehler: %s". Makes no call into the user interface and may run on
 // any thread; stops changing anything once job is given up.

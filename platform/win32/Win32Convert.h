@@ -1,12 +1,15 @@
 // The system's structures in the program's terms: 64-bit sizes and file
-// times from their high and low halves, entry flags from reparse tags.
+// times from their high and low halves, entry flags from reparse tags,
+// names in UTF-8.
 #pragma once
 
 #include "platform/win32/Win32Api.h"
 
 #include <cstdint>
+#include <cwchar>
 
 #include "platform/FileSystem.h"
+#include "platform/win32/Utf16.h"
 
 namespace platform::win32 {
 
@@ -40,8 +43,8 @@ inline bool IsSurrogateDirectory(DWORD attributes, DWORD reparseTag) {
 
 // The attribute word is passed on as the system gives it; its bits are the
 // program's own.
-inline void FillFindData(const WIN32_FIND_DATAA& in, FindData& out) {
-  out.name.assign(in.cFileName);
+inline void FillFindData(const WIN32_FIND_DATAW& in, FindData& out) {
+  out.name = Narrow(in.cFileName, ::wcsnlen(in.cFileName, MAX_PATH));
   out.attributes = in.dwFileAttributes;
   out.size = Join(in.nFileSizeHigh, in.nFileSizeLow);
   out.creation = ToFileTime(in.ftCreationTime);

@@ -1,9 +1,15 @@
+// Writing a file the user named, on Windows, by its UTF-8 path (long
+// paths included, through SystemPath).
+#include "platform/win32/Win32Api.h"
+
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <string>
 
 #include "platform/FileReplace.h"
 #include "platform/Job.h"
-#include "platform/win32/Win32Api.h"
+#include "platform/win32/SystemPath.h"
 
 namespace platform {
 
@@ -28,12 +34,6 @@ int ErrnoOf(DWORD error) {
 
 int LastErrno() { return ErrnoOf(::GetLastError()); }
 
-std::string DirectoryOf(const std::string& path) {
-  const std::size_t cut = path.find_last_of("\\/:");
-  if (cut == std::string::npos) return ".";
-  return path.substr(0, path[cut] == ':' ? cut + 1 : (cut == 0 ? 1 : cut));
-}
-
 // Writes every byte, flushes and closes file in every case.
 int WriteAndClose(HANDLE file, std::string_view bytes) {
   int error = 0;
@@ -52,31 +52,57 @@ int WriteAndClose(HANDLE file, std::string_view bytes) {
   return error;
 }
 
+HANDLE Create(const std::string& path, DWORD disposition) {
+  return ::CreateFileW(win32::SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 int WriteOpened(const std::string& path, DWORD disposition, std::string_view bytes) {
-  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = Create(path, disposition);
   if (file == INVALID_HANDLE_VALUE) return LastErrno();
   const int error = WriteAndClose(file, bytes);
-  if (error != 0 && disposition == CREATE_NEW) ::DeleteFileA(path.c_str());
+  if (error != 0 && disposition == CREATE_NEW) ::DeleteFileW(win32::SystemPath(path).c_str());
   return error;
 }
 
+// Creates a file of a name nobody uses in target's folder and returns its
+// path; empty, with the system's error in failure, when the folder takes
+// none. (GetTempFileName would stop at MAX_PATH.)
+std::string NewFileBeside(const std::string& target, HANDLE& file, DWORD& failure) {
+  static std::atomic<unsigned> made{0};
+  const std::size_t cut = target.find_last_of("\\/:");
+  const std::string folder = cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char name[32];
+    std::snprintf(name, sizeof name, "~klb%lx-%x.tmp", ::GetCurrentProcessId(), made++);
+    std::string temp = folder + name;
+    file = Create(temp, CREATE_NEW);
+    if (file != INVALID_HANDLE_VALUE) return temp;
+    failure = ::GetLastError();
+    if (failure != ERROR_FILE_EXISTS && failure != ERROR_ALREADY_EXISTS) break;
+  }
+  return {};
+}
+
 // The new contents go to a new file beside the target, which replaces the
-// target once complete; a folder that takes no new entries, or a link,
-// gets the target written in place.
+// target once complete; a folder that takes no new entries gets the target
+// written in place.
 int Replace(const std::string& target, DWORD attributes, std::string_view bytes) {
-  char temp[MAX_PATH + 1] = {};
-  if (::GetTempFileNameA(DirectoryOf(target).c_str(), "klb", 0, temp) == 0) {
-    const int error = LastErrno();
+  HANDLE file = INVALID_HANDLE_VALUE;
+  DWORD failure = 0;
+  const std::string temp = NewFileBeside(target, file, failure);
+  if (temp.empty()) {
+    const int error = ErrnoOf(failure);
     return error == EACCES ? WriteOpened(target, TRUNCATE_EXISTING, bytes) : error;
   }
-  int error = WriteOpened(temp, CREATE_ALWAYS, bytes);
-  if (error == 0) ::SetFileAttributesA(temp, attributes & ~FILE_ATTRIBUTE_REPARSE_POINT);
-  if (error == 0 &&
-      !::MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const std::wstring tempPath = win32::SystemPath(temp);
+  int error = WriteAndClose(file, bytes);
+  if (error == 0) ::SetFileAttributesW(tempPath.c_str(), attributes & ~FILE_ATTRIBUTE_REPARSE_POINT);
+  if (error == 0 && !::MoveFileExW(tempPath.c_str(), win32::SystemPath(target).c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = LastErrno();
   }
-  if (error != 0) ::DeleteFileA(temp);
+  if (error != 0) ::DeleteFileW(tempPath.c_str());
   return error;
 }
 
@@ -86,7 +112,7 @@ int WriteFileContents(Job& job, const std::string& path, std::string_view bytes)
   if (path.empty()) return ENOENT;
   const Touch touch(job, path);
   if (touch.Refused()) return ETIMEDOUT;
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  const DWORD attributes = ::GetFileAttributesW(win32::SystemPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = ::GetLastError();
     if (error != ERROR_FILE_NOT_FOUND) return ErrnoOf(error);

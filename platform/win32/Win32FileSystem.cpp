@@ -2,6 +2,10 @@
 
 #include "platform/win32/Win32Api.h"
 
+#include <cwchar>
+
+#include "platform/win32/SystemPath.h"
+#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32FindHandle.h"
 
 namespace platform {
@@ -14,12 +18,6 @@ FileSystem& FileSystem::Native() {
 }  // namespace platform
 
 namespace platform::win32 {
-namespace {
-
-// The system's calls take NUL-terminated text; views need not be.
-std::string Terminated(std::string_view text) { return std::string(text); }
-
-}  // namespace
 
 Win32FileSystem::Win32FileSystem() : m_probe(std::make_shared<Win32MountProbe>()) {}
 
@@ -31,15 +29,17 @@ std::string Win32FileSystem::SearchPattern(std::string_view directory) {
 }
 
 std::unique_ptr<FindHandle> Win32FileSystem::FindFirst(Job& job, std::string_view directory, FindData& first,
-                                                       FindLevel /*level*/) {
+                                                       FindLevel level) {
   const Touch touch(job, directory);
   if (touch.Refused()) return nullptr;
-  return Win32FindHandle::Open(SearchPattern(directory), first);
+  // Names and types are the tree's, mostly for probes that stop at the first
+  // subdirectory; file lists and scans read to the end.
+  return Win32FindHandle::Open(SystemPath(SearchPattern(directory)), first, level != FindLevel::kNamesAndType);
 }
 
 bool Win32MountProbe::Answers(const std::string& mount) const {
   ULARGE_INTEGER available{}, total{}, free{};
-  ::GetDiskFreeSpaceExA(mount.c_str(), &available, &total, &free);
+  ::GetDiskFreeSpaceExW(SystemPath(mount).c_str(), &available, &total, &free);
   return true;  // any answer, a failure too, is an answer
 }
 
@@ -54,12 +54,12 @@ std::string Win32MountProbe::MountOf(std::string_view path) const {
   return "\\";
 }
 
-std::vector<std::string> Win32FileSystem::SplitDriveStrings(std::string_view buffer) {
+std::vector<std::string> Win32FileSystem::SplitDriveStrings(std::wstring_view buffer) {
   std::vector<std::string> roots;
-  while (!buffer.empty() && buffer.front() != '\0') {
-    const std::size_t end = buffer.find('\0');
-    roots.emplace_back(buffer.substr(0, end));
-    if (end == std::string_view::npos) break;
+  while (!buffer.empty() && buffer.front() != L'\0') {
+    const std::size_t end = buffer.find(L'\0');
+    roots.push_back(Narrow(buffer.substr(0, end)));
+    if (end == std::wstring_view::npos) break;
     buffer.remove_prefix(end + 1);
   }
   return roots;
@@ -68,35 +68,35 @@ std::vector<std::string> Win32FileSystem::SplitDriveStrings(std::string_view buf
 std::vector<std::string> Win32FileSystem::LogicalDriveStrings() {
   // 26 roots of four characters and the closing NUL fit; the loop covers
   // a drive appearing between the two calls.
-  std::string buffer(4 * 26 + 1, '\0');
+  std::wstring buffer(4 * 26 + 1, L'\0');
   for (;;) {
-    const DWORD needed = ::GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
+    const DWORD needed = ::GetLogicalDriveStringsW(static_cast<DWORD>(buffer.size()), buffer.data());
     if (needed == 0) return {};
-    if (needed < buffer.size()) return SplitDriveStrings(std::string_view(buffer.data(), needed));
-    buffer.assign(needed + 1, '\0');
+    if (needed < buffer.size()) return SplitDriveStrings(std::wstring_view(buffer.data(), needed));
+    buffer.assign(needed + 1, L'\0');
   }
 }
 
 DriveType Win32FileSystem::GetDriveType(std::string_view root) {
-  const UINT type = ::GetDriveTypeA(Terminated(root).c_str());
+  const UINT type = ::GetDriveTypeW(SystemPath(root).c_str());
   return type <= kDriveRamDisk ? static_cast<DriveType>(type) : kDriveUnknown;
 }
 
 bool Win32FileSystem::GetVolumeInformation(Job& job, std::string_view root, VolumeInfo& out) {
   const Touch touch(job, root);
   if (touch.Refused()) return false;
-  char name[MAX_PATH + 1] = {};
-  char fsName[MAX_PATH + 1] = {};
+  wchar_t name[MAX_PATH + 1] = {};
+  wchar_t fsName[MAX_PATH + 1] = {};
   DWORD serial = 0, maxComponent = 0, flags = 0;
-  if (!::GetVolumeInformationA(Terminated(root).c_str(), name, sizeof name, &serial, &maxComponent,
-                               &flags, fsName, sizeof fsName)) {
+  if (!::GetVolumeInformationW(SystemPath(root).c_str(), name, MAX_PATH + 1, &serial, &maxComponent, &flags,
+                               fsName, MAX_PATH + 1)) {
     return false;
   }
-  out.volumeName = name;
+  out.volumeName = Narrow(name, ::wcsnlen(name, MAX_PATH));
   out.serialNumber = serial;
   out.maxComponentLength = maxComponent;
   out.flags = flags;
-  out.fileSystemName = fsName;
+  out.fileSystemName = Narrow(fsName, ::wcsnlen(fsName, MAX_PATH));
   return true;
 }
 
@@ -104,8 +104,8 @@ bool Win32FileSystem::GetDiskFreeSpace(Job& job, std::string_view root, DiskFree
   const Touch touch(job, root);
   if (touch.Refused()) return false;
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-  if (!::GetDiskFreeSpaceA(Terminated(root).c_str(), &sectorsPerCluster, &bytesPerSector,
-                           &freeClusters, &totalClusters)) {
+  if (!::GetDiskFreeSpaceW(SystemPath(root).c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                           &totalClusters)) {
     return false;
   }
   out.sectorsPerCluster = sectorsPerCluster;

@@ -1,6 +1,8 @@
-// FileSystem for Windows, straight on the system's own calls: drive roots
-// "C:\" from GetLogicalDriveStringsA, drive types, volume information and
-// free space of a root, listings with FindFirstFileA and its partners.
+// FileSystem for Windows, straight on the system's own W calls: drive roots
+// "C:\" from GetLogicalDriveStringsW, drive types, volume information and
+// free space of a root, listings with FindFirstFileExW and its partners.
+// Paths and names are UTF-8 here and UTF-16 in the calls (SystemPath,
+// which also takes long paths past the system's old limit).
 #pragma once
 
 #include <memory>
@@ -28,9 +30,9 @@ class Win32FileSystem : public FileSystem {
   // second separator after a root.
   static std::string SearchPattern(std::string_view directory);
 
-  // The roots of a GetLogicalDriveStringsA buffer: strings separated by
-  // NULs and ended by an empty one ("A:\\\0C:\\\0\0").
-  static std::vector<std::string> SplitDriveStrings(std::string_view buffer);
+  // The roots of a GetLogicalDriveStringsW buffer: strings separated by
+  // NULs and ended by an empty one ("A:\\\0C:\\\0\0"), in UTF-8.
+  static std::vector<std::string> SplitDriveStrings(std::wstring_view buffer);
 
  private:
   std::shared_ptr<const MountProbe> m_probe;

@@ -1,6 +1,7 @@
-// Directory enumeration on Windows: FindFirstFileA / FindNextFileA /
-// FindClose over a "<directory>\*.*" pattern. The system fills every field
-// at once, so both levels report everything.
+// Directory enumeration on Windows: FindFirstFileExW / FindNextFileW /
+// FindClose over a "<directory>\*.*" pattern, names in UTF-8. The system
+// fills every field at once, so every level reports everything; the short
+// 8.3 names are never asked for.
 //
 // Directories that are reparse points standing for another place (volume
 // mount points, junctions, directory symbolic links) keep the system's
@@ -24,9 +25,11 @@ class Win32FindHandle : public FindHandle {
   };
 
  public:
-  // Starts the listing and fills first; null when it cannot be started or
-  // lists nothing.
-  static std::unique_ptr<Win32FindHandle> Open(const std::string& pattern, FindData& first);
+  // Starts the listing of pattern (as SystemPath gives it) and fills first;
+  // null when it cannot be started or lists nothing. largeFetch asks the
+  // system for many entries at each call, which pays for a listing read to
+  // its end, not for a probe that stops at its first subdirectory.
+  static std::unique_ptr<Win32FindHandle> Open(const std::wstring& pattern, FindData& first, bool largeFetch);
 
   // Only Open makes handles; it takes over the search handle.
   Win32FindHandle(Key, void* handle);

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Convert.h"
 
 namespace platform {
@@ -46,7 +47,7 @@ std::wstring WindowsZoneKey(const char* zone) {
   for (const ZoneName& name : kZoneNames) {
     if (std::strcmp(name.iana, zone) == 0) return name.windows;
   }
-  return std::wstring(zone, zone + std::strlen(zone));  // already a Windows key
+  return win32::Widen(zone);  // already a Windows key
 }
 
 bool FindZone(const std::wstring& key, DYNAMIC_TIME_ZONE_INFORMATION& out) {

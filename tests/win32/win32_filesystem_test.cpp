@@ -14,23 +14,14 @@
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Convert.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "tests/win32/Win32TestFiles.h"
 
 namespace {
 
 using platform::FileSystem;
 using platform::win32::Win32FileSystem;
 
-// Every entry of a directory but "." and "..", by name.
-std::vector<platform::FindData> List(const std::string& dir) {
-  std::vector<platform::FindData> entries;
-  platform::FindData data;
-  platform::Job job(FileSystem::Native());
-  auto handle = FileSystem::Native().FindFirst(job, dir, data, platform::FindLevel::kFull);
-  for (bool more = handle != nullptr; more; more = handle->Next(data))
-    if (!platform::IsDotOrDotDot(data.name)) entries.push_back(data);
-  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-  return entries;
-}
+using win32test::List;
 
 TEST(Win32Drives, RootsAreDriveLettersWithTheirTypesAndFigures) {
   FileSystem& fs = FileSystem::Native();
@@ -61,37 +52,30 @@ TEST(Win32Drives, RootsAreDriveLettersWithTheirTypesAndFigures) {
   EXPECT_FALSE(fs.GetVolumeInformation(job, "C:\\no such directory\\", info));
   EXPECT_FALSE(fs.GetDiskFreeSpace(job, "C:\\no such directory\\", space));
   using namespace std::string_view_literals;
-  EXPECT_EQ(Win32FileSystem::SplitDriveStrings("A:\\\0C:\\\0Z:\\\0\0"sv),
+  EXPECT_EQ(Win32FileSystem::SplitDriveStrings(L"A:\\\0C:\\\0Z:\\\0\0"sv),
             (std::vector<std::string>{"A:\\", "C:\\", "Z:\\"}));
-  EXPECT_TRUE(Win32FileSystem::SplitDriveStrings("\0"sv).empty());
-  EXPECT_TRUE(Win32FileSystem::SplitDriveStrings(""sv).empty());
+  EXPECT_TRUE(Win32FileSystem::SplitDriveStrings(L"\0"sv).empty());
+  EXPECT_TRUE(Win32FileSystem::SplitDriveStrings(L""sv).empty());
 }
 
 // A tree made with the system's own calls: the entries' attributes, sizes
 // beyond 4 GiB and times, paths from a drive root with one separator, and
 // what cannot be listed.
 TEST(Win32Tree, EntriesOfAGeneratedTree) {
-  char base[MAX_PATH + 1] = {};
-  const std::string root = platform::ChildPath(std::string(base, ::GetTempPathA(sizeof base, base)),
-                                               "kolbrin-" + std::to_string(::GetCurrentProcessId()));
-  const std::string file = root + "\\big", dir = root + "\\sub";
-  ASSERT_TRUE(::CreateDirectoryA(root.c_str(), nullptr) && ::CreateDirectoryA(dir.c_str(), nullptr));
+  const win32test::TempFolder root;
+  ASSERT_TRUE(root.MakeDir(L"sub") && root.MakeFile(L"big", ""));
   const std::uint64_t size = (5ull << 30) + 7, when = 132696144000000000ull;  // 2021-07-01 12:00:00 UTC
   const FILETIME written{static_cast<DWORD>(when), static_cast<DWORD>(when >> 32)};
   // Sizes beyond 4 GiB by moving the end: sparse on Wine's Linux file systems.
-  const HANDLE h = ::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE h = ::CreateFileW(root.Path(L"big").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   LARGE_INTEGER end;
   end.QuadPart = static_cast<LONGLONG>(size);
   EXPECT_TRUE(::SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(h) &&
               ::SetFileTime(h, nullptr, nullptr, &written));
   ::CloseHandle(h);
-  ASSERT_TRUE(::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-  const auto entries = List(root);
-  ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-  ::DeleteFileA(file.c_str());
-  ::RemoveDirectoryA(dir.c_str());
-  ::RemoveDirectoryA(root.c_str());
+  ASSERT_TRUE(::SetFileAttributesW(root.Path(L"big").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  const auto entries = List(root.Utf8());
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].name, "big");
   EXPECT_EQ(entries[0].size, size);
@@ -113,7 +97,7 @@ TEST(Win32Tree, EntriesOfAGeneratedTree) {
   EXPECT_FALSE(platform::FileTimeToLocal({0x8000000000000000ull}, beyond));  // past the system's range: no time
   platform::FindData data;
   platform::Job job(FileSystem::Native());
-  for (const std::string& missing : {dir, root + "\\" + std::string(300, 'x')})
+  for (const std::string& missing : {root.Utf8(L"gone"), root.Utf8() + "\\" + std::string(300, 'x')})
     EXPECT_FALSE(FileSystem::Native().FindFirst(job, missing, data, platform::FindLevel::kFull));
 }
 
@@ -129,7 +113,7 @@ TEST(Win32Links, DirectoryLinksAreNotEntered) {
   EXPECT_FALSE(IsSurrogateDirectory(kLinkDir, 0x9000001A));  // cloud placeholder
   EXPECT_FALSE(IsSurrogateDirectory(FILE_ATTRIBUTE_DIRECTORY, 0xA0000003));
   EXPECT_FALSE(IsSurrogateDirectory(FILE_ATTRIBUTE_REPARSE_POINT, 0xA000000C));  // file link
-  const DWORD bin = ::GetFileAttributesA("Z:\\bin");
+  const DWORD bin = ::GetFileAttributesW(L"Z:\\bin");
   if (bin == INVALID_FILE_ATTRIBUTES || !(bin & FILE_ATTRIBUTE_REPARSE_POINT)) GTEST_SKIP() << "Z:\\bin: no link";
   const auto entries = List("Z:\\");
   const auto link = std::find_if(entries.begin(), entries.end(), [](const auto& e) { return e.name == "bin"; });
