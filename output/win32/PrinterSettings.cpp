@@ -27,7 +27,8 @@ const wchar_t* NameAt(const DEVNAMES* names, WORD offset) {
   return reinterpret_cast<const wchar_t*>(names) + offset;
 }
 
-// The setup dialog carries the command's name.
+// The setup dialog carries the command's name. Windows calls the setup
+// hook for it, Wine the print hook: both are this.
 UINT_PTR CALLBACK SetupHook(HWND dialog, UINT message, WPARAM, LPARAM) {
   if (message == WM_INITDIALOG) ::SetWindowTextW(dialog, fw::win32::ResText(IDS_PRINT_SETUP_TITLE).c_str());
   return 0;
