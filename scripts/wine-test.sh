@@ -95,7 +95,7 @@ start_menu_entry() { find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Kol
 # uninstalling removes every installed file and keeps the user's settings.
 # kolbrin.zip holds the program.
 check_installer() {
-  local version folder msi
+  local version folder msi started
   version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")
   folder="$WINEPREFIX/drive_c/Program Files/Kolbrin"
   msi=$(winepath -w "$BUILD/kolbrin.msi")
@@ -107,9 +107,10 @@ check_installer() {
   uninstall_entry | grep -Eq "DisplayVersion +REG_SZ +$version\$" || { echo "no entry of $version" >&2; return 1; }
   wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | grep -q 'ProductIcon.*kolbrin\.ico' ||
     { echo "no icon for Apps & Features" >&2; return 1; }
-  KOLBRIN_EXE='C:\Program Files\Kolbrin\kolbrin.exe' wine "$BUILD/tests/kolbrin_app_tests.exe" \
-    --gtest_filter='KolbrinFrame.FirstStart*' 2>&1 | tr -d '\r' | tee /dev/stderr | grep -q '^\[  PASSED  \] 1 test' ||
-    { echo "the installed program did not start" >&2; return 1; }
+  started=$(KOLBRIN_EXE='C:\Program Files\Kolbrin\kolbrin.exe' wine "$BUILD/tests/kolbrin_app_tests.exe" \
+    --gtest_filter='KolbrinFrame.FirstStart*' 2>&1 | tr -d '\r')
+  echo "$started"
+  grep -q '^\[  PASSED  \] 1 test' <<<"$started" || { echo "the installed program did not start" >&2; return 1; }
   wine msiexec /x "$msi" /qn || { echo "msiexec /x failed" >&2; return 1; }
   [[ ! -e $folder && -z $(start_menu_entry) && -z $(uninstall_entry) ]] ||
     { echo "uninstalling left files or its entry behind" >&2; return 1; }

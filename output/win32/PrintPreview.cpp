@@ -66,6 +66,9 @@ fw::win32::WindowClass CPrintPreview::GetWindowClass() const {
   fw::win32::WindowClass wc;
   wc.name = L"KolbrinPrintPreview";
   wc.background = ::GetSysColorBrush(COLOR_3DFACE);
+  wc.smallIcon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINFRAME),
+                                                 IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                 ::GetSystemMetrics(SM_CYSMICON), 0));
   return wc;
 }
 
@@ -80,9 +83,10 @@ const MessageMap* CPrintPreview::GetMessageMap() const {
   return &map;
 }
 
-// Over the owner, as large as it is.
+// Over the owner's window (a pane's frame), as large as it is.
 bool CPrintPreview::Create(HWND owner) {
-  m_owner = owner;
+  m_owner = owner != nullptr ? ::GetAncestor(owner, GA_ROOT) : nullptr;
+  owner = m_owner;
   RECT place{};
   if (owner == nullptr || !::GetWindowRect(owner, &place) || place.right - place.left < 200) {
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &place, 0);

@@ -29,10 +29,11 @@ class CPrintPreview : public fw::win32::CWindowImpl {
   CPrintPreview(ListOutput& job, const PrintSource& list, CPrinterSettings& settings, PrinterDC printer);
   ~CPrintPreview() override;
 
-  // Made and shown over owner, the job begun; false when it could not be.
+  // Made and shown over owner's top-level window, the job begun; false
+  // when it could not be.
   bool Create(HWND owner);
-  // Keeps the owner disabled and runs the preview's own message loop until
-  // the window is closed.
+  // Keeps that window disabled and runs the preview's own message loop
+  // until the preview is closed.
   void RunModal();
   // The preview's keys and the tab between its controls.
   bool PreTranslateMessage(MSG& msg);

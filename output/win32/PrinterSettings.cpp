@@ -44,7 +44,7 @@ CPrinterSettings::~CPrinterSettings() {
 PRINTDLGW CPrinterSettings::Dialog(HWND owner, DWORD flags) const {
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
+  dialog.hwndOwner = owner != nullptr ? ::GetAncestor(owner, GA_ROOT) : nullptr;  // a pane's frame
   dialog.hDevMode = m_devMode;
   dialog.hDevNames = m_devNames;
   dialog.Flags = flags;
