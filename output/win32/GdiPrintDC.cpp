@@ -15,7 +15,7 @@ GdiPrintDC::GdiPrintDC(HDC attribute, HDC output) : m_attribute(attribute), m_ou
 
 GdiPrintDC::~GdiPrintDC() {
   if (m_ownFont != nullptr) ::SelectObject(m_output, m_ownFont);
-  for (const auto& [spec, font] : m_fonts) ::DeleteObject(font);
+  for (const auto& [asked, font] : m_fonts) ::DeleteObject(font);
 }
 
 int GdiPrintDC::GetDeviceCaps(DeviceCap index) const {
@@ -25,8 +25,8 @@ int GdiPrintDC::GetDeviceCaps(DeviceCap index) const {
 // Width, escapement and orientation 0, not italic, underlined or struck
 // out, the default character set, everything else left to the mapper.
 HFONT GdiPrintDC::Font(const FontSpec& font) const {
-  for (const auto& [spec, made] : m_fonts) {
-    if (spec == font) return made;
+  for (const auto& [asked, made] : m_fonts) {
+    if (asked == font) return made;
   }
   const std::wstring face = platform::win32::Widen(font.face);
   const HFONT made = ::CreateFontW(font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
