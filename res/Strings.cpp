@@ -119,6 +119,9 @@ constexpr StringEntry kStrings[] = {
     {IDS_PREVIEW_ZOOM_IN, "Vergrößern"},
     {IDS_PREVIEW_PRINT, "&Drucken..."},
     {IDS_PREVIEW_CLOSE, "S&chließen"},
+    {IDS_PREVIEW_TWO_PAGES, "Zwei Seiten"},
+    {IDS_PREVIEW_ONE_PAGE, "Eine Seite"},
+    {IDS_PREVIEW_NO_PRINTER, "Für die Seitenansicht muss ein Drucker eingerichtet sein."},
 };
 }  // namespace
 

@@ -149,3 +149,6 @@ inline constexpr res::Id IDS_PREVIEW_ZOOM_OUT = 61426;
 inline constexpr res::Id IDS_PREVIEW_ZOOM_IN = 61427;
 inline constexpr res::Id IDS_PREVIEW_PRINT = 61428;
 inline constexpr res::Id IDS_PREVIEW_CLOSE = 61429;
+inline constexpr res::Id IDS_PREVIEW_TWO_PAGES = 61430;   // shows two pages side by side
+inline constexpr res::Id IDS_PREVIEW_ONE_PAGE = 61431;    // back to one page
+inline constexpr res::Id IDS_PREVIEW_NO_PRINTER = 61432;  // no printer to lay the pages out for

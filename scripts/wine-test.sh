@@ -2,7 +2,10 @@
 # Cross-builds Kolbrin for 64-bit Windows with MinGW-w64, the Win32 front end
 # included (build/mingw/kolbrin.exe), and runs every test under Wine: the
 # widget-free core, the Win32 framework with real windows, and the real
-# program driven from outside. Installs what is missing first.
+# program driven from outside. Then builds the installer (kolbrin.msi) and
+# the zip of the program (kolbrin.zip) beside it, installs the one, starts
+# the installed program and uninstalls it again. Installs what is missing
+# first.
 #
 #   scripts/wine-test.sh [build-directory]     (default: build/mingw)
 #
@@ -15,7 +18,7 @@ cd "$(dirname "$0")/.."
 SOURCE=$PWD
 BUILD=$(realpath -m "${1:-build/mingw}")
 
-PACKAGES=(g++-mingw-w64-x86-64-posix wine64 wine fonts-wine xvfb imagemagick)
+PACKAGES=(g++-mingw-w64-x86-64-posix wine64 wine fonts-wine xvfb imagemagick wixl)
 missing=()
 for package in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -74,4 +77,46 @@ for picture in "$BUILD"/test-output/looks/*.bmp; do
   [[ -e $picture ]] || continue
   convert "$picture" "${picture%.bmp}.png" && rm "$picture"
 done
+
+# The uninstall entry of the product named Kolbrin: its key and values.
+uninstall_entry() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' |
+    awk '/^HKEY/ { block = "" } { block = block $0 "\n" } /DisplayName +REG_SZ +Kolbrin$/ { found = 1 }
+         /^$/ && found { printf "%s", block; exit }'
+}
+
+# The shortcut "Kolbrin" in a Start menu (Wine puts one for all users into
+# the user's menu).
+start_menu_entry() { find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Kolbrin.lnk'; }
+
+# kolbrin.msi installs quietly for all users into Program Files with a
+# Start-menu entry and an entry under "Apps & Features" with this version
+# and the icon; the installed program starts and shows its window;
+# uninstalling removes every installed file and keeps the user's settings.
+# kolbrin.zip holds the program.
+check_installer() {
+  local version folder msi started
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")
+  folder="$WINEPREFIX/drive_c/Program Files/Kolbrin"
+  msi=$(winepath -w "$BUILD/kolbrin.msi")
+  cmake --build "$BUILD" --target kolbrin_msi kolbrin_zip || return 1
+  [[ $(cmake -E tar tf "$BUILD/kolbrin.zip") == kolbrin.exe ]] || { echo "kolbrin.zip: not the program alone" >&2; return 1; }
+  wine msiexec /i "$msi" /qn || { echo "msiexec /i failed" >&2; return 1; }
+  cmp -s "$BUILD/kolbrin.exe" "$folder/kolbrin.exe" || { echo "kolbrin.exe not installed" >&2; return 1; }
+  [[ -n $(start_menu_entry) ]] || { echo "no Start-menu entry" >&2; return 1; }
+  uninstall_entry | grep -Eq "DisplayVersion +REG_SZ +$version\$" || { echo "no entry of $version" >&2; return 1; }
+  wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | grep -q 'ProductIcon.*kolbrin\.ico' ||
+    { echo "no icon for Apps & Features" >&2; return 1; }
+  started=$(KOLBRIN_EXE='C:\Program Files\Kolbrin\kolbrin.exe' wine "$BUILD/tests/kolbrin_app_tests.exe" \
+    --gtest_filter='KolbrinFrame.FirstStart*' 2>&1 | tr -d '\r')
+  echo "$started"
+  grep -q '^\[  PASSED  \] 1 test' <<<"$started" || { echo "the installed program did not start" >&2; return 1; }
+  wine msiexec /x "$msi" /qn || { echo "msiexec /x failed" >&2; return 1; }
+  [[ ! -e $folder && -z $(start_menu_entry) && -z $(uninstall_entry) ]] ||
+    { echo "uninstalling left files or its entry behind" >&2; return 1; }
+  wine reg query 'HKCU\Software\Ostrana\Kolbrin\POSITION' >/dev/null 2>&1 ||
+    { echo "uninstalling removed the user's settings" >&2; return 1; }
+  echo "installer: installed, started and removed Kolbrin $version; kolbrin.msi and kolbrin.zip in $BUILD"
+}
+check_installer || status=1
 exit "$status"

@@ -22,6 +22,7 @@ const fw::RouteMap* CKolbrinApp::GetRouteMap() const {
       Command<&CKolbrinApp::OnFileNew>(ID_FILE_NEW),
       Command<&CKolbrinApp::OnFileOpen>(ID_FILE_OPEN),
       Command<&CKolbrinApp::OnAppExit>(ID_APP_EXIT),
+      Command<&CKolbrinApp::OnFilePrintSetup>(ID_FILE_PRINT_SETUP),
   };
   static const fw::RouteMap map{entries, nullptr};
   return &map;
@@ -60,5 +61,8 @@ void CKolbrinApp::OnAppAbout() {
 }
 
 void CKolbrinApp::OnAppExit() { m_frame->PostMsg(WM_CLOSE); }
+
+// The system's printer setup; what it chooses is used by the next print.
+void CKolbrinApp::OnFilePrintSetup() { m_printer.Setup(m_frame->Handle()); }
 
 }  // namespace shell::win32

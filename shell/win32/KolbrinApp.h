@@ -1,6 +1,7 @@
 // The application object on Windows: OLE, the profile in the registry, the
 // document, the main frame with the panes its factory makes, the message
-// loop, and the application-wide commands (about box, exit).
+// loop, the printer, and the application-wide commands (about box, printer
+// setup, exit).
 #pragma once
 
 #include <memory>
@@ -9,6 +10,7 @@
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
 #include "framework/win32/MessageLoop.h"
+#include "output/win32/PrinterSettings.h"
 #include "shell/Profile.h"
 #include "shell/win32/PaneFactory.h"
 
@@ -36,6 +38,9 @@ class CKolbrinApp : public fw::CWinApp {
   int ExitInstance();
 
   CMainFrame* MainFrame() const { return m_frame.get(); }
+  // The printer that printer setup chooses and every print and preview of
+  // the list panes uses.
+  output::win32::CPrinterSettings& Printer() { return m_printer; }
 
  protected:
   const fw::RouteMap* GetRouteMap() const override;
@@ -43,6 +48,7 @@ class CKolbrinApp : public fw::CWinApp {
  private:
   void OnAppAbout();
   void OnAppExit();
+  void OnFilePrintSetup();
   void OnFileNew() {}
   void OnFileOpen() {}
 
@@ -51,6 +57,7 @@ class CKolbrinApp : public fw::CWinApp {
   std::unique_ptr<CPaneFactory> m_panes;  // outlives the frame whose panes it made
   std::string m_startDirectory;
   fw::win32::CMessageLoop m_loop;
+  output::win32::CPrinterSettings m_printer;
   std::unique_ptr<CKolbrinDoc> m_doc;
   std::unique_ptr<CMainFrame> m_frame;
   fw::MessageBoxPresenter m_previousPresenter;

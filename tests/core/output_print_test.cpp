@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "output/PageCache.h"
+#include "output/PreviewPages.h"
 #include "output/PrintJob.h"
 #include "tests/core/export_fakes.h"
 
@@ -206,6 +207,32 @@ TEST(PageCache, KeepsTheLastPagesShownAndDrawsEachOnce) {
   cache.Clear();
   show(1);
   EXPECT_EQ(drawn.back(), 1);
+}
+
+// The page shown stays within the job, two pages end with the last beside
+// the one before; the first zoom step fits the pages into the view, in
+// its middle, and each further step is half as large again.
+TEST(PreviewPages, PagesStayWithinTheJobAndFitTheViewAtFirst) {
+  PreviewPages pages;
+  pages.SetPageCount(5);
+  pages.ShowPage(9);
+  EXPECT_EQ(std::pair(pages.FirstPage(), pages.AtLast()), std::pair(5, true));
+  pages.SetTwoPages(true);
+  EXPECT_EQ(std::tuple(pages.FirstPage(), pages.ShownCount(), pages.AtLast()), std::tuple(4, 2, true));
+  pages.ShowPage(0);
+  EXPECT_EQ(std::tuple(pages.FirstPage(), pages.AtFirst(), pages.AtLast()), std::tuple(1, true, false));
+  pages.SetPageCount(1);
+  EXPECT_EQ(std::pair(pages.FirstPage(), pages.ShownCount()), std::pair(1, 1));
+
+  const PreviewGeometry g{{2000, 3000}, {1000, 620}, 10};  // 600 pixels high for the page
+  pages.SetTwoPages(false);
+  EXPECT_EQ(pages.PageSize(g), (Extent{400, 600}));
+  EXPECT_EQ(pages.PageRect(0, g), (Rect{300, 10, 700, 610}));
+  pages.SetZoomStep(PreviewPages::kMaxZoomStep + 3);
+  EXPECT_EQ(pages.ZoomStep(), PreviewPages::kMaxZoomStep);
+  pages.SetZoomStep(2);
+  EXPECT_EQ(pages.ContentSize(g), (Extent{900 + 20, 1350 + 20}));
+  EXPECT_EQ(pages.PageRect(0, g), (Rect{50, 10, 950, 1360}));  // in the middle across only
 }
 
 }  // namespace

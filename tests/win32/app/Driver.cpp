@@ -23,8 +23,11 @@ bool WaitFor(const std::function<bool()>& pred, int milliseconds) {
   return true;
 }
 
+// KOLBRIN_EXE in the environment names another program to drive: the
+// installed one.
 CKolbrinProcess::CKolbrinProcess(const std::wstring& arguments) {
-  std::wstring command = L"\"" + WindowsPath(KOLBRIN_EXE) + L"\"";
+  const wchar_t* other = _wgetenv(L"KOLBRIN_EXE");
+  std::wstring command = L"\"" + (other != nullptr ? std::wstring(other) : WindowsPath(KOLBRIN_EXE)) + L"\"";
   if (!arguments.empty()) command += L" " + arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "tests/win32/app/Driver.h"
+#include "tests/win32/support/TestPrinter.h"
 
 namespace {
 
@@ -104,6 +105,17 @@ TEST_F(KolbrinFrame, F10OpensTheMenuWhoseAboutItemOpensTheAboutBoxThatReturnClos
   EXPECT_TRUE(driver::WaitFor([&] { return TextOf(status) == L"Bereit"; })) << "the menu closed";
   win32test::PostKey(about, VK_RETURN);
   EXPECT_TRUE(driver::WaitFor([&] { return !::IsWindow(about); }));
+}
+
+// "Druckereinrichtung" by its mnemonic: the system's dialog over the frame.
+TEST_F(KolbrinFrame, PrinterSetupFromTheMenuOpensTheSystemsDialogThatEscCloses) {
+  ASSERT_TRUE(win32test::InstallTestPrinters());
+  for (const UINT key : {UINT{VK_F10}, UINT{VK_DOWN}, UINT{'E'}}) win32test::PostKey(frame, key, key == VK_F10);
+  const HWND setup = kolbrin->WaitForWindow(L"#32770", L"Druckereinrichtung");
+  ASSERT_NE(setup, nullptr);
+  EXPECT_EQ(::GetWindow(setup, GW_OWNER), frame);
+  win32test::PostKey(setup, VK_ESCAPE);
+  EXPECT_TRUE(driver::WaitFor([&] { return !::IsWindow(setup); }));
 }
 
 TEST_F(KolbrinFrame, ToolbarButtonUnderTheMouseShowsItsPromptAndTooltip) {

@@ -1,0 +1,223 @@
+// Printing through GDI against the test printers: the pages the layout
+// computes, as the print context draws them into a metafile measured by the
+// printer; the print dialog's pages into the printer's file; the printer
+// chosen in setup used next, and a printer that fails told.
+#include "framework/MessageBox.h"
+#include "framework/StringTable.h"
+#include "output/win32/GdiPrintDC.h"
+#include "output/win32/ListPrinter.h"
+#include "output/win32/PrinterSettings.h"
+#include "platform/win32/Utf16.h"
+#include "tests/win32/gui/PrintFixture.h"
+#include "tests/win32/gui/TestWindows.h"
+
+namespace {
+
+using namespace win32test;
+using output::Rect;
+using output::win32::CListPrinter;
+using output::win32::CPrinterSettings;
+namespace TextFlags = output::TextFlags;
+using Line = std::array<int, 4>;
+
+// Passes every call on and writes down the texts and rules.
+class TeeDC : public output::PrintDC {
+ public:
+  explicit TeeDC(output::PrintDC& inner) : m_inner(inner) {}
+  int GetDeviceCaps(output::DeviceCap index) const override { return m_inner.GetDeviceCaps(index); }
+  output::FontSpec SelectFont(const output::FontSpec& font) override { return m_inner.SelectFont(font); }
+  int FontHeight(const output::FontSpec& font) const override { return m_inner.FontHeight(font); }
+  void DrawText(std::string_view text, const Rect& rect, unsigned flags) override {
+    texts.push_back({std::string(text), rect, flags});
+    m_inner.DrawText(text, rect, flags);
+  }
+  void MoveTo(int x, int y) override { m_at = {x, y}, m_inner.MoveTo(x, y); }
+  void LineTo(int x, int y) override {
+    lines.push_back({m_at[0], m_at[1], x, y});
+    m_at = {x, y}, m_inner.LineTo(x, y);
+  }
+  struct Text {
+    std::string text;
+    Rect rect;
+    unsigned flags;
+  };
+  std::vector<Text> texts;
+  std::vector<Line> lines;
+
+ private:
+  output::PrintDC& m_inner;
+  std::array<int, 2> m_at{};
+};
+
+// What a metafile holds: text runs, lines and fonts.
+struct Metafile {
+  struct Run {
+    std::wstring text;
+    POINTL at;
+    RECTL clip;
+    DWORD options;
+    int width;
+  };
+  std::vector<Run> runs;
+  std::vector<Line> lines;
+  std::vector<LOGFONTW> fonts;
+  POINTL at{};
+};
+
+int CALLBACK Collect(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) {
+  auto& m = *reinterpret_cast<Metafile*>(data);
+  const auto* bytes = reinterpret_cast<const BYTE*>(record);
+  if (record->iType == EMR_EXTTEXTOUTW) {
+    const EMRTEXT& t = reinterpret_cast<const EMREXTTEXTOUTW*>(record)->emrtext;
+    const auto* dx = reinterpret_cast<const INT*>(bytes + t.offDx);
+    int width = 0;
+    for (DWORD i = 0; t.offDx != 0 && i < t.nChars; ++i) width += dx[i];
+    m.runs.push_back({{reinterpret_cast<const wchar_t*>(bytes + t.offString), t.nChars}, t.ptlReference, t.rcl,
+                      t.fOptions, width});
+  } else if (record->iType == EMR_MOVETOEX) {
+    m.at = reinterpret_cast<const EMRMOVETOEX*>(record)->ptl;
+  } else if (record->iType == EMR_LINETO) {
+    const POINTL to = reinterpret_cast<const EMRLINETO*>(record)->ptl;
+    m.lines.push_back({m.at.x, m.at.y, to.x, to.y});
+    m.at = to;
+  } else if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
+    m.fonts.push_back(reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont);
+  }
+  return 1;
+}
+
+// The character cell height of 8-point Arial on the printer.
+int TextHeight(HDC printer) {
+  const HFONT font = ::CreateFontW(-(8 * ::GetDeviceCaps(printer, LOGPIXELSY) / 72), 0, 0, 0, 400, 0, 0, 0,
+                                   DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+  const HGDIOBJ before = ::SelectObject(printer, font);
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(printer, &metrics);
+  ::DeleteObject(::SelectObject(printer, before));
+  return metrics.tmHeight;
+}
+
+TEST_F(PrintTest, GdiDrawsThePageTheLayoutComputesInThePrintersPixels) {
+  CPrinterSettings settings;
+  EXPECT_EQ(settings.PrinterName(), kTestPrinter);  // the default printer
+  const output::win32::PrinterDC printer = settings.CreateDC();
+  ASSERT_NE(printer, nullptr);
+  GeneratedList list(200);
+  list.firstName = "a&b " + std::string(300, 'x');  // a mnemonic, and far wider than its cell
+  const HDC recorder = ::CreateEnhMetaFileW(printer.get(), nullptr, nullptr, nullptr);
+  output::win32::GdiPrintDC gdi(printer.get(), recorder);
+  TeeDC layout(gdi);
+  doc.BeginPrinting(list, layout);
+  doc.PrintPage(list, layout, 1);
+  doc.EndPrinting();
+  const HENHMETAFILE file = ::CloseEnhMetaFile(recorder);
+  Metafile emf;
+  ::EnumEnhMetaFile(nullptr, file, &Collect, &emf, nullptr);
+  ::DeleteEnhMetaFile(file);
+
+  ASSERT_FALSE(emf.fonts.empty());
+  EXPECT_STREQ(emf.fonts[0].lfFaceName, L"Arial");
+  const LOGFONTW& f = emf.fonts[0];
+  EXPECT_EQ(std::tuple(f.lfHeight, f.lfWeight, f.lfCharSet, f.lfItalic, f.lfUnderline),
+            std::tuple(-(8 * ::GetDeviceCaps(printer.get(), LOGPIXELSY) / 72), 400L, BYTE{DEFAULT_CHARSET}, BYTE{0},
+                       BYTE{0}));
+  // The rules as laid out, then the mnemonic's underline beneath the "b".
+  ASSERT_EQ(emf.lines.size(), layout.lines.size() + 1);
+  EXPECT_EQ(std::vector(emf.lines.begin(), emf.lines.end() - 1), layout.lines);
+
+  const int height = TextHeight(printer.get());
+  std::size_t run = 0;
+  for (const TeeDC::Text& call : layout.texts) {
+    const RECTL cell{call.rect.left, call.rect.top, call.rect.right, call.rect.bottom};
+    std::wstring drawn;
+    int lines = 0;
+    const auto inCell = [&](const RECTL& r) {
+      return r.left == cell.left && r.top == cell.top && r.right == cell.right && r.bottom == cell.bottom;
+    };
+    for (; run < emf.runs.size() && inCell(emf.runs[run].clip); ++run, ++lines) {
+      const Metafile::Run& r = emf.runs[run];
+      EXPECT_TRUE(r.options & ETO_CLIPPED) << call.text;  // cut at the cell's edges
+      const int x = (call.flags & TextFlags::kRight)    ? cell.right - r.width
+                    : (call.flags & TextFlags::kCenter) ? (cell.left + cell.right - r.width) / 2
+                                                        : cell.left;
+      // Wrapped lines from the top down; a single line in the middle.
+      const int y = (call.flags & TextFlags::kSingleLine) ? (cell.top + cell.bottom - height) / 2
+                                                          : cell.top + lines * height;
+      EXPECT_NEAR(r.at.x, x, 1) << call.text;
+      EXPECT_NEAR(r.at.y, y, 1) << call.text;
+      drawn += (lines > 0 ? L" " : L"") + r.text;
+    }
+    std::wstring shown = platform::win32::Widen(call.text);
+    if (const auto amp = shown.find(L'&'); amp != std::wstring::npos) shown.erase(amp, 1);
+    EXPECT_EQ(drawn, shown);
+    EXPECT_EQ(lines, call.text == list.titles[1] ? 2 : 1) << call.text;  // the long title wraps
+  }
+  EXPECT_EQ(run, emf.runs.size());
+  EXPECT_EQ(layout.texts.front().text, "Seite:  1");
+  const Line underline = emf.lines.back();
+  const auto mnemonic = std::find_if(emf.runs.begin(), emf.runs.end(), [](const auto& r) { return r.text.rfind(L"ab ", 0) == 0; });
+  ASSERT_NE(mnemonic, emf.runs.end());
+  EXPECT_EQ(underline[1], underline[3]);
+  EXPECT_GT(underline[1], mnemonic->at.y + height / 2);
+  EXPECT_GT(underline[0], mnemonic->at.x);
+}
+
+// The dialog offers the job's pages on the printer; the pages chosen come
+// out of it, and the print font goes with the job.
+TEST_F(PrintTest, PrintCommandPrintsThePagesChosenInThePrintDialog) {
+  ::DeleteFileW(kTestPrinterFile);
+  GeneratedList list(150);
+  CHostWindow host;
+  CPrinterSettings settings;
+  std::wstring offered;
+  {
+    CModalWatcher watcher([&](HWND dialog) {
+      offered = TextOf(::GetDlgItem(dialog, edt2));
+      ChoosePages(dialog, 2, 3);
+      Press(dialog, IDOK);
+    });
+    EXPECT_TRUE(CListPrinter(doc, list).Print(settings, host.Handle()));
+  }
+  EXPECT_EQ(offered, std::to_wstring(150 / doc.PrintState().Metrics().rowsPerPage + 1));
+  EXPECT_FALSE(doc.PrintState().Font().has_value());
+  const std::string printed = Printed();
+  EXPECT_NE(printed.find("%%Page: 2 2"), std::string::npos);
+  EXPECT_EQ(printed.find("%%Page: 3 3"), std::string::npos);
+  EXPECT_NE(printed.find("%%Pages: 2"), std::string::npos);
+}
+
+// The setup's choice is the next job's printer; a job it cannot take is
+// told, a cancelled one is not.
+TEST_F(PrintTest, PrinterChosenInSetupPrintsNextAndItsFailureIsTold) {
+  CHostWindow host;
+  CPrinterSettings settings;
+  std::wstring title, shown;
+  {
+    CModalWatcher watcher([&](HWND dialog) {
+      title = TextOf(dialog);
+      ChoosePrinter(dialog, kBrokenPrinter);
+      Press(dialog, IDOK);
+    });
+    EXPECT_TRUE(settings.Setup(host.Handle()));
+  }
+  EXPECT_EQ(title, L"Druckereinrichtung");
+  EXPECT_EQ(settings.PrinterName(), kBrokenPrinter);
+  std::vector<std::string> told;
+  const auto previous = fw::SetMessageBoxPresenter([&](const fw::MessageBoxRequest& r) {
+    told.push_back(r.text);
+    return fw::IDRESULT_OK;
+  });
+  GeneratedList list(10);
+  for (const int answer : {IDCANCEL, IDOK}) {
+    CModalWatcher watcher([&](HWND dialog) {
+      shown = TextOf(PrinterList(dialog));
+      Press(dialog, answer);
+    });
+    EXPECT_FALSE(CListPrinter(doc, list).Print(settings, host.Handle()));
+    EXPECT_EQ(shown, kBrokenPrinter);
+  }
+  fw::SetMessageBoxPresenter(previous);
+  EXPECT_EQ(told, std::vector<std::string>{std::string(fw::LoadResString(IDS_PRINT_FAILED))});
+}
+
+}  // namespace
