@@ -24,6 +24,7 @@
 #include "bench/BareList.h"
 #include "bench/BareWalk.h"
 #include "bench/BenchUtil.h"
+#include "framework/qt/ModalWait.h"
 #include "bench/ColdCache.h"
 #include "bench/OneDrive.h"
 #include "framework/JobRunner.h"
@@ -145,6 +146,7 @@ int main(int argc, char** argv) {
   const char* program = "";
   // The panes live for the whole run; each is made once.
   fw::CPathDocument doc;
+  fw::qt::CModalWait wait;  // the work runs on workers while the window waits, as in the program
   std::unique_ptr<lists::qt::CDirView> dirView;
   std::unique_ptr<lists::qt::CFileView> fileView;
   bench::OneDriveFileSystem oneDrive(dir.back() == '/' ? dir : dir + '/');
@@ -155,6 +157,7 @@ int main(int argc, char** argv) {
     program = "kolbrin scan";
     doc.SetPath(nullptr, dir);
     dirView = std::make_unique<lists::qt::CDirView>(doc, nullptr);
+    dirView->SetJobRunner(&wait);
     dirView->show();
     contenders.push_back({program, [&] {
                             return Timed([&] {
@@ -173,6 +176,7 @@ int main(int argc, char** argv) {
     reference = "ls -lU";
     program = "kolbrin file list";
     fileView = std::make_unique<lists::qt::CFileView>(doc, nullptr);
+    fileView->SetJobRunner(&wait);
     fileView->show();
     contenders.push_back({program, [&] {
                             return Timed([&] {
@@ -188,7 +192,7 @@ int main(int argc, char** argv) {
   } else if (mode == "expand") {
     reference = "find";
     program = "kolbrin expand";
-    treeView = std::make_unique<tree::qt::CDriveView>(treeDoc, fw::RunAtOnce(), nullptr);
+    treeView = std::make_unique<tree::qt::CDriveView>(treeDoc, wait, nullptr);
     treeView->show();
     QApplication::processEvents();
     contenders.push_back({program, [&] {

@@ -22,6 +22,7 @@
 
 #include "bench/BareWalk.h"
 #include "bench/BenchUtil.h"
+#include "framework/qt/ModalWait.h"
 #include "framework/PathDocument.h"
 #include "lists/qt/DirView.h"
 #include "platform/FileSystem.h"
@@ -145,6 +146,8 @@ int main(int argc, char** argv) {
   fw::CPathDocument doc;
   doc.SetPath(nullptr, dir);
   lists::qt::CDirView view(doc, nullptr);
+  fw::qt::CModalWait wait;  // the scan runs on its walkers while the window waits, as in the program
+  view.SetJobRunner(&wait);
   view.resize(1000, 600);
   view.show();
   QApplication::processEvents();

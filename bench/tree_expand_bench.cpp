@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/BenchUtil.h"
+#include "framework/qt/ModalWait.h"
 #include "bench/OneDrive.h"
 #include "framework/JobRunner.h"
 #include "framework/PathDocument.h"
@@ -58,7 +59,8 @@ int main(int argc, char** argv) {
   const int rounds = bench::Rounds(argc, argv);
   bench::OneDriveFileSystem fs(dir.back() == '/' ? dir : dir + '/');
   fw::CPathDocument doc(fs);
-  tree::qt::CDriveView view(doc, fw::RunAtOnce(), nullptr);
+  fw::qt::CModalWait wait;  // listings and probes run on a worker while the window waits, as in the program
+  tree::qt::CDriveView view(doc, wait, nullptr);
   view.resize(400, 800);
   view.show();
   QApplication::processEvents();
