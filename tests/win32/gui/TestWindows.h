@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 
+#include "framework/win32/Dialog.h"
 #include "framework/win32/WindowImpl.h"
 #include "tests/win32/support/Windows.h"
 
@@ -41,5 +42,9 @@ class CModalWatcher : public fw::win32::CWindowImpl {
 
 // Left, top, right, bottom of the window in its parent's client area.
 std::array<LONG, 4> EdgesInParent(HWND child);
+
+// Runs this thread's messages, a modeless dialog's keys through it, until
+// pred holds or five seconds have passed; whether it held.
+bool PumpUntil(const std::function<bool()>& pred, const fw::win32::CDialog* dialog = nullptr);
 
 }  // namespace win32test
