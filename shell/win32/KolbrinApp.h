@@ -12,6 +12,10 @@
 #include "shell/Profile.h"
 #include "shell/win32/PaneFactory.h"
 
+namespace output::win32 {
+class CWin32ExportUi;
+}
+
 namespace shell {
 class CKolbrinDoc;
 }
@@ -51,6 +55,7 @@ class CKolbrinApp : public fw::CWinApp {
   std::unique_ptr<CPaneFactory> m_panes;  // outlives the frame whose panes it made
   std::string m_startDirectory;
   fw::win32::CMessageLoop m_loop;
+  std::unique_ptr<output::win32::CWin32ExportUi> m_exportUi;  // outlives the document that uses it
   std::unique_ptr<CKolbrinDoc> m_doc;
   std::unique_ptr<CMainFrame> m_frame;
   fw::MessageBoxPresenter m_previousPresenter;

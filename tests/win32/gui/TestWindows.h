@@ -5,6 +5,8 @@
 
 #include <array>
 #include <functional>
+#include <string_view>
+#include <vector>
 
 #include "framework/win32/Dialog.h"
 #include "framework/win32/WindowImpl.h"
@@ -26,10 +28,14 @@ class CHostWindow : public fw::win32::CWindowImpl {
 };
 
 // Looks every 20 ms for a dialog box of this thread; the first found goes
-// to act(), once.
+// to act(), once. Given several acts, each next one waits for a dialog box
+// other than the one acted on last (a box it opened, or the one beneath
+// when that closed).
 class CModalWatcher : public fw::win32::CWindowImpl {
  public:
-  explicit CModalWatcher(std::function<void(HWND dialog)> act);
+  explicit CModalWatcher(std::function<void(HWND dialog)> act)
+      : CModalWatcher(std::vector<std::function<void(HWND)>>{std::move(act)}) {}
+  explicit CModalWatcher(std::vector<std::function<void(HWND dialog)>> acts);
 
  protected:
   fw::win32::WindowClass GetWindowClass() const override { return {L"KolbrinTestWatcher"}; }
@@ -37,8 +43,14 @@ class CModalWatcher : public fw::win32::CWindowImpl {
 
  private:
   LRESULT OnTimer(WPARAM, LPARAM);
-  std::function<void(HWND)> m_act;
+  std::vector<std::function<void(HWND)>> m_acts;  // the next one first
+  HWND m_last = nullptr;
 };
+
+// A press and release of the left mouse button in the middle of a control.
+void PostClick(HWND control);
+// Characters typed into a control.
+void PostChars(HWND control, std::wstring_view text);
 
 // Left, top, right, bottom of the window in its parent's client area.
 std::array<LONG, 4> EdgesInParent(HWND child);
