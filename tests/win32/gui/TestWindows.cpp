@@ -1,7 +1,6 @@
 #include "tests/win32/gui/TestWindows.h"
 
 #include <algorithm>
-#include <chrono>
 #include <utility>
 
 namespace win32test {
@@ -40,37 +39,11 @@ LRESULT CModalWatcher::OnTimer(WPARAM, LPARAM) {
   return 0;
 }
 
-void PostClick(HWND control) {
-  RECT r{};
-  ::GetClientRect(control, &r);
-  const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
-  ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-  ::PostMessageW(control, WM_LBUTTONUP, 0, middle);
-}
-
-void PostChars(HWND control, std::wstring_view text) {
-  for (const wchar_t c : text) ::PostMessageW(control, WM_CHAR, c, 1);
-}
-
 std::array<LONG, 4> EdgesInParent(HWND child) {
   RECT r{};
   ::GetWindowRect(child, &r);
   ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
   return {r.left, r.top, r.right, r.bottom};
-}
-
-bool PumpUntil(const std::function<bool()>& pred, const fw::win32::CDialog* dialog) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!pred()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    for (MSG msg{}; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
-      if (dialog != nullptr && dialog->PreTranslateMessage(msg)) continue;
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
-  return true;
 }
 
 }  // namespace win32test

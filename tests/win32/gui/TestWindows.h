@@ -5,10 +5,8 @@
 
 #include <array>
 #include <functional>
-#include <string_view>
 #include <vector>
 
-#include "framework/win32/Dialog.h"
 #include "framework/win32/WindowImpl.h"
 #include "tests/win32/support/Windows.h"
 
@@ -28,9 +26,8 @@ class CHostWindow : public fw::win32::CWindowImpl {
 };
 
 // Looks every 20 ms for a dialog box of this thread; the first found goes
-// to act(), once. Given several acts, each next one waits for a dialog box
-// other than the one acted on last (a box it opened, or the one beneath
-// when that closed).
+// to act(), once. Of several acts each next one waits for another box than
+// the last acted on (one it opened, or the one beneath when it closed).
 class CModalWatcher : public fw::win32::CWindowImpl {
  public:
   explicit CModalWatcher(std::function<void(HWND dialog)> act)
@@ -47,16 +44,7 @@ class CModalWatcher : public fw::win32::CWindowImpl {
   HWND m_last = nullptr;
 };
 
-// A press and release of the left mouse button in the middle of a control.
-void PostClick(HWND control);
-// Characters typed into a control.
-void PostChars(HWND control, std::wstring_view text);
-
 // Left, top, right, bottom of the window in its parent's client area.
 std::array<LONG, 4> EdgesInParent(HWND child);
-
-// Runs this thread's messages, a modeless dialog's keys through it, until
-// pred holds or five seconds have passed; whether it held.
-bool PumpUntil(const std::function<bool()>& pred, const fw::win32::CDialog* dialog = nullptr);
 
 }  // namespace win32test
