@@ -1,5 +1,7 @@
 #include "output/FileErrorText.h"
 
+#include <cerrno>
+
 #include "framework/StringTable.h"
 #include "platform/FileErrors.h"
 #include "res/resource.h"
@@ -30,7 +32,9 @@ res::Id DescriptionId(platform::FileErrorCause cause) {
 }  // namespace
 
 std::string FileErrorDescription(int error) {
-  const res::Id id = DescriptionId(platform::ClassifyFileError(error));
+  // A name the file system does not take (on Windows: characters such as
+  // '?' or '<'); the system's own text for it speaks of an argument.
+  const res::Id id = error == EINVAL ? IDS_FILEERR_INVALID_NAME : DescriptionId(platform::ClassifyFileError(error));
   return id != 0 ? std::string(fw::LoadResString(id)) : platform::SystemErrorText(error);
 }
 

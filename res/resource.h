@@ -27,7 +27,7 @@ inline constexpr res::Id IDS_INDICATOR_CAPS = 59137;  // "UF"
 inline constexpr res::Id IDS_INDICATOR_NUM = 59138;   // "NUM"
 inline constexpr res::Id IDS_INDICATOR_SCRL = 59139;  // "RF"
 inline constexpr res::Id IDS_NO_DISPLAY = 61001;      // start without a display
-inline constexpr res::Id IDS_EXPORT_FILTER = 61003;   // save dialog filter text
+inline constexpr res::Id IDS_EXPORT_FILTER = 61003;   // save dialog filter: description|patterns||
 inline constexpr res::Id IDS_NAME_DRIVE_TREE = 61010; // accessible names of the panes
 inline constexpr res::Id IDS_NAME_FILE_LIST = 61011;
 inline constexpr res::Id IDS_NAME_DIR_LIST = 61012;
@@ -116,6 +116,7 @@ inline constexpr res::Id IDS_FILEERR_IS_FOLDER = 61306;
 inline constexpr res::Id IDS_FILEERR_IO = 61307;
 inline constexpr res::Id IDS_FILEERR_BUSY = 61308;
 inline constexpr res::Id IDS_FILEERR_TOO_MANY_OPEN = 61309;
+inline constexpr res::Id IDS_FILEERR_INVALID_NAME = 61310;
 // What the workbook writer reports
 inline constexpr res::Id IDS_XLSX_CANNOT_CREATE = 61320;
 inline constexpr res::Id IDS_XLSX_TEMPORARY_FILE = 61321;

@@ -42,15 +42,17 @@ const wchar_t* DialogTemplateBuilder::ControlClass(res::ControlKind kind) {
 }
 
 // Edits scroll their text along as it grows (the template's scroll bits
-// mean that for them); list boxes get scroll bars.
+// mean that for them); list boxes get scroll bars. A label is one line: a
+// second one, broken off where the system measures the text a little wide
+// (as Wine does its Tahoma), would be cut off by the label's height.
 DWORD DialogTemplateBuilder::ControlStyle(const res::DialogControl& c) {
   DWORD style = WS_CHILD | WS_VISIBLE;
   if (c.style & res::kGroupStart) style |= WS_GROUP;
   if (c.style & res::kTabStop) style |= WS_TABSTOP;
   switch (c.kind) {
     case res::ControlKind::kGroupBox: return style | BS_GROUPBOX;
-    case res::ControlKind::kLabel: return style | SS_LEFT;
-    case res::ControlKind::kLabelNoPrefix: return style | SS_LEFT | SS_NOPREFIX;
+    case res::ControlKind::kLabel: return style | SS_LEFTNOWORDWRAP;
+    case res::ControlKind::kLabelNoPrefix: return style | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
     case res::ControlKind::kIcon: return style | SS_ICON;
     case res::ControlKind::kListBox:
       style |= WS_BORDER | LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT;

@@ -16,6 +16,11 @@ class CListBox : public CWindow {
   int Count() const { return static_cast<int>(SendMsg(LB_GETCOUNT)); }
   int CurSel() const { return static_cast<int>(SendMsg(LB_GETCURSEL)); }
   bool SetCurSel(int index) const { return SendMsg(LB_SETCURSEL, static_cast<WPARAM>(index)) != LB_ERR; }
+  // A number kept with the item, beside its text.
+  bool SetItemData(int index, LPARAM data) const {
+    return SendMsg(LB_SETITEMDATA, static_cast<WPARAM>(index), data) != LB_ERR;
+  }
+  LRESULT ItemData(int index) const { return SendMsg(LB_GETITEMDATA, static_cast<WPARAM>(index)); }
   int TextLength(int index) const { return static_cast<int>(SendMsg(LB_GETTEXTLEN, static_cast<WPARAM>(index))); }
   int Text(int index, wchar_t* buffer) const {
     return static_cast<int>(SendMsg(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer)));

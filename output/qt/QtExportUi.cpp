@@ -20,7 +20,7 @@ std::optional<bool> CQtExportUi::AskSelection(int total, int selected) {
 void CQtExportUi::SetUpSaveDialog(QFileDialog& dialog) {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(fw::qt::ResString(IDS_EXPORT_FILTER));
+  dialog.setNameFilter(fw::qt::ResString(IDS_EXPORT_FILTER).section(QLatin1Char('|'), 0, 0));
   dialog.setDefaultSuffix(QStringLiteral("txt"));
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
 }

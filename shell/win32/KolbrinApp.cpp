@@ -4,6 +4,7 @@
 
 #include "framework/win32/Dialog.h"
 #include "framework/win32/MessageBoxPresenter.h"
+#include "output/win32/Win32ExportUi.h"
 #include "res/Templates.h"
 #include "shell/KolbrinDoc.h"
 #include "shell/win32/MainFrame.h"
@@ -35,6 +36,9 @@ bool CKolbrinApp::InitInstance() {
       [this] { return m_frame != nullptr ? m_frame->Handle() : nullptr; }));
 
   m_doc = std::make_unique<CKolbrinDoc>();
+  m_exportUi = std::make_unique<output::win32::CWin32ExportUi>(
+      [this] { return m_frame != nullptr ? m_frame->Handle() : nullptr; }, m_doc->FileSystem(), fw::RunAtOnce());
+  m_doc->SetExportUi(m_exportUi.get());
   m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this, *m_panes);
   if (!m_frame->Create()) return false;
   m_loop.AddFilter([this](MSG& msg) { return m_frame != nullptr && m_frame->PreTranslateMessage(msg); });
@@ -48,6 +52,7 @@ bool CKolbrinApp::InitInstance() {
 int CKolbrinApp::ExitInstance() {
   m_frame.reset();
   m_doc.reset();
+  m_exportUi.reset();
   if (m_previousPresenter) fw::SetMessageBoxPresenter(std::move(m_previousPresenter));
   m_previousPresenter = nullptr;
   if (m_oleInitialized) ::OleUninitialize();

@@ -14,6 +14,10 @@
 #include "shell/Profile.h"
 #include "shell/win32/PaneFactory.h"
 
+namespace output::win32 {
+class CWin32ExportUi;
+}
+
 namespace shell {
 class CKolbrinDoc;
 }
@@ -58,6 +62,7 @@ class CKolbrinApp : public fw::CWinApp {
   std::string m_startDirectory;
   fw::win32::CMessageLoop m_loop;
   output::win32::CPrinterSettings m_printer;
+  std::unique_ptr<output::win32::CWin32ExportUi> m_exportUi;  // outlives the document that uses it
   std::unique_ptr<CKolbrinDoc> m_doc;
   std::unique_ptr<CMainFrame> m_frame;
   fw::MessageBoxPresenter m_previousPresenter;

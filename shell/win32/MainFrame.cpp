@@ -29,9 +29,11 @@ CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app, CP
       m_profile(profile),
       m_paneFactory(panes),
       m_accelerators(res::MainAccelerators()),
+      m_dlgDriveInfo(doc.FileSystem(), fw::RunAtOnce()),
       m_idleText(ResText(AFX_IDS_IDLEMESSAGE)) {
   SetApp(app);
   SetDocument(&doc);
+  m_dlgDriveInfo.SetOnClosed([this] { OnDriveInfoClosed(); });
 }
 
 fw::win32::WindowClass CMainFrame::GetWindowClass() const {
@@ -59,21 +61,6 @@ const MessageMap* CMainFrame::GetMessageMap() const {
       Msg::On<&CMainFrame::OnDpiChanged>(WM_DPICHANGED),
   };
   static constexpr MessageMap map{entries, nullptr};
-  return &map;
-}
-
-const fw::RouteMap* CMainFrame::GetRouteMap() const {
-  using fw::Route::Command;
-  using fw::Route::Update;
-  static const fw::RouteEntry entries[] = {
-      Command<&CMainFrame::OnViewToolBar>(ID_VIEW_TOOLBAR),
-      Update<&CMainFrame::OnUpdateViewToolBar>(ID_VIEW_TOOLBAR),
-      Command<&CMainFrame::OnViewStatusBar>(ID_VIEW_STATUS_BAR),
-      Update<&CMainFrame::OnUpdateViewStatusBar>(ID_VIEW_STATUS_BAR),
-      Command<&CMainFrame::OnNextPane>(ID_NEXT_PANE),
-      Command<&CMainFrame::OnPrevPane>(ID_PREV_PANE),
-  };
-  static const fw::RouteMap map{entries, nullptr};
   return &map;
 }
 
@@ -235,6 +222,8 @@ void CMainFrame::OnIdle() {
 void CMainFrame::SetMessageText(const std::wstring& text) { m_wndStatusBar.SetPaneText(0, text.c_str()); }
 
 bool CMainFrame::PreTranslateMessage(MSG& msg) {
+  // The drive information window's keys: Tab, Esc, Enter.
+  if (m_dlgDriveInfo.PreTranslateMessage(msg)) return true;
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   // The frame's keys, unless a dialog of its own has the focus.
   const HWND active = ::GetActiveWindow();
@@ -247,12 +236,6 @@ bool CMainFrame::ExecuteCommand(fw::UINT id) {
   state.DoUpdate(this, true);
   if (!state.m_bEnabled) return false;
   return OnCmdMsg(id, fw::CN_COMMAND, nullptr, nullptr);
-}
-
-bool CMainFrame::OnCmdMsg(fw::UINT nID, int nCode, void* pExtra, fw::AFX_CMDHANDLERINFO* pHandlerInfo) {
-  if (fw::CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return true;
-  auto* doc = dynamic_cast<CKolbrinDoc*>(GetActiveDocument());
-  return doc != nullptr && doc->RouteCommandToViews(GetActiveView(), nID, nCode, pExtra, pHandlerInfo);
 }
 
 // Menu items (code 0), accelerators (1) and toolbar buttons send commands.
@@ -342,29 +325,34 @@ void CMainFrame::SyncActiveView() {
   SetActiveView(m_panes[static_cast<std::size_t>(pane)].view);
 }
 
-void CMainFrame::MovePaneFocus(int step) {
-  const int n = static_cast<int>(m_panes.size());
-  const int current = PaneOfFocus();
-  const int next = ((current < 0 ? m_focusPane : current) + step + n) % n;
-  ::SetFocus(m_panes[static_cast<std::size_t>(next)].hwnd);
+int CMainFrame::ActivePane() const {
+  const int pane = PaneOfFocus();
+  return pane < 0 ? m_focusPane : pane;
+}
+
+void CMainFrame::ActivatePane(int pane) {
+  ::SetFocus(m_panes[static_cast<std::size_t>(pane)].hwnd);
   SyncActiveView();
 }
 
-void CMainFrame::OnNextPane() { MovePaneFocus(1); }
-void CMainFrame::OnPrevPane() { MovePaneFocus(-1); }
+bool CMainFrame::IsBarShown(Bar bar) const {
+  return bar == Bar::kToolBar ? m_wndToolBar.IsShown() : m_wndStatusBar.IsShown();
+}
 
-void CMainFrame::OnViewToolBar() {
-  m_wndToolBar.Show(m_wndToolBar.IsShown() ? SW_HIDE : SW_SHOW);
+void CMainFrame::ShowBar(Bar bar, bool show) {
+  (bar == Bar::kToolBar ? static_cast<const fw::win32::CWindow&>(m_wndToolBar) : m_wndStatusBar)
+      .Show(show ? SW_SHOW : SW_HIDE);
   RecalcLayout();
 }
 
-void CMainFrame::OnUpdateViewToolBar(fw::CCmdUI* ui) { ui->SetCheck(m_wndToolBar.IsShown()); }
-
-void CMainFrame::OnViewStatusBar() {
-  m_wndStatusBar.Show(m_wndStatusBar.IsShown() ? SW_HIDE : SW_SHOW);
-  RecalcLayout();
+void CMainFrame::OpenDriveInfo() {
+  if (m_dlgDriveInfo.Create(m_hWnd)) {
+    m_dlgDriveInfo.Show();
+  } else {
+    OnDriveInfoClosed();  // the check mark tells the truth
+  }
 }
 
-void CMainFrame::OnUpdateViewStatusBar(fw::CCmdUI* ui) { ui->SetCheck(m_wndStatusBar.IsShown()); }
+void CMainFrame::CloseDriveInfo() { m_dlgDriveInfo.Destroy(); }
 
 }  // namespace shell::win32

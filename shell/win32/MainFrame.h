@@ -1,18 +1,19 @@
 // The main window on Windows: menu bar, accelerators, toolbar, status bar,
-// the three panes in two splitters, the placement kept in the profile, and
-// command routing that reaches every view.
+// the three panes in two splitters, the drive information window, the
+// placement kept in the profile; what it decides comes from the core.
 #pragma once
 
 #include <array>
 #include <string>
 
-#include "framework/FrameWnd.h"
+#include "driveinfo/win32/DriveInfoDlg.h"
 #include "framework/win32/AcceleratorTable.h"
 #include "framework/win32/ImageList.h"
 #include "framework/win32/SplitterWnd.h"
 #include "framework/win32/StatusBarCtrl.h"
 #include "framework/win32/ToolBarCtrl.h"
 #include "framework/win32/WindowImpl.h"
+#include "shell/MainFrameCore.h"
 #include "shell/win32/PaneFactory.h"
 
 namespace shell {
@@ -22,7 +23,7 @@ class CProfile;
 
 namespace shell::win32 {
 
-class CMainFrame : public fw::win32::CWindowImpl, public fw::CFrameWnd {
+class CMainFrame : public fw::win32::CWindowImpl, public CMainFrameCore {
  public:
   CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app, CPaneFactory& panes);
 
@@ -38,9 +39,6 @@ class CMainFrame : public fw::win32::CWindowImpl, public fw::CFrameWnd {
 
   // Runs a command unless its update-UI disables it.
   bool ExecuteCommand(fw::UINT id);
-  // The framework's routing (active view, its document, frame, application),
-  // then the document offers the command to every other view.
-  bool OnCmdMsg(fw::UINT nID, int nCode, void* pExtra, fw::AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
   // Pane 0 of the status bar.
   void SetMessageText(const std::wstring& text);
@@ -48,7 +46,14 @@ class CMainFrame : public fw::win32::CWindowImpl, public fw::CFrameWnd {
  protected:
   fw::win32::WindowClass GetWindowClass() const override;
   const fw::win32::MessageMap* GetMessageMap() const override;
-  const fw::RouteMap* GetRouteMap() const override;
+
+  void OpenDriveInfo() override;
+  void CloseDriveInfo() override;
+  bool IsBarShown(Bar bar) const override;
+  void ShowBar(Bar bar, bool show) override;
+  int PaneCount() const override { return static_cast<int>(m_panes.size()); }
+  int ActivePane() const override;
+  void ActivatePane(int pane) override;
 
  private:
   LRESULT OnCreate(WPARAM, LPARAM);
@@ -62,13 +67,6 @@ class CMainFrame : public fw::win32::CWindowImpl, public fw::CFrameWnd {
   LRESULT OnExitMenuLoop(WPARAM, LPARAM);
   LRESULT OnDpiChanged(WPARAM, LPARAM);
 
-  void OnViewToolBar();
-  void OnUpdateViewToolBar(fw::CCmdUI* ui);
-  void OnViewStatusBar();
-  void OnUpdateViewStatusBar(fw::CCmdUI* ui);
-  void OnNextPane();
-  void OnPrevPane();
-
   bool CreatePanes();
   void LoadToolBarImages();
   void LayoutBars();
@@ -76,7 +74,6 @@ class CMainFrame : public fw::win32::CWindowImpl, public fw::CFrameWnd {
   void SetInitialPaneSizes();
   void SaveWindowPlacement() const;
   int PaneOfFocus() const;
-  void MovePaneFocus(int step);
   void SyncActiveView();
   void ShowIdlePrompt() { SetMessageText(m_idleText); }
 
@@ -90,6 +87,7 @@ class CMainFrame : public fw::win32::CWindowImpl, public fw::CFrameWnd {
   fw::win32::CSplitterWnd m_wndSplitter{fw::win32::CSplitterWnd::Split::kColumns};
   fw::win32::CSplitterWnd m_wndSplitterRight{fw::win32::CSplitterWnd::Split::kRows};
   std::array<PaneWindow, 3> m_panes{};
+  driveinfo::win32::CDriveInfoDlg m_dlgDriveInfo;  // its window exists only while shown
   int m_focusPane = 0;              // the pane that had the focus last
   bool m_paneSizesPending = false;  // shown, but not yet at a size to divide
   std::array<int, 3> m_indicators{-1, -1, -1};  // shown state of caps, num, scroll; -1 unknown

@@ -8,12 +8,6 @@ namespace driver {
 
 constexpr wchar_t kPositionKey[] = L"Software\\Ostrana\\Kolbrin\\POSITION";
 
-std::wstring WindowsPath(const char* path) {
-  std::wstring out;
-  for (const char* c = path; *c != '\0'; ++c) out += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-  return path[0] == '/' ? L"Z:" + out : out;
-}
-
 bool WaitFor(const std::function<bool()>& pred, int milliseconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   while (!pred()) {
@@ -27,7 +21,8 @@ bool WaitFor(const std::function<bool()>& pred, int milliseconds) {
 // installed one.
 CKolbrinProcess::CKolbrinProcess(const std::wstring& arguments) {
   const wchar_t* other = _wgetenv(L"KOLBRIN_EXE");
-  std::wstring command = L"\"" + (other != nullptr ? std::wstring(other) : WindowsPath(KOLBRIN_EXE)) + L"\"";
+  std::wstring command =
+      L"\"" + (other != nullptr ? std::wstring(other) : win32test::WindowsPath(KOLBRIN_EXE)) + L"\"";
   if (!arguments.empty()) command += L" " + arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -67,40 +62,6 @@ int CKolbrinProcess::WaitForExit() {
   DWORD code = 0;
   ::GetExitCodeProcess(m_info.hProcess, &code);
   return static_cast<int>(code);
-}
-
-bool SaveScreenshot(HWND hwnd, const std::wstring& path) {
-  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  RECT r{};
-  ::GetWindowRect(hwnd, &r);
-  const int cx = r.right - r.left;
-  const int cy = r.bottom - r.top;
-  const HDC screen = ::GetDC(nullptr);
-  const HDC mem = ::CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, cy, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  const HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  const HGDIOBJ old = ::SelectObject(mem, bmp);
-  ::BitBlt(mem, 0, 0, cx, cy, screen, r.left, r.top, SRCCOPY);
-  ::GdiFlush();
-  const DWORD stride = static_cast<DWORD>((cx * 3 + 3) & ~3);
-  const DWORD size = stride * static_cast<DWORD>(cy);
-  constexpr DWORD kHeaders = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  const BITMAPFILEHEADER fh{0x4D42, kHeaders + size, 0, 0, kHeaders};
-  bi.bmiHeader.biSizeImage = size;
-  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0, total = 0;
-  for (const auto& [data, length] : {std::pair<const void*, DWORD>{&fh, sizeof fh},
-                                     {&bi.bmiHeader, sizeof bi.bmiHeader}, {bits, size}}) {
-    if (file != INVALID_HANDLE_VALUE && ::WriteFile(file, data, length, &written, nullptr)) total += written;
-  }
-  if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-  ::SelectObject(mem, old);
-  ::DeleteObject(bmp);
-  ::DeleteDC(mem);
-  ::ReleaseDC(nullptr, screen);
-  return total == kHeaders + size;
 }
 
 bool ReadPosition(const wchar_t* name, DWORD& value) {

@@ -14,9 +14,6 @@ namespace driver {
 // whether it held.
 bool WaitFor(const std::function<bool()>& pred, int milliseconds = 10000);
 
-// A Linux path of the build as Windows sees it (Wine's drive Z: is the root).
-std::wstring WindowsPath(const char* path);
-
 class CKolbrinProcess {
  public:
   explicit CKolbrinProcess(const std::wstring& arguments = L"");
@@ -33,9 +30,6 @@ class CKolbrinProcess {
  private:
   PROCESS_INFORMATION m_info{};
 };
-
-// The screen under the window, as a 24-bit BMP file.
-bool SaveScreenshot(HWND hwnd, const std::wstring& path);
 
 // Values of HKEY_CURRENT_USER\Software\Ostrana\Kolbrin\POSITION.
 bool ReadPosition(const wchar_t* name, DWORD& value);

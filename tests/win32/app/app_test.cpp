@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 
+#include "res/resource.h"
 #include "tests/win32/app/Driver.h"
 #include "tests/win32/support/TestPrinter.h"
 
@@ -137,6 +138,35 @@ TEST_F(KolbrinFrame, ToolbarButtonUnderTheMouseShowsItsPromptAndTooltip) {
   EXPECT_TRUE(driver::WaitFor([&] { return TextOf(tip) == L"Programmende"; })) << testing::PrintToString(TextOf(tip));
   ::SetCursorPos(bar[0] + 2, bar[3] + 100);  // off the bar, pane 0 is idle again
   EXPECT_TRUE(driver::WaitFor([&] { return TextOf(status) == L"Bereit"; }));
+}
+
+// Clicks the middle of a toolbar button that has no separator before it.
+// (Wine does not pass mouse buttons that one program sends to another's
+// window, so the click is posted.)
+void ClickToolbarButton(HWND toolbar, UINT id) {
+  const auto index = static_cast<int>(::SendMessageW(toolbar, TB_COMMANDTOINDEX, id, 0));
+  const auto size = static_cast<DWORD>(::SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
+  const LPARAM middle = MAKELPARAM((2 * index + 1) * LOWORD(size) / 2, HIWORD(size) / 2);
+  ::PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  ::PostMessageW(toolbar, WM_LBUTTONUP, 0, middle);
+}
+
+// The button's check is the one the menu item gets (Wine lets no other
+// program read a menu's items).
+TEST_F(KolbrinFrame, DriveInformationFromTheToolbarOpensItsWindowWhichTheButtonOrEscClosesAndTheCheckFollows) {
+  const HWND toolbar = Child(frame, TOOLBARCLASSNAMEW);
+  const auto checked = [&] { return ::SendMessageW(toolbar, TB_ISBUTTONCHECKED, ID_VIEW_DRIVEINFO, 0) != 0; };
+  ClickToolbarButton(toolbar, ID_VIEW_DRIVEINFO);
+  HWND info = kolbrin->WaitForWindow(L"#32770", L"Laufwerksinformation");
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(::GetWindow(info, GW_OWNER), frame);
+  EXPECT_TRUE(driver::WaitFor(checked));
+  ClickToolbarButton(toolbar, ID_VIEW_DRIVEINFO);
+  EXPECT_TRUE(driver::WaitFor([&] { return !::IsWindow(info) && !checked(); }));
+  ClickToolbarButton(toolbar, ID_VIEW_DRIVEINFO);
+  ASSERT_NE(info = kolbrin->WaitForWindow(L"#32770", L"Laufwerksinformation"), nullptr);
+  win32test::PostKey(::GetDlgItem(info, IDC_LIST_DRIVES), VK_ESCAPE);
+  EXPECT_TRUE(driver::WaitFor([&] { return !::IsWindow(info) && !checked(); }));
 }
 
 TEST_F(KolbrinApp, ClosingKeepsThePlacementInTheRegistryAndTheNextStartRestoresIt) {

@@ -16,9 +16,7 @@ void SetLogPixels(DWORD dpi) {
 }
 
 TEST(KolbrinLooks, FrameAndAboutBoxAtThreeScales) {
-  const std::wstring folder = driver::WindowsPath(KOLBRIN_LOOKS_DIR);
-  ::CreateDirectoryW(folder.substr(0, folder.rfind(L'\\')).c_str(), nullptr);
-  ::CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring folder = win32test::LooksFolder(KOLBRIN_LOOKS_DIR);
   driver::ForgetSettings();
   LONG lastToolBarHeight = 0;
   for (const DWORD dpi : {96u, 144u, 192u}) {
@@ -32,12 +30,12 @@ TEST(KolbrinLooks, FrameAndAboutBoxAtThreeScales) {
     ::GetWindowRect(::FindWindowExW(frame, nullptr, TOOLBARCLASSNAMEW, nullptr), &toolbar);
     EXPECT_GT(toolbar.bottom - toolbar.top, std::max(lastToolBarHeight, static_cast<LONG>(15 * dpi / 96))) << dpi;
     lastToolBarHeight = toolbar.bottom - toolbar.top;
-    EXPECT_TRUE(driver::SaveScreenshot(frame, folder + L"\\frame-" + suffix));
+    EXPECT_TRUE(win32test::SaveScreenshot(frame, folder + L"\\frame-" + suffix));
 
     ::PostMessageW(frame, WM_COMMAND, ID_APP_ABOUT, 0);
     const HWND about = kolbrin.WaitForWindow(L"#32770", L"Info \u00FCber Kolbrin");
     ASSERT_NE(about, nullptr) << dpi;
-    EXPECT_TRUE(driver::SaveScreenshot(about, folder + L"\\about-" + suffix));
+    EXPECT_TRUE(win32test::SaveScreenshot(about, folder + L"\\about-" + suffix));
     win32test::PostKey(about, VK_RETURN);
     EXPECT_TRUE(driver::WaitFor([&] { return !::IsWindow(about); }));
     ::PostMessageW(frame, WM_CLOSE, 0, 0);

@@ -1,5 +1,6 @@
 #include "tests/win32/gui/TestWindows.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace win32test {
@@ -14,7 +15,8 @@ const MessageMap* CHostWindow::GetMessageMap() const {
   return &map;
 }
 
-CModalWatcher::CModalWatcher(std::function<void(HWND)> act) : m_act(std::move(act)) {
+CModalWatcher::CModalWatcher(std::vector<std::function<void(HWND)>> acts) : m_acts(std::move(acts)) {
+  std::reverse(m_acts.begin(), m_acts.end());
   Create(HWND_MESSAGE, L"", 0);
   ::SetTimer(m_hWnd, 1, 20, nullptr);
 }
@@ -28,9 +30,12 @@ const MessageMap* CModalWatcher::GetMessageMap() const {
 // The box a modal loop of this thread shows is this thread's active window.
 LRESULT CModalWatcher::OnTimer(WPARAM, LPARAM) {
   const HWND box = ::GetActiveWindow();
-  if (box == nullptr || ClassOf(box) != L"#32770" || !m_act) return 0;
-  ::KillTimer(m_hWnd, 1);
-  std::exchange(m_act, nullptr)(box);
+  if (box == nullptr || box == m_last || ClassOf(box) != L"#32770" || m_acts.empty()) return 0;
+  const std::function<void(HWND)> act = std::move(m_acts.back());
+  m_acts.pop_back();
+  if (m_acts.empty()) ::KillTimer(m_hWnd, 1);
+  m_last = box;
+  act(box);
   return 0;
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "framework/win32/WindowImpl.h"
 #include "tests/win32/support/Windows.h"
@@ -25,10 +26,13 @@ class CHostWindow : public fw::win32::CWindowImpl {
 };
 
 // Looks every 20 ms for a dialog box of this thread; the first found goes
-// to act(), once.
+// to act(), once. Of several acts each next one waits for another box than
+// the last acted on (one it opened, or the one beneath when it closed).
 class CModalWatcher : public fw::win32::CWindowImpl {
  public:
-  explicit CModalWatcher(std::function<void(HWND dialog)> act);
+  explicit CModalWatcher(std::function<void(HWND dialog)> act)
+      : CModalWatcher(std::vector<std::function<void(HWND)>>{std::move(act)}) {}
+  explicit CModalWatcher(std::vector<std::function<void(HWND dialog)>> acts);
 
  protected:
   fw::win32::WindowClass GetWindowClass() const override { return {L"KolbrinTestWatcher"}; }
@@ -36,7 +40,8 @@ class CModalWatcher : public fw::win32::CWindowImpl {
 
  private:
   LRESULT OnTimer(WPARAM, LPARAM);
-  std::function<void(HWND)> m_act;
+  std::vector<std::function<void(HWND)>> m_acts;  // the next one first
+  HWND m_last = nullptr;
 };
 
 // Left, top, right, bottom of the window in its parent's client area.

@@ -1,86 +1,19 @@
-// Dialogs from the resource templates, the splitter under the mouse, the
-// message box and the resources Windows itself reads.
+// The splitter under the mouse, the message box and the resources Windows
+// itself reads.
 #include <gtest/gtest.h>
 
 #include "framework/AppMessageBox.h"
-#include "framework/win32/Dialog.h"
 #include "framework/win32/MessageBoxPresenter.h"
 #include "framework/win32/SplitterWnd.h"
-#include "platform/win32/Utf16.h"
-#include "res/Templates.h"
+#include "res/resource.h"
 #include "tests/win32/gui/TestWindows.h"
 
 namespace {
 
-using platform::win32::Widen;
 using win32test::ClassOf;
 using win32test::EdgesInParent;
 using win32test::TextOf;
 using Edges = std::array<LONG, 4>;
-
-// The dialog manager converts the position and the size each on its own.
-Edges DialogUnitsToPixels(HWND dialog, int x, int y, int cx, int cy) {
-  RECT r{x, y, cx, cy};
-  ::MapDialogRect(dialog, &r);
-  return {r.left, r.top, r.left + r.right, r.top + r.bottom};
-}
-
-// Class and the style bits that tell the controls of a template apart.
-std::pair<std::wstring, DWORD> Expected(res::ControlKind kind) {
-  switch (kind) {
-    case res::ControlKind::kGroupBox: return {L"Button", BS_GROUPBOX};
-    case res::ControlKind::kLabel: return {L"Static", SS_LEFT};
-    case res::ControlKind::kLabelNoPrefix: return {L"Static", SS_LEFT | SS_NOPREFIX};
-    case res::ControlKind::kIcon: return {L"Static", SS_ICON};
-    case res::ControlKind::kListBox: return {L"ListBox", LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT};
-    case res::ControlKind::kEdit: return {L"Edit", ES_AUTOHSCROLL};
-    case res::ControlKind::kEditMultiline: return {L"Edit", ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL};
-    case res::ControlKind::kRadioButton: return {L"Button", BS_AUTORADIOBUTTON};
-    case res::ControlKind::kPushButton: return {L"Button", BS_PUSHBUTTON};
-    case res::ControlKind::kDefPushButton: return {L"Button", BS_DEFPUSHBUTTON};
-  }
-  return {};
-}
-
-TEST(Win32Dialog, EveryControlStandsAtItsTemplateRectangleWithItsClassAndStyles) {
-  for (const res::Id id : {IDD_DRIVEINFO, IDD_ABOUTBOX, IDD_EXPORT_SELECT}) {
-    const res::DialogTemplate& tpl = *res::FindDialog(id);
-    win32test::CHostWindow owner;
-    fw::win32::CDialog dlg(tpl);
-    ASSERT_TRUE(dlg.Create(owner.Handle())) << id;
-    const HWND hwnd = dlg.Handle();
-    const RECT client = dlg.ClientRect();
-    EXPECT_EQ((Edges{0, 0, client.right, client.bottom}), DialogUnitsToPixels(hwnd, 0, 0, tpl.cx, tpl.cy)) << id;
-    EXPECT_EQ((dlg.Style() & WS_MINIMIZEBOX) != 0, tpl.minimizeBox) << id;
-    LOGFONTW font{};  // the template's face as Windows maps it for dialogs
-    ::GetObjectW(reinterpret_cast<HFONT>(dlg.SendMsg(WM_GETFONT)), sizeof font, &font);
-    EXPECT_STREQ(font.lfFaceName, L"MS Shell Dlg");
-
-    const std::vector<HWND> controls = win32test::Children(hwnd);
-    ASSERT_EQ(controls.size(), tpl.controls.size()) << id;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-      const res::DialogControl& c = tpl.controls[i];
-      const HWND w = controls[i];
-      const auto [cls, bits] = Expected(c.kind);
-      const auto style = static_cast<DWORD>(::GetWindowLongPtrW(w, GWL_STYLE));
-      const DWORD type = cls == L"Button" || cls == L"Static" ? style & (0x1F | SS_NOPREFIX) : style;
-      EXPECT_EQ(ClassOf(w), cls) << id << " #" << i;
-      EXPECT_EQ(type & bits, bits) << id << " #" << i;
-      EXPECT_EQ((style & WS_TABSTOP) != 0, (c.style & res::kTabStop) != 0) << id << " #" << i;
-      EXPECT_EQ(cls == L"Edit" && (style & ES_READONLY), (c.style & res::kReadOnly) != 0) << id << " #" << i;
-      const Edges want = DialogUnitsToPixels(hwnd, c.x, c.y, c.cx, c.cy);
-      const Edges got = EdgesInParent(w);
-      if (c.kind == res::ControlKind::kIcon) {  // an icon takes its picture's size
-        EXPECT_EQ(std::pair(got[0], got[1]), std::pair(want[0], want[1])) << id;
-        EXPECT_NE(::SendMessageW(w, STM_GETICON, 0, 0), 0) << "the program's icon";
-      } else {
-        EXPECT_EQ(got, want) << id << " #" << i;
-        EXPECT_EQ(TextOf(w), Widen(c.text)) << id << " #" << i;
-      }
-      EXPECT_EQ(::GetDlgCtrlID(w), static_cast<int>(c.id)) << id << " #" << i;
-    }
-  }
-}
 
 TEST(Win32MessageBox, BoxShowsTheTextUnderTheProgramsTitleAndGivesTheButtonPressed) {
   win32test::CHostWindow owner;

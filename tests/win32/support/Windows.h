@@ -14,5 +14,12 @@ std::wstring ClassOf(HWND hwnd);
 std::wstring TextOf(HWND hwnd);  // WM_GETTEXT, which crosses processes
 // A key pressed and released in the window's thread, as the keyboard would.
 void PostKey(HWND hwnd, UINT vk, bool system = false);
+// A Linux path of the build as Windows sees it (Wine's drive Z: is the root).
+std::wstring WindowsPath(const char* path);
+
+// The pictures' folder, made if need be, as Windows sees it.
+std::wstring LooksFolder(const char* path);
+// The screen under the window, as a 24-bit BMP file.
+bool SaveScreenshot(HWND hwnd, const std::wstring& path);
 
 }  // namespace win32test
