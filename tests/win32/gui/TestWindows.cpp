@@ -14,24 +14,29 @@ const MessageMap* CHostWindow::GetMessageMap() const {
   return &map;
 }
 
-CModalWatcher::CModalWatcher(std::function<void(HWND)> act) : m_act(std::move(act)) {
+CWhen::CWhen(std::function<bool()> ready, std::function<void()> act)
+    : m_ready(std::move(ready)), m_act(std::move(act)) {
   Create(HWND_MESSAGE, L"", 0);
-  ::SetTimer(m_hWnd, 1, 20, nullptr);
+  ::SetTimer(m_hWnd, 1, 10, nullptr);
 }
 
-const MessageMap* CModalWatcher::GetMessageMap() const {
-  static constexpr MessageEntry entries[] = {Msg::On<&CModalWatcher::OnTimer>(WM_TIMER)};
+const MessageMap* CWhen::GetMessageMap() const {
+  static constexpr MessageEntry entries[] = {Msg::On<&CWhen::OnTimer>(WM_TIMER)};
   static constexpr MessageMap map{entries, nullptr};
   return &map;
 }
 
-// The box a modal loop of this thread shows is this thread's active window.
-LRESULT CModalWatcher::OnTimer(WPARAM, LPARAM) {
-  const HWND box = ::GetActiveWindow();
-  if (box == nullptr || ClassOf(box) != L"#32770" || !m_act) return 0;
+LRESULT CWhen::OnTimer(WPARAM, LPARAM) {
+  if (!m_act || !m_ready()) return 0;
   ::KillTimer(m_hWnd, 1);
-  std::exchange(m_act, nullptr)(box);
+  std::exchange(m_act, nullptr)();
   return 0;
+}
+
+// The box a modal loop of this thread shows is this thread's active window.
+HWND ActiveDialog() {
+  const HWND box = ::GetActiveWindow();
+  return box != nullptr && ClassOf(box) == L"#32770" ? box : nullptr;
 }
 
 std::array<LONG, 4> EdgesInParent(HWND child) {
