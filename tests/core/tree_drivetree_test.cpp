@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/PathDocument.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/GivingUp.h"
 #include "tree/DriveTree.h"
@@ -125,6 +126,17 @@ TEST_F(DriveTree, DrivesInOrderOnlyTheFirstFixedOneRead) {
   // Directory items: closed folder, open folder when selected.
   EXPECT_EQ((std::vector{N(At({1, 2}))->image, N(At({1, 2}))->selectedImage}),
             (std::vector<int>{tree::kImageFolder, tree::kImageOpenFolder}));
+}
+
+TEST_F(DriveTree, TheFirstSelectionIsTheFirstFixedDrive) {
+  AddDrives({{"/media/stick/", platform::kDriveRemovable}, {"/", platform::kDriveFixed}});
+  fw::CPathDocument doc(fs);
+  tree::CDriveView drives(doc, fw::RunAtOnce());
+  view = &drives;
+  drives.Start(*this);
+  drives.ReselectCurrent();
+  EXPECT_EQ(doc.Path(), NativePath("/"));
+  view = nullptr;
 }
 
 TEST_F(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
