@@ -1,6 +1,7 @@
 // The application object on Windows: OLE, the profile in the registry, the
 // document, the main frame with the panes its factory makes, the message
-// loop, and the application-wide commands (about box, exit).
+// loop and the wait for long work that every pane shares, and the
+// application-wide commands (about box, exit).
 #pragma once
 
 #include <memory>
@@ -9,6 +10,8 @@
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
 #include "framework/win32/MessageLoop.h"
+#include "framework/win32/ModalWait.h"
+#include "platform/FileSystem.h"
 #include "shell/Profile.h"
 #include "shell/win32/PaneFactory.h"
 
@@ -22,10 +25,12 @@ class CMainFrame;
 
 class CKolbrinApp : public fw::CWinApp {
  public:
-  CKolbrinApp(std::unique_ptr<CProfile> profile, std::unique_ptr<CPaneFactory> panes);
+  // fs: the file system the views read; the machine's own unless given.
+  CKolbrinApp(std::unique_ptr<CProfile> profile, std::unique_ptr<CPaneFactory> panes,
+              platform::FileSystem* fs = nullptr);
   ~CKolbrinApp() override;
 
-  // The directory the tree selects at start; kept for the tree to come.
+  // The directory the tree opens once the window shows.
   void SetStartDirectory(std::string directory) { m_startDirectory = std::move(directory); }
   const std::string& StartDirectory() const { return m_startDirectory; }
 
@@ -36,6 +41,9 @@ class CKolbrinApp : public fw::CWinApp {
   int ExitInstance();
 
   CMainFrame* MainFrame() const { return m_frame.get(); }
+  CKolbrinDoc* Document() const { return m_doc.get(); }
+  fw::win32::CModalWait& Wait() { return m_wait; }
+  fw::win32::CMessageLoop& Loop() { return m_loop; }
 
  protected:
   const fw::RouteMap* GetRouteMap() const override;
@@ -49,8 +57,10 @@ class CKolbrinApp : public fw::CWinApp {
   bool m_oleInitialized = false;
   std::unique_ptr<CProfile> m_profile;
   std::unique_ptr<CPaneFactory> m_panes;  // outlives the frame whose panes it made
+  platform::FileSystem& m_fs;
   std::string m_startDirectory;
   fw::win32::CMessageLoop m_loop;
+  fw::win32::CModalWait m_wait{&m_loop};
   std::unique_ptr<CKolbrinDoc> m_doc;
   std::unique_ptr<CMainFrame> m_frame;
   fw::MessageBoxPresenter m_previousPresenter;
