@@ -156,15 +156,20 @@ void CModalWait::TakeKey(MSG& msg) {
   const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
   if (down && msg.wParam == VK_ESCAPE) {
     GiveUp();
-    // The characters of keys typed before it may still be on their way.
-    MSG ch;
-    while (::PeekMessageW(&ch, nullptr, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) {
-    }
-    while (::PeekMessageW(&ch, nullptr, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
-    }
     return;
   }
-  ::TranslateMessage(&msg);  // its characters come as messages of their own, held in turn
+  Hold(msg);
+  if (!down) return;
+  // Its characters, held right behind it.
+  ::TranslateMessage(&msg);
+  MSG ch;
+  while (::PeekMessageW(&ch, msg.hwnd, WM_CHAR, WM_DEADCHAR, PM_REMOVE) ||
+         ::PeekMessageW(&ch, msg.hwnd, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
+    Hold(ch);
+  }
+}
+
+void CModalWait::Hold(const MSG& msg) {
   HeldKey key{msg, {}};
   for (std::size_t i = 0; i < kShiftKeys.size(); ++i) {
     const SHORT state = ::GetKeyState(kShiftKeys[i]);
@@ -232,12 +237,18 @@ void CModalWait::DeliverHeld() {
                  });
 }
 
+// A key that the accelerators took has no character, as in the program's
+// own loop.
 void CModalWait::DeliverKey(const HeldKey& key) {
   MSG msg = key.msg;
   if (msg.hwnd == nullptr || !::IsWindow(msg.hwnd)) return;
+  const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && std::exchange(m_keyTaken, false)) return;
   const std::array<BYTE, 9> live = SetShiftKeys(key.shifts);
   const std::optional<DWORD> outer = std::exchange(m_keyTime, msg.time);
-  if (m_loop == nullptr || !m_loop->Filter(msg)) ::DispatchMessageW(&msg);
+  const bool taken = m_loop != nullptr && m_loop->Filter(msg);
+  if (!taken) ::DispatchMessageW(&msg);
+  if (down) m_keyTaken = taken;
   m_keyTime = outer;
   SetShiftKeys(live);
 }

@@ -81,6 +81,7 @@ class CModalWait : public fw::JobRunner {
   bool Wait(CWorkerCall& call, platform::Job& job);
   void Take(MSG& msg);
   void TakeKey(MSG& msg);
+  void Hold(const MSG& msg);
   bool LetsMouseThrough(const MSG& msg);
   void GiveUp();
   void ShowWaitCursor(bool on);
@@ -98,7 +99,8 @@ class CModalWait : public fw::JobRunner {
   HWND m_closeAfter = nullptr;
   std::optional<WPARAM> m_quit;  // a WM_QUIT that came during the wait
   UINT m_buttonsAtStart = 0;     // MK_ flags of the buttons down as the wait began
-  std::optional<DWORD> m_keyTime;
+  std::optional<DWORD> m_keyTime;  // of the held key being handed on
+  bool m_keyTaken = false;         // the accelerators took the last key handed on
   fw::CHeldInput<HeldKey, HeldMessage> m_held;
 };
 

@@ -13,7 +13,8 @@ bool CTypedSearch::Searches(WPARAM ch, LPARAM keyData) {
   return true;
 }
 
-// As the system's own lists: twice the double-click time.
+// Twice the double-click time (a second unless the user set it), so that
+// who clicks slowly may type slowly too.
 std::uint64_t CTypedSearch::Interval() { return 2ull * ::GetDoubleClickTime(); }
 
 int CTypedSearch::Type(wchar_t ch, int count, int current, const std::function<std::wstring(int)>& nameOf) {
