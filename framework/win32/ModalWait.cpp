@@ -40,7 +40,9 @@ UINT ReleasedButton(UINT m) {
 
 UINT ButtonsDown() {
   UINT down = 0;
-  for (const auto& [vk, flag] : {std::pair{VK_LBUTTON, MK_LBUTTON}, {VK_RBUTTON, MK_RBUTTON}, {VK_MBUTTON, MK_MBUTTON}}) {
+  constexpr std::pair<int, UINT> kButtons[] = {
+      {VK_LBUTTON, MK_LBUTTON}, {VK_RBUTTON, MK_RBUTTON}, {VK_MBUTTON, MK_MBUTTON}};
+  for (const auto& [vk, flag] : kButtons) {
     if (::GetKeyState(vk) < 0) down |= flag;
   }
   return down;

@@ -1,7 +1,6 @@
 #include "lists/win32/ListPaneWnd.h"
 
 #include "framework/CommandFailure.h"
-#include "framework/win32/ResText.h"
 #include "output/win32/ListPrinting.h"
 #include "platform/win32/Utf16.h"
 
@@ -21,28 +20,13 @@ CListPaneWnd::CListPaneWnd(lists::CListView& view, const fw::win32::CModalWait& 
 fw::win32::WindowClass CListPaneWnd::GetWindowClass() const { return {L"KolbrinListPane"}; }
 
 const MessageMap* CListPaneWnd::GetMessageMap() const {
-  static constexpr MessageEntry entries[] = {
-      Msg::On<&CListPaneWnd::OnSize>(WM_SIZE),
-      Msg::On<&CListPaneWnd::OnSetFocus>(WM_SETFOCUS),
-      Msg::On<&CListPaneWnd::OnNotify>(WM_NOTIFY),
-  };
-  static constexpr MessageMap map{entries, nullptr};
+  static constexpr MessageEntry entries[] = {Msg::On<&CListPaneWnd::OnNotify>(WM_NOTIFY)};
+  static const MessageMap map{entries, PaneMap()};
   return &map;
 }
 
 bool CListPaneWnd::Create(HWND parent, UINT id) {
-  const std::wstring name = fw::win32::ResText(m_name);
-  return CWindowImpl::Create(parent, name.c_str(), WS_CHILD | WS_VISIBLE, 0, id) && m_list.Create(m_hWnd, kIdList);
-}
-
-LRESULT CListPaneWnd::OnSize(WPARAM, LPARAM) {
-  m_list.Move(ClientRect());
-  return 0;
-}
-
-LRESULT CListPaneWnd::OnSetFocus(WPARAM, LPARAM) {
-  m_list.SetFocus();
-  return 0;
+  return CreatePane(parent, id, m_name) && m_list.Create(m_hWnd, kIdList);
 }
 
 LRESULT CListPaneWnd::OnNotify(WPARAM, LPARAM lp) {

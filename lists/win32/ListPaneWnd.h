@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "framework/win32/WindowImpl.h"
+#include "framework/win32/PaneWnd.h"
 #include "lists/ListView.h"
 #include "lists/win32/VirtualListCtrl.h"
 
@@ -18,7 +18,7 @@ class ListPrinting;
 
 namespace lists::win32 {
 
-class CListPaneWnd : public fw::win32::CWindowImpl {
+class CListPaneWnd : public fw::win32::CPaneWnd {
  public:
   // name: the string id of the pane's name, which is its window text.
   CListPaneWnd(lists::CListView& view, const fw::win32::CModalWait& wait, res::Id name);
@@ -34,10 +34,9 @@ class CListPaneWnd : public fw::win32::CWindowImpl {
   fw::win32::WindowClass GetWindowClass() const override;
   const fw::win32::MessageMap* GetMessageMap() const override;
   void PrintRows(output::ListOutput& output, const output::PrintSource& rows, bool preview);
+  HWND Control() const override { return m_list.Handle(); }
 
  private:
-  LRESULT OnSize(WPARAM, LPARAM);
-  LRESULT OnSetFocus(WPARAM, LPARAM);
   LRESULT OnNotify(WPARAM, LPARAM);
   void OnGetDispInfo(NMLVDISPINFOW& info) const;
 

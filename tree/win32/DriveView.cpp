@@ -2,7 +2,6 @@
 
 #include "framework/CommandFailure.h"
 #include "framework/win32/ModalWait.h"
-#include "framework/win32/ResText.h"
 
 namespace tree::win32 {
 
@@ -21,34 +20,17 @@ CDriveView::CDriveView(fw::CPathDocument& doc, fw::win32::CModalWait& wait)
 fw::win32::WindowClass CDriveView::GetWindowClass() const { return {L"KolbrinDriveTree"}; }
 
 const MessageMap* CDriveView::GetMessageMap() const {
-  static constexpr MessageEntry entries[] = {
-      Msg::On<&CDriveView::OnSize>(WM_SIZE),
-      Msg::On<&CDriveView::OnSetFocus>(WM_SETFOCUS),
-      Msg::On<&CDriveView::OnNotify>(WM_NOTIFY),
-  };
-  static constexpr MessageMap map{entries, nullptr};
+  static constexpr MessageEntry entries[] = {Msg::On<&CDriveView::OnNotify>(WM_NOTIFY)};
+  static const MessageMap map{entries, PaneMap()};
   return &map;
 }
 
 bool CDriveView::Create(HWND parent, UINT id) {
-  const std::wstring name = fw::win32::ResText(IDS_NAME_DRIVE_TREE);
-  if (!CWindowImpl::Create(parent, name.c_str(), WS_CHILD | WS_VISIBLE, 0, id) || !m_tree.Create(m_hWnd, kIdTree)) {
-    return false;
-  }
+  if (!CreatePane(parent, id, IDS_NAME_DRIVE_TREE) || !m_tree.Create(m_hWnd, kIdTree)) return false;
   m_images.LoadStrip(IDB_TREE_IMAGES, 16, 15, kTransparent, Dpi());
   m_tree.Ctrl().SetImageList(m_images.Handle());
   Start(m_tree);
   return true;
-}
-
-LRESULT CDriveView::OnSize(WPARAM, LPARAM) {
-  m_tree.Move(ClientRect());
-  return 0;
-}
-
-LRESULT CDriveView::OnSetFocus(WPARAM, LPARAM) {
-  m_tree.SetFocus();
-  return 0;
 }
 
 LRESULT CDriveView::OnNotify(WPARAM, LPARAM lp) {

@@ -6,13 +6,13 @@
 #pragma once
 
 #include "framework/win32/ImageList.h"
-#include "framework/win32/WindowImpl.h"
+#include "framework/win32/PaneWnd.h"
 #include "tree/DriveView.h"
 #include "tree/win32/DriveTreeCtrl.h"
 
 namespace tree::win32 {
 
-class CDriveView : public tree::CDriveView, public fw::win32::CWindowImpl {
+class CDriveView : public tree::CDriveView, public fw::win32::CPaneWnd {
  public:
   // wait waits for the listings and times typed keys; it must outlive the
   // view.
@@ -29,10 +29,9 @@ class CDriveView : public tree::CDriveView, public fw::win32::CWindowImpl {
   fw::win32::WindowClass GetWindowClass() const override;
   const fw::win32::MessageMap* GetMessageMap() const override;
   void Invalidate() override { m_tree.Invalidate(); }
+  HWND Control() const override { return m_tree.Handle(); }
 
  private:
-  LRESULT OnSize(WPARAM, LPARAM);
-  LRESULT OnSetFocus(WPARAM, LPARAM);
   LRESULT OnNotify(WPARAM, LPARAM);
   bool OnExpanding(const NMTREEVIEWW& nm);
 

@@ -48,9 +48,9 @@ TEST(KolbrinLooks, FrameOnAStartDirectoryEveryListStyleAndAboutBoxAtThreeScales)
     ASSERT_TRUE(driver::WaitFor([&] { return ::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0) == std::ssize(names); }));
     EXPECT_TRUE(driver::SaveScreenshot(frame, folder + L"\\frame-" + suffix));
 
-    for (const auto& [id, style, name] : {std::tuple{ID_VIEW_LARGEICON, LVS_ICON, L"large"},
-                                          {ID_VIEW_SMALLICON, LVS_SMALLICON, L"small"},
-                                          {ID_VIEW_LIST, LVS_LIST, L"list"}, {ID_VIEW_DETAILS, LVS_REPORT, L"details"}}) {
+    for (const auto& [id, style, name] :
+         {std::tuple{ID_VIEW_LARGEICON, LVS_ICON, L"large"}, {ID_VIEW_SMALLICON, LVS_SMALLICON, L"small"},
+          {ID_VIEW_LIST, LVS_LIST, L"list"}, {ID_VIEW_DETAILS, LVS_REPORT, L"details"}}) {
       ::PostMessageW(frame, WM_COMMAND, id, 0);
       EXPECT_TRUE(driver::WaitFor([&] { return (::GetWindowLongPtrW(files, GWL_STYLE) & LVS_TYPEMASK) == style; }));
       EXPECT_TRUE(driver::SaveScreenshot(::GetParent(files), folder + L"\\files-" + name + L"-" + suffix));

@@ -84,7 +84,8 @@ TEST_F(Win32Wait, KeysComeAfterItInOrderWithTheirTimesThroughTheFiltersThenTheMe
     win32test::PostKey(recorder.Handle(), 'A');
     win32test::PostKey(recorder.Handle(), 'P');  // an accelerator's key
     ::PostMessageW(recorder.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0);  // no mouse input gets through
-    EXPECT_EQ(wait.Present({"Meldung", "", fw::MsgIcon::kNone, fw::MsgButtons::kOk}, [&](const fw::MessageBoxRequest& r) { return shown.push_back(r.text), 1; }),
+    const fw::MessageBoxRequest message{"Meldung", "", fw::MsgIcon::kNone, fw::MsgButtons::kOk};
+    EXPECT_EQ(wait.Present(message, [&](const fw::MessageBoxRequest& r) { return shown.push_back(r.text), 1; }),
               fw::IDRESULT_OK);
   }, [&] { return typed != 0 && ::GetTickCount() - typed >= 300; }));  // a good while after the keys
   EXPECT_TRUE(recorder.log.empty() && shown.empty()) << "nothing before the waiting call has returned";
