@@ -107,8 +107,13 @@ int CWorkerCall::Running() {
 
 bool CWorkerCall::WaitForAll(std::chrono::milliseconds timeout) {
   Registry& jobs = Jobs();
-  std::unique_lock lock(jobs.mutex);
-  return jobs.changed.wait_for(lock, timeout, [&jobs] { return jobs.running == 0; });
+  bool none = false;
+  {
+    std::unique_lock lock(jobs.mutex);
+    none = jobs.changed.wait_for(lock, timeout, [&jobs] { return jobs.running == 0; });
+  }
+  JoinEnded(jobs);  // nothing is left of them
+  return none;
 }
 
 }  // namespace fw
