@@ -29,4 +29,15 @@ class JobRunner {
 // Runs work at once on the calling thread; nobody can give up.
 JobRunner& RunAtOnce();
 
+class CWorkerCall;
+
+// What every runner that waits with the window alive does: work runs on a
+// worker and ends job when it ends; work that ends within a short moment
+// is never noticed; a wait inside a wait (nested) cannot come from the user
+// and just blocks; otherwise wait(call) waits with the window alive and
+// says whether the work ran to its end without the user giving up. What the
+// work threw is thrown here.
+bool RunOnWorker(const std::shared_ptr<platform::Job>& job, std::function<void()> work, bool nested,
+                 const std::function<bool(CWorkerCall& call)>& wait);
+
 }  // namespace fw

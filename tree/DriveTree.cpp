@@ -72,8 +72,8 @@ bool CDriveTree::AddDrive(const std::string& root) {
     case platform::kDriveRemote:
     case platform::kDriveRamDisk:
       item = m_tree.InsertItem(root, kImageHardDisk, kImageHardDisk, kRootItem, InsertAt::kLast);
-      if (m_fs.GetDriveType(root) == platform::kDriveFixed && m_bFirstFixedDrive) {
-        m_bFirstFixedDrive = false;
+      if (m_fs.GetDriveType(root) == platform::kDriveFixed && m_firstFixedDrive == nullptr) {
+        m_firstFixedDrive = item;
         AddPlaceholderIfSubdirs(item, root);
         m_tree.Expand(item);
       } else {

@@ -56,6 +56,9 @@ class CDriveTree {
   int AddDrives();
   // Inserts one drive by its type; true in every case.
   bool AddDrive(const std::string& root);
+  // The first fixed drive's item, which opens at start; null when there is
+  // none.
+  HTREEITEM FirstFixedDrive() const { return m_firstFixedDrive; }
 
   // Adds a placeholder under item when path has a subdirectory; the search
   // stops at the first one. One the user gave up waiting for keeps its
@@ -87,7 +90,7 @@ class CDriveTree {
   platform::FileSystem& m_fs;
   fw::JobRunner* m_runner = &fw::RunAtOnce();
   // Only the first fixed drive opens at start.
-  bool m_bFirstFixedDrive = true;
+  HTREEITEM m_firstFixedDrive = nullptr;
 };
 
 }  // namespace tree

@@ -70,7 +70,9 @@ HTREEITEM CDriveView::ChildNamed(HTREEITEM parent, const std::string& name) cons
 
 void CDriveView::ReselectCurrent() {
   if (m_control->GetSelectedItem() != nullptr) return;  // the lists have had it already
-  if (const HTREEITEM first = m_control->GetChildItem(kRootItem)) m_control->SelectItem(first);
+  HTREEITEM first = m_tree->FirstFixedDrive();
+  if (first == nullptr) first = m_control->GetChildItem(kRootItem);
+  if (first != nullptr) m_control->SelectItem(first);
 }
 
 }  // namespace tree

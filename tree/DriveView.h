@@ -40,8 +40,8 @@ class CDriveView : public fw::CView {
   // user would, and selects the deepest one reached. False when no drive
   // holds path.
   bool SelectPath(const std::string& path);
-  // Gives the lists their first selection: the first drive, unless an item
-  // is selected already.
+  // Gives the lists their first selection: the first fixed drive (the one
+  // open), else the first drive, unless an item is selected already.
   void ReselectCurrent();
 
   void OnUpdatePrint(fw::CCmdUI* ui);

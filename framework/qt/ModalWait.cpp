@@ -170,32 +170,16 @@ class CModalWait::Loop : public QObject {
 CModalWait::~CModalWait() = default;
 
 bool CModalWait::Run(const std::shared_ptr<platform::Job>& job, std::function<void()> work) {
-  CWorkerCall call([job, work = std::move(work)] {
-    struct EndJob {
-      platform::Job& job;
-      ~EndJob() { job.End(); }
-    } end{*job};
-    work();
-  });
-  bool done = call.WaitFor(CWaitPlan::kQuiet);
-  if (!done && m_active) {
-    // A wait inside a wait cannot come from the user; just block.
-    while (!call.WaitFor(std::chrono::seconds(1))) {
-    }
-    done = true;
-  }
-  if (!done) {
+  return fw::RunOnWorker(job, std::move(work), m_active, [this, &job](CWorkerCall& call) {
     m_active = true;
-    done = Loop(*this, call, *job).Exec();
+    const bool done = Loop(*this, call, *job).Exec();
     m_active = false;
     if (!m_held.Empty()) {
       // Once the command that waited has returned, as a queue of input would.
       QTimer::singleShot(0, this, [this] { DeliverHeld(); });
     }
-  }
-  if (!done) return false;
-  if (const std::exception_ptr failure = call.Failure()) std::rethrow_exception(failure);
-  return true;
+    return done;
+  });
 }
 
 std::uint64_t CModalWait::KeyTime(const QKeyEvent& event) {

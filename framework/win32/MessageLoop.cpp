@@ -7,10 +7,15 @@ namespace {
 bool LeavesIdle(const MSG& msg) { return msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != 0x0118; }
 }  // namespace
 
-void CMessageLoop::PumpMessage(MSG& msg) {
-  for (const Filter& f : m_filters) {
-    if (f(msg)) return;
+bool CMessageLoop::Filter(MSG& msg) const {
+  for (const FilterFn& f : m_filters) {
+    if (f(msg)) return true;
   }
+  return false;
+}
+
+void CMessageLoop::PumpMessage(MSG& msg) {
+  if (Filter(msg)) return;
   ::TranslateMessage(&msg);
   ::DispatchMessageW(&msg);
 }

@@ -8,8 +8,8 @@
 // on: it gets and dispatches messages itself, lets only what the wait
 // allows reach the windows (Esc, repaints, the close box) and returns here
 // when the work is done. It calls neither the filters nor the idle handlers,
-// so no command can start while it waits; PumpMessage is the step it
-// shares with this loop.
+// so no command can start while it waits; the keys it held meet the filters
+// (Filter) when they are handed on after it.
 #pragma once
 
 #include <functional>
@@ -21,10 +21,10 @@ namespace fw::win32 {
 
 class CMessageLoop {
  public:
-  using Filter = std::function<bool(MSG&)>;  // true: the message was taken
+  using FilterFn = std::function<bool(MSG&)>;  // true: the message was taken
   using IdleHandler = std::function<void()>;
 
-  void AddFilter(Filter filter) { m_filters.push_back(std::move(filter)); }
+  void AddFilter(FilterFn filter) { m_filters.push_back(std::move(filter)); }
   void AddIdleHandler(IdleHandler handler) { m_idle.push_back(std::move(handler)); }
 
   // Until WM_QUIT; its exit code.
@@ -32,10 +32,12 @@ class CMessageLoop {
 
   // Offers msg to the filters, else translates and dispatches it.
   void PumpMessage(MSG& msg);
+  // True when a filter took msg.
+  bool Filter(MSG& msg) const;
   void RunIdle();
 
  private:
-  std::vector<Filter> m_filters;
+  std::vector<FilterFn> m_filters;
   std::vector<IdleHandler> m_idle;
 };
 

@@ -27,6 +27,12 @@ class CTreeCtrl : public CWindow {
   HTREEITEM NextSibling(HTREEITEM item) const { return TreeView_GetNextSibling(m_hWnd, item); }
   bool GetItem(TVITEMW& item) const { return TreeView_GetItem(m_hWnd, &item) != FALSE; }
   UINT Count() const { return TreeView_GetCount(m_hWnd); }
+  UINT ItemState(HTREEITEM item, UINT mask) const { return TreeView_GetItemState(m_hWnd, item, mask); }
+  void SetItemState(HTREEITEM item, UINT state, UINT mask) const { TreeView_SetItemState(m_hWnd, item, state, mask); }
+  bool EnsureVisible(HTREEITEM item) const { return TreeView_EnsureVisible(m_hWnd, item) != FALSE; }
+  bool ItemRect(HTREEITEM item, RECT& r, bool textOnly) const {
+    return TreeView_GetItemRect(m_hWnd, item, &r, textOnly) != FALSE;
+  }
   HIMAGELIST SetImageList(HIMAGELIST list, int which = TVSIL_NORMAL) const {
     return TreeView_SetImageList(m_hWnd, list, which);
   }

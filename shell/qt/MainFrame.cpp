@@ -41,7 +41,6 @@ CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app, ou
   SetDocument(&doc);
   setWindowTitle(ResString(AFX_IDS_APP_TITLE));
   setWindowIcon(AppIcon());
-  m_wait.SetStatusPane(this);
   m_actions = new fw::qt::CommandActions(this, this, m_wait);
   m_actions->BuildMenuBar(res::MainMenu(), menuBar());
   // A closed menu leaves the idle prompt, as a hovered item left its own.
@@ -50,8 +49,12 @@ CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app, ou
       connect(menu, &QMenu::aboutToHide, this, [this] { ShowIdlePrompt(); });
     }
   }
+  // The tree reads the first fixed drive while the panes are made; pane 0
+  // exists only with the bars, so that a wait for a slow drive then tells
+  // nothing.
   OnCreateClient(printers);
   CreateBars();
+  m_wait.SetStatusPane(this);
   m_actions->AddAccelerators(res::MainAccelerators());
   m_driveView->SetCommandActions(m_actions);
   for (fw::CView* v : m_doc.Views()) v->OnInitialUpdate();

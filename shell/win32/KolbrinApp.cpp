@@ -11,8 +11,11 @@
 
 namespace shell::win32 {
 
-CKolbrinApp::CKolbrinApp(std::unique_ptr<CProfile> profile, std::unique_ptr<CPaneFactory> panes)
-    : m_profile(std::move(profile)), m_panes(std::move(panes)) {}
+CKolbrinApp::CKolbrinApp(std::unique_ptr<CProfile> profile, std::unique_ptr<CPaneFactory> panes,
+                         platform::FileSystem* fs)
+    : m_profile(std::move(profile)),
+      m_panes(std::move(panes)),
+      m_fs(fs != nullptr ? *fs : platform::FileSystem::Native()) {}
 
 CKolbrinApp::~CKolbrinApp() { ExitInstance(); }
 
@@ -32,20 +35,23 @@ const fw::RouteMap* CKolbrinApp::GetRouteMap() const {
 bool CKolbrinApp::InitInstance() {
   // OLE for the spreadsheet export; the program starts without it.
   m_oleInitialized = SUCCEEDED(::OleInitialize(nullptr));
-  m_previousPresenter = fw::SetMessageBoxPresenter(fw::win32::MessageBoxPresenterFor(
-      [this] { return m_frame != nullptr ? m_frame->Handle() : nullptr; }));
+  // A message that comes up while a long job is waited for is shown after.
+  m_previousPresenter = fw::SetMessageBoxPresenter(
+      [this, show = fw::win32::MessageBoxPresenterFor([this] { return m_frame ? m_frame->Handle() : nullptr; })](
+          const fw::MessageBoxRequest& request) { return m_wait.Present(request, show); });
 
-  m_doc = std::make_unique<CKolbrinDoc>();
+  m_doc = std::make_unique<CKolbrinDoc>(m_fs);
   m_exportUi = std::make_unique<output::win32::CWin32ExportUi>(
-      [this] { return m_frame != nullptr ? m_frame->Handle() : nullptr; }, m_doc->FileSystem(), fw::RunAtOnce());
+      [this] { return m_frame != nullptr ? m_frame->Handle() : nullptr; }, m_doc->FileSystem(), m_wait);
   m_doc->SetExportUi(m_exportUi.get());
-  m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this, *m_panes);
+  m_frame = std::make_unique<CMainFrame>(*m_doc, *m_profile, this, *m_panes, m_wait);
+  m_frame->SetListPrinting(&m_printing);
   if (!m_frame->Create()) return false;
   m_loop.AddFilter([this](MSG& msg) { return m_frame != nullptr && m_frame->PreTranslateMessage(msg); });
   m_loop.AddIdleHandler([this] {
     if (m_frame != nullptr && m_frame->Handle() != nullptr) m_frame->OnIdle();
   });
-  m_frame->ShowRestored();
+  m_frame->ShowRestored(m_startDirectory);
   return true;
 }
 

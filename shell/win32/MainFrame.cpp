@@ -1,7 +1,9 @@
 #include "shell/win32/MainFrame.h"
 
+#include "framework/CommandFailure.h"
 #include "framework/win32/Menu.h"
 #include "framework/win32/MenuCmdUI.h"
+#include "framework/win32/ModalWait.h"
 #include "framework/win32/ResText.h"
 #include "framework/win32/ToolBarCmdUI.h"
 #include "platform/Keyboard.h"
@@ -9,6 +11,7 @@
 #include "res/Templates.h"
 #include "shell/KolbrinDoc.h"
 #include "shell/WindowPlacement.h"
+#include "tree/DriveView.h"
 
 namespace shell::win32 {
 
@@ -22,18 +25,26 @@ constexpr UINT kIdToolBar = ID_VIEW_TOOLBAR;      // the bars' ids are their com
 constexpr UINT kIdStatusBar = ID_VIEW_STATUS_BAR;
 constexpr UINT kIdSplitter = 59648;               // the first pane's id
 constexpr COLORREF kToolBarKey = RGB(192, 192, 192);
+constexpr UINT kOpenStart = WM_APP;               // posted once the window shows
 }  // namespace
 
-CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app, CPaneFactory& panes)
+CMainFrame::CMainFrame(CKolbrinDoc& doc, CProfile& profile, fw::CWinApp* app, CPaneFactory& panes,
+                       fw::win32::CModalWait& wait)
     : m_doc(doc),
       m_profile(profile),
       m_paneFactory(panes),
+      m_wait(wait),
       m_accelerators(res::MainAccelerators()),
-      m_dlgDriveInfo(doc.FileSystem(), fw::RunAtOnce()),
+      m_dlgDriveInfo(doc.FileSystem(), wait),
       m_idleText(ResText(AFX_IDS_IDLEMESSAGE)) {
   SetApp(app);
   SetDocument(&doc);
   m_dlgDriveInfo.SetOnClosed([this] { OnDriveInfoClosed(); });
+}
+
+CMainFrame::~CMainFrame() {
+  m_wait.SetStatusPane(nullptr);
+  m_wait.SetMainWindow(nullptr);
 }
 
 fw::win32::WindowClass CMainFrame::GetWindowClass() const {
@@ -50,15 +61,18 @@ fw::win32::WindowClass CMainFrame::GetWindowClass() const {
 const MessageMap* CMainFrame::GetMessageMap() const {
   static constexpr MessageEntry entries[] = {
       Msg::On<&CMainFrame::OnCreate>(WM_CREATE),
+      Msg::On<&CMainFrame::OnClose>(WM_CLOSE),
       Msg::On<&CMainFrame::OnDestroy>(WM_DESTROY),
       Msg::On<&CMainFrame::OnSize>(WM_SIZE),
       Msg::On<&CMainFrame::OnSetFocus>(WM_SETFOCUS),
+      Msg::On<&CMainFrame::OnSetCursor>(WM_SETCURSOR),
       Msg::On<&CMainFrame::OnCommand>(WM_COMMAND),
       Msg::On<&CMainFrame::OnNotify>(WM_NOTIFY),
       Msg::On<&CMainFrame::OnInitMenuPopup>(WM_INITMENUPOPUP),
       Msg::On<&CMainFrame::OnMenuSelect>(WM_MENUSELECT),
       Msg::On<&CMainFrame::OnExitMenuLoop>(WM_EXITMENULOOP),
       Msg::On<&CMainFrame::OnDpiChanged>(WM_DPICHANGED),
+      Msg::On<&CMainFrame::OnOpenStart>(kOpenStart),
   };
   static constexpr MessageMap map{entries, nullptr};
   return &map;
@@ -83,18 +97,22 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
   if (!m_wndToolBar.AddButtons(res::MainToolbar())) return -1;
   if (!m_wndStatusBar.Create(m_hWnd, kIdStatusBar)) return -1;
   ShowIdlePrompt();
+  m_wait.SetStatusPane(this);
+  m_wait.SetMainWindow(m_hWnd);
   if (!CreatePanes()) return -1;
   for (fw::CView* v : m_doc.Views()) v->OnInitialUpdate();
   OnIdle();
   return 0;
 }
 
+// In view order: tree, file list, directory list.
 bool CMainFrame::CreatePanes() {
+  const PaneContext context{m_doc, m_wait, *this, m_hWnd, m_printing};
   if (!m_wndSplitter.Create(m_hWnd, kIdSplitter)) return false;
-  m_panes[0] = m_paneFactory.CreatePane(PaneSlot::kDriveTree, m_wndSplitter.Handle(), m_doc);
+  m_panes[0] = m_paneFactory.CreatePane(PaneSlot::kDriveTree, m_wndSplitter.Handle(), context);
   if (!m_wndSplitterRight.Create(m_wndSplitter.Handle(), kIdSplitter + 1)) return false;
-  m_panes[1] = m_paneFactory.CreatePane(PaneSlot::kFileList, m_wndSplitterRight.Handle(), m_doc);
-  m_panes[2] = m_paneFactory.CreatePane(PaneSlot::kDirList, m_wndSplitterRight.Handle(), m_doc);
+  m_panes[1] = m_paneFactory.CreatePane(PaneSlot::kFileList, m_wndSplitterRight.Handle(), context);
+  m_panes[2] = m_paneFactory.CreatePane(PaneSlot::kDirList, m_wndSplitterRight.Handle(), context);
   for (const PaneWindow& p : m_panes) {
     if (p.hwnd == nullptr) return false;
   }
@@ -110,7 +128,7 @@ void CMainFrame::LoadToolBarImages() {
   m_wndToolBar.SetImageList(m_toolBarImages.Handle());
 }
 
-void CMainFrame::ShowRestored() {
+void CMainFrame::ShowRestored(std::string startDirectory) {
   const WindowPlacement stored =
       RestoreWindowPlacement(m_profile, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   WINDOWPLACEMENT wp{};
@@ -125,6 +143,22 @@ void CMainFrame::ShowRestored() {
   m_paneSizesPending = true;
   SetInitialPaneSizes();
   ::UpdateWindow(m_hWnd);
+  m_startDirectory = std::move(startDirectory);
+  PostMsg(kOpenStart);
+}
+
+// The lists get their first rows by the tree's own road, inside a command
+// of its own: a wait for a drive that does not answer can be given up.
+LRESULT CMainFrame::OnOpenStart(WPARAM, LPARAM) {
+  tree::CDriveView* tree = m_panes[0].tree;
+  const std::string path = std::exchange(m_startDirectory, {});
+  if (tree == nullptr) return 0;
+  fw::RunReported([&] {
+    if (path.empty() || !tree->SelectPath(path)) tree->ReselectCurrent();
+  });
+  m_started = true;
+  if (::GetFocus() == m_hWnd) ActivatePane(0);
+  return 0;
 }
 
 // The tree a quarter of the frame's width, the two lists half each of the
@@ -138,6 +172,12 @@ void CMainFrame::SetInitialPaneSizes() {
   m_wndSplitter.SetPosition(sizes.treeWidth);
   const RECT right = m_wndSplitterRight.ClientRect();
   m_wndSplitterRight.SetPosition((right.bottom - right.top - m_wndSplitterRight.BarSize()) / 2);
+}
+
+// During a wait the wait gives up first and closes the window after.
+LRESULT CMainFrame::OnClose(WPARAM wp, LPARAM lp) {
+  if (m_wait.CloseAfterWait(m_hWnd)) return 0;
+  return Default(WM_CLOSE, wp, lp);
 }
 
 LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
@@ -219,7 +259,17 @@ void CMainFrame::OnIdle() {
   }
 }
 
-void CMainFrame::SetMessageText(const std::wstring& text) { m_wndStatusBar.SetPaneText(0, text.c_str()); }
+void CMainFrame::SetMessageText(std::string_view text, bool immediate) {
+  m_wndStatusBar.SetPaneText(0, platform::win32::Widen(text).c_str());
+  if (immediate) ::UpdateWindow(m_wndStatusBar.Handle());
+}
+
+std::string CMainFrame::MessageText() const { return platform::win32::Narrow(m_wndStatusBar.PaneText(0)); }
+
+// A prompt never covers what a wait tells.
+void CMainFrame::ShowPrompt(const std::wstring& text) {
+  if (!m_wait.Active()) m_wndStatusBar.SetPaneText(0, text.c_str());
+}
 
 bool CMainFrame::PreTranslateMessage(MSG& msg) {
   // The drive information window's keys: Tab, Esc, Enter.
@@ -231,11 +281,14 @@ bool CMainFrame::PreTranslateMessage(MSG& msg) {
 }
 
 bool CMainFrame::ExecuteCommand(fw::UINT id) {
+  if (m_wait.Active()) return false;  // while a long job is waited for, nothing else reacts
   SyncActiveView();
   fw::CCmdUI state(id);
   state.DoUpdate(this, true);
   if (!state.m_bEnabled) return false;
-  return OnCmdMsg(id, fw::CN_COMMAND, nullptr, nullptr);
+  bool handled = false;
+  fw::RunReported([&] { handled = OnCmdMsg(id, fw::CN_COMMAND, nullptr, nullptr); });
+  return handled;
 }
 
 // Menu items (code 0), accelerators (1) and toolbar buttons send commands.
@@ -258,7 +311,7 @@ LRESULT CMainFrame::OnNotify(WPARAM, LPARAM lp) {
     if (hot->dwFlags & HICF_LEAVING) {
       ShowIdlePrompt();
     } else {
-      SetMessageText(fw::win32::PromptResText(static_cast<res::Id>(hot->idNew)));
+      ShowPrompt(fw::win32::PromptResText(static_cast<res::Id>(hot->idNew)));
     }
   }
   return 0;
@@ -280,7 +333,7 @@ LRESULT CMainFrame::OnMenuSelect(WPARAM wp, LPARAM) {
   if (flags == 0xFFFF || (flags & (MF_POPUP | MF_SEPARATOR)) != 0 || id == 0) {
     ShowIdlePrompt();
   } else {
-    SetMessageText(fw::win32::PromptResText(id));
+    ShowPrompt(fw::win32::PromptResText(id));
   }
   return 0;
 }
@@ -291,8 +344,11 @@ LRESULT CMainFrame::OnExitMenuLoop(WPARAM, LPARAM) {
 }
 
 // The frame itself takes no keys: the focus goes back to the pane that had
-// it when the window was last active.
+// it when the window was last active. Before the start has selected in the
+// tree, the frame keeps it: a tree that gets the focus without a selection
+// selects its top item, which the lists would read first.
 LRESULT CMainFrame::OnSetFocus(WPARAM, LPARAM) {
+  if (!m_started) return 0;
   ::SetFocus(m_panes[static_cast<std::size_t>(m_focusPane)].hwnd);
   return 0;
 }
@@ -326,22 +382,25 @@ void CMainFrame::SyncActiveView() {
 }
 
 int CMainFrame::ActivePane() const {
-  const int pane = PaneOfFocus();
-  return pane < 0 ? m_focusPane : pane;
+  for (std::size_t i = 0; i < m_panes.size(); ++i) {
+    if (m_panes[i].view != nullptr && m_panes[i].view == GetActiveView()) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 void CMainFrame::ActivatePane(int pane) {
-  ::SetFocus(m_panes[static_cast<std::size_t>(pane)].hwnd);
+  ::SetFocus(m_panes.at(static_cast<std::size_t>(pane)).hwnd);
   SyncActiveView();
 }
 
-bool CMainFrame::IsBarShown(Bar bar) const {
-  return bar == Bar::kToolBar ? m_wndToolBar.IsShown() : m_wndStatusBar.IsShown();
+fw::win32::CWindow CMainFrame::BarWindow(Bar bar) const {
+  return fw::win32::CWindow(bar == Bar::kToolBar ? m_wndToolBar.Handle() : m_wndStatusBar.Handle());
 }
 
+bool CMainFrame::IsBarShown(Bar bar) const { return BarWindow(bar).IsShown(); }
+
 void CMainFrame::ShowBar(Bar bar, bool show) {
-  (bar == Bar::kToolBar ? static_cast<const fw::win32::CWindow&>(m_wndToolBar) : m_wndStatusBar)
-      .Show(show ? SW_SHOW : SW_HIDE);
+  BarWindow(bar).Show(show ? SW_SHOW : SW_HIDE);
   RecalcLayout();
 }
 
@@ -354,5 +413,12 @@ void CMainFrame::OpenDriveInfo() {
 }
 
 void CMainFrame::CloseDriveInfo() { m_dlgDriveInfo.Destroy(); }
+
+// The wait cursor over every pane and bar while a wait shows it.
+LRESULT CMainFrame::OnSetCursor(WPARAM wp, LPARAM lp) {
+  if (!m_wait.ShowsWaitCursor()) return Default(WM_SETCURSOR, wp, lp);
+  ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+  return TRUE;
+}
 
 }  // namespace shell::win32

@@ -14,8 +14,8 @@
 #include "platform/win32/Utf16.h"
 #include "shell/StartArguments.h"
 #include "shell/win32/KolbrinApp.h"
-#include "shell/win32/PlaceholderPanes.h"
 #include "shell/win32/RegistryProfile.h"
+#include "shell/win32/ViewPanes.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                            ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&icc);
   shell::win32::CKolbrinApp app(std::make_unique<shell::win32::CRegistryProfile>(L"Software\\Ostrana\\Kolbrin"),
-                                std::make_unique<shell::win32::CPlaceholderPanes>());
+                                std::make_unique<shell::win32::CViewPanes>());
   app.SetStartDirectory(directory);
   if (!app.InitInstance()) return 1;
   const int rc = app.Run();

@@ -128,6 +128,17 @@ TEST_F(DriveTree, DrivesInOrderOnlyTheFirstFixedOneRead) {
             (std::vector<int>{tree::kImageFolder, tree::kImageOpenFolder}));
 }
 
+TEST_F(DriveTree, TheFirstSelectionIsTheFirstFixedDrive) {
+  AddDrives({{"/media/stick/", platform::kDriveRemovable}, {"/", platform::kDriveFixed}});
+  fw::CPathDocument doc(fs);
+  tree::CDriveView drives(doc, fw::RunAtOnce());
+  view = &drives;
+  drives.Start(*this);
+  drives.ReselectCurrent();
+  EXPECT_EQ(doc.Path(), NativePath("/"));
+  view = nullptr;
+}
+
 TEST_F(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
   AddDrives({{"/", platform::kDriveRemovable}});
   for (const char* name : {"c", "a", "b"}) fs.AddDirectory(std::string("/d/") + name + "/deeper/x");

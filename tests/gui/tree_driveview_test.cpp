@@ -155,6 +155,16 @@ TEST_F(TypedSearch, KeysTypedDuringAListingTakeEffectAfterItAsOneRunOfTyping) {
   EXPECT_FALSE(tree->isExpanded(root));
 }
 
+// The first fixed drive is read while the frame is made, before it has its
+// status bar: a drive slow to answer must not bring it down.
+TEST_F(TypedSearch, AFirstDriveSlowToAnswerStillLetsTheFrameComeUp) {
+  fs.AddDirectory("/a");
+  fs.Hold("/");
+  testsupport::WhenReady(qApp, [this] { return fs.reached.load(); }, [this] { fs.Release(); });
+  Start();
+  EXPECT_EQ(h->frame()->MessageText(), "Bereit");
+}
+
 // The item shows a replacement character, the document gets the exact
 // bytes, and the file list reads with them and shows its odd names.
 TEST_F(DriveView, NamesThatAreNotUtf8AreSelectedByTheirBytes) {

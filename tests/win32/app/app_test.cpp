@@ -65,9 +65,9 @@ TEST_F(KolbrinFrame, FirstStartShowsTheFrameWithItsPanesBarsAndTheMiddleOfTheScr
   // between toolbar and status bar.
   const HWND toolbar = Child(frame, TOOLBARCLASSNAMEW);
   const HWND status = Child(frame, STATUSCLASSNAMEW);
-  const HWND tree = Child(frame, L"KolbrinPane", L"Laufwerke und Verzeichnisse");
-  const HWND files = Child(frame, L"KolbrinPane", L"Dateien");
-  const HWND dirs = Child(frame, L"KolbrinPane", L"Verzeichnisinformation");
+  const HWND tree = Child(frame, L"KolbrinDriveTree", L"Laufwerke und Verzeichnisse");
+  const HWND files = Child(frame, L"KolbrinListPane", L"Dateien");
+  const HWND dirs = Child(frame, L"KolbrinListPane", L"Verzeichnisinformation");
   ASSERT_TRUE(toolbar && status && tree && files && dirs);
   RECT client{};
   ::GetClientRect(frame, &client);
@@ -78,13 +78,14 @@ TEST_F(KolbrinFrame, FirstStartShowsTheFrameWithItsPanesBarsAndTheMiddleOfTheScr
   EXPECT_TRUE(EdgesOf(toolbar)[3] <= t[1] && EdgesOf(status)[1] >= t[3]);
   EXPECT_EQ(TextOf(status), L"Bereit");
 
-  // F6 moves the focus on from pane to pane, round.
+  // F6 moves the focus on from pane to pane, round, to each pane's control.
   GUITHREADINFO gui{sizeof gui, 0, {}, {}, {}, {}, {}, {}, {}};
   const DWORD thread = ::GetWindowThreadProcessId(frame, nullptr);
   const auto focus = [&] { return ::GetGUIThreadInfo(thread, &gui) ? gui.hwndFocus : nullptr; };
+  EXPECT_TRUE(driver::WaitFor([&] { return ::GetParent(focus()) == tree; }));
   for (const HWND next : {files, dirs, tree}) {
     win32test::PostKey(focus(), VK_F6);
-    EXPECT_TRUE(driver::WaitFor([&] { return focus() == next; }));
+    EXPECT_TRUE(driver::WaitFor([&] { return ::GetParent(focus()) == next; }));
   }
 }
 

@@ -1,10 +1,13 @@
-// Pictures of the frame and the about box at 100, 150 and 200 per cent, for
-// a person to look at (the test script turns them into PNG files). The
-// scale is Wine's LogPixels, which each new process reads.
+// Pictures of the frame with its panes, of the file list in each of its
+// four styles and of the about box at 100, 150 and 200 per cent, for a
+// person to look at (the test script turns them into PNG files). The scale
+// is Wine's LogPixels, which each new process reads. The program is started
+// on a folder of its own: the pictures wait until the list shows its files.
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
 #include "tests/win32/app/Driver.h"
+#include "tests/win32/support/TempFolder.h"
 
 namespace {
 
@@ -15,14 +18,21 @@ void SetLogPixels(DWORD dpi) {
   ::RegCloseKey(key);
 }
 
-TEST(KolbrinLooks, FrameAndAboutBoxAtThreeScales) {
+TEST(KolbrinLooks, FrameOnAStartDirectoryEveryListStyleAndAboutBoxAtThreeScales) {
   const std::wstring folder = win32test::LooksFolder(KOLBRIN_LOOKS_DIR);
+  ::CreateDirectoryW(folder.substr(0, folder.rfind(L'\\')).c_str(), nullptr);
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  win32test::CTempFolder start(L"Kolbrin Bilder ");
+  start.AddFolder(L"Unterordner");
+  const wchar_t* names[] = {L"Brief an Anna.txt", L"Rechnung 2023.pdf", L"Übersicht.xlsx", L"a.ini",
+                            L"ein sehr langer Dateiname, der kaum hineinpasst.doc"};
+  for (std::size_t i = 0; i < std::size(names); ++i) start.AddFile(names[i], 1000 * i * i);
   driver::ForgetSettings();
   LONG lastToolBarHeight = 0;
   for (const DWORD dpi : {96u, 144u, 192u}) {
     SetLogPixels(dpi);
     const std::wstring suffix = std::to_wstring(dpi * 100 / 96) + L".bmp";
-    driver::CKolbrinProcess kolbrin;
+    driver::CKolbrinProcess kolbrin(L"\"" + start.Path() + L"\"");
     const HWND frame = kolbrin.WaitForWindow(L"KolbrinFrame");
     ASSERT_NE(frame, nullptr) << dpi;
     // The program runs at the screen's scale: the toolbar's buttons grow.
@@ -30,7 +40,21 @@ TEST(KolbrinLooks, FrameAndAboutBoxAtThreeScales) {
     ::GetWindowRect(::FindWindowExW(frame, nullptr, TOOLBARCLASSNAMEW, nullptr), &toolbar);
     EXPECT_GT(toolbar.bottom - toolbar.top, std::max(lastToolBarHeight, static_cast<LONG>(15 * dpi / 96))) << dpi;
     lastToolBarHeight = toolbar.bottom - toolbar.top;
+    // The start directory's files, read through the list's own count.
+    HWND files = nullptr;
+    for (HWND h : win32test::Children(frame)) {
+      if (win32test::TextOf(h) == L"Dateien") files = ::FindWindowExW(h, nullptr, WC_LISTVIEWW, nullptr);
+    }
+    ASSERT_TRUE(driver::WaitFor([&] { return ::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0) == std::ssize(names); }));
     EXPECT_TRUE(win32test::SaveScreenshot(frame, folder + L"\\frame-" + suffix));
+
+    for (const auto& [id, style, name] :
+         {std::tuple{ID_VIEW_LARGEICON, LVS_ICON, L"large"}, {ID_VIEW_SMALLICON, LVS_SMALLICON, L"small"},
+          {ID_VIEW_LIST, LVS_LIST, L"list"}, {ID_VIEW_DETAILS, LVS_REPORT, L"details"}}) {
+      ::PostMessageW(frame, WM_COMMAND, id, 0);
+      EXPECT_TRUE(driver::WaitFor([&] { return (::GetWindowLongPtrW(files, GWL_STYLE) & LVS_TYPEMASK) == style; }));
+      EXPECT_TRUE(win32test::SaveScreenshot(::GetParent(files), folder + L"\\files-" + name + L"-" + suffix));
+    }
 
     ::PostMessageW(frame, WM_COMMAND, ID_APP_ABOUT, 0);
     const HWND about = kolbrin.WaitForWindow(L"#32770", L"Info \u00FCber Kolbrin");

@@ -27,16 +27,40 @@ const MessageMap* CModalWatcher::GetMessageMap() const {
   return &map;
 }
 
-// The box a modal loop of this thread shows is this thread's active window.
 LRESULT CModalWatcher::OnTimer(WPARAM, LPARAM) {
-  const HWND box = ::GetActiveWindow();
-  if (box == nullptr || box == m_last || ClassOf(box) != L"#32770" || m_acts.empty()) return 0;
+  const HWND box = ActiveDialog();
+  if (box == nullptr || box == m_last || m_acts.empty()) return 0;
   const std::function<void(HWND)> act = std::move(m_acts.back());
   m_acts.pop_back();
   if (m_acts.empty()) ::KillTimer(m_hWnd, 1);
   m_last = box;
   act(box);
   return 0;
+}
+
+CWhen::CWhen(std::function<bool()> ready, std::function<void()> act)
+    : m_ready(std::move(ready)), m_act(std::move(act)) {
+  Create(HWND_MESSAGE, L"", 0);
+  ::SetTimer(m_hWnd, 1, 10, nullptr);
+}
+
+const MessageMap* CWhen::GetMessageMap() const {
+  static constexpr MessageEntry entries[] = {Msg::On<&CWhen::OnTimer>(WM_TIMER)};
+  static constexpr MessageMap map{entries, nullptr};
+  return &map;
+}
+
+LRESULT CWhen::OnTimer(WPARAM, LPARAM) {
+  if (!m_act || !m_ready()) return 0;
+  ::KillTimer(m_hWnd, 1);
+  std::exchange(m_act, nullptr)();
+  return 0;
+}
+
+// The box a modal loop of this thread shows is this thread's active window.
+HWND ActiveDialog() {
+  const HWND box = ::GetActiveWindow();
+  return box != nullptr && ClassOf(box) == L"#32770" ? box : nullptr;
 }
 
 std::array<LONG, 4> EdgesInParent(HWND child) {

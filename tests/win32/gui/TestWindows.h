@@ -1,6 +1,7 @@
 // Windows the framework tests build: a top-level window of our own to parent
-// controls and take commands, and a window that acts on a modal box of this
-// thread from inside the box's own message loop, as a user would.
+// controls and take commands, and a window that acts once the moment has
+// come, from inside whatever message loop runs then (a modal box's, a
+// wait's), as a user would.
 #pragma once
 
 #include <array>
@@ -43,6 +44,24 @@ class CModalWatcher : public fw::win32::CWindowImpl {
   std::vector<std::function<void(HWND)>> m_acts;  // the next one first
   HWND m_last = nullptr;
 };
+
+// Asks ready() every 10 ms; once it holds, act() runs, once.
+class CWhen : public fw::win32::CWindowImpl {
+ public:
+  CWhen(std::function<bool()> ready, std::function<void()> act);
+
+ protected:
+  fw::win32::WindowClass GetWindowClass() const override { return {L"KolbrinTestWhen"}; }
+  const fw::win32::MessageMap* GetMessageMap() const override;
+
+ private:
+  LRESULT OnTimer(WPARAM, LPARAM);
+  std::function<bool()> m_ready;
+  std::function<void()> m_act;
+};
+
+// The dialog box a modal loop of this thread shows, else null.
+HWND ActiveDialog();
 
 // Left, top, right, bottom of the window in its parent's client area.
 std::array<LONG, 4> EdgesInParent(HWND child);

@@ -22,7 +22,8 @@ TEST(Win32MessageBox, BoxShowsTheTextUnderTheProgramsTitleAndGivesTheButtonPress
   int buttons = 0;
   HICON icon = nullptr;
   const auto answer = [&](UINT key) {
-    return [&, key](HWND box) {
+    return [&, key] {
+      const HWND box = win32test::ActiveDialog();
       title = TextOf(box);
       EXPECT_EQ(::GetWindow(box, GW_OWNER), owner.Handle());
       for (HWND c : win32test::Children(box)) {
@@ -34,13 +35,13 @@ TEST(Win32MessageBox, BoxShowsTheTextUnderTheProgramsTitleAndGivesTheButtonPress
     };
   };
   {
-    win32test::CModalWatcher watcher(answer(VK_RETURN));
+    const win32test::CWhen watcher([] { return win32test::ActiveDialog() != nullptr; }, answer(VK_RETURN));
     EXPECT_EQ(fw::AppMessageBox(nullptr, fw::MSG_ERROR, IDS_FILE_ERROR, "Zugriff verweigert"), IDOK);
   }
   EXPECT_EQ(title, L"Kolbrin");
   EXPECT_EQ(text, L"Dateifehler: Zugriff verweigert");
   EXPECT_EQ(std::pair(icon, std::exchange(buttons, 0)), std::pair(::LoadIconW(nullptr, IDI_HAND), 1));
-  win32test::CModalWatcher watcher(answer(VK_ESCAPE));
+  const win32test::CWhen watcher([] { return win32test::ActiveDialog() != nullptr; }, answer(VK_ESCAPE));
   EXPECT_EQ(fw::AppMessageBox(nullptr, fw::MSG_YESNOCANCEL, IDS_FILE_ERROR, "x"), IDCANCEL);
   EXPECT_EQ(std::pair(icon, buttons), std::pair(::LoadIconW(nullptr, IDI_QUESTION), 3));
   fw::SetMessageBoxPresenter(previous);
