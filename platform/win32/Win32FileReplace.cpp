@@ -10,6 +10,7 @@
 #include "platform/FileReplace.h"
 #include "platform/Job.h"
 #include "platform/win32/SystemPath.h"
+#include "platform/win32/Utf16.h"
 
 namespace platform {
 
@@ -33,6 +34,21 @@ int ErrnoOf(DWORD error) {
 }
 
 int LastErrno() { return ErrnoOf(::GetLastError()); }
+
+// The file systems of Windows hold names of at most 255 UTF-16 units; a
+// longer one is refused for what it is, not for a folder that seems to be
+// missing, which is what a call with a long path reports.
+bool HasOverlongName(const std::string& path) {
+  constexpr std::size_t kMostUnits = 255;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find_first_of("\\/", start);
+    if (end == std::string::npos) end = path.size();
+    if (win32::Widen(std::string_view(path).substr(start, end - start)).size() > kMostUnits) return true;
+    start = end + 1;
+  }
+  return false;
+}
 
 // Writes every byte, flushes and closes file in every case.
 int WriteAndClose(HANDLE file, std::string_view bytes) {
@@ -110,6 +126,7 @@ int Replace(const std::string& target, DWORD attributes, std::string_view bytes)
 
 int WriteFileContents(Job& job, const std::string& path, std::string_view bytes) {
   if (path.empty()) return ENOENT;
+  if (HasOverlongName(path)) return ENAMETOOLONG;
   const Touch touch(job, path);
   if (touch.Refused()) return ETIMEDOUT;
   const DWORD attributes = ::GetFileAttributesW(win32::SystemPath(path).c_str());

@@ -20,8 +20,6 @@ void SetLogPixels(DWORD dpi) {
 
 TEST(KolbrinLooks, FrameOnAStartDirectoryEveryListStyleAndAboutBoxAtThreeScales) {
   const std::wstring folder = win32test::LooksFolder(KOLBRIN_LOOKS_DIR);
-  ::CreateDirectoryW(folder.substr(0, folder.rfind(L'\\')).c_str(), nullptr);
-  ::CreateDirectoryW(folder.c_str(), nullptr);
   win32test::CTempFolder start(L"Kolbrin Bilder ");
   start.AddFolder(L"Unterordner");
   const wchar_t* names[] = {L"Brief an Anna.txt", L"Rechnung 2023.pdf", L"Übersicht.xlsx", L"a.ini",
