@@ -1,11 +1,13 @@
-// Stand-ins for the export tests: a list with fixed texts, scripted answers
-// for the export's questions, a spreadsheet program that records every
-// call, and a catcher for message boxes.
+// Stand-ins for the export and print tests: a list with fixed texts,
+// scripted answers for the export's questions, a spreadsheet program and a
+// print device that record every call, and a catcher for message boxes.
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -14,8 +16,9 @@
 #include "framework/MessageBox.h"
 #include "output/ExcelExport.h"
 #include "output/ExportUi.h"
-#include "platform/FileSystem.h"
 #include "output/ListContents.h"
+#include "output/PrintDC.h"
+#include "platform/FileSystem.h"
 
 namespace exporttest {
 
@@ -102,6 +105,64 @@ class ScriptedUi : public output::ExportUi {
 
  private:
   output::Spreadsheet* m_program;
+};
+
+// A print device that writes down every text, rule and font: with measures
+// of its own, or passing every call on to the device it is given.
+class RecordingDC : public output::PrintDC {
+ public:
+  struct Text {
+    std::string text;
+    output::Rect rect;
+    unsigned flags;
+    bool operator==(const Text&) const = default;
+    friend void PrintTo(const Text& t, std::ostream* os) {
+      *os << t.text << " " << t.rect.left << "," << t.rect.top << "," << t.rect.right << "," << t.rect.bottom << " "
+          << t.flags;
+    }
+  };
+  using Line = std::array<int, 4>;  // from x, y to x, y
+
+  explicit RecordingDC(output::PrintDC* inner = nullptr) : m_inner(inner) {}
+  int GetDeviceCaps(output::DeviceCap index) const override {
+    using output::DeviceCap;
+    if (m_inner != nullptr) return m_inner->GetDeviceCaps(index);
+    return index == DeviceCap::kHorzRes ? h : index == DeviceCap::kVertRes ? v : index == DeviceCap::kLogPixelsX ? x : y;
+  }
+  output::FontSpec SelectFont(const output::FontSpec& font) override {
+    selected.push_back(font);
+    const output::FontSpec previous = m_inner != nullptr ? m_inner->SelectFont(font) : current;
+    current = font;
+    return previous;
+  }
+  // A character height as asked for, or a positive cell height as some
+  // devices give it.
+  int FontHeight(const output::FontSpec& font) const override {
+    return m_inner != nullptr ? m_inner->FontHeight(font) : cellHeights ? -font.height : font.height;
+  }
+  void DrawText(std::string_view text, const output::Rect& rect, unsigned flags) override {
+    texts.push_back({std::string(text), rect, flags});
+    if (m_inner != nullptr) m_inner->DrawText(text, rect, flags);
+  }
+  void MoveTo(int px, int py) override {
+    m_at = {px, py};
+    if (m_inner != nullptr) m_inner->MoveTo(px, py);
+  }
+  void LineTo(int px, int py) override {
+    lines.push_back({m_at[0], m_at[1], px, py});
+    m_at = {px, py};
+    if (m_inner != nullptr) m_inner->LineTo(px, py);
+  }
+  int h = 4800, v = 6800, x = 600, y = 600;
+  bool cellHeights = false;
+  output::FontSpec current{"System", 12, 400};
+  std::vector<output::FontSpec> selected;
+  std::vector<Text> texts;
+  std::vector<Line> lines;
+
+ private:
+  output::PrintDC* m_inner;
+  std::array<int, 2> m_at{};
 };
 
 // Collects the message boxes shown while it lives.

@@ -1,7 +1,6 @@
 // One print job of a list against a device that records every call.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,56 +14,10 @@ namespace {
 
 using namespace output;
 
-struct TextCall {
-  std::string text;
-  Rect rect;
-  unsigned flags;
-  bool operator==(const TextCall&) const = default;
-  friend void PrintTo(const TextCall& t, std::ostream* os) {
-    *os << t.text << " " << t.rect.left << "," << t.rect.top << "," << t.rect.right << "," << t.rect.bottom << " "
-        << t.flags;
-  }
-};
+using TextCall = exporttest::RecordingDC::Text;
+using Line = exporttest::RecordingDC::Line;
 constexpr unsigned kBand = TextFlags::kWordBreak | TextFlags::kVCenter;
 constexpr unsigned kCell = TextFlags::kSingleLine | TextFlags::kVCenter;
-struct Line {
-  int x0, y0, x1, y1;
-  bool operator==(const Line&) const = default;
-};
-
-class RecordingDC : public PrintDC {
- public:
-  int GetDeviceCaps(DeviceCap index) const override {
-    return index == DeviceCap::kHorzRes    ? h
-           : index == DeviceCap::kVertRes  ? v
-           : index == DeviceCap::kLogPixelsX ? x
-                                           : y;
-  }
-  FontSpec SelectFont(const FontSpec& font) override {
-    selected.push_back(font);
-    return std::exchange(current, font);
-  }
-  // A character height as asked for, or a positive cell height as some
-  // devices give it.
-  int FontHeight(const FontSpec& font) const override { return cellHeights ? -font.height : font.height; }
-  void DrawText(std::string_view text, const Rect& rect, unsigned flags) override {
-    texts.push_back({std::string(text), rect, flags});
-  }
-  void MoveTo(int px, int py) override { m_x = px, m_y = py; }
-  void LineTo(int px, int py) override {
-    lines.push_back({m_x, m_y, px, py});
-    m_x = px, m_y = py;
-  }
-  int h = 4800, v = 6800, x = 600, y = 600;
-  bool cellHeights = false;
-  FontSpec current{"System", 12, 400};
-  std::vector<FontSpec> selected;
-  std::vector<TextCall> texts;
-  std::vector<Line> lines;
-
- private:
-  int m_x = 0, m_y = 0;
-};
 
 // 138 rows of "r<row>c<column>" in three columns: left, right, centred.
 struct PrintJobTest : ::testing::Test {
@@ -82,7 +35,7 @@ struct PrintJobTest : ::testing::Test {
     const PrintMetrics& m = job.Metrics();
     return {m.marginLeft, m.marginTop, m.marginBottom, m.pageWidth, m.pageHeight, m.lineHeight, m.rowsPerPage};
   }
-  RecordingDC dc;
+  exporttest::RecordingDC dc;
   exporttest::FakeList list;
   PrintJob job;
 };
@@ -100,7 +53,7 @@ TEST_F(PrintJobTest, MeasurementsAndFontOfEachJob) {
   EXPECT_FALSE(job.Font().has_value());
   job.PrintPage(list, dc, 1);
   EXPECT_TRUE(dc.texts.empty());
-  RecordingDC coarse;  // a preview
+  exporttest::RecordingDC coarse;  // a preview
   coarse.h = 480, coarse.v = 680, coarse.x = coarse.y = 60, coarse.cellHeights = true;
   EXPECT_EQ(job.BeginPrinting(list, coarse), 2);
   EXPECT_EQ(Measured(), (std::vector{16, 34, 27, 448, 619, 8, 76}));
@@ -156,7 +109,7 @@ TEST_F(PrintJobTest, LaterPagesShowTheirOwnRows) {
     job.PrintPage(list, dc, page);
     EXPECT_EQ(dc.texts.size(), 4u) << page;  // page number and titles only
   }
-  EXPECT_EQ(dc.lines.back().y1, 6608);  // rules still run the full height
+  EXPECT_EQ(dc.lines.back()[3], 6608);  // rules still run the full height
   job.PrintPage(list, dc, 100);
   EXPECT_EQ(dc.texts[4].text, "Seite: 100");
 }

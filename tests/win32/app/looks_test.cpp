@@ -7,7 +7,7 @@
 
 #include "res/resource.h"
 #include "tests/win32/app/Driver.h"
-#include "tests/win32/support/TempFolder.h"
+#include "tests/win32/Win32TestFiles.h"
 
 namespace {
 
@@ -20,11 +20,11 @@ void SetLogPixels(DWORD dpi) {
 
 TEST(KolbrinLooks, FrameOnAStartDirectoryEveryListStyleAndAboutBoxAtThreeScales) {
   const std::wstring folder = win32test::LooksFolder(KOLBRIN_LOOKS_DIR);
-  win32test::CTempFolder start(L"Kolbrin Bilder ");
-  start.AddFolder(L"Unterordner");
+  const win32test::TempFolder start(L"Kolbrin Bilder ");
+  start.MakeDir(L"Unterordner");
   const wchar_t* names[] = {L"Brief an Anna.txt", L"Rechnung 2023.pdf", L"Übersicht.xlsx", L"a.ini",
                             L"ein sehr langer Dateiname, der kaum hineinpasst.doc"};
-  for (std::size_t i = 0; i < std::size(names); ++i) start.AddFile(names[i], 1000 * i * i);
+  for (std::size_t i = 0; i < std::size(names); ++i) start.MakeFile(names[i], std::string(1000 * i * i, 'x'));
   driver::ForgetSettings();
   LONG lastToolBarHeight = 0;
   for (const DWORD dpi : {96u, 144u, 192u}) {

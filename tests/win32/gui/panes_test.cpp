@@ -4,37 +4,19 @@
 // listing is waited for.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "framework/win32/TreeCtrl.h"
 #include "lists/win32/DirView.h"
-#include "platform/win32/Utf16.h"
 #include "tests/support/GateFiles.h"
+#include "tests/win32/Win32TestFiles.h"
 #include "tests/win32/gui/FrameHarness.h"
 #include "tests/win32/gui/TestWindows.h"
-#include "tests/win32/support/TempFolder.h"
 
 namespace {
 
-using platform::win32::Narrow;
 using test_support::NativePath;
 using win32test::CFrameHarness;
 using win32test::PostKey;
 using Texts = std::vector<std::wstring>;
-
-// The files of a folder as the disk lists them, in the order of their names.
-Texts FilesOnDisk(const std::wstring& dir) {
-  Texts names;
-  WIN32_FIND_DATAW found{};
-  const HANDLE find = ::FindFirstFileW((dir + L"\\*").c_str(), &found);
-  for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &found)) {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(found.cFileName);
-  }
-  ::FindClose(find);
-  std::sort(names.begin(), names.end(),
-            [](const auto& a, const auto& b) { return ::lstrcmpiW(a.c_str(), b.c_str()) < 0; });
-  return names;
-}
 
 LONG_PTR ListStyle(HWND list) { return ::GetWindowLongPtrW(list, GWL_STYLE) & LVS_TYPEMASK; }
 
@@ -45,16 +27,16 @@ void PostKeys(HWND hwnd, std::initializer_list<UINT> keys) {
 }
 
 TEST(Win32Panes, FileListShowsTheDiskSortsByHeadingKeepingTheSelectionAndSwitchesStyle) {
-  win32test::CTempFolder disk(L"kolbrin-panes-");
-  for (const wchar_t* dir : {L"eins", L"zwei"}) disk.AddFolder(dir);
+  const win32test::TempFolder disk;
+  for (const wchar_t* dir : {L"eins", L"zwei"}) disk.MakeDir(dir);
   for (const auto& [name, size] : {std::pair{L"eins\\b.txt", 300u}, {L"eins\\C.log", 2000u}, {L"eins\\a.txt", 10u}}) {
-    disk.AddFile(name, size);
+    disk.MakeFile(name, std::string(size, 'x'));
   }
-  CFrameHarness h(platform::FileSystem::Native(), Narrow(disk.Path()));
-  EXPECT_EQ(h.Path(), Narrow(disk.Path()));
+  CFrameHarness h(platform::FileSystem::Native(), disk.Utf8());
+  EXPECT_EQ(h.Path(), disk.Utf8());
   PostKeys(h.Tree(), {VK_RIGHT, VK_RIGHT});  // opens the folder, goes to its first child
-  ASSERT_TRUE(h.PumpUntil([&] { return h.Path() == Narrow(disk.Path() + L"\\eins"); }));
-  EXPECT_EQ(CFrameHarness::Column(h.Files(), 0), FilesOnDisk(disk.Path() + L"\\eins"));
+  ASSERT_TRUE(h.PumpUntil([&] { return h.Path() == disk.Utf8(L"eins"); }));
+  EXPECT_EQ(CFrameHarness::Column(h.Files(), 0), (Texts{L"a.txt", L"b.txt", L"C.log"}));
   EXPECT_EQ(CFrameHarness::Column(h.Files(), 1), (Texts{L"10 Byte", L"300 Byte", L"2.000 Byte"}));
 
   PostKey(h.Files(), 'A');  // the typed name selects a.txt

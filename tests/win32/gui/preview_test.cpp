@@ -14,13 +14,6 @@ using namespace win32test;
 using fw::win32::ResText;
 using output::win32::CPrintPreview;
 
-HWND Child(HWND parent, const std::wstring& cls, const std::wstring& text = L"") {
-  for (HWND h : Children(parent)) {
-    if (ClassOf(h) == cls && (text.empty() || TextOf(h) == text)) return h;
-  }
-  return nullptr;
-}
-
 // The preview's messages, as its own loop takes them, until pred holds or
 // five seconds have passed.
 bool PumpUntil(CPrintPreview& preview, const std::function<bool()>& pred) {

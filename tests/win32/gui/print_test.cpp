@@ -2,52 +2,22 @@
 // computes, as the print context draws them into a metafile measured by the
 // printer; the print dialog's pages into the printer's file; the printer
 // chosen in setup used next, and a printer that fails told.
-#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "output/win32/GdiPrintDC.h"
 #include "output/win32/ListPrinter.h"
 #include "output/win32/PrinterSettings.h"
 #include "platform/win32/Utf16.h"
+#include "tests/core/export_fakes.h"
 #include "tests/win32/gui/PrintFixture.h"
 #include "tests/win32/gui/TestWindows.h"
 
 namespace {
 
 using namespace win32test;
-using output::Rect;
 using output::win32::CListPrinter;
 using output::win32::CPrinterSettings;
 namespace TextFlags = output::TextFlags;
-using Line = std::array<int, 4>;
-
-// Passes every call on and writes down the texts and rules.
-class TeeDC : public output::PrintDC {
- public:
-  explicit TeeDC(output::PrintDC& inner) : m_inner(inner) {}
-  int GetDeviceCaps(output::DeviceCap index) const override { return m_inner.GetDeviceCaps(index); }
-  output::FontSpec SelectFont(const output::FontSpec& font) override { return m_inner.SelectFont(font); }
-  int FontHeight(const output::FontSpec& font) const override { return m_inner.FontHeight(font); }
-  void DrawText(std::string_view text, const Rect& rect, unsigned flags) override {
-    texts.push_back({std::string(text), rect, flags});
-    m_inner.DrawText(text, rect, flags);
-  }
-  void MoveTo(int x, int y) override { m_at = {x, y}, m_inner.MoveTo(x, y); }
-  void LineTo(int x, int y) override {
-    lines.push_back({m_at[0], m_at[1], x, y});
-    m_at = {x, y}, m_inner.LineTo(x, y);
-  }
-  struct Text {
-    std::string text;
-    Rect rect;
-    unsigned flags;
-  };
-  std::vector<Text> texts;
-  std::vector<Line> lines;
-
- private:
-  output::PrintDC& m_inner;
-  std::array<int, 2> m_at{};
-};
+using Line = exporttest::RecordingDC::Line;
 
 // What a metafile holds: text runs, lines and fonts.
 struct Metafile {
@@ -106,7 +76,7 @@ TEST_F(PrintTest, GdiDrawsThePageTheLayoutComputesInThePrintersPixels) {
   list.firstName = "a&b " + std::string(300, 'x');  // a mnemonic, and far wider than its cell
   const HDC recorder = ::CreateEnhMetaFileW(printer.get(), nullptr, nullptr, nullptr);
   output::win32::GdiPrintDC gdi(printer.get(), recorder);
-  TeeDC layout(gdi);
+  exporttest::RecordingDC layout(&gdi);
   doc.BeginPrinting(list, layout);
   doc.PrintPage(list, layout, 1);
   doc.EndPrinting();
@@ -127,7 +97,7 @@ TEST_F(PrintTest, GdiDrawsThePageTheLayoutComputesInThePrintersPixels) {
 
   const int height = TextHeight(printer.get());
   std::size_t run = 0;
-  for (const TeeDC::Text& call : layout.texts) {
+  for (const exporttest::RecordingDC::Text& call : layout.texts) {
     const RECTL cell{call.rect.left, call.rect.top, call.rect.right, call.rect.bottom};
     std::wstring drawn;
     int lines = 0;
@@ -202,11 +172,7 @@ TEST_F(PrintTest, PrinterChosenInSetupPrintsNextAndItsFailureIsTold) {
   }
   EXPECT_EQ(title, L"Druckereinrichtung");
   EXPECT_EQ(settings.PrinterName(), kBrokenPrinter);
-  std::vector<std::string> told;
-  const auto previous = fw::SetMessageBoxPresenter([&](const fw::MessageBoxRequest& r) {
-    told.push_back(r.text);
-    return fw::IDRESULT_OK;
-  });
+  exporttest::MessageCatcher messages;
   GeneratedList list(10);
   for (const int answer : {IDCANCEL, IDOK}) {
     CModalWatcher watcher([&](HWND dialog) {
@@ -216,8 +182,8 @@ TEST_F(PrintTest, PrinterChosenInSetupPrintsNextAndItsFailureIsTold) {
     EXPECT_FALSE(CListPrinter(doc, list).Print(settings, host.Handle()));
     EXPECT_EQ(shown, kBrokenPrinter);
   }
-  fw::SetMessageBoxPresenter(previous);
-  EXPECT_EQ(told, std::vector<std::string>{std::string(fw::LoadResString(IDS_PRINT_FAILED))});
+  ASSERT_EQ(messages.boxes.size(), 1u);
+  EXPECT_EQ(messages.boxes[0].text, fw::LoadResString(IDS_PRINT_FAILED));
 }
 
 }  // namespace

@@ -34,6 +34,13 @@ std::wstring TextOf(HWND hwnd) {
   return text;
 }
 
+HWND Child(HWND parent, const std::wstring& cls, const std::wstring& text) {
+  for (HWND h : Children(parent)) {
+    if (ClassOf(h) == cls && (text.empty() || TextOf(h) == text)) return h;
+  }
+  return nullptr;
+}
+
 void PostKey(HWND hwnd, UINT vk, bool system) {
   const auto scan = static_cast<LPARAM>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
   ::PostMessageW(hwnd, system ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1 | scan);

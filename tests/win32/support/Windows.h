@@ -12,6 +12,8 @@ namespace win32test {
 std::vector<HWND> Children(HWND parent);  // all descendants, in Z order
 std::wstring ClassOf(HWND hwnd);
 std::wstring TextOf(HWND hwnd);  // WM_GETTEXT, which crosses processes
+// The first descendant of the class, with the text when one is given.
+HWND Child(HWND parent, const std::wstring& cls, const std::wstring& text = L"");
 // A key pressed and released in the window's thread, as the keyboard would.
 void PostKey(HWND hwnd, UINT vk, bool system = false);
 // A Linux path of the build as Windows sees it (Wine's drive Z: is the root).
