@@ -131,23 +131,21 @@ TEST_F(TypedSearch, KeysTypedDuringAListingTakeEffectAfterItAsOneRunOfTyping) {
   EXPECT_EQ(path(), "/a-c");
   TypeAt(tree, Qt::Key_A, "a", 5000);  // after a pause: a new search, from the next item
   EXPECT_EQ(path(), "/a-b");
-  // 'f' lists "fat", which waits; 'z' is typed meanwhile, 300 ms later.
-  fs.Hold("/fat");
-  testsupport::WhenReady(h->frame(), [this] { return fs.reached.load(); }, [this, tree] {
-    TypeAt(tree, Qt::Key_Z, "z", 9300);
-    fs.Release();
-  });
-  TypeAt(tree, Qt::Key_F, "f", 9000);
-  QApplication::processEvents();
+  // The first key's listing waits; the second is typed meanwhile, later.
+  const auto typedDuring = [&](const char* dir, Qt::Key first, const char* text, Qt::Key then, const char* thenText,
+                               ulong time, ulong later) {
+    fs.Hold(dir);
+    testsupport::WhenReady(h->frame(), [this] { return fs.reached.load(); }, [=, this] {
+      TypeAt(tree, then, thenText, later);
+      fs.Release();
+    });
+    TypeAt(tree, first, text, time);
+    QApplication::processEvents();
+  };
+  typedDuring("/fat", Qt::Key_F, "f", Qt::Key_Z, "z", 9000, 9300);  // "fat" lists while 'z' comes
   EXPECT_EQ(path(), "/fzz");
   EXPECT_EQ(GuiHarness::Column(h->files(), 0), QStringList{"z"});
-  fs.Hold("/g1");
-  testsupport::WhenReady(h->frame(), [this] { return fs.reached.load(); }, [this, tree] {
-    TypeAt(tree, Qt::Key_Down, "", 20100);
-    fs.Release();
-  });
-  TypeAt(tree, Qt::Key_Down, "", 20000);
-  QApplication::processEvents();
+  typedDuring("/g1", Qt::Key_Down, "", Qt::Key_Down, "", 20000, 20100);
   EXPECT_EQ(path(), "/g2");
   const QModelIndex root = h->TreeItem("/");
   ClickItem(tree, root);

@@ -65,8 +65,6 @@ class FakeFileSystem : public platform::FileSystem {
     out = {0, m_sleeps += 3};
     return true;
   }
-  // A mount point: MountOf gives the longest one that holds a path.
-  void AddMount(std::string_view point) { m_probe->Add(Normal(point)); }
   // Listings started, read to their end, and closed before it (or failed).
   int FindFirstCalls(const std::string& directory) const { return Stat(directory).calls; }
   int FullListings(const std::string& directory) const { return Stat(directory).full; }
@@ -125,27 +123,9 @@ class FakeFileSystem : public platform::FileSystem {
   struct Counts {
     int calls = 0, full = 0, partial = 0;
   };
-  // The mount points added, shared with whoever decides about stuck mounts.
-  class Mounts : public platform::MountProbe {
-   public:
-    void Add(std::string point) {
-      std::lock_guard lock(m_mutex);
-      m_points.push_back(std::move(point));
-    }
-    std::string MountOf(std::string_view path) const override {
-      std::lock_guard lock(m_mutex);
-      std::string best = NativePath("/");
-      for (const std::string& m : m_points) {
-        const bool holds =
-            path.starts_with(m) && (path.size() == m.size() || path[m.size()] == platform::kPathSeparator);
-        if (holds && m.size() > best.size()) best = m;
-      }
-      return best;
-    }
-
-   private:
-    mutable std::mutex m_mutex;
-    std::vector<std::string> m_points;
+  // One file system, the root's, holds every path.
+  struct Mounts : platform::MountProbe {
+    std::string MountOf(std::string_view) const override { return NativePath("/"); }
   };
 
   // Gives the dots, then a snapshot of the children; counts how it ended.
