@@ -133,22 +133,15 @@ TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplay) {
   }
 }
 
-class StartDirectory : public ::testing::Test {
- protected:
-  void SetUp() override {
-    root = QDir(tmp.path()).absolutePath();
-    QDir(root).mkpath(QStringLiteral("sub"));
-    QFile file(root + QStringLiteral("/a.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(QFile::link(QStringLiteral("."), root + QStringLiteral("/loop")));
-  }
-  QTemporaryDir tmp;
-  QString root;
-};
-
 // A missing path or a file is reported and the program starts without one;
 // a relative path is selected, and links to folders are folders.
-TEST_F(StartDirectory, MissingPathsReportedRelativeOneSelectedLinksAreFolders) {
+TEST(StartDirectory, MissingPathsReportedRelativeOneSelectedLinksAreFolders) {
+  const QTemporaryDir tmp;
+  const QString root = QDir(tmp.path()).absolutePath();
+  QDir(root).mkpath(QStringLiteral("sub"));
+  QFile file(root + QStringLiteral("/a.txt"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(QFile::link(QStringLiteral("."), root + QStringLiteral("/loop")));
   for (const QString& argument : {QStringLiteral("no-such-thing"), root + QStringLiteral("/a.txt")}) {
     const shell::StartRequest r = shell::ParseCommandLine({QStringLiteral("kolbrin"), argument});
     EXPECT_EQ(std::pair(r.exitCode, r.directory), std::pair(-1, std::string()));
