@@ -6,8 +6,6 @@
 
 namespace driver {
 
-constexpr wchar_t kPositionKey[] = L"Software\\Ostrana\\Kolbrin\\POSITION";
-
 bool WaitFor(const std::function<bool()>& pred, int milliseconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   while (!pred()) {
@@ -70,9 +68,9 @@ bool ReadPosition(const wchar_t* name, DWORD& value) {
          ERROR_SUCCESS;
 }
 
-void WritePosition(const wchar_t* name, DWORD value) {
+void WriteUserValue(const wchar_t* path, const wchar_t* name, DWORD value) {
   HKEY key = nullptr;
-  ::RegCreateKeyExW(HKEY_CURRENT_USER, kPositionKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  ::RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
   ::RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
   ::RegCloseKey(key);
 }

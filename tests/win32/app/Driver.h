@@ -32,8 +32,10 @@ class CKolbrinProcess {
 };
 
 // Values of HKEY_CURRENT_USER\Software\Ostrana\Kolbrin\POSITION.
+inline constexpr wchar_t kPositionKey[] = L"Software\\Ostrana\\Kolbrin\\POSITION";
 bool ReadPosition(const wchar_t* name, DWORD& value);
-void WritePosition(const wchar_t* name, DWORD value);
 void ForgetSettings();
+// A number under HKEY_CURRENT_USER, its key made if need be.
+void WriteUserValue(const wchar_t* path, const wchar_t* name, DWORD value);
 
 }  // namespace driver

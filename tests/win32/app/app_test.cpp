@@ -15,15 +15,10 @@ namespace {
 using driver::CKolbrinProcess;
 using win32test::Child;
 using win32test::TextOf;
-using Edges = std::array<LONG, 4>;
+using win32test::Edges;
+using win32test::EdgesOf;
 
 constexpr wchar_t kFrameClass[] = L"KolbrinFrame";
-
-Edges EdgesOf(HWND hwnd) {
-  RECT r{};
-  ::GetWindowRect(hwnd, &r);
-  return {r.left, r.top, r.right, r.bottom};
-}
 
 class KolbrinApp : public testing::Test {
  protected:
@@ -83,12 +78,13 @@ TEST_F(KolbrinFrame, FirstStartShowsTheFrameWithItsPanesBarsAndTheMiddleOfTheScr
   }
 }
 
-TEST_F(KolbrinFrame, F10OpensTheMenuWhoseAboutItemOpensTheAboutBoxThatReturnCloses) {
+TEST_F(KolbrinFrame, F10OpensTheMenuWhoseItemsOpenTheAboutBoxAndThePrinterSetupThatReturnAndEscClose) {
+  ASSERT_TRUE(win32test::InstallTestPrinters());
   const HWND status = Child(frame, STATUSCLASSNAMEW);
 
   // F10 selects the menu bar's first popup; Right twice goes to "&?", Down
   // opens it with its first item highlighted, whose prompt pane 0 shows.
-  for (const UINT key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_DOWN}) win32test::PostKey(frame, key, key == VK_F10);
+  win32test::PostKeys(frame, {VK_F10, VK_RIGHT, VK_RIGHT, VK_DOWN});
   EXPECT_NE(kolbrin->WaitForWindow(L"#32768"), nullptr) << "an open popup menu";
   const std::wstring prompt = L"Zeigt Programm-, Versions- und Copyrightinformationen an.";
   EXPECT_TRUE(driver::WaitFor([&] { return TextOf(status) == prompt; })) << testing::PrintToString(TextOf(status));
@@ -101,12 +97,9 @@ TEST_F(KolbrinFrame, F10OpensTheMenuWhoseAboutItemOpensTheAboutBoxThatReturnClos
   EXPECT_TRUE(driver::WaitFor([&] { return TextOf(status) == L"Bereit"; })) << "the menu closed";
   win32test::PostKey(about, VK_RETURN);
   EXPECT_TRUE(driver::WaitFor([&] { return !::IsWindow(about); }));
-}
 
-// "Druckereinrichtung" by its mnemonic: the system's dialog over the frame.
-TEST_F(KolbrinFrame, PrinterSetupFromTheMenuOpensTheSystemsDialogThatEscCloses) {
-  ASSERT_TRUE(win32test::InstallTestPrinters());
-  for (const UINT key : {UINT{VK_F10}, UINT{VK_DOWN}, UINT{'E'}}) win32test::PostKey(frame, key, key == VK_F10);
+  // "Druckereinrichtung" by its mnemonic: the system's dialog over the frame.
+  win32test::PostKeys(frame, {VK_F10, VK_DOWN, 'E'});
   const HWND setup = kolbrin->WaitForWindow(L"#32770", L"Druckereinrichtung");
   ASSERT_NE(setup, nullptr);
   EXPECT_EQ(::GetWindow(setup, GW_OWNER), frame);
@@ -114,7 +107,18 @@ TEST_F(KolbrinFrame, PrinterSetupFromTheMenuOpensTheSystemsDialogThatEscCloses) 
   EXPECT_TRUE(driver::WaitFor([&] { return !::IsWindow(setup); }));
 }
 
-TEST_F(KolbrinFrame, ToolbarButtonUnderTheMouseShowsItsPromptAndTooltip) {
+// Clicks the middle of a toolbar button that has no separator before it.
+// (Wine does not pass mouse buttons that one program sends to another's
+// window, so the click is posted.)
+void ClickToolbarButton(HWND toolbar, UINT id) {
+  const auto index = static_cast<int>(::SendMessageW(toolbar, TB_COMMANDTOINDEX, id, 0));
+  const auto size = static_cast<DWORD>(::SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
+  const LPARAM middle = MAKELPARAM((2 * index + 1) * LOWORD(size) / 2, HIWORD(size) / 2);
+  ::PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  ::PostMessageW(toolbar, WM_LBUTTONUP, 0, middle);
+}
+
+TEST_F(KolbrinFrame, ToolbarButtonsShowPromptAndTooltipAndDriveInformationOpensAndClosesWithItsCheck) {
   const HWND status = Child(frame, STATUSCLASSNAMEW);
   const HWND toolbar = Child(frame, TOOLBARCLASSNAMEW);
   const Edges bar = EdgesOf(toolbar);
@@ -133,23 +137,10 @@ TEST_F(KolbrinFrame, ToolbarButtonUnderTheMouseShowsItsPromptAndTooltip) {
   EXPECT_TRUE(driver::WaitFor([&] { return TextOf(tip) == L"Programmende"; })) << testing::PrintToString(TextOf(tip));
   ::SetCursorPos(bar[0] + 2, bar[3] + 100);  // off the bar, pane 0 is idle again
   EXPECT_TRUE(driver::WaitFor([&] { return TextOf(status) == L"Bereit"; }));
-}
 
-// Clicks the middle of a toolbar button that has no separator before it.
-// (Wine does not pass mouse buttons that one program sends to another's
-// window, so the click is posted.)
-void ClickToolbarButton(HWND toolbar, UINT id) {
-  const auto index = static_cast<int>(::SendMessageW(toolbar, TB_COMMANDTOINDEX, id, 0));
-  const auto size = static_cast<DWORD>(::SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
-  const LPARAM middle = MAKELPARAM((2 * index + 1) * LOWORD(size) / 2, HIWORD(size) / 2);
-  ::PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-  ::PostMessageW(toolbar, WM_LBUTTONUP, 0, middle);
-}
-
-// The button's check is the one the menu item gets (Wine lets no other
-// program read a menu's items).
-TEST_F(KolbrinFrame, DriveInformationFromTheToolbarOpensItsWindowWhichTheButtonOrEscClosesAndTheCheckFollows) {
-  const HWND toolbar = Child(frame, TOOLBARCLASSNAMEW);
+  // The drive information button opens its window, which the button or Esc
+  // closes; its check is the one the menu item gets (Wine lets no other
+  // program read a menu's items).
   const auto checked = [&] { return ::SendMessageW(toolbar, TB_ISBUTTONCHECKED, ID_VIEW_DRIVEINFO, 0) != 0; };
   ClickToolbarButton(toolbar, ID_VIEW_DRIVEINFO);
   HWND info = kolbrin->WaitForWindow(L"#32770", L"Laufwerksinformation");
@@ -165,38 +156,30 @@ TEST_F(KolbrinFrame, DriveInformationFromTheToolbarOpensItsWindowWhichTheButtonO
 }
 
 TEST_F(KolbrinApp, ClosingKeepsThePlacementInTheRegistryAndTheNextStartRestoresIt) {
-  const auto stored = [] {
-    std::array<DWORD, 5> values{};
-    const wchar_t* names[] = {L"X0", L"Y0", L"X1", L"Y1", L"SHOW"};
-    for (std::size_t i = 0; i < values.size(); ++i) EXPECT_TRUE(driver::ReadPosition(names[i], values[i])) << i;
-    return values;
-  };
-  {
+  const wchar_t* names[] = {L"X0", L"Y0", L"X1", L"Y1", L"SHOW"};
+  const auto d = [](LONG v) { return static_cast<DWORD>(v); };
+  // First none is kept, and the middle of the screen is written when the
+  // window goes. Then a placement of its own comes back; maximised, it
+  // comes back maximised and its normal rectangle is kept again. (Wine
+  // tells another process only the current rectangle, not the normal one.)
+  for (const DWORD show : {0u, 1u, 3u}) {
+    const std::array<DWORD, 5> placement =
+        show == 0 ? std::array{d(cx / 10), d(cy / 10), d(cx - cx / 10), d(cy - cy / 10), 1ul}
+                  : std::array{100ul, 80ul, 700ul, 500ul, show};
+    for (std::size_t i = 0; show != 0 && i < placement.size(); ++i) {
+      driver::WriteUserValue(driver::kPositionKey, names[i], placement[i]);
+    }
     CKolbrinProcess kolbrin;
     const HWND frame = kolbrin.WaitForWindow(kFrameClass);
     ASSERT_NE(frame, nullptr);
     DWORD value = 0;
-    EXPECT_FALSE(driver::ReadPosition(L"X0", value)) << "written only when the window goes";
-    Close(kolbrin, frame);
-  }
-  const auto d = [](LONG v) { return static_cast<DWORD>(v); };
-  EXPECT_EQ(stored(), (std::array<DWORD, 5>{d(cx / 10), d(cy / 10), d(cx - cx / 10), d(cy - cy / 10), 1}));
-
-  // A placement of its own comes back; maximised, it comes back maximised
-  // and its normal rectangle is kept again. (Wine tells another process
-  // only the current rectangle, not the normal one.)
-  for (const DWORD show : {1u, 3u}) {
-    for (const auto& [name, value] : {std::pair{L"X0", 100u}, {L"Y0", 80u}, {L"X1", 700u}, {L"Y1", 500u}}) {
-      driver::WritePosition(name, value);
-    }
-    driver::WritePosition(L"SHOW", show);
-    CKolbrinProcess kolbrin;
-    const HWND frame = kolbrin.WaitForWindow(kFrameClass);
-    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(show != 0 || !driver::ReadPosition(L"X0", value)) << "written only when the window goes";
     EXPECT_EQ(::IsZoomed(frame) != FALSE, show == 3);
-    EXPECT_TRUE(show == 3 || EdgesOf(frame) == (Edges{100, 80, 700, 500}));
+    EXPECT_TRUE(show != 1 || EdgesOf(frame) == (Edges{100, 80, 700, 500}));
     Close(kolbrin, frame);
-    EXPECT_EQ(stored(), (std::array<DWORD, 5>{100, 80, 700, 500, show}));
+    std::array<DWORD, 5> stored{};
+    for (std::size_t i = 0; i < stored.size(); ++i) EXPECT_TRUE(driver::ReadPosition(names[i], stored[i])) << i;
+    EXPECT_EQ(stored, placement) << show;
   }
 }
 

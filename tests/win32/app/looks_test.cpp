@@ -11,12 +11,7 @@
 
 namespace {
 
-void SetLogPixels(DWORD dpi) {
-  HKEY key = nullptr;
-  ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-  ::RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-  ::RegCloseKey(key);
-}
+void SetLogPixels(DWORD dpi) { driver::WriteUserValue(L"Control Panel\\Desktop", L"LogPixels", dpi); }
 
 TEST(KolbrinLooks, FrameOnAStartDirectoryEveryListStyleAndAboutBoxAtThreeScales) {
   const std::wstring folder = win32test::LooksFolder(KOLBRIN_LOOKS_DIR);
@@ -34,15 +29,12 @@ TEST(KolbrinLooks, FrameOnAStartDirectoryEveryListStyleAndAboutBoxAtThreeScales)
     const HWND frame = kolbrin.WaitForWindow(L"KolbrinFrame");
     ASSERT_NE(frame, nullptr) << dpi;
     // The program runs at the screen's scale: the toolbar's buttons grow.
-    RECT toolbar{};
-    ::GetWindowRect(::FindWindowExW(frame, nullptr, TOOLBARCLASSNAMEW, nullptr), &toolbar);
-    EXPECT_GT(toolbar.bottom - toolbar.top, std::max(lastToolBarHeight, static_cast<LONG>(15 * dpi / 96))) << dpi;
-    lastToolBarHeight = toolbar.bottom - toolbar.top;
+    const win32test::Edges toolbar = win32test::EdgesOf(win32test::Child(frame, TOOLBARCLASSNAMEW));
+    EXPECT_GT(toolbar[3] - toolbar[1], std::max(lastToolBarHeight, static_cast<LONG>(15 * dpi / 96))) << dpi;
+    lastToolBarHeight = toolbar[3] - toolbar[1];
     // The start directory's files, read through the list's own count.
-    HWND files = nullptr;
-    for (HWND h : win32test::Children(frame)) {
-      if (win32test::TextOf(h) == L"Dateien") files = ::FindWindowExW(h, nullptr, WC_LISTVIEWW, nullptr);
-    }
+    const HWND pane = win32test::Child(frame, L"KolbrinListPane", L"Dateien");
+    const HWND files = ::FindWindowExW(pane, nullptr, WC_LISTVIEWW, nullptr);
     ASSERT_TRUE(driver::WaitFor([&] { return ::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0) == std::ssize(names); }));
     EXPECT_TRUE(win32test::SaveScreenshot(frame, folder + L"\\frame-" + suffix));
 

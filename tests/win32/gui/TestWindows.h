@@ -4,8 +4,8 @@
 // wait's), as a user would.
 #pragma once
 
-#include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "framework/win32/WindowImpl.h"
@@ -26,25 +26,6 @@ class CHostWindow : public fw::win32::CWindowImpl {
   LRESULT OnCommand(WPARAM wp, LPARAM) { return commands.push_back(LOWORD(wp)), 0; }
 };
 
-// Looks every 20 ms for a dialog box of this thread; the first found goes
-// to act(), once. Of several acts each next one waits for another box than
-// the last acted on (one it opened, or the one beneath when it closed).
-class CModalWatcher : public fw::win32::CWindowImpl {
- public:
-  explicit CModalWatcher(std::function<void(HWND dialog)> act)
-      : CModalWatcher(std::vector<std::function<void(HWND)>>{std::move(act)}) {}
-  explicit CModalWatcher(std::vector<std::function<void(HWND dialog)>> acts);
-
- protected:
-  fw::win32::WindowClass GetWindowClass() const override { return {L"KolbrinTestWatcher"}; }
-  const fw::win32::MessageMap* GetMessageMap() const override;
-
- private:
-  LRESULT OnTimer(WPARAM, LPARAM);
-  std::vector<std::function<void(HWND)>> m_acts;  // the next one first
-  HWND m_last = nullptr;
-};
-
 // Asks ready() every 10 ms; once it holds, act() runs, once.
 class CWhen : public fw::win32::CWindowImpl {
  public:
@@ -60,10 +41,20 @@ class CWhen : public fw::win32::CWindowImpl {
   std::function<void()> m_act;
 };
 
-// The dialog box a modal loop of this thread shows, else null.
-HWND ActiveDialog();
+// The first dialog box a modal loop of this thread shows goes to act(),
+// once. Of several acts each next one waits for another box than the last
+// acted on (one it opened, or the one beneath when it closed).
+class CModalWatcher {
+ public:
+  explicit CModalWatcher(std::function<void(HWND dialog)> act)
+      : CModalWatcher(std::vector<std::function<void(HWND)>>{std::move(act)}) {}
+  explicit CModalWatcher(std::vector<std::function<void(HWND dialog)>> acts);
+  CModalWatcher(const CModalWatcher&) = delete;  // its acts know it
 
-// Left, top, right, bottom of the window in its parent's client area.
-std::array<LONG, 4> EdgesInParent(HWND child);
+ private:
+  std::vector<std::unique_ptr<CWhen>> m_acts;
+  std::size_t m_done = 0;  // how many have acted
+  HWND m_last = nullptr;
+};
 
 }  // namespace win32test

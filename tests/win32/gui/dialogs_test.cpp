@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "driveinfo/win32/DriveInfoDlg.h"
 #include "framework/win32/ListBox.h"
@@ -18,6 +17,7 @@
 #include "platform/win32/Utf16.h"
 #include "res/Templates.h"
 #include "tests/core/export_fakes.h"
+#include "tests/win32/Win32TestFiles.h"
 #include "tests/win32/gui/TestWindows.h"
 
 namespace {
@@ -25,9 +25,9 @@ namespace {
 using platform::win32::Widen;
 using win32test::ClassOf;
 using win32test::CModalWatcher;
-using win32test::EdgesInParent;
+using win32test::Edges;
+using win32test::EdgesOf;
 using win32test::TextOf;
-using Edges = std::array<LONG, 4>;
 using Act = std::function<void(HWND)>;
 
 // The dialog manager converts the position and the size each on its own.
@@ -138,7 +138,7 @@ TEST(Win32Dialog, EveryControlStandsAtItsTemplateRectangleWithItsClassStylesAndW
                   ((style & WS_TABSTOP) != 0) == ((c.style & res::kTabStop) != 0)) << id << " #" << i;
       EXPECT_EQ(cls == L"Edit" && (style & ES_READONLY), (c.style & res::kReadOnly) != 0) << id << " #" << i;
       const Edges want = DialogUnitsToPixels(hwnd, c.x, c.y, c.cx, c.cy);
-      const Edges got = EdgesInParent(w);
+      const Edges got = EdgesOf(w, hwnd);
       if (c.kind == res::ControlKind::kIcon) {  // an icon takes its picture's size
         EXPECT_EQ(std::pair(got[0], got[1]), std::pair(want[0], want[1])) << id;
         EXPECT_NE(::SendMessageW(w, STM_GETICON, 0, 0), 0) << "the program's icon";
@@ -154,7 +154,7 @@ TEST(Win32Dialog, EveryControlStandsAtItsTemplateRectangleWithItsClassStylesAndW
         ::MapDialogRect(hwnd, &tab);
         POINT ink{FirstInk(w, tab.left / 2), 0};
         ::MapWindowPoints(w, hwnd, &ink, 1);
-        EXPECT_NEAR(ink.x, EdgesInParent(controls[i - 1])[0], dlg->Scale(5));
+        EXPECT_NEAR(ink.x, EdgesOf(controls[i - 1], hwnd)[0], dlg->Scale(5));
       }
       EXPECT_EQ(::GetDlgCtrlID(w), static_cast<int>(c.id)) << id << " #" << i;
     }
@@ -215,10 +215,7 @@ Act Click(int button) { return [button](HWND box) { ::PostMessageW(::GetDlgItem(
 
 class Win32Export : public testing::Test {
  protected:
-  void SetUp() override { std::filesystem::create_directory(folder); }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-  const std::string folder =
-      (std::filesystem::temp_directory_path() / ("kolbrin-" + std::to_string(::GetCurrentProcessId()))).string();
+  const win32test::TempFolder folder;
   win32test::CHostWindow owner;
   output::win32::CWin32ExportUi ui{[this] { return owner.Handle(); }, platform::FileSystem::Native(),
                                    fw::RunAtOnce()};
@@ -249,26 +246,22 @@ TEST_F(Win32Export, FileNamedInTheSaveDialogGetsTheListAndIsReplacedOnlyAfterYes
   list.columns = {{100, "Name"}, {100, "Bytes"}};
   list.cells = {{"brief.txt", "1.234 Byte"}, {"", "0 Byte"}};
   const Act name = [&](HWND) {
-    for (const wchar_t c : platform::win32::Widen(folder + "\\liste")) ::PostMessageW(::GetFocus(), WM_CHAR, c, 1);
+    for (const wchar_t c : folder.Path(L"liste")) ::PostMessageW(::GetFocus(), WM_CHAR, c, 1);
     win32test::PostKey(::GetFocus(), VK_RETURN);
-  };
-  const auto contents = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
   };
   const auto exportWith = [&](std::vector<Act> acts) {
     CModalWatcher watcher(std::move(acts));
     return output::RunExport(list, output::EXPORT_TO_FILE, ui);
   };
   const std::filesystem::path current = std::filesystem::current_path();
-  const std::string file = folder + "\\liste.txt", first = "Name;Bytes\r\nbrief.txt;1.234 Byte\r\n;0 Byte\r\n";
+  const std::string first = "Name;Bytes\r\nbrief.txt;1.234 Byte\r\n;0 Byte\r\n";
   EXPECT_TRUE(exportWith({name}));
-  EXPECT_EQ(contents(file), first);
+  EXPECT_EQ(folder.Read(L"liste.txt"), first);
   list.cells.pop_back();
   EXPECT_FALSE(exportWith({name, Click(IDNO), Key(VK_ESCAPE)}));
-  EXPECT_EQ(contents(file), first) << "kept";
+  EXPECT_EQ(folder.Read(L"liste.txt"), first) << "kept";
   EXPECT_TRUE(exportWith({name, Click(IDYES)}));
-  EXPECT_EQ(contents(file), "Name;Bytes\r\nbrief.txt;1.234 Byte\r\n");
+  EXPECT_EQ(folder.Read(L"liste.txt"), "Name;Bytes\r\nbrief.txt;1.234 Byte\r\n");
   EXPECT_EQ(std::filesystem::current_path(), current);
 }
 
@@ -279,8 +272,8 @@ TEST_F(Win32Export, ANameTheFileSystemRefusesIsToldInGerman) {
     platform::Job job(platform::FileSystem::Native());
     return output::WriteExportFile(job, path, "x\r\n").value_or("(written)");
   };
-  EXPECT_EQ(failure(folder + "\\a?b.txt"), "Der Dateiname ist ung\xC3\xBCltig");
-  EXPECT_EQ(failure(folder + "\\" + std::string(300, 'a') + ".txt"), "Der Dateiname ist zu lang");
+  EXPECT_EQ(failure(folder.Utf8(L"a?b.txt")), "Der Dateiname ist ung\xC3\xBCltig");
+  EXPECT_EQ(failure(folder.Utf8(std::wstring(300, L'a') + L".txt")), "Der Dateiname ist zu lang");
 }
 
 }  // namespace

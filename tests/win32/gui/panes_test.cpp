@@ -16,15 +16,12 @@ namespace {
 using test_support::NativePath;
 using win32test::CFrameHarness;
 using win32test::PostKey;
+using win32test::PostKeys;
 using Texts = std::vector<std::wstring>;
 
 LONG_PTR ListStyle(HWND list) { return ::GetWindowLongPtrW(list, GWL_STYLE) & LVS_TYPEMASK; }
 
 bool Checked(HWND frame, UINT id) { return (::GetMenuState(::GetMenu(frame), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
-
-void PostKeys(HWND hwnd, std::initializer_list<UINT> keys) {
-  for (const UINT key : keys) PostKey(hwnd, key, key == VK_F10);
-}
 
 TEST(Win32Panes, FileListShowsTheDiskSortsByHeadingKeepingTheSelectionAndSwitchesStyle) {
   const win32test::TempFolder disk;

@@ -1,23 +1,100 @@
 // Printing through GDI against the test printers: the pages the layout
 // computes, as the print context draws them into a metafile measured by the
 // printer; the print dialog's pages into the printer's file; the printer
-// chosen in setup used next, and a printer that fails told.
+// chosen in setup used next, and a printer that fails told. The print
+// preview of a long list: open at once, each page drawn only when it is
+// shown, paged forward and back by keys and buttons, two pages, zoom,
+// printing from it, and closed with Esc.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+#include "framework/win32/WinApi.h"
+
+#include <dlgs.h>
+
 #include "framework/StringTable.h"
+#include "framework/win32/ResText.h"
+#include "output/PrintDC.h"
 #include "output/win32/GdiPrintDC.h"
 #include "output/win32/ListPrinter.h"
+#include "output/win32/PrintPreview.h"
 #include "output/win32/PrinterSettings.h"
 #include "platform/win32/Utf16.h"
+#include "shell/KolbrinDoc.h"
 #include "tests/core/export_fakes.h"
-#include "tests/win32/gui/PrintFixture.h"
 #include "tests/win32/gui/TestWindows.h"
+#include "tests/win32/support/TestPrinter.h"
 
 namespace {
 
 using namespace win32test;
+using fw::win32::ResText;
 using output::win32::CListPrinter;
 using output::win32::CPrinterSettings;
+using output::win32::CPrintPreview;
 namespace TextFlags = output::TextFlags;
 using Line = exporttest::RecordingDC::Line;
+
+// "r<row>c<column>" in a name, a right-aligned size and a centred date
+// column; each read counted.
+class GeneratedList : public output::PrintSource {
+ public:
+  explicit GeneratedList(int count) : rows(count) {}
+  int RowCount() const override { return rows; }
+  bool GetColumn(int index, output::ListColumn& out) const override {
+    if (index < 0 || index >= 3) return false;
+    out = {index == 0 ? 200 : index == 1 ? 60 : 100, titles[index], static_cast<unsigned>(index == 0 ? 0 : index == 1 ? 1 : 2)};
+    return true;
+  }
+  std::string CellText(int row, int column) const override {
+    ++reads;
+    return row == 0 && column == 0 ? firstName : "r" + std::to_string(row) + "c" + std::to_string(column);
+  }
+  int rows;
+  std::string titles[3] = {"Name", "Dateianzahl einschl. aller Unterverz", "Datum"};
+  std::string firstName = "r0c0";
+  mutable long reads = 0;
+};
+
+// A button of a common dialog pressed; the printer chosen in its list; the
+// page range typed in.
+void Press(HWND dialog, int id) { ::PostMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// The list of printers: the combo box that offers the test printer.
+HWND PrinterList(HWND dialog) {
+  for (HWND c : Children(dialog)) {
+    if (ClassOf(c) == L"ComboBox" && ::SendMessageW(c, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(kTestPrinter)) >= 0) return c;
+  }
+  return nullptr;
+}
+
+void ChoosePrinter(HWND dialog, const wchar_t* name) {
+  const HWND list = PrinterList(dialog);
+  ::SendMessageW(list, CB_SETCURSEL, ::SendMessageW(list, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(name)), 0);
+  ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void ChoosePages(HWND dialog, int from, int to) {
+  ::SendMessageW(::GetDlgItem(dialog, rad3), BM_CLICK, 0, 0);
+  ::SetDlgItemInt(dialog, edt1, static_cast<UINT>(from), FALSE);
+  ::SetDlgItemInt(dialog, edt2, static_cast<UINT>(to), FALSE);
+}
+
+// What the test printer printed last.
+std::string Printed() {
+  std::ifstream in(platform::win32::Narrow(kTestPrinterFile), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class PrintTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(InstallTestPrinters()); }
+  shell::CKolbrinDoc doc;
+};
 
 // What a metafile holds: text runs, lines and fonts.
 struct Metafile {
@@ -133,13 +210,14 @@ TEST_F(PrintTest, GdiDrawsThePageTheLayoutComputesInThePrintersPixels) {
 }
 
 // The dialog offers the job's pages on the printer; the pages chosen come
-// out of it, and the print font goes with the job.
-TEST_F(PrintTest, PrintCommandPrintsThePagesChosenInThePrintDialog) {
+// out of it, and the print font goes with the job. The setup's choice prints
+// next: a job it cannot take is told, a cancelled one is not.
+TEST_F(PrintTest, PrintCommandPrintsThePagesChosenThenThePrinterChosenInSetupWhoseFailureIsTold) {
   ::DeleteFileW(kTestPrinterFile);
   GeneratedList list(150);
   CHostWindow host;
   CPrinterSettings settings;
-  std::wstring offered;
+  std::wstring offered, title, shown;
   {
     CModalWatcher watcher([&](HWND dialog) {
       offered = TextOf(::GetDlgItem(dialog, edt2));
@@ -154,14 +232,7 @@ TEST_F(PrintTest, PrintCommandPrintsThePagesChosenInThePrintDialog) {
   EXPECT_NE(printed.find("%%Page: 2 2"), std::string::npos);
   EXPECT_EQ(printed.find("%%Page: 3 3"), std::string::npos);
   EXPECT_NE(printed.find("%%Pages: 2"), std::string::npos);
-}
 
-// The setup's choice is the next job's printer; a job it cannot take is
-// told, a cancelled one is not.
-TEST_F(PrintTest, PrinterChosenInSetupPrintsNextAndItsFailureIsTold) {
-  CHostWindow host;
-  CPrinterSettings settings;
-  std::wstring title, shown;
   {
     CModalWatcher watcher([&](HWND dialog) {
       title = TextOf(dialog);
@@ -173,7 +244,6 @@ TEST_F(PrintTest, PrinterChosenInSetupPrintsNextAndItsFailureIsTold) {
   EXPECT_EQ(title, L"Druckereinrichtung");
   EXPECT_EQ(settings.PrinterName(), kBrokenPrinter);
   exporttest::MessageCatcher messages;
-  GeneratedList list(10);
   for (const int answer : {IDCANCEL, IDOK}) {
     CModalWatcher watcher([&](HWND dialog) {
       shown = TextOf(PrinterList(dialog));
@@ -184,6 +254,77 @@ TEST_F(PrintTest, PrinterChosenInSetupPrintsNextAndItsFailureIsTold) {
   }
   ASSERT_EQ(messages.boxes.size(), 1u);
   EXPECT_EQ(messages.boxes[0].text, fw::LoadResString(IDS_PRINT_FAILED));
+}
+
+// The preview's messages, as its own loop takes them, until pred holds or
+// five seconds have passed.
+bool PumpUntil(CPrintPreview& preview, const std::function<bool()>& pred) {
+  const ULONGLONG end = ::GetTickCount64() + 5000;
+  MSG msg{};
+  while (!pred()) {
+    if (::GetTickCount64() > end) return false;
+    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    } else if (!preview.PreTranslateMessage(msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+  return true;
+}
+
+TEST_F(PrintTest, PreviewOfAHundredThousandRowsDrawsThePagesAsTheyAreShown) {
+  GeneratedList list(100000);
+  CHostWindow host;
+  CPrinterSettings settings;
+  std::optional<CPrintPreview> preview(std::in_place, doc, list, settings, settings.CreateDC());
+  ASSERT_TRUE(preview->Create(host.Handle()));
+  const HWND window = preview->Handle(), pages = preview->PageView().Handle();
+  const auto& cache = preview->PageView().Cache();
+  const int rows = doc.PrintState().Metrics().rowsPerPage, last = 100000 / rows + 1;
+  const auto shows = [&](int first) {
+    return PumpUntil(*preview, [&] { return TextOf(Child(window, L"Edit")) == std::to_wstring(first) && cache.Holds(first); });
+  };
+  EXPECT_EQ(TextOf(window), L"Seitenansicht");
+  EXPECT_NE(Child(window, L"Static", L"von " + std::to_wstring(last)), nullptr);
+  ASSERT_TRUE(shows(1));
+  EXPECT_LE(list.reads, 3 * rows);  // the first page alone
+  for (const auto& [key, first] : {std::pair{VK_NEXT, 2}, {VK_NEXT, 3}, {VK_END, last}, {VK_PRIOR, last - 1},
+                                   {VK_HOME, 1}}) {
+    PostKey(pages, key);
+    EXPECT_TRUE(shows(first)) << first;
+  }
+  EXPECT_LE(list.reads, 5 * 3 * rows);
+  EXPECT_LE(cache.Size(), 6u);
+
+  ::PostMessageW(Child(window, L"Button", ResText(IDS_PREVIEW_TWO_PAGES)), BM_CLICK, 0, 0);
+  // Smaller pages: the two are drawn anew, and nothing else is held.
+  EXPECT_TRUE(PumpUntil(*preview, [&] {
+    return Child(window, L"Button", ResText(IDS_PREVIEW_ONE_PAGE)) != nullptr && cache.Size() == 2 &&
+           cache.Holds(1) && cache.Holds(2);
+  }));
+  PostKey(pages, VK_ADD);
+  EXPECT_TRUE(PumpUntil(*preview, [&] {
+    SCROLLINFO bar{sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
+    return ::GetScrollInfo(pages, SB_VERT, &bar) && bar.nMax >= static_cast<int>(bar.nPage);
+  }));
+
+  // Printing from it: the print dialog, then the preview goes on.
+  ::DeleteFileW(kTestPrinterFile);
+  CModalWatcher watcher([](HWND dialog) {
+    ChoosePages(dialog, 2, 2);
+    Press(dialog, IDOK);
+  });
+  ::PostMessageW(Child(window, L"Button", ResText(IDS_PREVIEW_PRINT)), BM_CLICK, 0, 0);
+  EXPECT_TRUE(PumpUntil(*preview, [] { return Printed().find("%%Pages: 1") != std::string::npos; }));
+  EXPECT_TRUE(doc.PrintState().Font().has_value());
+
+  PostKey(pages, VK_ESCAPE);
+  preview->RunModal();
+  EXPECT_EQ(preview->Handle(), nullptr);
+  EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
+  preview.reset();
+  EXPECT_FALSE(doc.PrintState().Font().has_value());
 }
 
 }  // namespace

@@ -11,9 +11,9 @@
 namespace {
 
 using win32test::ClassOf;
-using win32test::EdgesInParent;
+using win32test::Edges;
+using win32test::EdgesOf;
 using win32test::TextOf;
-using Edges = std::array<LONG, 4>;
 
 TEST(Win32MessageBox, BoxShowsTheTextUnderTheProgramsTitleAndGivesTheButtonPressed) {
   win32test::CHostWindow owner;
@@ -22,8 +22,7 @@ TEST(Win32MessageBox, BoxShowsTheTextUnderTheProgramsTitleAndGivesTheButtonPress
   int buttons = 0;
   HICON icon = nullptr;
   const auto answer = [&](UINT key) {
-    return [&, key] {
-      const HWND box = win32test::ActiveDialog();
+    return [&, key](HWND box) {
       title = TextOf(box);
       EXPECT_EQ(::GetWindow(box, GW_OWNER), owner.Handle());
       for (HWND c : win32test::Children(box)) {
@@ -35,13 +34,13 @@ TEST(Win32MessageBox, BoxShowsTheTextUnderTheProgramsTitleAndGivesTheButtonPress
     };
   };
   {
-    const win32test::CWhen watcher([] { return win32test::ActiveDialog() != nullptr; }, answer(VK_RETURN));
+    win32test::CModalWatcher watcher(answer(VK_RETURN));
     EXPECT_EQ(fw::AppMessageBox(nullptr, fw::MSG_ERROR, IDS_FILE_ERROR, "Zugriff verweigert"), IDOK);
   }
   EXPECT_EQ(title, L"Kolbrin");
   EXPECT_EQ(text, L"Dateifehler: Zugriff verweigert");
   EXPECT_EQ(std::pair(icon, std::exchange(buttons, 0)), std::pair(::LoadIconW(nullptr, IDI_HAND), 1));
-  const win32test::CWhen watcher([] { return win32test::ActiveDialog() != nullptr; }, answer(VK_ESCAPE));
+  win32test::CModalWatcher watcher(answer(VK_ESCAPE));
   EXPECT_EQ(fw::AppMessageBox(nullptr, fw::MSG_YESNOCANCEL, IDS_FILE_ERROR, "x"), IDCANCEL);
   EXPECT_EQ(std::pair(icon, buttons), std::pair(::LoadIconW(nullptr, IDI_QUESTION), 3));
   fw::SetMessageBoxPresenter(previous);
@@ -61,7 +60,7 @@ TEST(Win32Splitter, PanesMeetTheBarWhichTheMouseDragsWithinTheSplitter) {
     const int size = columns ? 400 : 300;
     // Start and end of each pane along the split.
     const auto span = [&](int i) {
-      const Edges e = EdgesInParent(splitter.Pane(i));
+      const Edges e = EdgesOf(splitter.Pane(i), splitter.Handle());
       return columns ? std::pair(e[0], e[2]) : std::pair(e[1], e[3]);
     };
     EXPECT_EQ(span(0), std::pair(0L, 100L));

@@ -34,6 +34,13 @@ std::wstring TextOf(HWND hwnd) {
   return text;
 }
 
+Edges EdgesOf(HWND hwnd, HWND in) {
+  RECT r{};
+  ::GetWindowRect(hwnd, &r);
+  ::MapWindowPoints(nullptr, in, reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
 HWND Child(HWND parent, const std::wstring& cls, const std::wstring& text) {
   for (HWND h : Children(parent)) {
     if (ClassOf(h) == cls && (text.empty() || TextOf(h) == text)) return h;
@@ -41,10 +48,13 @@ HWND Child(HWND parent, const std::wstring& cls, const std::wstring& text) {
   return nullptr;
 }
 
-void PostKey(HWND hwnd, UINT vk, bool system) {
-  const auto scan = static_cast<LPARAM>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
-  ::PostMessageW(hwnd, system ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1 | scan);
-  ::PostMessageW(hwnd, system ? WM_SYSKEYUP : WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u) | scan);
+void PostKeys(HWND hwnd, std::initializer_list<UINT> keys) {
+  for (const UINT vk : keys) {
+    const bool system = vk == VK_F10;
+    const auto scan = static_cast<LPARAM>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
+    ::PostMessageW(hwnd, system ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1 | scan);
+    ::PostMessageW(hwnd, system ? WM_SYSKEYUP : WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u) | scan);
+  }
 }
 
 bool SaveScreenshot(HWND hwnd, const std::wstring& path) {
