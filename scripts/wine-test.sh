@@ -60,6 +60,9 @@ wineboot -i >/dev/null 2>&1 || true
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+# A test that crashes ends as a failure, not in Wine's debugger waiting
+# for someone at a console.
+wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
 # Wine's own Marlett (the caption buttons) and Tahoma (what "MS Shell Dlg"
 # means), which Debian's Wine does not look for in its data folder.
 cp -f /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
@@ -72,7 +75,7 @@ cmake --build "$BUILD" -j2
 # Wine fails to start is tried once more; a test that fails twice fails.
 rm -rf "$BUILD/test-output/looks"
 status=0
-ctest --test-dir "$BUILD" --output-on-failure -j2 --repeat until-pass:2 2>&1 | tr -d '\r' || status=$?
+ctest --test-dir "$BUILD" --output-on-failure -j2 --timeout 300 --repeat until-pass:2 2>&1 | tr -d '\r' || status=$?
 for picture in "$BUILD"/test-output/looks/*.bmp; do
   [[ -e $picture ]] || continue
   convert "$picture" "${picture%.bmp}.png" && rm "$picture"
