@@ -3,6 +3,7 @@
 // got into until it ends, and how a wait shows itself and what it holds.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <future>
 #include <map>
 #include <set>
@@ -87,16 +88,21 @@ class StuckMountsTest : public ::testing::Test {
     probe->links = {{N("/home/u/nas"), N("/mnt/dead/share")}};
     probe->silent = {N("/net"), N("/mnt/dead")};
   }
+  // The verdicts' questions end, and every thread that asked them lets go
+  // of the probe before the test's process may end: a thread still running
+  // while the process exits can bring it down.
   ~StuckMountsTest() override {
-    probe->Open();  // the verdicts' questions end
+    probe->Open();
     Settle();
+    stuck.reset();
+    Until([this] { return probe.use_count() == 1; });
   }
   static std::string N(const char* path) { return NativePath(path); }
   bool Refused(platform::Job& job, const char* path) { return platform::Touch(job, N(path)).Refused(); }
-  // Until every verdict is made.
-  void Settle() {
-    for (int i = 0; i < 1000 && stuck->PendingVerdicts() > 0; ++i) std::this_thread::sleep_for(5ms);
+  static void Until(const std::function<bool()>& done) {
+    for (int i = 0; i < 1000 && !done(); ++i) std::this_thread::sleep_for(5ms);
   }
+  void Settle() { Until([this] { return stuck->PendingVerdicts() == 0; }); }
   std::shared_ptr<Probe> probe = std::make_shared<Probe>();
   std::shared_ptr<platform::StuckMounts> stuck = platform::StuckMounts::Make(probe, 50ms);
 };
@@ -125,7 +131,7 @@ TEST_F(StuckMountsTest, AGivenUpCallThatGotSomewhereHoldsThatMountUntilItsJobEnd
 // Where the call did not tell where it got, its way is followed: a link
 // into a mount that answers nothing holds that mount; a mount that answers
 // (the root above all) is never held.
-TEST_F(StuckMountsTest, ACallWithoutAPlaceIsFollowedAndOnlyAMountThatDoesNotAnswerIsHeld) {
+TEST_F(StuckMountsTest, ACallWithoutAPlaceIsFollowedAndOnlyAMountThatDoesNotAnswerIsHeldWhileItsJobLasts) {
   platform::Job job(stuck);
   const platform::Touch viaLink(job, N("/home/u/nas/sub"));
   const platform::Touch slow(job, N("/media/slow/big"));
@@ -139,15 +145,13 @@ TEST_F(StuckMountsTest, ACallWithoutAPlaceIsFollowedAndOnlyAMountThatDoesNotAnsw
   EXPECT_FALSE(Refused(other, "/home/u/docs") || Refused(other, "/media/slow/y"));
   job.End();
   EXPECT_FALSE(Refused(other, "/home/u/nas/x"));
-}
-
-TEST_F(StuckMountsTest, AVerdictForAJobThatEndedMeanwhileHoldsNothing) {
-  auto job = std::make_unique<platform::Job>(stuck);
+  // A verdict for a job that ended meanwhile holds nothing.
+  platform::Job ended(stuck);
   {
-    const platform::Touch touch(*job, N("/mnt/dead/a"));
-    job->GiveUp();
+    const platform::Touch touch(ended, N("/mnt/dead/a"));
+    ended.GiveUp();
   }
-  job->End();
+  ended.End();
   Settle();
   EXPECT_FALSE(stuck->Holds(N("/mnt/dead/a")));
 }
