@@ -98,17 +98,6 @@ platform::FileTime Utc(int y, unsigned m, unsigned d, int hh, int mm = 0, int ss
   return {static_cast<std::uint64_t>((t.time_since_epoch().count() + 11644473600LL) * 10000000LL)};
 }
 
-TEST(FileListCells, AttributeLettersInTheirFixedOrder) {
-  const std::pair<std::uint32_t, const char*> cases[] = {
-      {0, ""}, {0x80, ""}, {0x10, ""},  // normal file; the directory bit adds no letter
-      {0x20 | 0x1, "AR"}, {0x1 | 0x4 | 0x1000, "OSR"}, {0xFFFFFFFFu, "OCTASHR"}};
-  for (const auto& [attributes, letters] : cases) {
-    std::string out = "stale";
-    lists::AttributeLetters(attributes, out);
-    EXPECT_EQ(out, letters) << attributes;
-  }
-}
-
 class FileListTimes : public ::testing::Test {
  protected:
   void SetUp() override { platform::SetTimeZoneForTesting("Europe/Berlin"); }
@@ -152,6 +141,14 @@ TEST_F(FileListTimes, EveryColumnOfARecord) {
     std::string out = "stale";
     lists::FileCellText(r, column, out);
     EXPECT_EQ(out, expected[column]) << column;
+  }
+  // Attribute letters in their fixed order; the directory bit adds none.
+  const std::pair<std::uint32_t, const char*> letters[] = {
+      {0, ""}, {0x80, ""}, {0x10, ""}, {0x20 | 0x1, "AR"}, {0x1 | 0x4 | 0x1000, "OSR"}, {0xFFFFFFFFu, "OCTASHR"}};
+  for (const auto& [attributes, text] : letters) {
+    std::string out = "stale";
+    lists::AttributeLetters(attributes, out);
+    EXPECT_EQ(out, text) << attributes;
   }
 }
 

@@ -299,7 +299,7 @@ class DefaultProgram : public ::testing::Test {
 
 // Defaults, then associations, then the entries in their folders' order;
 // the desktop's own list before the general one.
-TEST_F(DefaultProgram, DefaultsThenAssociationsThenEntriesInTheirOrder) {
+TEST_F(DefaultProgram, DefaultsThenAssociationsThenEntriesInTheirOrderInTheUsersFolders) {
   Entry("XDG_DATA_HOME", "b.desktop", "Name=user's\nMimeType=x/y;\n");
   Entry("XDG_DATA_DIRS", "b.desktop", "Name=system's\nMimeType=x/y;\n");
   Entry("XDG_DATA_DIRS", "a.desktop", "MimeType=x/y;\n");
@@ -324,9 +324,7 @@ TEST_F(DefaultProgram, DefaultsThenAssociationsThenEntriesInTheirOrder) {
     EXPECT_EQ(found ? found->id : "none", c.expected ? c.expected : "none") << c.userList;
     EXPECT_EQ(found && found->id == "b.desktop" ? found->name : "user's", "user's");
   }
-}
-
-TEST_F(DefaultProgram, UserFoldersFromTheEnvironmentOrThePasswordFile) {
+  // The user's folders from the environment, or else the password file.
   setenv("XDG_CACHE_HOME", "/cache", 1);
   setenv("HOME", "/home/u", 1);
   EXPECT_EQ(platform::UserCacheFolder(), "/cache");

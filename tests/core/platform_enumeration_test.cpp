@@ -114,7 +114,7 @@ TEST_F(EnumerationTest, AttributeWordsOfEachKindOfEntryAndTheirScan) {
                                     {P("link"), 0, 0, 0, 0, 0}}));
 }
 
-TEST_F(EnumerationTest, TimesSizesAndNamesAsTheEntryHasThem) {
+TEST_F(EnumerationTest, TimesSizesAndNamesAsTheEntryHasThemAndTheTimesLimits) {
   Write("dated", 1);
   const timespec times[2] = {{1000000000, 0}, {1200000000, 500}};  // access, write
   ASSERT_EQ(::utimensat(AT_FDCWD, P("dated").c_str(), times, 0), 0);
@@ -130,6 +130,20 @@ TEST_F(EnumerationTest, TimesSizesAndNamesAsTheEntryHasThem) {
   for (const std::string& name : names) EXPECT_EQ(entries.count(name), 1u) << name;
   EXPECT_EQ(entries.size(), std::size(names) + 4);
   EXPECT_EQ(Scan(m_dir), (std::vector<Row>{{m_dir, 0, (5ull << 30) + 13, 7, (5ull << 30) + 13, 7}}));
+  // The conversion's limits, fractions and times before 1970.
+  using platform::posix::FileTimeFromUnix;
+  EXPECT_EQ(FileTimeFromUnix(0, 999).value, kEpoch + 9);
+  EXPECT_EQ(FileTimeFromUnix(-11644473601, 0).value, 0u);  // before 1601
+  EXPECT_EQ(FileTimeFromUnix(INT64_MAX, 0).value, UINT64_MAX);
+  platform::SetTimeZoneForTesting("Europe/Berlin");
+  platform::LocalTime t, old;
+  platform::FileTime withFraction = FileTimeFromUnix(1610712000, 0);
+  withFraction.value += 9999999;  // 0.9999999 s more stays in the same second
+  const bool converted = platform::FileTimeToLocal(withFraction, t) && platform::FileTimeToLocal({1}, old);
+  platform::SetTimeZoneForTesting(nullptr);
+  ASSERT_TRUE(converted);
+  EXPECT_EQ(t.second, 0);
+  EXPECT_EQ(old.year, 1601);
 }
 
 TEST_F(EnumerationTest, ManyEntriesSpanSeveralBufferFillsDeepTreesAreScanned) {
@@ -265,23 +279,6 @@ TEST_F(EnumerationTest, MountPointInsideTheTreeIsFlaggedAndARowOfZeros) {
   EXPECT_EQ(entries["mnt"].flags, platform::kEntryMountRoot);
   EXPECT_EQ(entries["plain"].flags, 0u);
   EXPECT_EQ(rows, (std::vector<Row>{{m_dir, 1, 2, 1, 2, 1}, {P("mnt"), 0, 0, 0, 0, 0}, {P("plain"), 0, 0, 0, 0, 0}}));
-}
-
-TEST(UnixTimeTest, EpochLimitsFractionsAndOldTimes) {
-  using platform::posix::FileTimeFromUnix;
-  EXPECT_EQ(FileTimeFromUnix(0, 0).value, 116444736000000000ull);
-  EXPECT_EQ(FileTimeFromUnix(0, 999).value, 116444736000000009ull);
-  EXPECT_EQ(FileTimeFromUnix(-11644473601, 0).value, 0u);  // before 1601
-  EXPECT_EQ(FileTimeFromUnix(INT64_MAX, 0).value, UINT64_MAX);
-  platform::SetTimeZoneForTesting("Europe/Berlin");
-  platform::LocalTime t, old;
-  platform::FileTime withFraction = FileTimeFromUnix(1610712000, 0);
-  withFraction.value += 9999999;  // 0.9999999 s more stays in the same second
-  const bool converted = platform::FileTimeToLocal(withFraction, t) && platform::FileTimeToLocal({1}, old);
-  platform::SetTimeZoneForTesting(nullptr);
-  ASSERT_TRUE(converted);
-  EXPECT_EQ(t.second, 0);
-  EXPECT_EQ(old.year, 1601);  // before the Unix epoch
 }
 
 TEST_F(EnumerationTest, LockKeysAreReadFromTheKeyboardLeds) {

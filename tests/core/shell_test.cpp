@@ -141,7 +141,7 @@ class MapProfile : public shell::CProfile {
   std::vector<std::string> order;
 };
 
-TEST(WindowPlacement, FirstStartCoversTheMiddleEightyPercentAndTheSplittersSplitIt) {
+TEST(WindowPlacement, FirstStartCoversTheMiddleEightyPercentAndSavingWritesFiveValues) {
   MapProfile p;
   const auto wp = shell::RestoreWindowPlacement(p, 1920, 1080);
   EXPECT_EQ(wp.rcNormal, (WindowRect{192, 108, 1728, 972}));
@@ -149,6 +149,14 @@ TEST(WindowPlacement, FirstStartCoversTheMiddleEightyPercentAndTheSplittersSplit
   EXPECT_TRUE(p.order.empty()) << "restoring writes nothing";
   const auto s = shell::InitialSplitterSizes(1000, 800);  // 32 pixels each for toolbar and status bar
   EXPECT_EQ(std::pair(s.treeWidth, s.listHeight), std::pair(250, 368));
+  // Saved: five values, minimised as normal, maximised as three, and back.
+  shell::SaveWindowPlacement(p, {{1, 2, 3, 4}, shell::ShowCmd::kMinimized});
+  EXPECT_EQ(p.order, (std::vector<std::string>{"X0", "Y0", "X1", "Y1", "SHOW"}));
+  EXPECT_EQ(p.values["POSITION/SHOW"], 1);
+  shell::SaveWindowPlacement(p, {{10, 20, 630, 440}, shell::ShowCmd::kMaximized});
+  const auto back = shell::RestoreWindowPlacement(p, 1000, 800);
+  EXPECT_EQ(back.showCmd, 3);
+  EXPECT_EQ(back.rcNormal, (WindowRect{10, 20, 630, 440}));
 }
 
 TEST(WindowPlacement, GuardKeepsVisibleRectsAndReplacesLostOnes) {
@@ -172,17 +180,6 @@ TEST(WindowPlacement, GuardKeepsVisibleRectsAndReplacesLostOnes) {
     EXPECT_EQ(wp.rcNormal, c.kept ? c.stored : (WindowRect{100, 80, 900, 720})) << c.stored.left << c.stored.right;
     EXPECT_EQ(wp.showCmd, 3) << "the show command is used in either case";
   }
-}
-
-TEST(WindowPlacement, SaveWritesFiveValuesMinimisedAsNormalMaximisedAsThree) {
-  MapProfile p;
-  shell::SaveWindowPlacement(p, {{1, 2, 3, 4}, shell::ShowCmd::kMinimized});
-  EXPECT_EQ(p.order, (std::vector<std::string>{"X0", "Y0", "X1", "Y1", "SHOW"}));
-  EXPECT_EQ(p.values["POSITION/SHOW"], 1);
-  shell::SaveWindowPlacement(p, {{10, 20, 630, 440}, shell::ShowCmd::kMaximized});
-  const auto back = shell::RestoreWindowPlacement(p, 1000, 800);
-  EXPECT_EQ(back.showCmd, 3);
-  EXPECT_EQ(back.rcNormal, (WindowRect{10, 20, 630, 440}));
 }
 
 TEST(AppMessageBox, KindsChooseIconAndButtonsUnderTheAppTitleUnknownOnesShowNothing) {

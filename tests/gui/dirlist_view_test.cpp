@@ -1,8 +1,6 @@
 // The directory list pane in the real frame, its scans and what gives them up.
 #include <QContextMenuEvent>
 #include <QSettings>
-#include <condition_variable>
-#include <mutex>
 #include <new>
 
 #include "framework/WorkerCall.h"
@@ -108,7 +106,8 @@ TEST_F(DirListTest, MenuBarScansHeadingsSortAndTheModeEmptiesTheList) {
 
 // Esc at a point inside the walk: no rows (half-counted figures would
 // mislead), pane 0 empty, the mode still on, and the next selection scans.
-TEST_F(DirListTest, EscGivesUpTheScanAndTheNextSelectionScansAgain) {
+// The close box during a scan closes the window.
+TEST_F(DirListTest, EscGivesUpTheScanTheNextSelectionScansAgainAndTheCloseBoxCloses) {
   Select("/Z");
   fs.gate = "/Z/7";
   AtGate([this] {
@@ -128,6 +127,13 @@ TEST_F(DirListTest, EscGivesUpTheScanAndTheNextSelectionScansAgain) {
   fs.gate.clear();
   Select("/A");
   EXPECT_EQ(view->RowCount(), 4);
+  fs.Hold("/Z/5");
+  AtGate([this] { testsupport::CloseBox(h->frame()); });
+  Select("/Z");
+  QApplication::processEvents();
+  EXPECT_FALSE(h->frame()->isVisible());
+  EXPECT_EQ(view->RowCount(), 0);
+  EXPECT_TRUE(QSettings(h->iniPath, QSettings::IniFormat).contains(QStringLiteral("POSITION/X0")));
 }
 
 // Started from the toolbar button, pane 0 shows the directory being read,
@@ -151,17 +157,6 @@ TEST_F(DirListTest, ToolbarScanShowsItsProgressInPaneZero) {
   EXPECT_EQ(h->frame()->MessageText(), "");
   QTest::mouseMove(view, QPoint(5, 5));
   EXPECT_EQ(h->frame()->MessageText(), "Bereit");
-}
-
-TEST_F(DirListTest, CloseBoxDuringAScanClosesTheWindow) {
-  Select("/Z");
-  fs.gate = "/Z/5";
-  AtGate([this] { testsupport::CloseBox(h->frame()); });
-  h->Choose(ID_VIEW_DIRSCAN);
-  QApplication::processEvents();
-  EXPECT_FALSE(h->frame()->isVisible());
-  EXPECT_EQ(view->RowCount(), 0);
-  EXPECT_TRUE(QSettings(h->iniPath, QSettings::IniFormat).contains(QStringLiteral("POSITION/X0")));
 }
 
 TEST_F(DirListTest, OutOfMemoryIsReportedAndTheScanGoesOn) {

@@ -93,7 +93,7 @@ TEST_F(FileListView, StylesFromTheMenuKeepRowsSelectionSortAndFocus) {
 // Print, preview and the exports as the Aktion menu shows them with each
 // pane active (F6 moves on): enabled while the list that would receive them
 // has rows; with the tree active the exports reach the file list.
-TEST_F(FileListView, ListCommandsNeedRowsInTheListThatReceivesThem) {
+TEST_F(FileListView, ListCommandsNeedRowsInTheListThatReceivesThemAndNoListHasAMenu) {
   const res::Id ids[] = {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EXPORT_FILE, ID_EXPORT_EXCEL};
   auto expect = [&](std::array<bool, 4> on) {
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(h->Shown(ids[i])->isEnabled(), on[i]) << ids[i];
@@ -108,9 +108,7 @@ TEST_F(FileListView, ListCommandsNeedRowsInTheListThatReceivesThem) {
   h->Press(Qt::Key_F6);
   ClickItem(h->tree(), h->TreeItem("/empty"));  // one directory row, no files
   expect({false, false, false, false});
-}
-
-TEST_F(FileListView, RightClickInAListShowsNoMenu) {
+  // A right click in a list shows no menu.
   for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(files->DetailsView()),
                                   static_cast<QAbstractItemView*>(h->dirs()->DetailsView()),
                                   static_cast<QAbstractItemView*>(files->IconView())}) {

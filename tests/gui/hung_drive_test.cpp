@@ -2,7 +2,6 @@
 // (tests/scripts/hangfs.py): its root answers, listings and volume figures
 // wait until the test lets them go.
 #include <sys/mount.h>
-#include <unistd.h>
 
 #include <QLineEdit>
 #include <QListWidget>

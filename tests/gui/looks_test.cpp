@@ -173,7 +173,7 @@ TEST_F(LooksOfFrame, LargeIconsWrapNamesAndShowTheFocusedOneWhole) {
   }
 }
 
-TEST_F(LooksOfFrame, SmallIconsAndListKeepWholeNamesWhileThePaneAllows) {
+TEST_F(LooksOfFrame, SmallIconsAndListKeepWholeNamesWhileThePaneAllowsDetailsTheLastColumn) {
   for (const auto& [item, name] : {std::pair{ID_VIEW_SMALLICON, "style_small"}, {ID_VIEW_LIST, "style_list"}}) {
     h->frame()->resize(1000, 700);
     h->Choose(item);
@@ -187,9 +187,8 @@ TEST_F(LooksOfFrame, SmallIconsAndListKeepWholeNamesWhileThePaneAllows) {
     EXPECT_LE(view->visualRect(Row(kLong)).width(), view->viewport()->width()) << name;
     SaveGrab(files, QString::fromLatin1(name) + QStringLiteral("_narrow"));
   }
-}
-
-TEST_F(LooksOfFrame, DetailsShowTheLastColumnWholeBesideTheScrollBar) {
+  // Details show the last column whole beside the scroll bar.
+  h->frame()->resize(1000, 700);
   h->Choose(ID_VIEW_DETAILS);
   QTreeView* view = files->DetailsView();
   QHeaderView* header = view->header();

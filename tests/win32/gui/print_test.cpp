@@ -39,26 +39,19 @@ using output::win32::CPrintPreview;
 namespace TextFlags = output::TextFlags;
 using Line = exporttest::RecordingDC::Line;
 
-// "r<row>c<column>" in a name, a right-aligned size and a centred date
-// column; each read counted.
-class GeneratedList : public output::PrintSource {
- public:
-  explicit GeneratedList(int count) : rows(count) {}
-  int RowCount() const override { return rows; }
-  bool GetColumn(int index, output::ListColumn& out) const override {
-    if (index < 0 || index >= 3) return false;
-    out = {index == 0 ? 200 : index == 1 ? 60 : 100, titles[index], static_cast<unsigned>(index == 0 ? 0 : index == 1 ? 1 : 2)};
-    return true;
-  }
-  std::string CellText(int row, int column) const override {
-    ++reads;
-    return row == 0 && column == 0 ? firstName : "r" + std::to_string(row) + "c" + std::to_string(column);
-  }
-  int rows;
-  std::string titles[3] = {"Name", "Dateianzahl einschl. aller Unterverz", "Datum"};
-  std::string firstName = "r0c0";
-  mutable long reads = 0;
-};
+// "r<row>c<column>" under a name, a right-aligned title too long for its
+// column and a centred date; the list counts its cell reads.
+exporttest::FakeList Generated(int rows) {
+  namespace ColumnFormat = output::ColumnFormat;
+  exporttest::FakeList list;
+  list.columns = {{200, "Name", ColumnFormat::kLeft},
+                  {60, "Dateianzahl einschl. aller Unterverz", ColumnFormat::kRight},
+                  {100, "Datum", ColumnFormat::kCenter}};
+  list.cells.resize(static_cast<std::size_t>(rows));
+  for (std::size_t r = 0; r < list.cells.size(); ++r)
+    for (int c = 0; c < 3; ++c) list.cells[r].push_back("r" + std::to_string(r) + "c" + std::to_string(c));
+  return list;
+}
 
 // A button of a common dialog pressed; the printer chosen in its list; the
 // page range typed in.
@@ -149,8 +142,8 @@ TEST_F(PrintTest, GdiDrawsThePageTheLayoutComputesInThePrintersPixels) {
   EXPECT_EQ(settings.PrinterName(), kTestPrinter);  // the default printer
   const output::win32::PrinterDC printer = settings.CreateDC();
   ASSERT_NE(printer, nullptr);
-  GeneratedList list(200);
-  list.firstName = "a&b " + std::string(300, 'x');  // a mnemonic, and far wider than its cell
+  exporttest::FakeList list = Generated(200);
+  list.cells[0][0] = "a&b " + std::string(300, 'x');  // a mnemonic, and far wider than its cell
   const HDC recorder = ::CreateEnhMetaFileW(printer.get(), nullptr, nullptr, nullptr);
   output::win32::GdiPrintDC gdi(printer.get(), recorder);
   exporttest::RecordingDC layout(&gdi);
@@ -197,7 +190,7 @@ TEST_F(PrintTest, GdiDrawsThePageTheLayoutComputesInThePrintersPixels) {
     std::wstring shown = platform::win32::Widen(call.text);
     if (const auto amp = shown.find(L'&'); amp != std::wstring::npos) shown.erase(amp, 1);
     EXPECT_EQ(drawn, shown);
-    EXPECT_EQ(lines, call.text == list.titles[1] ? 2 : 1) << call.text;  // the long title wraps
+    EXPECT_EQ(lines, call.text == list.columns[1].title ? 2 : 1) << call.text;  // the long title wraps
   }
   EXPECT_EQ(run, emf.runs.size());
   EXPECT_EQ(layout.texts.front().text, "Seite:  1");
@@ -214,7 +207,7 @@ TEST_F(PrintTest, GdiDrawsThePageTheLayoutComputesInThePrintersPixels) {
 // next: a job it cannot take is told, a cancelled one is not.
 TEST_F(PrintTest, PrintCommandPrintsThePagesChosenThenThePrinterChosenInSetupWhoseFailureIsTold) {
   ::DeleteFileW(kTestPrinterFile);
-  GeneratedList list(150);
+  const exporttest::FakeList list = Generated(150);
   CHostWindow host;
   CPrinterSettings settings;
   std::wstring offered, title, shown;
@@ -274,7 +267,7 @@ bool PumpUntil(CPrintPreview& preview, const std::function<bool()>& pred) {
 }
 
 TEST_F(PrintTest, PreviewOfAHundredThousandRowsDrawsThePagesAsTheyAreShown) {
-  GeneratedList list(100000);
+  const exporttest::FakeList list = Generated(100000);
   CHostWindow host;
   CPrinterSettings settings;
   std::optional<CPrintPreview> preview(std::in_place, doc, list, settings, settings.CreateDC());
@@ -288,13 +281,13 @@ TEST_F(PrintTest, PreviewOfAHundredThousandRowsDrawsThePagesAsTheyAreShown) {
   EXPECT_EQ(TextOf(window), L"Seitenansicht");
   EXPECT_NE(Child(window, L"Static", L"von " + std::to_wstring(last)), nullptr);
   ASSERT_TRUE(shows(1));
-  EXPECT_LE(list.reads, 3 * rows);  // the first page alone
+  EXPECT_LE(list.cellReads, 3 * rows);  // the first page alone
   for (const auto& [key, first] : {std::pair{VK_NEXT, 2}, {VK_NEXT, 3}, {VK_END, last}, {VK_PRIOR, last - 1},
                                    {VK_HOME, 1}}) {
     PostKey(pages, key);
     EXPECT_TRUE(shows(first)) << first;
   }
-  EXPECT_LE(list.reads, 5 * 3 * rows);
+  EXPECT_LE(list.cellReads, 5 * 3 * rows);
   EXPECT_LE(cache.Size(), 6u);
 
   ::PostMessageW(Child(window, L"Button", ResText(IDS_PREVIEW_TWO_PAGES)), BM_CLICK, 0, 0);
