@@ -20,6 +20,8 @@ namespace {
 // Several hundred entries per system call, yet small enough that one
 // buffer per level of a deep recursive scan stays affordable.
 constexpr std::size_t kBufferSize = 32 * 1024;
+// A large directory's names are read into ever larger buffers, up to this.
+constexpr std::size_t kLargestBuffer = 1024 * 1024;
 
 constexpr unsigned kFullMask =
     STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
@@ -110,17 +112,35 @@ PosixFindHandle::PosixFindHandle(Key, Job& job, UniqueFd fd, FindLevel level, st
       m_fd(std::move(fd)),
       m_level(level),
       m_buffer(BufferPool::Instance().Take()),
+      m_bufferSize(kBufferSize),
       m_options(options) {}
 
 PosixFindHandle::~PosixFindHandle() {
   m_crew.reset();  // its helpers are done with the descriptor
   m_touch.reset();
   m_fd.Reset();
-  BufferPool::Instance().Give(std::move(m_buffer));
+  if (m_bufferSize == kBufferSize) BufferPool::Instance().Give(std::move(m_buffer));
+}
+
+// A directory that filled its buffer gets one twice as large for its next
+// names. Each buffer's entries are looked at together, so a few large
+// rounds keep a cold disk's queue full where many small ones would let it
+// run dry at the end of each.
+void PosixFindHandle::Grow() {
+  if (m_used < m_bufferSize / 2 || m_bufferSize >= kLargestBuffer) return;
+  try {
+    auto larger = std::make_unique_for_overwrite<std::byte[]>(m_bufferSize * 2);
+    if (m_bufferSize == kBufferSize) BufferPool::Instance().Give(std::move(m_buffer));
+    m_buffer = std::move(larger);
+    m_bufferSize *= 2;
+  } catch (const std::bad_alloc&) {
+    // the buffer it has does as well, only in more rounds
+  }
 }
 
 bool PosixFindHandle::Refill() {
-  const ssize_t n = ::getdents64(m_fd.Get(), m_buffer.get(), kBufferSize);
+  Grow();
+  const ssize_t n = ::getdents64(m_fd.Get(), m_buffer.get(), m_bufferSize);
   if (n <= 0) return false;
   m_used = static_cast<std::size_t>(n);
   m_pos = 0;

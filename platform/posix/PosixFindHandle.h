@@ -72,6 +72,7 @@ class PosixFindHandle : public FindHandle {
   };
 
   bool Refill();
+  void Grow();
   // The next buffer of names, each looked at (by the crew when there are
   // many); false at the end, on an error, or when the job was given up.
   bool DescribeBuffer();
@@ -97,6 +98,7 @@ class PosixFindHandle : public FindHandle {
   mutable unsigned m_devMajor = 0;
   mutable unsigned m_devMinor = 0;
   std::unique_ptr<std::byte[]> m_buffer;
+  std::size_t m_bufferSize;
   std::size_t m_used = 0;
   std::size_t m_pos = 0;
 
