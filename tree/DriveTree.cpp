@@ -1,6 +1,7 @@
 #include "tree/DriveTree.h"
 
 #include <memory>
+#include <vector>
 
 #include "platform/PathStyle.h"
 
@@ -149,13 +150,13 @@ void CDriveTree::DeleteFirstChild(HTREEITEM item) {
   if (HTREEITEM child = m_tree.GetChildItem(item)) m_tree.DeleteItem(child);
 }
 
+// From the last child to the first: a control that keeps its items in an
+// array then moves none of them, and closing a folder of 10,000 stays cheap.
 void CDriveTree::DeleteAllChildren(HTREEITEM item) {
-  HTREEITEM child = m_tree.GetChildItem(item);
-  while (child != nullptr) {
-    HTREEITEM next = m_tree.GetNextSiblingItem(child);
-    m_tree.DeleteItem(child);
-    child = next;
-  }
+  std::vector<HTREEITEM> children;
+  for (HTREEITEM child = m_tree.GetChildItem(item); child != nullptr; child = m_tree.GetNextSiblingItem(child))
+    children.push_back(child);
+  for (auto it = children.rbegin(); it != children.rend(); ++it) m_tree.DeleteItem(*it);
 }
 
 bool CDriveTree::OnItemExpanding(HTREEITEM item, ExpandAction action) {
