@@ -127,13 +127,11 @@ int CDriveTree::AddSubdirectories(HTREEITEM item, const std::string& path) {
                           (listing.outcome == SubdirListing::Outcome::kNotListed &&
                            m_tree.GetParentItem(item) == nullptr);
   if (keepButton) AddPlaceholder(item);
-  int count = 0;
-  for (const SubdirListing::Subdir& subdir : listing.subdirs) {
-    HTREEITEM child = m_tree.InsertItem(subdir.name, kImageFolder, kImageOpenFolder, item, InsertAt::kSort);
-    if (subdir.hasSubdirs) AddPlaceholder(child);
-    ++count;
-  }
-  return count;
+  std::vector<CTreeControl::NewChild> children;
+  children.reserve(listing.subdirs.size());
+  for (const SubdirListing::Subdir& subdir : listing.subdirs) children.push_back({subdir.name, subdir.hasSubdirs});
+  m_tree.InsertSortedChildren(item, children, kImageFolder, kImageOpenFolder, kImageFolder);
+  return static_cast<int>(children.size());
 }
 
 std::string CDriveTree::GetItemPath(HTREEITEM item) const {

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tree {
 
@@ -28,6 +29,22 @@ class CTreeControl {
   // text is the item's name as exact bytes.
   virtual HTREEITEM InsertItem(std::string_view text, int image, int selectedImage,
                                HTREEITEM parent, InsertAt where) = 0;
+  // A child to insert: its name as exact bytes, and whether it gets a
+  // placeholder child of its own (and so its button).
+  struct NewChild {
+    std::string_view text;
+    bool withPlaceholder = false;
+  };
+  // Inserts the children under parent, each sorted into its place, with
+  // the given images; placeholders show placeholderImage. One by one here;
+  // a control that can take many at once does it in one step.
+  virtual void InsertSortedChildren(HTREEITEM parent, const std::vector<NewChild>& children, int image,
+                                    int selectedImage, int placeholderImage) {
+    for (const NewChild& child : children) {
+      const HTREEITEM item = InsertItem(child.text, image, selectedImage, parent, InsertAt::kSort);
+      if (child.withPlaceholder) InsertItem({}, placeholderImage, placeholderImage, item, InsertAt::kLast);
+    }
+  }
   // Deletes the item with its whole subtree.
   virtual void DeleteItem(HTREEITEM item) = 0;
 

@@ -45,6 +45,8 @@ class DriveTreeModel : public QAbstractItemModel, public CTreeControl {
   // CTreeControl
   HTREEITEM InsertItem(std::string_view text, int image, int selectedImage, HTREEITEM parent,
                        InsertAt where) override;
+  void InsertSortedChildren(HTREEITEM parent, const std::vector<NewChild>& children, int image, int selectedImage,
+                            int placeholderImage) override;
   void DeleteItem(HTREEITEM item) override;
   HTREEITEM GetParentItem(HTREEITEM item) const override;
   HTREEITEM GetChildItem(HTREEITEM item) const override;
@@ -72,6 +74,7 @@ class DriveTreeModel : public QAbstractItemModel, public CTreeControl {
   Node* NodeOf(HTREEITEM item) const;
   static HTREEITEM Handle(Node* node);
   static int RowOf(const Node* node);
+  std::unique_ptr<Node> MakeNode(Node* parent, std::string_view text, int image, int selectedImage) const;
   int SortedRow(const Node& parent, const Node& node) const;
 
   std::unique_ptr<Node> m_root;
