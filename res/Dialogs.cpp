@@ -42,17 +42,18 @@ constexpr DialogControl kDriveInfoControls[] = {
 };
 
 constexpr DialogControl kExportSelectControls[] = {
-    {IDC_UNNAMED, ControlKind::kGroupBox, "Welche Datensätze sollen exportiert werden ?", 7, 7, 172, 43},
-    {IDC_RADIO_ALLE, ControlKind::kRadioButton, "", 13, 18, 157, 10, kGroupStart | kTabStop},
-    {IDC_RADIO_SEL, ControlKind::kRadioButton, "", 13, 32, 157, 10},
+    // Wide enough for counts of eight digits in either caption.
+    {IDC_UNNAMED, ControlKind::kGroupBox, "Welche Datensätze sollen exportiert werden ?", 7, 7, 186, 43},
+    {IDC_RADIO_ALLE, ControlKind::kRadioButton, "", 13, 18, 171, 10, kGroupStart | kTabStop},
+    {IDC_RADIO_SEL, ControlKind::kRadioButton, "", 13, 32, 171, 10},
     {IDC_OK, ControlKind::kDefPushButton, "OK", 7, 58, 50, 14, kGroupStart | kTabStop},
-    {IDC_CANCEL, ControlKind::kPushButton, "Abbrechen", 129, 58, 50, 14, kTabStop},
+    {IDC_CANCEL, ControlKind::kPushButton, "Abbrechen", 143, 58, 50, 14, kTabStop},
 };
 
 constexpr DialogTemplate kDialogs[] = {
     {IDD_ABOUTBOX, "Info über Kolbrin", 217, 55, "MS Sans Serif", 8, false, kAboutControls},
     {IDD_DRIVEINFO, "Laufwerksinformation", 223, 274, "MS Sans Serif", 8, true, kDriveInfoControls},
-    {IDD_EXPORT_SELECT, "Datensatzauswahl", 186, 79, "MS Sans Serif", 8, false, kExportSelectControls},
+    {IDD_EXPORT_SELECT, "Datensatzauswahl", 200, 79, "MS Sans Serif", 8, false, kExportSelectControls},
 };
 }  // namespace
 

@@ -95,8 +95,8 @@ TEST_F(Looks, DialogTemplatesKeepTheirControlsApartAndTheirTextsWhole) {
   check(&about, "about");
   check(&drives, "driveinfo");
   output::CExportSelectDlg select(h->frame());
-  select.m_nTotal = 123456;  // long counts in both captions
-  select.m_nSelected = 99999;
+  select.m_nTotal = 12345678;  // counts of eight digits in both captions
+  select.m_nSelected = 99999999;
   bool shown = false;
   testsupport::WhenModal<output::CExportSelectDlg>([&](output::CExportSelectDlg* d) {
     check(d, "export_select");

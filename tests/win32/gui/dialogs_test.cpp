@@ -101,15 +101,15 @@ LONG FirstInk(HWND list, LONG x) {
   return x;
 }
 
-// The dialogs as the program fills them (the selection's buttons hold five-
-// digit counts), at 100, 150 and 200 per cent (tests/CMakeLists.txt); the
+// The dialogs as the program fills them (the selection's buttons hold
+// eight-digit counts), at 100, 150 and 200 per cent (tests/CMakeLists.txt); the
 // pictures in test-output/looks (the about box's are the program's).
 TEST(Win32Dialog, EveryControlStandsAtItsTemplateRectangleWithItsClassStylesAndWholeText) {
   win32test::CHostWindow owner;
   driveinfo::win32::CDriveInfoDlg drives(platform::FileSystem::Native(), fw::RunAtOnce());
   fw::win32::CDialog about(*res::FindDialog(IDD_ABOUTBOX));
   output::win32::CExportSelectDlg select;
-  select.m_nTotal = select.m_nSelected = 12345;
+  select.m_nTotal = select.m_nSelected = 12345678;
   for (fw::win32::CDialog* dlg : std::initializer_list<fw::win32::CDialog*>{&drives, &about, &select}) {
     const res::DialogTemplate& tpl = dlg->Template();
     const res::Id id = tpl.id;
