@@ -4,8 +4,8 @@
 #include <functional>
 #include <optional>
 #include <system_error>
-#include <thread>
 
+#include "platform/LooseThreads.h"
 #include "platform/PathStyle.h"
 
 namespace platform {
@@ -28,21 +28,21 @@ struct Answer {
   std::string reached;  // how far the question got
 };
 
-// Asks question on a detached thread and waits at most limit for it.
+// Asks question on a thread of its own and waits at most limit for it.
 // Empty when it did not answer in time (or no thread could be had).
 template <class T>
 std::shared_ptr<Answer<T>> AskWithin(std::chrono::milliseconds limit,
                                      std::function<T(Answer<T>&)> question) {
   auto answer = std::make_shared<Answer<T>>();
   try {
-    std::thread([answer, question = std::move(question)] {
+    loose::Start([answer, question = std::move(question)] {
       T value = question(*answer);
       {
         std::lock_guard lock(answer->mutex);
         answer->value = std::move(value);
       }
       answer->ready.notify_all();
-    }).detach();
+    });
   } catch (const std::system_error&) {
     return answer;
   }
@@ -116,7 +116,7 @@ void StuckMounts::Suspect(std::string path, std::uint64_t owner) {
     ++m_pending;
   }
   try {
-    std::thread([self = shared_from_this(), path = std::move(path), owner] { self->Decide(path, owner); }).detach();
+    loose::Start([self = shared_from_this(), path = std::move(path), owner] { self->Decide(path, owner); });
   } catch (const std::system_error&) {
     std::lock_guard lock(m_mutex);
     --m_pending;  // undecided: nothing is held

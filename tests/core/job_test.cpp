@@ -3,6 +3,7 @@
 // got into until it ends, and how a wait shows itself and what it holds.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <future>
 #include <map>
@@ -14,12 +15,18 @@
 #include "framework/WaitPlan.h"
 #include "framework/WorkerCall.h"
 #include "platform/Job.h"
+#include "platform/LooseThreads.h"
 #include "tests/support/FakeFileSystem.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using test_support::NativePath;
+
+// Until done holds, or ten seconds have passed.
+void Until(const std::function<bool()>& done) {
+  for (int i = 0; i < 2000 && !done(); ++i) std::this_thread::sleep_for(5ms);
+}
 
 TEST(WorkerCall, KeepsWhatTheJobThrewAndLetsAJobNobodyWaitsForEndOnItsOwn) {
   auto result = std::make_shared<int>(0);
@@ -42,6 +49,21 @@ TEST(WorkerCall, KeepsWhatTheJobThrewAndLetsAJobNobodyWaitsForEndOnItsOwn) {
   open.set_value();
   ASSERT_TRUE(fw::CWorkerCall::WaitForAll(10s));
   EXPECT_TRUE(owned.expired());  // the job let go of what it held
+}
+
+// Threads nobody waits for, started one after another, each run their own
+// work, and each is joined once it has ended, whatever the others do.
+TEST(LooseThreads, EachRunsItsWorkAndIsJoinedOnceItEnded) {
+  std::promise<void> open;
+  platform::loose::Start([gate = open.get_future().share()] { gate.wait(); });
+  std::atomic<int> ran{0};
+  for (int i = 0; i < 200; ++i) platform::loose::Start([&ran] { ++ran; });
+  Until([&ran] { return ran == 200 && platform::loose::JoinEnded() == 1; });
+  EXPECT_EQ(ran, 200);
+  EXPECT_EQ(platform::loose::JoinEnded(), 1u);  // the one still waiting
+  open.set_value();
+  Until([] { return platform::loose::JoinEnded() == 0; });
+  EXPECT_EQ(platform::loose::JoinEnded(), 0u);
 }
 
 // Mounts, links from one path to another, and mounts whose volume call
@@ -88,23 +110,18 @@ class StuckMountsTest : public ::testing::Test {
     probe->links = {{N("/home/u/nas"), N("/mnt/dead/share")}};
     probe->silent = {N("/net"), N("/mnt/dead")};
   }
-  // The verdicts' questions end, and every thread that asked them lets go
-  // of the probe before the test's process may end: a thread still running
-  // while the process exits can bring it down.
+  // The verdicts' questions end, and their threads with them, before the
+  // test's process may end.
   ~StuckMountsTest() override {
     probe->Open();
     Settle();
-    stuck.reset();
-    Until([this] { return probe.use_count() == 1; });
+    Until([] { return platform::loose::JoinEnded() == 0; });
   }
   static std::string N(const char* path) { return NativePath(path); }
   bool Refused(platform::Job& job, const char* path) { return platform::Touch(job, N(path)).Refused(); }
-  static void Until(const std::function<bool()>& done) {
-    for (int i = 0; i < 1000 && !done(); ++i) std::this_thread::sleep_for(5ms);
-  }
   void Settle() { Until([this] { return stuck->PendingVerdicts() == 0; }); }
   std::shared_ptr<Probe> probe = std::make_shared<Probe>();
-  std::shared_ptr<platform::StuckMounts> stuck = platform::StuckMounts::Make(probe, 50ms);
+  std::shared_ptr<platform::StuckMounts> stuck = platform::StuckMounts::Make(probe, 1s);  // room for a slow machine
 };
 
 TEST_F(StuckMountsTest, AGivenUpCallThatGotSomewhereHoldsThatMountUntilItsJobEnds) {
